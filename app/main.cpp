@@ -1,0 +1,3 @@
+#include "app/Game.h"
+
+int main() { return velmora::app::runGame(); }

@@ -1,0 +1,174 @@
+#include "platform/Window.h"
+
+#include <GLFW/glfw3.h>
+
+#include <cmath>
+#include <optional>
+#include <set>
+#include <utility>
+
+namespace velmora::platform {
+
+namespace {
+
+struct Hints {
+    int major = 1;
+    int minor = 0;
+    int profile = 0;
+};
+
+struct Script {
+    std::function<double()> clock;
+    std::set<int> keys;
+    std::set<int> buttons;
+    std::optional<std::pair<int, int>> cursor;
+    std::optional<int> wheel;
+    bool windowClosed = false;
+};
+
+GLFWwindow* window = nullptr;
+Hints hints;
+Script scripted;
+double wheelPosition = 0.0;
+
+void onScroll(GLFWwindow*, double, double yOffset) { wheelPosition += yOffset; }
+
+}  // namespace
+
+bool init() {
+    hints = Hints{};
+    wheelPosition = 0.0;
+    return glfwInit() == GLFW_TRUE;
+}
+
+void terminate() {
+    glfwTerminate();
+    window = nullptr;
+}
+
+void openWindowHint(int target, int hint) {
+    switch (target) {
+        case OPENGL_VERSION_MAJOR: hints.major = hint; break;
+        case OPENGL_VERSION_MINOR: hints.minor = hint; break;
+        case OPENGL_PROFILE: hints.profile = hint; break;
+        default: break;
+    }
+}
+
+VideoMode getDesktopMode() {
+    VideoMode mode;
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* video = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (video) {
+        mode.width = video->width;
+        mode.height = video->height;
+        mode.redBits = video->redBits;
+        mode.greenBits = video->greenBits;
+        mode.blueBits = video->blueBits;
+    }
+    return mode;
+}
+
+bool openWindow(int width, int height, int redBits, int greenBits, int blueBits, int alphaBits,
+                int depthBits, int stencilBits, int mode) {
+    if (window) {
+        return false;  // one window at a time
+    }
+    glfwDefaultWindowHints();
+    if (redBits > 0) glfwWindowHint(GLFW_RED_BITS, redBits);
+    if (greenBits > 0) glfwWindowHint(GLFW_GREEN_BITS, greenBits);
+    if (blueBits > 0) glfwWindowHint(GLFW_BLUE_BITS, blueBits);
+    glfwWindowHint(GLFW_ALPHA_BITS, alphaBits);
+    glfwWindowHint(GLFW_DEPTH_BITS, depthBits);
+    glfwWindowHint(GLFW_STENCIL_BITS, stencilBits);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, hints.major);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, hints.minor);
+    if (hints.profile == OPENGL_CORE_PROFILE) {
+        glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+        glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
+    }
+    GLFWmonitor* monitor = mode == FULLSCREEN ? glfwGetPrimaryMonitor() : nullptr;
+    window = glfwCreateWindow(width, height, "", monitor, nullptr);
+    if (!window) {
+        return false;
+    }
+    glfwMakeContextCurrent(window);
+    glfwSetScrollCallback(window, onScroll);
+    return true;
+}
+
+void setWindowTitle(const char* title) {
+    if (window) glfwSetWindowTitle(window, title);
+}
+
+void* getProcAddress(const char* name) {
+    return reinterpret_cast<void*>(glfwGetProcAddress(name));
+}
+
+int getKey(int key) {
+    if (scripted.keys.count(key)) return PRESS;
+    const int libraryKey = toLibraryKey(key);
+    if (!window || libraryKey < 0) return RELEASE;
+    return glfwGetKey(window, libraryKey) == GLFW_PRESS ? PRESS : RELEASE;
+}
+
+int getMouseButton(int button) {
+    if (scripted.buttons.count(button)) return PRESS;
+    if (!window || button < 0 || button > MOUSE_BUTTON_LAST) return RELEASE;
+    return glfwGetMouseButton(window, button) == GLFW_PRESS ? PRESS : RELEASE;
+}
+
+void getMousePos(int* x, int* y) {
+    int px = 0;
+    int py = 0;
+    if (scripted.cursor) {
+        px = scripted.cursor->first;
+        py = scripted.cursor->second;
+    } else if (window) {
+        double dx = 0.0;
+        double dy = 0.0;
+        glfwGetCursorPos(window, &dx, &dy);
+        px = static_cast<int>(std::floor(dx));
+        py = static_cast<int>(std::floor(dy));
+    }
+    if (x) *x = px;
+    if (y) *y = py;
+}
+
+int getMouseWheel() {
+    if (scripted.wheel) return *scripted.wheel;
+    return static_cast<int>(std::lround(wheelPosition));
+}
+
+double getTime() {
+    if (scripted.clock) return scripted.clock();
+    return glfwGetTime();
+}
+
+void swapBuffers() {
+    if (!window) return;
+    glfwSwapBuffers(window);
+    glfwPollEvents();
+}
+
+int getWindowParam(int param) {
+    if (param != OPENED) return 0;
+    if (!window || scripted.windowClosed) return 0;
+    return glfwWindowShouldClose(window) ? 0 : 1;
+}
+
+namespace script {
+void setClock(std::function<double()> clock) { scripted.clock = std::move(clock); }
+void setKey(int key, bool down) {
+    if (down) scripted.keys.insert(key); else scripted.keys.erase(key);
+}
+void setMouseButton(int button, bool down) {
+    if (down) scripted.buttons.insert(button); else scripted.buttons.erase(button);
+}
+void setMousePos(int x, int y) { scripted.cursor = std::make_pair(x, y); }
+void setMouseWheel(int position) { scripted.wheel = position; }
+void setWindowClosed(bool closed) { scripted.windowClosed = closed; }
+void reset() { scripted = Script{}; }
+}  // namespace script
+
+}  // namespace velmora::platform

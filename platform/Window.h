@@ -1,0 +1,58 @@
+#pragma once
+// The window layer: the one window, its OpenGL context, input and the clock.
+// The game talks to the windowing library only through these calls. They keep
+// the classic single-window model: one window at a time, key and button state
+// polled by code, a wheel position accumulated since start-up, and a buffer
+// swap that also processes pending window events.
+
+#include <functional>
+
+#include "platform/KeyCodes.h"
+
+namespace velmora::platform {
+
+struct VideoMode {
+    int width = 0;
+    int height = 0;
+    int redBits = 0;
+    int greenBits = 0;
+    int blueBits = 0;
+};
+
+bool init();
+void terminate();
+
+// Hints for the next openWindow: context version and profile.
+void openWindowHint(int target, int hint);
+
+VideoMode getDesktopMode();
+
+// Bit counts of 0 mean "no preference" for colour and "none" for alpha,
+// depth and stencil. Returns false when no window could be opened.
+bool openWindow(int width, int height, int redBits, int greenBits, int blueBits, int alphaBits,
+                int depthBits, int stencilBits, int mode);
+void setWindowTitle(const char* title);
+void* getProcAddress(const char* name);
+
+int getKey(int key);               // PRESS or RELEASE
+int getMouseButton(int button);    // PRESS or RELEASE
+void getMousePos(int* x, int* y);  // pixels from the window's top left
+int getMouseWheel();               // wheel position, accumulated since init
+double getTime();                  // seconds since init
+void swapBuffers();                // shows the frame, then processes events
+int getWindowParam(int param);     // OPENED: 1 while the window is open
+
+// A scripted clock and scripted input, so tests can drive real frames. What a
+// script sets is seen through the calls above in place of the real devices;
+// keys and buttons pressed by the script add to the real ones.
+namespace script {
+void setClock(std::function<double()> clock);
+void setKey(int key, bool down);
+void setMouseButton(int button, bool down);
+void setMousePos(int x, int y);
+void setMouseWheel(int position);
+void setWindowClosed(bool closed);
+void reset();  // back to the real clock and devices
+}  // namespace script
+
+}  // namespace velmora::platform

@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "app/GameWindow.h"
+#include "platform/Window.h"
+#include "tests/gl/GlContext.h"
+
+namespace {
+int width = 0;
+int height = 0;
+}  // namespace
+
+namespace velmora::test {
+int contextWidth() { return width; }
+int contextHeight() { return height; }
+}  // namespace velmora::test
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    // Death tests re-run the binary for their case, each with a fresh context,
+    // rather than forking a process that shares the parent's.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    if (GTEST_FLAG_GET(list_tests)) {
+        return RUN_ALL_TESTS();  // listing at build time needs no display
+    }
+    if (!velmora::platform::init() || !velmora::app::openGameWindow(width, height) ||
+        !velmora::app::initGlew()) {
+        std::fprintf(stderr, "GL tests need a display with an OpenGL 3.2 core context\n");
+        return 1;
+    }
+    velmora::app::reloadEntryPoints();
+    const int result = RUN_ALL_TESTS();
+    velmora::platform::terminate();
+    return result;
+}
