@@ -6,6 +6,7 @@
 
 #include "app/FrameLoop.h"
 #include "app/GameWindow.h"
+#include "app/ShellOptions.h"
 #include "app/ShellState.h"
 #include "platform/Console.h"
 #include "platform/Window.h"
@@ -21,6 +22,7 @@ void shutdown(ShellState&) {}
 }  // namespace
 
 int runGame() {
+    setFirstValues();
     ShellState shell;
 
     if (!platform::init()) {
