@@ -110,3 +110,16 @@ TEST_F(PostProcess, TextStaysWhereItIsDrawnOverTheClearColour) {
         }
     }
 }
+
+TEST_F(PostProcess, QuadHoldsTwoTrianglesOverTheWholeClipSpace) {
+    EXPECT_EQ(quad->shaderProgram, program);
+    glBindBuffer(GL_ARRAY_BUFFER, quad->vertexBuffer);
+    GLint size = 0;
+    glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &size);
+    ASSERT_EQ(size, 72);
+    float corners[18] = {};
+    glGetBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(corners), corners);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    const float expected[18] = {-1, -1, 0, 1, -1, 0, -1, 1, 0, -1, 1, 0, 1, -1, 0, 1, 1, 0};
+    for (int i = 0; i < 18; ++i) EXPECT_EQ(corners[i], expected[i]) << i;
+}
