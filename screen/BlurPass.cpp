@@ -74,11 +74,9 @@ BlurPassValues blurPassValues(BlurPassKind kind, int screenWidth) {
 }
 
 void blurAndCompose(const BlurSetup& setup) {
-    // Pass 1: horizontal, both outputs into the blur target. The scene
-    // target's mipmaps are rebuilt each frame so a mipmapped sampling of
-    // them would always be current.
+    // Pass 1: horizontal, both outputs into the blur target.
     beginPass(setup.blurTarget.framebuffer->name(), setup);
-    bindInputs(setup.sceneTarget, true);
+    bindInputs(setup.sceneTarget, setup.regenerateSceneMipmaps);
     const BlurPassValues horizontal = blurPassValues(BlurPassKind::Horizontal, setup.screenWidth);
     setUniforms(setup.uniforms, horizontal);
     const GLenum bothOutputs[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};

@@ -48,6 +48,10 @@ struct BlurSetup {
     FullScreenTarget blurTarget;
     int screenWidth = 0;
     int screenHeight = 0;
+    // Rebuild the scene target's mipmaps before pass 1. Nothing samples them
+    // while the targets filter with GL_LINEAR, and on a software renderer they
+    // cost about a fifth of the post-process (see bench_blur_pass).
+    bool regenerateSceneMipmaps = true;
 };
 
 // Runs both passes with the blur program current (the caller makes it so).
