@@ -4,6 +4,7 @@
 
 #include "app/ShellState.h"
 #include "platform/Window.h"
+#include "render/ShaderProgram.h"
 
 namespace velmora::app {
 
@@ -21,6 +22,7 @@ bool FrameLoop::runFrame() {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glCullFace(GL_BACK);
     renderScenePass();
+    postProcess();
     present();
     return !exitRequested();
 }
@@ -45,8 +47,16 @@ void FrameLoop::renderShadowFaces() {
 }
 
 void FrameLoop::renderScenePass() {
+    glBindFramebuffer(GL_FRAMEBUFFER, shell_.sceneTarget.framebuffer->name());
     glViewport(0, 0, shell_.screenWidth, shell_.screenHeight);
+    const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+    glDrawBuffers(2, both);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void FrameLoop::postProcess() {
+    glUseProgram(shell_.blurProgram->program);
+    blurAndCompose(shell_.blurSetup());
 }
 
 void FrameLoop::present() {

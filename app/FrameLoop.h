@@ -26,6 +26,7 @@ private:
     void stepPhysics();
     void renderShadowFaces();
     void renderScenePass();
+    void postProcess();
     void present();
     static bool exitRequested();
 

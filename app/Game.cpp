@@ -1,25 +1,16 @@
 #include "app/Game.h"
 
-#include <GL/glew.h>
-
 #include <iostream>
 
 #include "app/FrameLoop.h"
 #include "app/GameWindow.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
+#include "app/Startup.h"
 #include "platform/Console.h"
 #include "platform/Window.h"
 
 namespace velmora::app {
-
-namespace {
-
-void initialize(ShellState&) { platform::setWindowTitle("Vizazuv!"); }
-
-void shutdown(ShellState&) {}
-
-}  // namespace
 
 int runGame() {
     setFirstValues();
@@ -35,6 +26,7 @@ int runGame() {
         return -1;
     }
     if (!initGlew()) {
+        // The window library is deliberately left running: the process ends here.
         std::cout << "failed to init glew :(" << std::endl;
         platform::fatalExit();
     }
@@ -44,11 +36,7 @@ int runGame() {
     reloadEntryPoints();
 
     initialize(shell);
-
-    glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
-    glViewport(0, 0, shell.screenWidth, shell.screenHeight);
-    glEnable(GL_DEPTH_TEST);
-    shell.shadowCube = ShadowCubeMap::create();
+    createRenderTargets(shell);
 
     FrameLoop loop(shell);
     loop.run();

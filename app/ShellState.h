@@ -2,13 +2,32 @@
 // The shell's process-wide state: created at start-up, lives until the end.
 
 #include "app/ShadowCubeMap.h"
+#include "screen/BlurPass.h"
+#include "screen/FullScreenTarget.h"
+
+namespace velmora {
+class ShaderProgram;
+class TextRenderer;
+namespace scene {
+class ScreenQuad;
+}
+}  // namespace velmora
 
 namespace velmora::app {
 
 struct ShellState {
     int screenWidth = 0;
     int screenHeight = 0;
+    TextRenderer* textRenderer = nullptr;
     ShadowCubeMap shadowCube;
+    FullScreenTarget sceneTarget;
+    FullScreenTarget blurTarget;
+    ShaderProgram* blurProgram = nullptr;
+    BlurUniforms blurUniforms;
+    scene::ScreenQuad* screenQuad = nullptr;
+
+    // What the post-process needs each frame, from the fields above.
+    BlurSetup blurSetup() const;
 };
 
 }  // namespace velmora::app

@@ -94,6 +94,10 @@ bool openWindow(int width, int height, int redBits, int greenBits, int blueBits,
     }
     glfwMakeContextCurrent(window);
     glfwSetScrollCallback(window, onScroll);
+    // A key tapped between two polls still reads as pressed once: on a slow
+    // frame a quick Escape or F-key tap would otherwise be lost.
+    glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
+    glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
     return true;
 }
 

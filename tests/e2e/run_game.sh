@@ -33,6 +33,8 @@ quit_with_key() {
     wait "$pid"; local status=$?
     ((status == 0)) || { fail "quit on $key ended with status $status"; cat "$log"; }
     echo "quit on $key: status $status"
+    # The software renderer offers 3.3 and more, so the game says so.
+    grep -qx 'OPEN GL 3 SUPPORTED YEAH' "$log" || { fail "no OpenGL 3.3 line"; cat "$log"; }
 }
 
 quit_with_key Escape

@@ -6,6 +6,7 @@
 
 #include "app/FrameLoop.h"
 #include "app/ShellState.h"
+#include "app/Startup.h"
 #include "platform/Window.h"
 #include "tests/gl/GlContext.h"
 
@@ -18,12 +19,12 @@ protected:
     void SetUp() override {
         platform::script::reset();
         platform::script::setClock([this] { return now; });
-        shell.screenWidth = test::contextWidth();
-        shell.screenHeight = test::contextHeight();
-        if (cube.texture == 0) {
-            cube = app::ShadowCubeMap::create();
+        if (shell.blurProgram == nullptr) {
+            shell.screenWidth = test::contextWidth();
+            shell.screenHeight = test::contextHeight();
+            app::createRenderTargets(shell);
         }
-        shell.shadowCube = cube;
+        cube = shell.shadowCube;
     }
     void TearDown() override { platform::script::reset(); }
 
@@ -39,11 +40,11 @@ protected:
     }
 
     double now = 0.0;
-    app::ShellState shell;
-    static app::ShadowCubeMap cube;
+    app::ShadowCubeMap cube;
+    static app::ShellState shell;  // built once, as start-up does
 };
 
-app::ShadowCubeMap FrameLoopTest::cube;
+app::ShellState FrameLoopTest::shell;
 
 }  // namespace
 

@@ -1,0 +1,17 @@
+#include "app/ShellState.h"
+
+namespace velmora::app {
+
+BlurSetup ShellState::blurSetup() const {
+    BlurSetup setup;
+    setup.program = blurProgram;
+    setup.uniforms = blurUniforms;
+    setup.quad = screenQuad;
+    setup.sceneTarget = sceneTarget;
+    setup.blurTarget = blurTarget;
+    setup.screenWidth = screenWidth;
+    setup.screenHeight = screenHeight;
+    return setup;
+}
+
+}  // namespace velmora::app

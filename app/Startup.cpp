@@ -1,0 +1,42 @@
+#include "app/Startup.h"
+
+#include <GL/glew.h>
+
+#include "app/ShellState.h"
+#include "platform/Window.h"
+#include "render/ShaderProgram.h"
+#include "screen/ScreenQuad.h"
+#include "screen/TextRenderer.h"
+
+namespace velmora::app {
+
+void initialize(ShellState& shell) {
+    platform::setWindowTitle("Vizazuv!");
+    shell.textRenderer = new TextRenderer(shell.screenWidth, shell.screenHeight);
+}
+
+void createRenderTargets(ShellState& shell) {
+    glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
+    glViewport(0, 0, shell.screenWidth, shell.screenHeight);
+    glEnable(GL_DEPTH_TEST);  // on for the rest of the run
+
+    shell.shadowCube = ShadowCubeMap::create();
+    // Completeness reports go to standard error.
+    shell.sceneTarget = createFullScreenTarget(shell.screenWidth, shell.screenHeight);
+    shell.blurTarget = createFullScreenTarget(shell.screenWidth, shell.screenHeight);
+
+    shell.blurProgram = new ShaderProgram("Shader/Passthrough.vert", "Shader/GaussBlur.frag");
+    shell.blurUniforms = queryBlurUniforms(*shell.blurProgram);
+    // The quad feeds the blur program's "position", so the program comes first.
+    shell.screenQuad = new scene::ScreenQuad(shell.blurProgram);
+}
+
+void shutdown(ShellState& shell) {
+    delete shell.blurProgram;
+    shell.blurProgram = nullptr;
+    delete shell.textRenderer;
+    shell.textRenderer = nullptr;
+    // The targets, the cube map and the quad end with the context.
+}
+
+}  // namespace velmora::app

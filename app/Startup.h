@@ -1,0 +1,20 @@
+#pragma once
+// Start-up after the window is open and the entry points are loaded, and the
+// matching shutdown. Split from the entry point so a test can run them on the
+// test's own context.
+
+namespace velmora::app {
+
+struct ShellState;
+
+// Sets the window title and creates the world and the text renderer, in that order.
+void initialize(ShellState& shell);
+
+// The GL state of the whole run, the shadow cube map and its framebuffer, the
+// scene and blur targets, the blur program and the screen quad, in that order.
+void createRenderTargets(ShellState& shell);
+
+// Releases the world, the blur program and the text renderer, in that order.
+void shutdown(ShellState& shell);
+
+}  // namespace velmora::app

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <GL/glew.h>
+
+#include "app/ShellState.h"
+#include "app/Startup.h"
+#include "render/ShaderProgram.h"
+#include "screen/ScreenQuad.h"
+#include "screen/TextRenderer.h"
+#include "tests/gl/GlContext.h"
+
+using namespace velmora;
+
+namespace {
+
+void expectColourTextureSize(GLuint texture, int width, int height) {
+    GLint w = 0;
+    GLint h = 0;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_EQ(w, width);
+    EXPECT_EQ(h, height);
+}
+
+}  // namespace
+
+TEST(Startup, BuildsTargetsAtTheScreenSizeAndTheBlurProgramBeforeItsQuad) {
+    app::ShellState shell;
+    shell.screenWidth = test::contextWidth();
+    shell.screenHeight = test::contextHeight();
+    app::initialize(shell);
+    ASSERT_NE(shell.textRenderer, nullptr);
+    app::createRenderTargets(shell);
+
+    GLfloat clear[4] = {};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_FLOAT_EQ(clear[0], 0.14f);
+    EXPECT_FLOAT_EQ(clear[1], 0.25f);
+    EXPECT_FLOAT_EQ(clear[2], 0.43f);
+    EXPECT_FLOAT_EQ(clear[3], 0.0f);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+
+    for (const FullScreenTarget* target : {&shell.sceneTarget, &shell.blurTarget}) {
+        ASSERT_NE(target->framebuffer, nullptr);
+        expectColourTextureSize(target->colourTexture[0], shell.screenWidth, shell.screenHeight);
+        expectColourTextureSize(target->colourTexture[1], shell.screenWidth, shell.screenHeight);
+    }
+    EXPECT_NE(shell.sceneTarget.framebuffer->name(), shell.blurTarget.framebuffer->name());
+
+    ASSERT_NE(shell.blurProgram, nullptr);
+    EXPECT_GE(shell.blurUniforms.renderedTexture, 0);
+    EXPECT_GE(shell.blurUniforms.uShift, 0);
+    ASSERT_NE(shell.screenQuad, nullptr);
+    EXPECT_EQ(shell.screenQuad->shaderProgram, shell.blurProgram);
+
+    const GLuint blurProgramName = shell.blurProgram->program;
+    app::shutdown(shell);
+    EXPECT_EQ(shell.blurProgram, nullptr);
+    EXPECT_EQ(shell.textRenderer, nullptr);
+    EXPECT_EQ(glIsProgram(blurProgramName), GL_FALSE);
+}
