@@ -43,7 +43,9 @@ quit_with_key q
 # A data folder with one shader missing: the start-up must fail at once with
 # the shader message and status 255, without waiting for a key.
 mkdir -p "$work/data"
-cp -r "$root/Shader" "$root/Objects" "$root/Textures" "$work/data/"
+for folder in Shader Objects Textures; do
+    [[ -d "$root/$folder" ]] && cp -r "$root/$folder" "$work/data/"
+done
 rm -f "$work/data/Shader/Passthrough.vert"
 (cd "$work/data" && timeout 120 "$game" >"$work/missing.log" 2>&1 </dev/null)
 status=$?
@@ -53,6 +55,36 @@ elif ! grep -qx 'failed to open shader file...' "$work/missing.log"; then
     fail "missing shader: message not printed"; cat "$work/missing.log"
 else
     echo "missing shader: status 255 with its message"
+fi
+
+# No display at all: the window library cannot start. The game prints its line
+# and ends with 255; with no terminal on standard input the pause never waits.
+(env -u DISPLAY timeout 60 "$game" >"$work/noglfw.log" 2>&1 </dev/null)
+status=$?
+if ((status != 255)) || ! grep -qx 'Failed to init glfw' "$work/noglfw.log"; then
+    fail "no display: status $status"; cat "$work/noglfw.log"
+else
+    echo "no display: status 255 with its message"
+fi
+
+# On a terminal the same failure waits for Enter before it ends...
+(sleep 3; printf '\n') | env -u DISPLAY timeout 60 script -qec "$game" /dev/null >"$work/pause.log" 2>&1
+status=$?
+if ((status != 255)) || ! grep -q 'Failed to init glfw' "$work/pause.log"; then
+    fail "pause on a terminal: status $status"; cat "$work/pause.log"
+fi
+(sleep 30) | env -u DISPLAY timeout 5 script -qec "$game" /dev/null >/dev/null 2>&1
+status=$?
+((status == 124)) || fail "on a terminal the failure did not wait for Enter (status $status)"
+
+# ...but a window that cannot open (no 3.2 context offered) returns at once,
+# even on a terminal.
+(sleep 30) | MESA_GL_VERSION_OVERRIDE=3.0 timeout 20 script -qec "$game" /dev/null >"$work/nowindow.log" 2>&1
+status=$?
+if ((status != 255)) || ! grep -q 'Failed to initialize OpenGL window.' "$work/nowindow.log"; then
+    fail "no window: status $status"; cat "$work/nowindow.log"
+else
+    echo "no window: status 255 without a pause"
 fi
 
 if ((failures > 0)); then
