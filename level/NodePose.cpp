@@ -12,7 +12,10 @@ glm::vec3 NodePose::toWorld(const glm::vec3& local) const {
 glm::quat upAxisRotation() {
     const glm::mat4 turn =
         glm::rotate(glm::mat4(1.0f), glm::radians(-90.0f), glm::vec3(1.0f, 0.0f, 0.0f));
-    return glm::quat_cast(glm::mat3(turn));
+    const glm::quat q = glm::quat_cast(glm::mat3(turn));
+    // q and -q are the same turn; keep the form with w >= 0 that the rest of
+    // the game (and its physics poses) is written against.
+    return q.w < 0.0f ? -q : q;
 }
 
 glm::vec3 tileToWorld(const glm::vec3& tilePoint, const glm::vec3& tileOffset) {
