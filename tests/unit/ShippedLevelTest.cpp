@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "level/ColladaWriter.h"
 #include "level/LevelCheck.h"
 
 #include <algorithm>
+#include <fstream>
 #include <set>
+#include <sstream>
 
 using namespace velmora;
 
@@ -158,4 +161,20 @@ TEST(ShippedLevel, WallsCloseTheLevelAroundTheSpheres) {
     const int goal = static_cast<int>((-58.0f - lo.y) / cell) * columns +
                      static_cast<int>((36.0f - lo.x) / cell);
     EXPECT_TRUE(reached[goal]);
+}
+
+TEST(ShippedLevel, TilesAreUpToDateWithTheirDescriptions) {
+    // Authors edit tools/level/*.txt; the committed tiles must be what
+    // make_level makes of them.
+    for (int tile = 1; tile <= 3; ++tile) {
+        std::ifstream source("tools/level/tile" + std::to_string(tile) + ".txt");
+        TileDescription description;
+        std::string error;
+        ASSERT_TRUE(parseTileDescription(source, description, error)) << error;
+        std::ifstream generated("Objects/Tile" + std::to_string(tile) + ".dae", std::ios::binary);
+        std::stringstream committed;
+        committed << generated.rdbuf();
+        EXPECT_EQ(committed.str(), writeCollada(description))
+            << "Objects/Tile" << tile << ".dae is stale: run build/make_level";
+    }
 }

@@ -135,5 +135,16 @@ TEST(TileFile, TheSphereModelHasRadiusOneHalfWithNormalsAndTextureCoordinates) {
         uMax = std::max(uMax, sphere->texCoords[2 * v]);
     }
     EXPECT_NEAR(uMax, 1.0f, 1e-4f);
+    // Triangles wind counter-clockwise seen from outside, so back-face
+    // culling keeps the outside.
+    const auto vertex = [&](std::uint32_t i) {
+        return glm::vec3(sphere->positions[3 * i], sphere->positions[3 * i + 1],
+                         sphere->positions[3 * i + 2]);
+    };
+    for (std::size_t f = 0; f < sphere->indices.size(); f += 3) {
+        const glm::vec3 a = vertex(sphere->indices[f]), b = vertex(sphere->indices[f + 1]),
+                        c = vertex(sphere->indices[f + 2]);
+        ASSERT_GT(glm::dot(glm::cross(b - a, c - a), a + b + c), 0.0f) << "face " << f / 3;
+    }
     EXPECT_EQ(loadModel("Objects/NoSuchModel.obj"), nullptr);
 }
