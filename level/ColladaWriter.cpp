@@ -2,6 +2,7 @@
 
 #include "level/TileShapes.h"
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <locale>
@@ -10,6 +11,10 @@
 namespace velmora {
 
 namespace {
+
+// Rounding noise such as cos(90 degrees) = -4.4e-8 is written as 0, so the
+// generated files read cleanly and come out the same on every machine.
+float tidy(float value) { return std::abs(value) < 1e-6f ? 0.0f : value; }
 
 class Writer {
 public:
@@ -77,7 +82,7 @@ private:
         out_ << "        <source id=\"" << id << "\"><float_array id=\"" << id
              << "-array\" count=\"" << values.size() * N << "\">";
         for (const Vec& value : values) {
-            for (int i = 0; i < N; ++i) out_ << ' ' << value[i];
+            for (int i = 0; i < N; ++i) out_ << ' ' << tidy(value[i]);
         }
         out_ << "</float_array><technique_common><accessor source=\"#" << id
              << "-array\" count=\"" << values.size() << "\" stride=\"" << N << "\">";
@@ -117,7 +122,7 @@ private:
         const glm::mat4 matrix = tileNodeMatrix(node);
         // Collada lists the matrix row by row; GLM stores it column by column.
         for (int row = 0; row < 4; ++row) {
-            for (int column = 0; column < 4; ++column) out_ << ' ' << matrix[column][row];
+            for (int column = 0; column < 4; ++column) out_ << ' ' << tidy(matrix[column][row]);
         }
         out_ << "</matrix>\n";
         if (node.shape != TileShape::Group) {
