@@ -1,0 +1,273 @@
+#include "level/LevelCheck.h"
+
+#include "level/MeshData.h"
+#include "level/NodeWalk.h"
+#include "level/TileFile.h"
+
+#include <assimp/Importer.hpp>
+#include <assimp/material.h>
+#include <assimp/scene.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <set>
+
+namespace velmora {
+
+namespace {
+
+// A volume must reach this far above the floor it lies on, or a sphere
+// rolling over it (held up by the floor and by the trigger's own solid mesh)
+// barely touches it and the trigger fires unreliably or never.
+constexpr float kMinTriggerReach = 0.1f;
+// Geometry thinner than this in height is a floor (or a lid).
+constexpr float kFlatHeight = 0.01f;
+
+std::string baseFileName(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool fileExists(const std::string& path) { return std::ifstream(path).good(); }
+
+// Opacity of a material, as the game would read it if it were not at index 0.
+float materialOpacity(const aiMaterial* material) {
+    float opacity = 1.0f;
+    unsigned count = 1;
+    if (material != nullptr) {
+        aiGetMaterialFloatArray(material, AI_MATKEY_OPACITY, &opacity, &count);
+    }
+    return opacity;
+}
+
+void worldBounds(const MeshData& mesh, const NodePose& pose, glm::vec3& lo, glm::vec3& hi) {
+    lo = glm::vec3(std::numeric_limits<float>::max());
+    hi = -lo;
+    for (std::int32_t v = 0; v < mesh.vertexCount; ++v) {
+        const glm::vec3 local(mesh.positions[3 * v], mesh.positions[3 * v + 1],
+                              mesh.positions[3 * v + 2]);
+        const glm::vec3 world = pose.toWorld(local);
+        lo = glm::min(lo, world);
+        hi = glm::max(hi, world);
+    }
+    if (mesh.vertexCount == 0) lo = hi = pose.position;
+}
+
+// World bounds of a box of the given half extents in the node's frame.
+void boxBounds(const glm::vec3& half, const NodePose& pose, glm::vec3& lo, glm::vec3& hi) {
+    lo = glm::vec3(std::numeric_limits<float>::max());
+    hi = -lo;
+    for (int corner = 0; corner < 8; ++corner) {
+        const glm::vec3 local((corner & 1) ? half.x : -half.x, (corner & 2) ? half.y : -half.y,
+                              (corner & 4) ? half.z : -half.z);
+        const glm::vec3 world = pose.position + pose.rotation * local;
+        lo = glm::min(lo, world);
+        hi = glm::max(hi, world);
+    }
+}
+
+class Checker {
+public:
+    Checker(LevelReport& report, std::string textureFolder)
+        : report_(report), textureFolder_(std::move(textureFolder)) {}
+
+    void readTile(const LevelTile& tile) {
+        Assimp::Importer importer;
+        std::string error;
+        const aiScene* scene = velmora::readTile(importer, tile.file, error);
+        if (scene == nullptr) {
+            addError(tile.file, "-", "can't be read as a tile: " + error);
+            return;
+        }
+        walkTileNodes(*scene, [&](const aiNode& node, const aiMatrix4x4& accumulated) {
+            if (node.mNumMeshes > 0) readNode(tile, *scene, node, accumulated);
+        });
+    }
+
+    void checkAcrossTiles() {
+        std::set<std::string> doors;
+        std::set<std::string> opened;
+        bool hasGoal = false;
+        bool hasMill = false;
+        for (const CheckedNode& node : report_.nodes) {
+            if (node.role == NodeRole::Door && !doors.insert(node.baseName).second) {
+                addWarning(node, "another door is named \"" + node.baseName +
+                                     "\": switches only ever find the first");
+            }
+            if (node.role == NodeRole::Trigger) {
+                const auto open = node.annotations.find("open");
+                if (open != node.annotations.end()) opened.insert(open->second.begin(), open->second.end());
+                hasGoal = hasGoal || node.annotations.count("win") > 0;
+            }
+            hasMill = hasMill || node.baseName == "mill";
+        }
+        for (const CheckedNode& node : report_.nodes) {
+            if (node.role == NodeRole::Door && opened.count(node.baseName) == 0) {
+                addError(node, "no switch opens door \"" + node.baseName + "\"");
+            }
+            if (node.role != NodeRole::Trigger) continue;
+            const auto open = node.annotations.find("open");
+            if (open == node.annotations.end()) continue;
+            for (const std::string& name : open->second) {
+                if (doors.count(name) == 0) {
+                    addError(node, "\"open\" names \"" + name + "\", which is no door here");
+                }
+            }
+        }
+        if (!hasGoal) addError("level", "-", "no goal: no trigger carries \"win\"");
+        if (!hasMill) addError("level", "-", "no node named \"mill\" for the game to turn");
+        checkFlatTriggers();
+    }
+
+private:
+    void readNode(const LevelTile& tile, const aiScene& scene, const aiNode& node,
+                  const aiMatrix4x4& accumulated) {
+        CheckedNode checked;
+        checked.file = tile.file;
+        checked.nodeName = node.mName.C_Str();
+        parseNodeName(checked.nodeName, checked.baseName, checked.annotations);
+        checked.role = nodeRoleOf(checked.baseName);
+        const std::unique_ptr<MeshData> mesh = buildNodeMeshData(scene, node);
+        checked.pose = nodePose(accumulated, tile.offset);
+        checked.vertexCount = mesh->vertexCount;
+        checked.opacity = mesh->opacity;
+        checked.collision = planCollision(checked.baseName, *mesh, checked.pose.scale);
+        checked.textureFile = textureFileName(checked.annotations);
+        if (!checked.textureFile.empty()) {
+            checked.textureExists = fileExists(textureFolder_ + "/" + checked.textureFile);
+        }
+        worldBounds(*mesh, checked.pose, checked.worldMin, checked.worldMax);
+        report_.nodes.push_back(checked);
+        checkNode(report_.nodes.back(), scene, node);
+    }
+
+    void checkNode(const CheckedNode& node, const aiScene& scene, const aiNode& sceneNode) {
+        if (!node.textureFile.empty() && !node.textureExists) {
+            addError(node, "texture " + node.textureFile + " is missing from " + textureFolder_);
+        }
+        const aiMesh* first = scene.mMeshes[sceneNode.mMeshes[0]];
+        if (first->mMaterialIndex == 0 && scene.mNumMaterials > 0 &&
+            materialOpacity(scene.mMaterials[0]) < 1.0f) {
+            addError(node, "transparent material at index 0: the game ignores its opacity "
+                           "(put an opaque material first)");
+        }
+        const bool triggerWord = hasTriggerWord(node.baseName);
+        if (triggerWord && node.vertexCount == 4) {
+            addError(node, "trigger of exactly four vertices gets a thin box and no trigger volume");
+        }
+        if (node.role == NodeRole::Door && triggerWord) {
+            addWarning(node, "door with a trigger word: its trigger box reports to no switch");
+        }
+        if (node.role == NodeRole::Trigger) {
+            const NodeAnnotations& a = node.annotations;
+            if (a.count("win") == 0 && a.count("reset") == 0 && a.count("open") == 0) {
+                addWarning(node, "trigger without \"win\", \"reset\" or \"open\" does nothing");
+            }
+            const auto actor = a.find("actor");
+            if (actor != a.end() && actor->second.front() != "main" &&
+                actor->second.front() != "second") {
+                addWarning(node, "\"actor\" " + actor->second.front() +
+                                     " is neither main nor second: either sphere sets it off");
+            }
+        }
+        if (node.vertexCount == 0) addWarning(node, "no triangles: nothing to draw or collide with");
+    }
+
+    // A trigger volume that hardly rises above the floor under it.
+    void checkFlatTriggers() {
+        for (const CheckedNode& trigger : report_.nodes) {
+            if (!trigger.collision.hasTriggerVolume()) continue;
+            glm::vec3 lo, hi;
+            boxBounds(trigger.collision.halfExtents, trigger.pose, lo, hi);
+            const glm::vec3 centre = (lo + hi) * 0.5f;
+            for (const CheckedNode& floor : report_.nodes) {
+                if (&floor == &trigger || floor.collision.hasTriggerVolume() ||
+                    floor.role == NodeRole::Door || floor.worldMax.y - floor.worldMin.y > kFlatHeight) {
+                    continue;
+                }
+                const bool above = centre.x >= floor.worldMin.x && centre.x <= floor.worldMax.x &&
+                                   centre.z >= floor.worldMin.z && centre.z <= floor.worldMax.z;
+                const float top = floor.worldMax.y;
+                if (!above || top < lo.y - kFlatHeight || top > hi.y) continue;
+                const float reach = hi.y - top;
+                if (reach < kMinTriggerReach) {
+                    addError(trigger, "flat trigger lies on floor \"" + floor.baseName +
+                                          "\": its volume reaches only " + std::to_string(reach) +
+                                          " above it, a sphere rolling over never enters it");
+                }
+            }
+        }
+    }
+
+    void addError(const CheckedNode& node, const std::string& message) {
+        addError(node.file, node.nodeName, message);
+    }
+    void addError(const std::string& file, const std::string& node, const std::string& message) {
+        report_.problems.push_back({true, file, node, message});
+    }
+    void addWarning(const CheckedNode& node, const std::string& message) {
+        report_.problems.push_back({false, node.file, node.nodeName, message});
+    }
+
+    LevelReport& report_;
+    std::string textureFolder_;
+};
+
+std::string annotationsText(const NodeAnnotations& annotations) {
+    std::string text = "{";
+    for (const auto& [key, values] : annotations) {
+        if (text.size() > 1) text += ", ";
+        text += key + ":";
+        for (const std::string& value : values) text += " " + value;
+    }
+    return text + "}";
+}
+
+}  // namespace
+
+std::vector<LevelTile> shippedLevelTiles() {
+    return {{"Objects/Tile1.dae", {0.0f, 0.0f, -22.0f}},
+            {"Objects/Tile2.dae", {0.0f, 0.0f, -52.0f}},
+            {"Objects/Tile3.dae", {30.0f, 0.0f, -52.0f}}};
+}
+
+glm::vec3 levelTileOffset(const std::string& file) {
+    for (const LevelTile& tile : shippedLevelTiles()) {
+        if (baseFileName(tile.file) == baseFileName(file)) return tile.offset;
+    }
+    return glm::vec3(0.0f);
+}
+
+bool LevelReport::hasErrors() const {
+    return std::any_of(problems.begin(), problems.end(),
+                       [](const LevelProblem& problem) { return problem.isError; });
+}
+
+LevelReport checkLevel(const std::vector<LevelTile>& tiles, const std::string& textureFolder) {
+    LevelReport report;
+    Checker checker(report, textureFolder);
+    for (const LevelTile& tile : tiles) checker.readTile(tile);
+    checker.checkAcrossTiles();
+    return report;
+}
+
+std::string problemLine(const LevelProblem& problem) {
+    return problem.file + ": " + problem.node + ": " + (problem.isError ? "" : "warning: ") +
+           problem.message;
+}
+
+void printCheckedNode(std::ostream& out, const CheckedNode& node) {
+    out << baseFileName(node.file) << ": \"" << node.baseName << "\" " << nodeRoleName(node.role)
+        << ", " << collisionKindName(node.collision.kind) << ", " << node.vertexCount
+        << " vertices";
+    if (node.opacity < 1.0f) out << ", opacity " << node.opacity;
+    out << ", annotations " << annotationsText(node.annotations);
+    if (!node.textureFile.empty()) {
+        out << ", texture " << node.textureFile << (node.textureExists ? " (found)" : " (MISSING)");
+    }
+    out << '\n';
+}
+
+}  // namespace velmora

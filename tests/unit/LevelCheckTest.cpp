@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include "LevelTestFiles.h"
+#include "level/LevelCheck.h"
+
+using namespace velmora;
+using velmora::testing::TempFolder;
+using velmora::testing::writeTile;
+
+namespace {
+
+// Everything a level needs, so each test adds just one mistake.
+const char* kSoundTile = R"(
+    quad  floor             at 0 0 0   size 10 10 1
+    box   Door1             at 0 5 1   size 2 0.1 1
+    plate switch_trigger__open__Door1__  at 3 0 0  size 1 1 0.6
+    plate goal_trigger__win__1__         at -3 0 0 size 1 1 0.6
+    box   mill              at 5 5 1   size 0.3 0.3 1
+)";
+
+LevelReport check(const TempFolder& folder, const std::vector<std::string>& tiles) {
+    std::vector<LevelTile> level;
+    for (const std::string& tile : tiles) level.push_back({tile, glm::vec3(0.0f)});
+    return checkLevel(level, folder.path());
+}
+
+// The error lines of a report, for readable failure messages.
+std::vector<std::string> errors(const LevelReport& report) {
+    std::vector<std::string> lines;
+    for (const LevelProblem& problem : report.problems) {
+        if (problem.isError) lines.push_back(problemLine(problem));
+    }
+    return lines;
+}
+
+bool hasError(const LevelReport& report, const std::string& node, const std::string& words) {
+    for (const LevelProblem& problem : report.problems) {
+        if (problem.isError && problem.node == node &&
+            problem.message.find(words) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(LevelCheck, ASoundLevelHasNoErrors) {
+    TempFolder folder;
+    const LevelReport report = check(folder, {writeTile(folder, "t.dae", kSoundTile)});
+    EXPECT_FALSE(report.hasErrors()) << ::testing::PrintToString(errors(report));
+    ASSERT_EQ(report.nodes.size(), 5u);
+    EXPECT_EQ(report.nodes[0].collision.kind, CollisionKind::ThinBox);
+    EXPECT_EQ(report.nodes[1].role, NodeRole::Door);
+    EXPECT_EQ(report.nodes[2].collision.kind, CollisionKind::TriggerBox);
+}
+
+TEST(LevelCheck, SwitchesAndDoorsMustFindEachOther) {
+    TempFolder folder;
+    const std::string tile = writeTile(folder, "t.dae", std::string(kSoundTile) + R"(
+        plate other_trigger__open__Door1__open__Door_2__  at 6 0 0  size 1 1 0.6
+        box   Door_3   at 0 -5 1  size 2 0.1 1
+    )");
+    const LevelReport report = check(folder, {tile});
+    EXPECT_TRUE(report.hasErrors());
+    EXPECT_TRUE(hasError(report, "other_trigger__open__Door1__open__Door_2__", "\"Door_2\""));
+    EXPECT_TRUE(hasError(report, "Door_3", "no switch opens"));
+    EXPECT_EQ(errors(report).size(), 2u) << ::testing::PrintToString(errors(report));
+}
+
+TEST(LevelCheck, DoorsAndSwitchesMayLieInDifferentTiles) {
+    TempFolder folder;
+    const std::string first = writeTile(folder, "a.dae", kSoundTile);
+    const std::string second = writeTile(folder, "b.dae", R"(
+        quad floor2   at 0 0 0  size 10 10 1
+        box  DoorFar  at 0 5 1  size 2 0.1 1
+    )");
+    EXPECT_TRUE(hasError(check(folder, {first, second}), "DoorFar", "no switch opens"));
+    const std::string third = writeTile(folder, "c.dae", R"(
+        plate far_trigger__open__DoorFar__  at 0 0 0  size 1 1 0.6
+    )");
+    EXPECT_FALSE(check(folder, {first, second, third}).hasErrors());
+}
+
+TEST(LevelCheck, MissingTexturesAreErrors) {
+    TempFolder folder;
+    folder.writeText("found.png", "any bytes");
+    const std::string tile = writeTile(folder, "t.dae", std::string(kSoundTile) + R"(
+        box block__texture__found_png__   at 6 6 1
+        box other__texture__missing_png__ at 6 -6 1
+    )");
+    const LevelReport report = check(folder, {tile});
+    EXPECT_TRUE(hasError(report, "other__texture__missing_png__", "missing.png"));
+    EXPECT_EQ(errors(report).size(), 1u) << ::testing::PrintToString(errors(report));
+    EXPECT_TRUE(report.nodes[5].textureExists);
+    EXPECT_FALSE(report.nodes[6].textureExists);
+}
+
+TEST(LevelCheck, ATransparentMaterialAtIndexZeroIsAnError) {
+    TempFolder folder;
+    std::string text = writeCollada(velmora::testing::describeTile(
+        std::string("material glass opacity 0.5\n") + kSoundTile +
+        "box pane material glass at 6 6 1\n"));
+    // Rename the opaque material so it sorts last: glass moves to index 0
+    // and every node using it loses its transparency in the game.
+    for (std::size_t at; (at = text.find("m00_opaque")) != std::string::npos;) {
+        text.replace(at, 10, "m99_opaque");
+    }
+    folder.writeText("t.dae", text);
+    const LevelReport report = check(folder, {folder.file("t.dae")});
+    EXPECT_TRUE(hasError(report, "pane", "index 0"));
+    EXPECT_EQ(errors(report).size(), 1u) << ::testing::PrintToString(errors(report));
+}
+
+TEST(LevelCheck, FourVertexAndFlatTriggersAreErrors) {
+    TempFolder folder;
+    const std::string tile = writeTile(folder, "t.dae", std::string(kSoundTile) + R"(
+        quad  flat_trigger__reset__x__   at 6 6 0.5  size 1 1 1
+        plate low_trigger__reset__x__    at 6 -6 0   size 1 1 0.02
+        plate high_trigger__reset__x__   at -6 -6 0  size 1 1 0.3
+        spikes stacheln_trigger__reset__x__ at -6 6 0 size 1 1 0.01
+    )");
+    const LevelReport report = check(folder, {tile});
+    EXPECT_TRUE(hasError(report, "flat_trigger__reset__x__", "no trigger volume"));
+    EXPECT_TRUE(hasError(report, "low_trigger__reset__x__", "flat trigger lies on floor"));
+    // A taller volume, and spikes (always 0.55 high), reach far enough.
+    EXPECT_EQ(errors(report).size(), 2u) << ::testing::PrintToString(errors(report));
+}
+
+TEST(LevelCheck, ALevelNeedsAGoalAndAMill) {
+    TempFolder folder;
+    const std::string tile = writeTile(folder, "t.dae", R"(
+        quad floor at 0 0 0 size 10 10 1
+        box  mill_stand at 5 5 1
+        # A door with a trigger word is no trigger: its "win" never counts.
+        box  Doortrigger__win__1__ at 0 5 1
+        plate open_trigger__open__Doortrigger__ at 3 0 0  size 1 1 0.6
+    )");
+    const LevelReport report = check(folder, {tile});
+    EXPECT_TRUE(hasError(report, "-", "no goal"));
+    EXPECT_TRUE(hasError(report, "-", "\"mill\""));
+    EXPECT_EQ(errors(report).size(), 2u) << ::testing::PrintToString(errors(report));
+}
+
+TEST(LevelCheck, UnreadableTilesAreErrors) {
+    TempFolder folder;
+    folder.writeText("broken.dae", "<COLLADA>not a tile");
+    const LevelReport report = check(folder, {folder.file("absent.dae"), folder.file("broken.dae")});
+    EXPECT_TRUE(hasError(report, "-", "can't be read"));
+    EXPECT_GE(errors(report).size(), 4u);  // both files, then no goal and no mill
+    EXPECT_EQ(problemLine(report.problems.front()).rfind(folder.file("absent.dae") + ": -: ", 0), 0u);
+}
+
+TEST(LevelCheck, KnownTilesGetTheGamesOffsets) {
+    EXPECT_EQ(levelTileOffset("Objects/Tile3.dae"), glm::vec3(30.0f, 0.0f, -52.0f));
+    EXPECT_EQ(levelTileOffset("elsewhere/Tile1.dae"), glm::vec3(0.0f, 0.0f, -22.0f));
+    EXPECT_EQ(levelTileOffset("Objects/Test.dae"), glm::vec3(0.0f));
+}
+
+TEST(LevelCheck, AnAnnotatedDoorIsFoundByItsBlankedBaseNameOnly) {
+    TempFolder folder;
+    // Door_A__steady__1__ is the door "Door A"; a switch naming Door_A misses it.
+    const std::string tile = writeTile(folder, "t.dae", std::string(kSoundTile) + R"(
+        box   Door_A__steady__1__            at 0 -5 1  size 2 0.1 1
+        plate a_trigger__open__Door_A__      at 6 0 0   size 1 1 0.6
+    )");
+    const LevelReport report = check(folder, {tile});
+    EXPECT_TRUE(hasError(report, "a_trigger__open__Door_A__", "\"Door_A\""));
+    EXPECT_TRUE(hasError(report, "Door_A__steady__1__", "\"Door A\""));
+}

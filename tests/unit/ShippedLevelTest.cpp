@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include "level/ColladaWriter.h"
+#include "level/LevelCheck.h"
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+using namespace velmora;
+
+namespace {
+
+// The game's fixed numbers the level is built around.
+const glm::vec3 kLight(0.0f, 20.0f, -25.0f);
+constexpr float kShadowRange = 65.0f;
+const glm::vec3 kSphereStarts[] = {{-1.0f, 0.1f, -24.0f}, {2.0f, 0.5f, -24.0f}};
+const glm::vec3 kResetPlaces[] = {{1.0f, 0.05f, -22.0f}, {4.0f, 0.05f, -22.0f}};
+
+const LevelReport& shippedReport() {
+    static const LevelReport report = checkLevel(shippedLevelTiles());
+    return report;
+}
+
+// A flat floor whose top is at height 0 right below the point.
+bool standsOnFloor(const glm::vec3& point) {
+    for (const CheckedNode& node : shippedReport().nodes) {
+        const bool flat = node.worldMax.y - node.worldMin.y < 1e-3f;
+        if (flat && std::abs(node.worldMax.y) < 1e-4f && point.x > node.worldMin.x &&
+            point.x < node.worldMax.x && point.z > node.worldMin.z && point.z < node.worldMax.z) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(ShippedLevel, PassesTheCheckerWithoutErrors) {
+    const LevelReport& report = shippedReport();
+    for (const LevelProblem& problem : report.problems) ADD_FAILURE() << problemLine(problem);
+    EXPECT_FALSE(report.hasErrors());
+    std::set<std::string> files;
+    for (const CheckedNode& node : report.nodes) files.insert(node.file);
+    EXPECT_EQ(files.size(), 3u);
+}
+
+TEST(ShippedLevel, UsesEveryRole) {
+    std::set<NodeRole> roles;
+    std::set<CollisionKind> collisions;
+    std::set<std::string> keys;
+    bool secondOnlySwitch = false, steadyDoor = false, glass = false, millWithParts = false;
+    const auto& nodes = shippedReport().nodes;
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        const CheckedNode& node = nodes[i];
+        roles.insert(node.role);
+        collisions.insert(node.collision.kind);
+        for (const auto& entry : node.annotations) keys.insert(entry.first);
+        const auto actor = node.annotations.find("actor");
+        secondOnlySwitch = secondOnlySwitch || (node.role == NodeRole::Trigger &&
+                                                actor != node.annotations.end() &&
+                                                actor->second.front() == "second" &&
+                                                node.annotations.count("open") > 0);
+        steadyDoor = steadyDoor || (node.role == NodeRole::Door && node.annotations.count("steady"));
+        glass = glass || node.opacity == 0.5f;
+        // The mill's parts follow it in the walk and lie close around it.
+        if (node.baseName == "mill" && i + 1 < nodes.size()) {
+            millWithParts = glm::distance(nodes[i + 1].pose.position, node.pose.position) < 2.0f;
+        }
+    }
+    EXPECT_EQ(roles.size(), 3u);
+    EXPECT_EQ(collisions.size(), 4u);
+    for (const char* key : {"texture", "actor", "steady", "win", "reset", "open"}) {
+        EXPECT_EQ(keys.count(key), 1u) << key;
+    }
+    EXPECT_TRUE(secondOnlySwitch);
+    EXPECT_TRUE(steadyDoor);
+    EXPECT_TRUE(glass);
+    EXPECT_TRUE(millWithParts);
+    const auto doors = std::count_if(nodes.begin(), nodes.end(), [](const CheckedNode& node) {
+        return node.role == NodeRole::Door;
+    });
+    EXPECT_GE(doors, 2);
+}
+
+TEST(ShippedLevel, SpheresStartAndResetOnAFloor) {
+    for (const glm::vec3& start : kSphereStarts) EXPECT_TRUE(standsOnFloor(start));
+    for (const glm::vec3& reset : kResetPlaces) EXPECT_TRUE(standsOnFloor(reset));
+}
+
+TEST(ShippedLevel, EverythingLitLiesWithinTheShadowRange) {
+    for (const CheckedNode& node : shippedReport().nodes) {
+        // The farthest corner of the node's bounds.
+        glm::vec3 corner;
+        for (int axis = 0; axis < 3; ++axis) {
+            corner[axis] = std::abs(node.worldMin[axis] - kLight[axis]) >
+                                   std::abs(node.worldMax[axis] - kLight[axis])
+                               ? node.worldMin[axis]
+                               : node.worldMax[axis];
+        }
+        EXPECT_LT(glm::distance(corner, kLight), kShadowRange) << node.nodeName;
+    }
+}
+
+TEST(ShippedLevel, EveryTriggerVolumeReachesAboveItsFloor) {
+    for (const CheckedNode& node : shippedReport().nodes) {
+        if (!node.collision.hasTriggerVolume()) continue;
+        // Upright volumes: their half height is the reach above the origin,
+        // which sits on the floor.
+        EXPECT_NEAR(node.pose.position.y, 0.0f, 1e-4f) << node.nodeName;
+        EXPECT_GT(node.collision.halfExtents.z, 0.5f) << node.nodeName;
+    }
+}
+
+TEST(ShippedLevel, WallsCloseTheLevelAroundTheSpheres) {
+    // Flood the floor plan from the start on a grid of small cells. Walls
+    // (anything standing at least a sphere's height) stop the flood; doors
+    // don't, as they open. Every cell reached must have floor under it, so a
+    // sphere can only ever roll over floor inside walls.
+    const float cell = 0.25f;
+    const glm::vec2 lo(-10.0f, -70.0f);
+    const int columns = 240, rows = 240;  // x -10..50, z -70..-10
+    std::vector<char> wall(columns * rows, 0), floor(columns * rows, 0);
+    const auto mark = [&](std::vector<char>& grid, const CheckedNode& node) {
+        const int x0 = static_cast<int>(std::floor((node.worldMin.x - lo.x) / cell));
+        const int x1 = static_cast<int>(std::floor((node.worldMax.x - lo.x) / cell));
+        const int z0 = static_cast<int>(std::floor((node.worldMin.z - lo.y) / cell));
+        const int z1 = static_cast<int>(std::floor((node.worldMax.z - lo.y) / cell));
+        for (int x = std::max(x0, 0); x <= std::min(x1, columns - 1); ++x) {
+            for (int z = std::max(z0, 0); z <= std::min(z1, rows - 1); ++z) grid[z * columns + x] = 1;
+        }
+    };
+    for (const CheckedNode& node : shippedReport().nodes) {
+        const bool flat = node.worldMax.y - node.worldMin.y < 1e-3f;
+        if (flat && std::abs(node.worldMax.y) < 1e-4f) mark(floor, node);
+        if (node.role != NodeRole::Door && node.worldMin.y < 0.05f && node.worldMax.y >= 2.0f) {
+            mark(wall, node);
+        }
+    }
+    std::vector<char> reached(columns * rows, 0);
+    std::vector<int> open{static_cast<int>((-24.0f - lo.y) / cell) * columns +
+                          static_cast<int>((-1.0f - lo.x) / cell)};
+    int leaks = 0;
+    while (!open.empty()) {
+        const int at = open.back();
+        open.pop_back();
+        if (reached[at] || wall[at]) continue;
+        reached[at] = 1;
+        const int x = at % columns, z = at / columns;
+        if (!floor[at] || x == 0 || z == 0 || x == columns - 1 || z == rows - 1) {
+            ADD_FAILURE() << "a sphere can leave the level at x " << lo.x + x * cell
+                          << ", z " << lo.y + z * cell;
+            if (++leaks > 5) break;
+            continue;
+        }
+        open.insert(open.end(), {at - 1, at + 1, at - columns, at + columns});
+    }
+    EXPECT_EQ(leaks, 0);
+    // The goal room is reachable from the start.
+    const int goal = static_cast<int>((-58.0f - lo.y) / cell) * columns +
+                     static_cast<int>((36.0f - lo.x) / cell);
+    EXPECT_TRUE(reached[goal]);
+}
+
+TEST(ShippedLevel, TilesAreUpToDateWithTheirDescriptions) {
+    // Authors edit tools/level/*.txt; the committed tiles must be what
+    // make_level makes of them.
+    for (int tile = 1; tile <= 3; ++tile) {
+        std::ifstream source("tools/level/tile" + std::to_string(tile) + ".txt");
+        TileDescription description;
+        std::string error;
+        ASSERT_TRUE(parseTileDescription(source, description, error)) << error;
+        std::ifstream generated("Objects/Tile" + std::to_string(tile) + ".dae", std::ios::binary);
+        std::stringstream committed;
+        committed << generated.rdbuf();
+        EXPECT_EQ(committed.str(), writeCollada(description))
+            << "Objects/Tile" << tile << ".dae is stale: run build/make_level";
+    }
+}

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include "LevelTestFiles.h"
+#include "level/MeshData.h"
+#include "level/NodePose.h"
+#include "level/NodeWalk.h"
+#include "level/TileFile.h"
+#include "level/TileShapes.h"
+
+#include <assimp/Importer.hpp>
+#include <assimp/scene.h>
+
+#include <cmath>
+#include <map>
+
+using namespace velmora;
+using velmora::testing::TempFolder;
+
+namespace {
+
+struct ReadNode {
+    glm::vec3 position;
+    std::int32_t vertices;
+    float opacity;
+    unsigned material;
+};
+
+std::map<std::string, ReadNode> readBack(const std::string& path, const glm::vec3& offset) {
+    Assimp::Importer importer;
+    std::string error;
+    const aiScene* scene = readTile(importer, path, error);
+    EXPECT_NE(scene, nullptr) << error;
+    std::map<std::string, ReadNode> nodes;
+    if (scene == nullptr) return nodes;
+    walkTileNodes(*scene, [&](const aiNode& node, const aiMatrix4x4& accumulated) {
+        if (node.mNumMeshes == 0) return;
+        const auto mesh = buildNodeMeshData(*scene, node);
+        nodes[node.mName.C_Str()] = {nodePose(accumulated, offset).position, mesh->vertexCount,
+                                     mesh->opacity,
+                                     scene->mMeshes[node.mMeshes[0]]->mMaterialIndex};
+    });
+    return nodes;
+}
+
+}  // namespace
+
+TEST(TileDescription, MistakesAreReportedWithTheirLine) {
+    const auto errorOf = [](const std::string& text) {
+        TileDescription description;
+        std::istringstream input(text);
+        std::string error;
+        EXPECT_FALSE(parseTileDescription(input, description, error)) << text;
+        return error;
+    };
+    EXPECT_EQ(errorOf("quad a\nhexagon b\n"), "line 2: unknown shape \"hexagon\"");
+    EXPECT_EQ(errorOf("quad a\nbox a\n"), "line 2: node name a is used twice in this tile");
+    EXPECT_EQ(errorOf("box a at 1 2\n"), "line 1: bad value after \"at\"");
+    EXPECT_EQ(errorOf("box a material glass\n"), "line 1: bad value after \"material\"");
+    EXPECT_EQ(errorOf("box a {\n"), "line 1: a \"{\" is never closed");
+    EXPECT_EQ(errorOf("}\n"), "line 1: \"}\" without an open node");
+    EXPECT_EQ(errorOf("box a<b\n"),
+              "line 1: a node needs a name of letters, digits, '_', '.' and '-'");
+    EXPECT_EQ(errorOf("material glass opacity 2\n"), "line 1: opacity must lie between 0 and 1");
+}
+
+TEST(TileDescription, WrittenTilesReadBackAsDescribed) {
+    TempFolder folder;
+    const std::string path = velmora::testing::writeTile(folder, "tile.dae", R"(
+        # a comment line
+        material glass opacity 0.5
+        quad floor__texture__stone_png__ at 1 2 3 size 6 8 1
+        box  pane material glass  at 0 0 1  size 1 0.1 1
+        group holder at 0 5 0 {
+          plate switch_trigger__open__Door__ at 1 0 0 size 1 1 0.6 turn 0 0 45
+          spikes stacheln_trigger__reset__x__ at 3 0 0
+        }
+    )");
+    const auto nodes = readBack(path, {0, 0, -22});
+    ASSERT_EQ(nodes.size(), 4u);
+    // Corners shared by the two triangles agree, so the quad stays four vertices.
+    EXPECT_EQ(nodes.at("floor__texture__stone_png__").vertices, 4);
+    EXPECT_EQ(nodes.at("pane").vertices, 24);
+    const glm::vec3 floor = nodes.at("floor__texture__stone_png__").position;
+    EXPECT_NEAR(floor.x, 1.0f, 1e-5f);
+    EXPECT_NEAR(floor.y, 3.0f, 1e-5f);
+    EXPECT_NEAR(floor.z, -24.0f, 1e-5f);
+    // The group's offset reaches its children.
+    EXPECT_NEAR(nodes.at("switch_trigger__open__Door__").position.z, -27.0f, 1e-5f);
+    // The opaque material comes first; the glass one keeps its opacity.
+    EXPECT_EQ(nodes.at("floor__texture__stone_png__").material, 0u);
+    EXPECT_FLOAT_EQ(nodes.at("floor__texture__stone_png__").opacity, 1.0f);
+    EXPECT_EQ(nodes.at("pane").material, 1u);
+    EXPECT_FLOAT_EQ(nodes.at("pane").opacity, 0.5f);
+}
+
+TEST(TileDescription, BakedExtentScalesTheVerticesNotTheNode) {
+    TileNode node;
+    node.shape = TileShape::Box;
+    node.extent = {2, 1, 0.5f};
+    const ShapeMesh mesh = buildShapeMesh(node);
+    glm::vec3 hi(0.0f);
+    for (const glm::vec3& p : mesh.positions) hi = glm::max(hi, p);
+    EXPECT_FLOAT_EQ(hi.x, 2.0f);
+    EXPECT_FLOAT_EQ(hi.z, 0.5f);
+    EXPECT_EQ(tileNodeMatrix(node), glm::mat4(1.0f));
+}
+
+TEST(TileFile, MissingOrEmptyTilesFail) {
+    TempFolder folder;
+    Assimp::Importer importer;
+    std::string error;
+    EXPECT_EQ(readTile(importer, folder.file("absent.dae"), error), nullptr);
+    EXPECT_FALSE(error.empty());
+
+    // A tile without any geometry must not become a level.
+    const std::string empty = velmora::testing::writeTile(folder, "empty.dae", "group nothing\n");
+    error.clear();
+    EXPECT_EQ(readTile(importer, empty, error), nullptr);
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(TileFile, TheSphereModelHasRadiusOneHalfWithNormalsAndTextureCoordinates) {
+    const auto sphere = loadModel("Objects/SolidSphere.obj");
+    ASSERT_NE(sphere, nullptr);
+    ASSERT_GT(sphere->vertexCount, 100);
+    EXPECT_EQ(sphere->indices.size(), 3u * static_cast<unsigned>(sphere->faceCount));
+    float uMax = 0.0f;
+    for (std::int32_t v = 0; v < sphere->vertexCount; ++v) {
+        const glm::vec3 p(sphere->positions[3 * v], sphere->positions[3 * v + 1],
+                          sphere->positions[3 * v + 2]);
+        const glm::vec3 n(sphere->normals[3 * v], sphere->normals[3 * v + 1],
+                          sphere->normals[3 * v + 2]);
+        ASSERT_NEAR(glm::length(p), 0.5f, 1e-4f);
+        ASSERT_GT(glm::dot(n, p), 0.0f);  // normals point outwards
+        uMax = std::max(uMax, sphere->texCoords[2 * v]);
+    }
+    EXPECT_NEAR(uMax, 1.0f, 1e-4f);
+    // Triangles wind counter-clockwise seen from outside, so back-face
+    // culling keeps the outside.
+    const auto vertex = [&](std::uint32_t i) {
+        return glm::vec3(sphere->positions[3 * i], sphere->positions[3 * i + 1],
+                         sphere->positions[3 * i + 2]);
+    };
+    for (std::size_t f = 0; f < sphere->indices.size(); f += 3) {
+        const glm::vec3 a = vertex(sphere->indices[f]), b = vertex(sphere->indices[f + 1]),
+                        c = vertex(sphere->indices[f + 2]);
+        ASSERT_GT(glm::dot(glm::cross(b - a, c - a), a + b + c), 0.0f) << "face " << f / 3;
+    }
+    EXPECT_EQ(loadModel("Objects/NoSuchModel.obj"), nullptr);
+}
