@@ -1,5 +1,9 @@
 #include "world/Door.h"
 
+#include <vector>
+
+#include "physics/Physics.h"
+
 namespace velmora::scene {
 
 void Door::update() { isVisible = !isOpen; }
@@ -21,8 +25,14 @@ void Door::close() {
 }
 
 void Door::setShapesColliding(bool colliding) {
-    // The shape flags join with the physics layer.
-    (void)colliding;
+    if (actor == nullptr) {
+        return;  // a door without collision only changes its visibility
+    }
+    std::vector<physics::Shape*> shapes(actor->getNbShapes());
+    shapes.resize(actor->getShapes(shapes.data(), static_cast<uint32_t>(shapes.size()), 0));
+    for (auto shape = shapes.rbegin(); shape != shapes.rend(); ++shape) {
+        (*shape)->setFlag(physics::ShapeFlag::Simulation, colliding);
+    }
 }
 
 }  // namespace velmora::scene
