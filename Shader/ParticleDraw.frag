@@ -14,5 +14,5 @@ void main() {
         discard;  // keep the empty corners of the sprite out of the depth-free blend
     }
     colorRender = color;
-    colorAlpha = color;
+    colorAlpha = vec4(color.rgb, 0.0);  // blurred with the rest of the world
 }

@@ -70,9 +70,11 @@ vec3 shade(vec3 baseColor) {
     return baseColor * (kAmbient + (1.0 - kAmbient) * diffuse * visible) + vec3(specular * visible);
 }
 
+// The second output's alpha tells the post-process how much of a pixel to
+// keep sharp: the world is always softened (0), only the HUD text stays crisp.
 void writeOutputs(vec3 color) {
     colorRender = vec4(color, opacity);
-    colorAlpha = vec4(color, opacity);
+    colorAlpha = vec4(color, 0.0);
 }
 
 void main() {
