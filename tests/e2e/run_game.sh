@@ -1,2 +1,60 @@
 #!/usr/bin/env bash
-exit 0
+# End-to-end: the real game started from its data folder on the current
+# display, quit by Escape and by Q, and a start with a shader file missing.
+set -u
+game=$(realpath "$1")
+root=$(pwd)
+failures=0
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Starts the game, waits for its window and a few frames, presses a key and
+# expects a clean exit.
+quit_with_key() {
+    local key=$1 log="$work/quit-$1.log"
+    "$game" >"$log" 2>&1 </dev/null &
+    local pid=$!
+    if ! timeout 120 xdotool search --sync --onlyvisible --name '^Vizazuv!$' >/dev/null 2>&1; then
+        kill "$pid" 2>/dev/null
+        fail "no game window appeared before pressing $key"; cat "$log"; return
+    fi
+    sleep 2
+    if ! kill -0 "$pid" 2>/dev/null; then
+        fail "the game ended before $key was pressed"; cat "$log"; return
+    fi
+    xdotool key "$key"
+    local waited=0
+    while kill -0 "$pid" 2>/dev/null && ((waited < 60)); do sleep 0.5; waited=$((waited + 1)); done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill -9 "$pid"; fail "the game did not quit on $key"; return
+    fi
+    wait "$pid"; local status=$?
+    ((status == 0)) || { fail "quit on $key ended with status $status"; cat "$log"; }
+    echo "quit on $key: status $status"
+}
+
+quit_with_key Escape
+quit_with_key q
+
+# A data folder with one shader missing: the start-up must fail at once with
+# the shader message and status 255, without waiting for a key.
+mkdir -p "$work/data"
+cp -r "$root/Shader" "$root/Objects" "$root/Textures" "$work/data/"
+rm -f "$work/data/Shader/Passthrough.vert"
+(cd "$work/data" && timeout 120 "$game" >"$work/missing.log" 2>&1 </dev/null)
+status=$?
+if ((status != 255)); then
+    fail "missing shader: status $status, expected 255"; cat "$work/missing.log"
+elif ! grep -qx 'failed to open shader file...' "$work/missing.log"; then
+    fail "missing shader: message not printed"; cat "$work/missing.log"
+else
+    echo "missing shader: status 255 with its message"
+fi
+
+if ((failures > 0)); then
+    echo "$failures end-to-end check(s) failed"
+    exit 1
+fi
+echo "end-to-end checks passed"

@@ -1,0 +1,39 @@
+#pragma once
+// The frame loop: one physics step per frame after the first, the camera, the
+// game update, six shadow faces, the scene into the off-screen target, the HUD,
+// the blur onto the screen, the swap, and the exit test.
+
+#include "app/FixedStep.h"
+
+namespace velmora::app {
+
+struct ShellState;
+
+class FrameLoop {
+public:
+    explicit FrameLoop(ShellState& shell) : shell_(shell) {}
+
+    // Runs one frame; false once Escape, Q or the window's close was seen.
+    bool runFrame();
+    // Runs frames until runFrame says stop.
+    void run();
+
+    double lastInterval() const { return lastInterval_; }
+    float physicsAccumulator() const { return fixedStep_.accumulator(); }
+    long stepsStarted() const { return stepsStarted_; }
+
+private:
+    void stepPhysics();
+    void renderShadowFaces();
+    void renderScenePass();
+    void present();
+    static bool exitRequested();
+
+    ShellState& shell_;
+    FixedStep fixedStep_;
+    double previousTime_ = 0.0;
+    double lastInterval_ = 0.0;
+    long stepsStarted_ = 0;
+};
+
+}  // namespace velmora::app

@@ -1,0 +1,26 @@
+#include "app/ShellOptions.h"
+
+namespace velmora::app {
+
+bool showHelp = false;
+bool showFrameTime = false;
+double optionKeyLockout = 0.0;
+float fieldOfView = 45.0f;
+bool gameWon = false;
+bool statusMessageVisible = false;
+double statusMessageAge = 0.0;
+double frameTimeRefreshTimer = 10000.0;
+
+void setFirstValues() {
+    showHelp = false;
+    showFrameTime = false;
+    optionKeyLockout = 0.0;
+    fieldOfView = 45.0f;
+    gameWon = false;
+    statusMessageVisible = false;
+    statusMessageAge = 0.0;
+    // Large, so the first frame that shows the frame-time lines builds them at once.
+    frameTimeRefreshTimer = 10000.0;
+}
+
+}  // namespace velmora::app
