@@ -1,20 +1,41 @@
 #pragma once
-// The geometry and material opacity of one mesh node or one model file, as
-// the scene objects upload it and the collision cooking reads it.
+// Geometry of one level node (or of one model file) in the flat layout the
+// renderer uploads and the collision cooking reads.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+struct aiMesh;
+struct aiMaterial;
+struct aiNode;
+struct aiScene;
 
 namespace velmora {
 
 struct MeshData {
-    std::vector<float> positions;     // x, y, z per vertex
-    std::vector<float> normals;       // x, y, z per vertex; empty when the mesh has none
-    std::vector<float> texCoords;     // u, v per vertex; empty when the mesh has none
-    std::vector<uint32_t> indices;    // three per triangle
-    int32_t vertexCount = 0;
-    int32_t faceCount = 0;
-    float opacity = 1.0f;             // below 1.0 the object is drawn blended, last
+    std::vector<float> positions;       // x, y, z per vertex
+    std::vector<float> normals;         // x, y, z per vertex
+    std::vector<float> texCoords;       // u, v per vertex (zeros where a mesh has none)
+    std::vector<std::uint32_t> indices; // three per triangle, into the joined arrays
+    std::int32_t vertexCount = 0;
+    std::int32_t faceCount = 0;
+    float opacity = 1.0f;               // below 1.0 means drawn in the blended pass
 };
+
+// Joins the triangle meshes into one record. Point and line meshes (which the
+// import keeps apart and which carry no normals) are left out. Each later
+// mesh's indices are offset by the vertices before it, so every index
+// addresses the joined arrays. The opacity comes from the first mesh's
+// material; material index 0 counts as "no material" and gives 1.0.
+std::unique_ptr<MeshData> buildMeshData(const aiMesh* const* meshes, unsigned meshCount,
+                                        const aiMaterial* const* materials,
+                                        unsigned materialCount);
+
+// The meshes a scene node refers to, joined as above.
+std::unique_ptr<MeshData> buildNodeMeshData(const aiScene& scene, const aiNode& node);
+
+// True when the record will be drawn in the blended pass.
+inline bool isTransparent(const MeshData& mesh) { return mesh.opacity < 1.0f; }
 
 }  // namespace velmora
