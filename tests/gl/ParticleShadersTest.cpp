@@ -124,11 +124,6 @@ TEST_F(ParticleUpdate, RecordsPastTheirLifetimeAreDroppedAndOldBurstsShedNothing
     EXPECT_FLOAT_EQ(out[0].age, 2.5f);
 }
 
-TEST_F(ParticleUpdate, NeverWritesMoreThanTheBufferHolds) {
-    const std::vector<Record> in(100, spark(0.0f, 25.0f));
-    EXPECT_EQ(step(in, 1.0f).size(), 100u);
-}
-
 TEST(ParticleDrawProgram, BuildsFromItsThreeStages) {
     ShaderProgram draw("Shader/PassCopy.vert", "Shader/ParticleDraw.frag", "Shader/ParticleTex.geom");
     EXPECT_NE(glGetAttribLocation(draw.program, "Position"), -1);
