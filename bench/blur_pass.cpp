@@ -1,0 +1,92 @@
+// Time of one post-process (horizontal blur into the blur target, vertical
+// blur composed onto the screen) at the desktop size, with the same kind of
+// context the game opens. Prints the median and the spread over many frames.
+
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "app/GameWindow.h"
+#include "platform/Window.h"
+#include "render/ShaderProgram.h"
+#include "screen/BlurPass.h"
+#include "screen/FullScreenTarget.h"
+#include "screen/ScreenQuad.h"
+#include "screen/TextRenderer.h"
+
+using namespace velmora;
+
+namespace {
+
+constexpr int warmUpFrames = 5;
+constexpr int measuredFrames = 60;
+
+double millisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+void measure(const BlurSetup& setup, const ShaderProgram& program, int width, int height,
+             const char* variant) {
+    std::vector<double> times;
+    for (int frame = 0; frame < warmUpFrames + measuredFrames; ++frame) {
+        glFinish();
+        const auto start = std::chrono::steady_clock::now();
+        glUseProgram(program.program);
+        blurAndCompose(setup);
+        glFinish();
+        if (frame >= warmUpFrames) times.push_back(millisecondsSince(start));
+    }
+    std::sort(times.begin(), times.end());
+    const double median = times[times.size() / 2];
+    const double low = times[times.size() / 10];
+    const double high = times[times.size() * 9 / 10];
+    std::printf("post-process %s at %d x %d over %d frames: median %.2f ms, "
+                "spread (10th to 90th percentile) %.2f to %.2f ms, min %.2f, max %.2f\n",
+                variant, width, height, measuredFrames, median, low, high, times.front(),
+                times.back());
+}
+
+}  // namespace
+
+int main() {
+    int width = 0;
+    int height = 0;
+    if (!platform::init() || !app::openGameWindow(width, height) || !app::initGlew()) {
+        std::fprintf(stderr, "the benchmark needs a display with an OpenGL 3.2 core context\n");
+        return 1;
+    }
+    app::reloadEntryPoints();
+    glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
+    glEnable(GL_DEPTH_TEST);
+
+    BlurSetup setup;
+    setup.sceneTarget = createFullScreenTarget(width, height);
+    setup.blurTarget = createFullScreenTarget(width, height);
+    ShaderProgram program("Shader/Passthrough.vert", "Shader/GaussBlur.frag");
+    setup.program = &program;
+    setup.uniforms = queryBlurUniforms(program);
+    scene::ScreenQuad quad(&program);
+    setup.quad = &quad;
+    setup.screenWidth = width;
+    setup.screenHeight = height;
+
+    // Something to blur: a cleared scene target with one line of text.
+    TextRenderer text(width, height);
+    glBindFramebuffer(GL_FRAMEBUFFER, setup.sceneTarget.framebuffer->name());
+    glViewport(0, 0, width, height);
+    const GLenum both[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+    glDrawBuffers(2, both);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    text.printText("Benchmark 123", 40, 40, 24);
+
+    for (bool mipmaps : {true, false}) {
+        setup.regenerateSceneMipmaps = mipmaps;
+        measure(setup, program, width, height, mipmaps ? "with scene mipmaps" : "without mipmaps");
+    }
+    platform::terminate();
+    return 0;
+}

@@ -1,0 +1,93 @@
+#include "screen/BlurPass.h"
+
+#include "render/ShaderProgram.h"
+#include "screen/ScreenQuad.h"
+
+namespace velmora {
+
+namespace {
+
+// The horizontal step is 1.5 pixels; the vertical step is a fixed fraction of
+// the height, whatever the screen.
+constexpr double horizontalShiftPixels = 1.5;
+constexpr float verticalShift = 0.0025f;
+
+void setUniforms(const BlurUniforms& uniforms, const BlurPassValues& values) {
+    glUniform1i(uniforms.renderedTexture, values.renderedTexture);
+    glUniform1i(uniforms.alphaTexture, values.alphaTexture);
+    glUniform1i(uniforms.blend, values.blend);
+    glUniform2f(uniforms.uShift, values.shift.x, values.shift.y);
+    glUniform1i(uniforms.mipmapLevel, values.mipmapLevel);
+}
+
+void bindInputs(const FullScreenTarget& source, bool regenerateMipmaps) {
+    for (int unit = 0; unit < 2; ++unit) {
+        glActiveTexture(GL_TEXTURE0 + unit);
+        glBindTexture(GL_TEXTURE_2D, source.colourTexture[unit]);
+        if (regenerateMipmaps) glGenerateMipmap(GL_TEXTURE_2D);
+    }
+}
+
+void drawQuad(const scene::ScreenQuad& quad) {
+    glBindVertexArray(quad.vertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, quad.vertexBuffer);
+    const GLint location = glGetAttribLocation(quad.shaderProgram->program, "position");
+    if (location >= 0) {
+        glEnableVertexAttribArray(static_cast<GLuint>(location));
+        glVertexAttribPointer(static_cast<GLuint>(location), 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    }
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    if (location >= 0) glDisableVertexAttribArray(static_cast<GLuint>(location));
+    glBindVertexArray(0);
+}
+
+void beginPass(GLuint framebuffer, const BlurSetup& setup) {
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glViewport(0, 0, setup.screenWidth, setup.screenHeight);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+}  // namespace
+
+BlurUniforms queryBlurUniforms(const ShaderProgram& blurProgram) {
+    BlurUniforms uniforms;
+    uniforms.renderedTexture = blurProgram.uniformLocation("renderedTexture");
+    uniforms.uShift = blurProgram.uniformLocation("uShift");
+    uniforms.alphaTexture = blurProgram.uniformLocation("alphaTexture");
+    uniforms.blend = blurProgram.uniformLocation("blend");
+    uniforms.mipmapLevel = blurProgram.uniformLocation("mipmap_level");
+    return uniforms;
+}
+
+BlurPassValues blurPassValues(BlurPassKind kind, int screenWidth) {
+    BlurPassValues values;
+    if (kind == BlurPassKind::Horizontal) {
+        values.blend = 0;
+        values.shift = glm::vec2(static_cast<float>(horizontalShiftPixels / screenWidth), 0.0f);
+        values.drawBufferCount = 2;
+    } else {
+        values.blend = 1;
+        values.shift = glm::vec2(0.0f, verticalShift);
+        values.drawBufferCount = 1;
+    }
+    return values;
+}
+
+void blurAndCompose(const BlurSetup& setup) {
+    // Pass 1: horizontal, both outputs into the blur target.
+    beginPass(setup.blurTarget.framebuffer->name(), setup);
+    bindInputs(setup.sceneTarget, setup.regenerateSceneMipmaps);
+    const BlurPassValues horizontal = blurPassValues(BlurPassKind::Horizontal, setup.screenWidth);
+    setUniforms(setup.uniforms, horizontal);
+    const GLenum bothOutputs[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+    glDrawBuffers(horizontal.drawBufferCount, bothOutputs);
+    drawQuad(*setup.quad);
+
+    // Pass 2: vertical and composed, onto the screen's own back buffer.
+    beginPass(0, setup);
+    bindInputs(setup.blurTarget, false);
+    setUniforms(setup.uniforms, blurPassValues(BlurPassKind::VerticalToScreen, setup.screenWidth));
+    drawQuad(*setup.quad);
+}
+
+}  // namespace velmora

@@ -1,0 +1,21 @@
+#pragma once
+// The off-screen targets the frame is drawn into before the post-process:
+// two screen-sized RGBA colour textures and a depth renderbuffer.
+
+#include <GL/glew.h>
+
+#include "screen/FramebufferObject.h"
+
+namespace velmora {
+
+struct FullScreenTarget {
+    FramebufferObject* framebuffer = nullptr;
+    GLuint colourTexture[2] = {0, 0};
+};
+
+// Builds one target of width x height and reports an incomplete one on
+// standard error (start-up goes on regardless). The new framebuffer is left
+// bound. The GL objects live as long as the context.
+FullScreenTarget createFullScreenTarget(int width, int height);
+
+}  // namespace velmora

@@ -1,0 +1,44 @@
+#pragma once
+// Single-line ASCII text from the bitmap font, drawn as alpha-blended squares
+// into whatever framebuffer is bound.
+
+#include <GL/glew.h>
+
+#include <string>
+
+namespace velmora {
+
+class ShaderProgram;
+
+class TextRenderer {
+public:
+    // Needs the GL context. A font that cannot be loaded leaves texture 0
+    // bound at draw time: the squares are still drawn, without glyphs.
+    TextRenderer(int screenWidth, int screenHeight,
+                 const std::string& fontPath = "Textures/Holstein.tga");
+    ~TextRenderer();
+    TextRenderer(const TextRenderer&) = delete;
+    TextRenderer& operator=(const TextRenderer&) = delete;
+
+    // Draws `text` with its bottom-left corner at (x, y) pixels from the
+    // screen's bottom-left, each character a size x size square. Leaves the
+    // text program current and no vertex array or array buffer bound.
+    void printText(const char* text, int x, int y, int size);
+
+    GLuint font() const { return fontTexture; }
+
+private:
+    void upload(GLuint buffer, const void* data, size_t bytes);
+    void pointAttribute(GLuint buffer, const char* name);
+
+    int screenWidth;
+    int screenHeight;
+    GLuint fontTexture = 0;
+    GLuint vertexBuffer = 0;
+    GLuint uvBuffer = 0;
+    GLint samplerLocation = -1;
+    GLuint vertexArray = 0;
+    ShaderProgram* shaderProgram = nullptr;
+};
+
+}  // namespace velmora

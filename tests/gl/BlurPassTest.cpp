@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "screen/TextRenderer.h"
+#include "tests/gl/PostProcessFixture.h"
+
+using namespace velmora;
+using velmora::test::PostProcess;
+using velmora::test::Rgb;
+
+namespace {
+
+GLint integer(GLenum name) {
+    GLint value = 0;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
+}  // namespace
+
+TEST_F(PostProcess, BlurProgramOffersItsUniforms) {
+    EXPECT_GE(setup.uniforms.renderedTexture, 0);
+    EXPECT_GE(setup.uniforms.alphaTexture, 0);
+    EXPECT_GE(setup.uniforms.blend, 0);
+    EXPECT_GE(setup.uniforms.uShift, 0);
+    EXPECT_GE(program->uniformLocation("blend"), 0);
+    EXPECT_GE(glGetAttribLocation(program->program, "position"), 0);
+}
+
+TEST_F(PostProcess, OnlyTheFirstPassWritesTwoDrawBuffers) {
+    beginScene();
+    present();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+    EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE1);
+    EXPECT_EQ(integer(GL_DRAW_BUFFER0), GL_BACK);
+    EXPECT_EQ(integer(GL_DRAW_BUFFER1), GL_NONE);
+
+    glBindFramebuffer(GL_FRAMEBUFFER, setup.blurTarget.framebuffer->name());
+    EXPECT_EQ(integer(GL_DRAW_BUFFER0), GL_COLOR_ATTACHMENT0);
+    EXPECT_EQ(integer(GL_DRAW_BUFFER1), GL_COLOR_ATTACHMENT1);
+}
+
+TEST_F(PostProcess, SharpEdgeIsSoftenedOverAFewPixelsOnly) {
+    // Left half white, right half black, in both outputs, with a zero
+    // sharpness mask: everything here is blurred.
+    beginScene();
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, width / 2, height);
+    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glScissor(width / 2, 0, width - width / 2, height);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
+    present();
+
+    const std::vector<unsigned char> screen = readScreen();
+    const int y = height / 2;
+    const int edge = width / 2;
+    EXPECT_GE(at(screen, edge - 10, y).r, 250);
+    EXPECT_LE(at(screen, edge + 10, y).r, 5);
+    int softened = 0;
+    for (int x = edge - 10; x < edge + 10; ++x) {
+        const int here = at(screen, x, y).r;
+        EXPECT_GE(here, at(screen, x + 1, y).r) << x;  // falls off monotonically
+        if (here > 20 && here < 235) ++softened;
+    }
+    EXPECT_GE(softened, 2);
+    EXPECT_LE(softened, 8);
+}
+
+TEST_F(PostProcess, TextStaysWhereItIsDrawnOverTheClearColour) {
+    TextRenderer text(width, height);
+    beginScene();
+    text.printText("HELLO 42", 100, 100, 30);  // 240 x 30 pixels
+    present();
+
+    const std::vector<unsigned char> screen = readScreen();
+    int bright = 0;
+    int dark = 0;
+    int steepestStep = 0;
+    for (int y = 100; y < 130; ++y) {
+        for (int x = 100; x < 340; ++x) {
+            const Rgb c = at(screen, x, y);
+            steepestStep = std::max(steepestStep, std::abs(c.r - at(screen, x + 1, y).r));
+            if (c.r > 220 && c.g > 220 && c.b > 220) ++bright;
+            if (c.b < 90) ++dark;
+        }
+    }
+    // White strokes and their dark rim, kept sharp through the blur.
+    EXPECT_GT(bright, 400);
+    EXPECT_GT(dark, 100);
+    // A blurred stroke edge climbs at most about a quarter of its contrast
+    // per pixel; a sharp one jumps.
+    EXPECT_GT(steepestStep, 150);
+
+    // Away from the text the picture is the clear colour.
+    for (int y = 0; y < height; y += 7) {
+        for (int x = 0; x < width; x += 7) {
+            const bool nearText = x >= 90 && x < 350 && y >= 90 && y < 140;
+            if (!nearText) {
+                ASSERT_TRUE(isClearColour(at(screen, x, y))) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(PostProcess, QuadHoldsTwoTrianglesOverTheWholeClipSpace) {
+    EXPECT_EQ(quad->shaderProgram, program);
+    glBindBuffer(GL_ARRAY_BUFFER, quad->vertexBuffer);
+    GLint size = 0;
+    glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &size);
+    ASSERT_EQ(size, 72);
+    float corners[18] = {};
+    glGetBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(corners), corners);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    const float expected[18] = {-1, -1, 0, 1, -1, 0, -1, 1, 0, -1, 1, 0, 1, -1, 0, 1, 1, 0};
+    for (int i = 0; i < 18; ++i) EXPECT_EQ(corners[i], expected[i]) << i;
+}
