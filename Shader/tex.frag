@@ -1,0 +1,83 @@
+#version 150
+// Phong shading of textured objects: the texture gives the base colour.
+
+in vec3 worldPosition;
+in vec3 worldNormal;
+in vec2 texCoord;
+
+uniform sampler2D colorTexture;
+
+uniform mat4 Camera;             // camera to world: its last column is the eye
+uniform float materialSpecFactor;  // shininess exponent
+uniform float specFactor;          // strength of the highlight, per object
+uniform float opacity;
+uniform vec4 l_pos;                // the point light, world space
+uniform vec2 near_far;             // distance range stored in the shadow cube
+uniform samplerCube cm_z_tex;      // light-to-surface distance per direction
+
+out vec4 colorRender;
+out vec4 colorAlpha;
+
+const float kAmbient = 0.2;
+const float kShadowTexels = 2048.0;
+
+// Meshes without normals leave the attribute at 0; fall back to the face normal.
+vec3 surfaceNormal() {
+    if (dot(worldNormal, worldNormal) > 1e-12) {
+        return normalize(worldNormal);
+    }
+    return normalize(cross(dFdx(worldPosition), dFdy(worldPosition)));
+}
+
+// 1.0 where the light reaches the point, 0.0 where something nearer to the
+// light covers it. The cube holds (distance - near) / (far - near) of the
+// nearest surface in every direction from the light.
+float lightVisibility(vec3 n) {
+    vec3 fromLight = worldPosition - l_pos.xyz;
+    float distance = length(fromLight);
+    float range = near_far.y - near_far.x;
+    if (distance >= near_far.y) {
+        return 1.0;  // outside the shadow range nothing is known: leave it lit
+    }
+    float nearest = texture(cm_z_tex, fromLight).r * range + near_far.x;
+    // The bias grows with the size of one cube texel at this distance and with
+    // the grazing angle, so flat floors far from the light show no acne; it
+    // stays a few texels, so contact shadows under objects do not detach.
+    float cosine = clamp(dot(n, -fromLight / distance), 0.1, 1.0);
+    float slope = min(sqrt(1.0 - cosine * cosine) / cosine, 6.0);
+    float texel = 2.0 * distance / kShadowTexels;
+    float bias = texel * (1.5 + slope) + 0.005;
+    return distance - bias > nearest ? 0.0 : 1.0;
+}
+
+// Phong lighting of a surface of the given base colour by the point light.
+vec3 shade(vec3 baseColor) {
+    vec3 n = surfaceNormal();
+    vec3 eye = Camera[3].xyz;
+    vec3 toEye = normalize(eye - worldPosition);
+    // Two-sided: a face seen from behind is lit as its visible side.
+    if (dot(n, toEye) < 0.0) {
+        n = -n;
+    }
+    vec3 toLight = normalize(l_pos.xyz - worldPosition);
+    float diffuse = max(dot(n, toLight), 0.0);
+    float specular = 0.0;
+    if (diffuse > 0.0) {
+        vec3 reflected = reflect(-toLight, n);
+        specular = specFactor * pow(max(dot(reflected, toEye), 0.0), materialSpecFactor);
+    }
+    float visible = lightVisibility(n);
+    return baseColor * (kAmbient + (1.0 - kAmbient) * diffuse * visible) + vec3(specular * visible);
+}
+
+// The second output's alpha tells the post-process how much of a pixel to
+// keep sharp: the world is always softened (0), only the HUD text stays crisp.
+void writeOutputs(vec3 color) {
+    colorRender = vec4(color, opacity);
+    colorAlpha = vec4(color, 0.0);
+}
+
+void main() {
+    vec4 texel = texture(colorTexture, texCoord);
+    writeOutputs(shade(texel.rgb));
+}

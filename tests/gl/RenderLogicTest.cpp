@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "render/ShaderProgram.h"
+#include "render/ShadowMatrices.h"
+#include "tests/gl/WorldFixture.h"
+#include "world/PhysicsSetup.h"
+
+namespace velmora::test {
+
+using RenderLogicLifetime = WorldFixture;
+
+TEST_F(RenderLogicLifetime, StartsWithItsFirstValues) {
+    EXPECT_EQ(logic->registry, registry.get());
+    EXPECT_TRUE(logic->particleSystems.empty());
+    EXPECT_EQ(logic->currentProgram, nullptr);
+    EXPECT_TRUE(logic->spheresCoupled);
+    EXPECT_TRUE(logic->gameRunning);
+    EXPECT_TRUE(logic->frustumCullingEnabled);
+    EXPECT_FALSE(logic->wireframeEnabled);
+    EXPECT_EQ(logic->mipmapMode, 0);
+    EXPECT_EQ(logic->lightPosition, glm::vec4(0, 20, -25, 1));
+    EXPECT_EQ(logic->shadowNearFar, glm::vec2(1, 65));
+    EXPECT_EQ(logic->shadowFaceIndex, -1);
+    EXPECT_EQ(logic->drawnObjectCount, 0);
+}
+
+TEST_F(RenderLogicLifetime, BuildsFiveProgramsTheShadowFacesAndThePhysics) {
+    const std::set<ShaderProgram*> programs = {logic->phongProgram, logic->textureProgram,
+                                               logic->shadowProgram, logic->particleUpdateProgram,
+                                               logic->particleDrawProgram};
+    EXPECT_EQ(programs.size(), 5u);
+    EXPECT_EQ(programs.count(nullptr), 0u);
+    EXPECT_NE(logic->particleUpdateProgram->geometryShader, 0u);
+    EXPECT_EQ(logic->particleUpdateProgram->fragmentShader, 0u);
+    EXPECT_NE(logic->particleDrawProgram->geometryShader, 0u);
+
+    const auto expected = shadowFaceMatrices(glm::vec3(0, 20, -25), 1.0f, 65.0f);
+    for (int face = 0; face < 6; ++face) {
+        EXPECT_EQ(logic->shadowFaceMatrices[face], expected[face]) << face;
+    }
+
+    ASSERT_NE(logic->physics, nullptr);
+    ASSERT_NE(physicsScene, nullptr);
+    EXPECT_EQ(physicsScene->getSimulationEventCallback(), logic.get());
+    EXPECT_EQ(physicsScene->getGravity(), glm::vec3(0.0f, -20.8f, 0.0f));
+}
+
+TEST_F(RenderLogicLifetime, PrintsOneCreationTimeLine) {
+    logic.reset();
+    testing::internal::CaptureStdout();
+    logic = std::make_unique<RenderLogic>();
+    const std::string out = testing::internal::GetCapturedStdout();
+    const size_t line = out.find("Time for creation: ");
+    ASSERT_NE(line, std::string::npos) << out;
+    EXPECT_EQ(out.find("Time for creation: ", line + 1), std::string::npos);
+    EXPECT_EQ(out.substr(out.size() - 4), "sec\n");
+    EXPECT_NE(out.substr(line).find_first_of("0123456789"), std::string::npos);
+}
+
+TEST_F(RenderLogicLifetime, TheSpareWorldStaysEmpty) {
+    addBox("box", glm::vec3(0), glm::vec3(1));
+    World* spare = registry->world(ObjectRegistry::kSpareWorld);
+    EXPECT_TRUE(spare->root->children.empty());
+    EXPECT_TRUE(spare->triggerRegistry.empty() && spare->doorRegistry.empty() &&
+                spare->playerActors.empty() && spare->actorTypes.empty() &&
+                spare->transparentObjects.empty());
+}
+
+TEST_F(RenderLogicLifetime, DestructionReleasesThePhysicsButLeavesTheWorlds) {
+    LoggingCube* box = addBox("box", glm::vec3(0), glm::vec3(1));
+    logic.reset();
+    EXPECT_EQ(physicsScene, nullptr);
+    EXPECT_EQ(objectRegistry, registry.get());
+    ASSERT_EQ(registry->mainWorld()->root->children.size(), 1u);
+    EXPECT_EQ(registry->mainWorld()->root->children[0], box);
+    EXPECT_EQ(box->name, "box");
+    EXPECT_TRUE(box->isInitialised);
+    EXPECT_NE(registry->world(ObjectRegistry::kSpareWorld), nullptr);
+}
+
+TEST_F(RenderLogicLifetime, WinCallbackEndsTheGameForGood) {
+    logic->winCallback();
+    EXPECT_FALSE(logic->gameRunning);
+    logic->winGame();
+    EXPECT_FALSE(logic->gameRunning);
+}
+
+TEST_F(RenderLogicLifetime, ResetIgnoresItsText) {
+    logic->resetCallback("");
+    logic->resetGame("spikes");
+    logic->resetCallback(std::string(1000, 'x'));
+    EXPECT_TRUE(logic->gameRunning);
+}
+
+}  // namespace velmora::test

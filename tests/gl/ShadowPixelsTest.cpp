@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "render/RenderOptions.h"
+#include "tests/gl/GlContext.h"
+#include "tests/gl/WorldFixture.h"
+
+namespace velmora::test {
+
+namespace {
+
+const int kShadowSize = 2048;
+
+// The shell's shadow cube map and depth-only framebuffer, and a scene target
+// with two colour outputs and a depth buffer at the window size.
+struct ShadowAndSceneTargets {
+    ShadowAndSceneTargets(int width, int height) : width(width), height(height) {
+        glGenTextures(1, &cube);
+        glBindTexture(GL_TEXTURE_CUBE_MAP, cube);
+        glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        for (int face = 0; face < 6; ++face) {
+            glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT24, kShadowSize,
+                         kShadowSize, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, nullptr);
+        }
+        glGenFramebuffers(1, &shadowFramebuffer);
+        glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
+        glDrawBuffer(GL_NONE);
+        glReadBuffer(GL_NONE);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+
+        glGenFramebuffers(1, &sceneFramebuffer);
+        glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
+        glGenTextures(2, colour);
+        for (int i = 0; i < 2; ++i) {
+            glBindTexture(GL_TEXTURE_2D, colour[i]);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                         nullptr);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+            glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + i, GL_TEXTURE_2D,
+                                   colour[i], 0);
+        }
+        glGenRenderbuffers(1, &depth);
+        glBindRenderbuffer(GL_RENDERBUFFER, depth);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+        complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    }
+
+    ~ShadowAndSceneTargets() {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDeleteFramebuffers(1, &shadowFramebuffer);
+        glDeleteFramebuffers(1, &sceneFramebuffer);
+        glDeleteTextures(1, &cube);
+        glDeleteTextures(2, colour);
+        glDeleteRenderbuffers(1, &depth);
+    }
+
+    int width;
+    int height;
+    GLuint cube = 0;
+    GLuint shadowFramebuffer = 0;
+    GLuint sceneFramebuffer = 0;
+    GLuint colour[2] = {0, 0};
+    GLuint depth = 0;
+    bool complete = false;
+};
+
+}  // namespace
+
+class ShadowPixels : public WorldFixture {
+protected:
+    void SetUp() override {
+        WorldFixture::SetUp();
+        targets = std::make_unique<ShadowAndSceneTargets>(contextWidth(), contextHeight());
+        logic->shadowCubeTexture = targets->cube;
+        glEnable(GL_DEPTH_TEST);  // on for the whole run in the game
+        // A wide floor whose top is at y = 0 and a tall box standing on it,
+        // off to the side of the light at (0, 20, -25).
+        addBox("floor", glm::vec3(0, -0.05f, -25), glm::vec3(40, 0.1f, 40));
+        addBox("tower", glm::vec3(5, 3, -25), glm::vec3(2, 6, 2));
+    }
+
+    void TearDown() override {
+        targets.reset();
+        glDisable(GL_DEPTH_TEST);
+        glViewport(0, 0, contextWidth(), contextHeight());
+        WorldFixture::TearDown();
+    }
+
+    // One frame as the frame loop draws it: every face cleared, the six
+    // shadow calls while shadows are on, then the scene into the target.
+    void drawFrame() {
+        glBindFramebuffer(GL_FRAMEBUFFER, targets->shadowFramebuffer);
+        glViewport(0, 0, kShadowSize, kShadowSize);
+        for (int face = 0; face < 6; ++face) {
+            glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT,
+                                   GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, targets->cube, 0);
+            glClear(GL_DEPTH_BUFFER_BIT);
+            if (shadowsEnabled) {
+                logic->renderScene(true, camera, projection(), 0.016);
+            }
+        }
+        glBindFramebuffer(GL_FRAMEBUFFER, targets->sceneFramebuffer);
+        glViewport(0, 0, targets->width, targets->height);
+        const GLenum buffers[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+        glDrawBuffers(2, buffers);
+        glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        logic->renderScene(false, camera, projection(), 0.016);
+    }
+
+    // Mean red (the default material colour) of the 3 x 3 pixels where a
+    // world point lands in the scene target.
+    float redAt(const glm::vec3& point) const {
+        const glm::vec4 clip = projection() * glm::inverse(camera) * glm::vec4(point, 1.0f);
+        const glm::vec2 ndc = glm::vec2(clip) / clip.w;
+        const int x = static_cast<int>((ndc.x * 0.5f + 0.5f) * targets->width);
+        const int y = static_cast<int>((ndc.y * 0.5f + 0.5f) * targets->height);
+        EXPECT_TRUE(x > 1 && y > 1 && x < targets->width - 2 && y < targets->height - 2);
+        unsigned char pixels[9 * 4] = {};
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, targets->sceneFramebuffer);
+        glReadBuffer(GL_COLOR_ATTACHMENT0);
+        glReadPixels(x - 1, y - 1, 3, 3, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+        float sum = 0.0f;
+        for (int i = 0; i < 9; ++i) {
+            sum += pixels[4 * i];
+        }
+        return sum / 9.0f;
+    }
+
+    std::unique_ptr<ShadowAndSceneTargets> targets;
+    glm::mat4 camera = cameraAt(glm::vec3(16, 10, -13), glm::vec3(5, 1, -25));
+
+    // The box stands between the light and this floor point...
+    const glm::vec3 floorBehindTower{7.3f, 0.0f, -25.0f};
+    // ...and right at its foot; this one beside it sees the light.
+    const glm::vec3 floorAtTowerFoot{6.15f, 0.0f, -25.0f};
+    const glm::vec3 floorBeside{7.3f, 0.0f, -20.5f};
+};
+
+TEST_F(ShadowPixels, TargetsAreComplete) { EXPECT_TRUE(targets->complete); }
+
+TEST_F(ShadowPixels, TheWorldLeavesNothingMarkedToStaySharpForThePostProcess) {
+    drawFrame();
+    unsigned char pixels[4 * 64 * 64] = {};
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, targets->sceneFramebuffer);
+    glReadBuffer(GL_COLOR_ATTACHMENT1);
+    glReadPixels(targets->width / 2 - 32, targets->height / 2 - 32, 64, 64, GL_RGBA,
+                 GL_UNSIGNED_BYTE, pixels);
+    int marked = 0;
+    for (int i = 0; i < 64 * 64; ++i) {
+        marked += pixels[4 * i + 3] != 0 ? 1 : 0;
+    }
+    EXPECT_EQ(marked, 0);
+    EXPECT_GT(redAt(glm::vec3(5, 6, -25)), 0.0f);  // while the box is there in colour
+}
+
+TEST_F(ShadowPixels, FaceTurnedToTheLightIsBrighterThanTheFaceTurnedAway) {
+    drawFrame();
+    const float top = redAt(glm::vec3(5, 6, -25));
+    const float awaySide = redAt(glm::vec3(6, 3, -25));
+    EXPECT_GT(top, 1.5f * awaySide) << top << " vs " << awaySide;
+    EXPECT_GT(awaySide, 0.0f);  // ambient keeps it visible
+}
+
+TEST_F(ShadowPixels, FloorBehindTheBoxSeenFromTheLightIsInShadow) {
+    drawFrame();
+    const float lit = redAt(floorBeside);
+    EXPECT_GT(lit, 150.0f);
+    EXPECT_LT(redAt(floorBehindTower), 0.6f * lit);
+    // No light leaks in under the box's edge.
+    EXPECT_LT(redAt(floorAtTowerFoot), 0.6f * lit);
+}
+
+TEST_F(ShadowPixels, OpenFloorIsEvenlyLitWithoutShadowAcne) {
+    drawFrame();
+    // Near the light and at grazing angles far from it, away from the box.
+    for (const glm::vec3& point : {glm::vec3(0, 0, -25), glm::vec3(3, 0, -18), glm::vec3(10, 0, -18),
+                                   glm::vec3(14, 0, -30), glm::vec3(10, 0, -40)}) {
+        EXPECT_GT(redAt(point), 120.0f) << point.x << ", " << point.z;
+    }
+}
+
+TEST_F(ShadowPixels, WithShadowsOffTheFloorBehindTheBoxIsLitLikeTheRest) {
+    shadowsEnabled = false;
+    drawFrame();
+    const float lit = redAt(floorBeside);
+    EXPECT_NEAR(redAt(floorBehindTower), lit, 0.1f * lit);
+}
+
+}  // namespace velmora::test

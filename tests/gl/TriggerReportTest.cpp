@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "tests/gl/WorldFixture.h"
+#include "world/PhysicsSetup.h"
+#include "world/Trigger.h"
+
+namespace velmora::test {
+
+class TriggerReports : public WorldFixture {
+protected:
+    physics::RigidStatic* triggerVolume(const glm::vec3& center) {
+        physics::RigidStatic* volume =
+            physics::createStatic(*logic->physics, physics::Transform(center),
+                                  physics::Geometry::box(glm::vec3(1.0f)), *material);
+        physics::Shape* shape = nullptr;
+        volume->getShapes(&shape, 1, 0);
+        shape->setFlag(physics::ShapeFlag::Simulation, false);
+        shape->setFlag(physics::ShapeFlag::Trigger, true);
+        physicsScene->addActor(*volume);
+        return volume;
+    }
+
+    physics::RigidDynamic* sphere(const glm::vec3& center, ActorType type) {
+        physics::RigidDynamic* body =
+            physics::createDynamic(*logic->physics, physics::Transform(center),
+                                   physics::Geometry::sphere(0.5f), *material, 1.0f);
+        physicsScene->addActor(*body);
+        world().actorTypes[body] = type;
+        return body;
+    }
+
+    // One frame's physics: the reports arrive inside fetchResults.
+    std::string stepAndCaptureErrors() {
+        testing::internal::CaptureStderr();
+        physicsScene->simulate(1.0f / 60.0f);
+        physicsScene->fetchResults(true);
+        return testing::internal::GetCapturedStderr();
+    }
+};
+
+TEST_F(TriggerReports, EveryPairOfAStepIsLookedUpAndUnknownTriggersAreReported) {
+    scene::Trigger known(glm::mat4(1.0f), nullptr, nullptr);
+    world().triggerRegistry[triggerVolume(glm::vec3(0, 0, 0))] = &known;
+    triggerVolume(glm::vec3(10, 0, 0));  // its object is missing from the registry
+    sphere(glm::vec3(0, 0, 0), MainActorType);
+    sphere(glm::vec3(10, 0, 0), SecondActorType);
+
+    EXPECT_EQ(stepAndCaptureErrors(),
+              "onTrigger(...): scene object for trigger was not found (returned nullptr)!\n");
+    // Resting inside reports nothing more.
+    EXPECT_EQ(stepAndCaptureErrors(), "");
+}
+
+}  // namespace velmora::test

@@ -1,0 +1,77 @@
+#include "tests/gl/WorldFixture.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "level/MeshData.h"
+#include "render/RenderOptions.h"
+#include "tests/gl/GlContext.h"
+#include "world/PhysicsSetup.h"
+
+namespace velmora::test {
+
+void WorldFixture::SetUp() {
+    registry = std::make_unique<ObjectRegistry>();
+    objectRegistry = registry.get();
+    testing::internal::CaptureStdout();  // the creation time line
+    logic = std::make_unique<RenderLogic>();
+    testing::internal::GetCapturedStdout();
+    material = logic->physics->createMaterial(0.5f, 0.5f, 0.1f);
+    shadowsEnabled = true;
+    transparencyEnabled = true;
+}
+
+void WorldFixture::TearDown() {
+    logic.reset();
+    objects.clear();
+    registry.reset();
+    objectRegistry = nullptr;
+    shadowsEnabled = true;
+    transparencyEnabled = true;
+    glUseProgram(0);
+}
+
+LoggingCube* WorldFixture::makeBox(const std::string& name, const glm::vec3& center,
+                                   const glm::vec3& size, float opacity) {
+    auto box = std::make_unique<LoggingCube>(logic->phongProgram, logic->shadowProgram, &drawLog);
+    box->name = name;
+    box->localMatrix = glm::scale(glm::mat4(1.0f), size);
+    box->createDefaultMesh();
+    box->mesh->opacity = opacity;
+    box->init();
+    box->actor = physics::createStatic(*logic->physics, physics::Transform(center),
+                                       physics::Geometry::box(size * 0.5f), *material);
+    physicsScene->addActor(*box->actor);
+    LoggingCube* raw = box.get();
+    objects.push_back(std::move(box));
+    return raw;
+}
+
+LoggingCube* WorldFixture::addBox(const std::string& name, const glm::vec3& center,
+                                  const glm::vec3& size, float opacity, scene::SceneObject* parent) {
+    LoggingCube* box = makeBox(name, center, size, opacity);
+    (parent != nullptr ? parent : world().root)->addChild(box);
+    if (opacity < 1.0f) {
+        world().transparentObjects.push_back(box);
+    }
+    return box;
+}
+
+glm::mat4 WorldFixture::cameraAt(const glm::vec3& eye, const glm::vec3& target) {
+    return glm::inverse(glm::lookAt(eye, target, glm::vec3(0.0f, 1.0f, 0.0f)));
+}
+
+glm::mat4 WorldFixture::projection() const {
+    const float aspect = static_cast<float>(contextWidth()) / static_cast<float>(contextHeight());
+    return glm::perspective(glm::radians(60.0f), aspect, 0.1f, 500.0f);
+}
+
+void WorldFixture::renderFrame(const glm::mat4& camera, double dt) {
+    if (shadowsEnabled) {
+        for (int face = 0; face < 6; ++face) {
+            logic->renderScene(true, camera, projection(), dt);
+        }
+    }
+    logic->renderScene(false, camera, projection(), dt);
+}
+
+}  // namespace velmora::test

@@ -1,0 +1,108 @@
+#pragma once
+// The one world object: physics, the scene renderer's programs and state, the
+// option fields the keys switch, and whether the game still runs. The physics
+// scene reports trigger touches to it.
+
+#include <GL/glew.h>
+
+#include <array>
+#include <functional>
+#include <list>
+#include <string>
+
+#include <glm/glm.hpp>
+
+#include "physics/Physics.h"
+#include "render/Frustum.h"
+
+namespace velmora {
+
+class ObjectRegistry;
+class ParticleSystem;
+class ShaderProgram;
+namespace scene {
+class SceneObject;
+}
+
+class RenderLogic : public physics::SimulationEventCallback {
+public:
+    // Builds the programs and shadow matrices, the physics, the level and the
+    // spheres. The object registry must exist first.
+    RenderLogic();
+    RenderLogic(const RenderLogic&) = delete;
+    RenderLogic& operator=(const RenderLogic&) = delete;
+    // Releases the physics scene, then the physics. The registry, its worlds
+    // and their objects stay.
+    ~RenderLogic() override;
+
+    // Trigger touches of the last step, delivered inside fetchResults.
+    void onTrigger(physics::TriggerPair* pairs, uint32_t count) override;
+
+    // The goal was reached: the frame loop stops the game update.
+    void winGame();
+    // A hazard was touched: the spheres go back near the start. The text is
+    // the hazard's annotation and changes nothing.
+    void resetGame(std::string text);
+
+    // Draws the main world into whatever framebuffer the caller bound. With
+    // shadowPass set it draws the next of the six shadow cube faces (0 first,
+    // then 1..5, round again); otherwise the scene seen by the camera, with
+    // culling, particles and the transparent objects last. cameraMatrix is the
+    // camera-to-world transform.
+    void renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4 projectionMatrix, double dt);
+
+    physics::Physics* physics = nullptr;
+    ObjectRegistry* registry;
+    std::list<ParticleSystem*> particleSystems;  // live bursts, oldest first
+    ShaderProgram* phongProgram = nullptr;
+    ShaderProgram* textureProgram = nullptr;
+    ShaderProgram* shadowProgram = nullptr;
+    ShaderProgram* particleUpdateProgram = nullptr;
+    ShaderProgram* particleDrawProgram = nullptr;
+    // The program whose per-program uniforms were set last. Whoever makes
+    // another program current outside renderScene clears it.
+    ShaderProgram* currentProgram = nullptr;
+    bool spheresCoupled = true;
+    bool gameRunning = true;
+    bool frustumCullingEnabled = true;
+    bool wireframeEnabled = false;
+    int mipmapMode = 0;  // 0 trilinear, 1 nearest mipmap, 2 nearest without mipmaps
+    FrustumPlanes frustumPlanes{};
+    glm::vec4 lightPosition{0.0f, 20.0f, -25.0f, 1.0f};
+    glm::vec2 shadowNearFar{1.0f, 65.0f};
+    std::array<glm::mat4, 6> shadowFaceMatrices;
+    int shadowFaceIndex = -1;
+    int drawnObjectCount = 0;  // shapes drawn in the current or last scene pass
+    // The depth cube map the scene pass samples; the shell creates it after
+    // this object and sets it here.
+    GLuint shadowCubeTexture = 0;
+
+    // Handed to the level, which copies them into every trigger.
+    std::function<void()> winCallback;
+    std::function<void(std::string)> resetCallback;
+
+private:
+    // What one renderScene call draws with, fixed for the whole call.
+    struct Pass {
+        bool shadow = false;
+        bool transparency = true;
+        GLuint shadowCube = 0;
+        glm::mat4 camera{1.0f};
+        glm::mat4 view{1.0f};
+        glm::mat4 viewProjection{1.0f};
+    };
+
+    void setUpPrograms();
+    void initPhysics();
+
+    void renderObject(scene::SceneObject* object, bool transparentPass);
+    void renderShape(physics::Shape* shape, scene::SceneObject* object);
+    void useSceneProgram(ShaderProgram* program);
+    void useShadowProgram();
+    void applyTextureFilter(const scene::SceneObject* object) const;
+    void advanceParticles(double dt);
+
+    Pass pass_;
+};
+
+}  // namespace velmora

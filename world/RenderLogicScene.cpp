@@ -1,0 +1,196 @@
+// The scene renderer of RenderLogic: the shadow cube faces and the camera's
+// scene pass over the main world's object tree.
+
+#include <vector>
+
+#include <glm/gtc/type_ptr.hpp>
+
+#include "render/DrawOrder.h"
+#include "render/ParticleSystem.h"
+#include "render/RenderOptions.h"
+#include "render/ShaderProgram.h"
+#include "world/ObjectRegistry.h"
+#include "world/RenderLogic.h"
+#include "world/SceneObject.h"
+
+namespace velmora {
+
+namespace {
+
+const glm::vec3 kDefaultMaterialColor(1.0f, 0.0f, 0.0f);
+const float kMaterialSpecFactor = 128.0f;
+const GLint kShadowCubeUnit = 2;
+
+struct TextureFilter {
+    GLint minification;
+    GLint magnification;
+};
+
+// Indexed by mipmapMode: trilinear, nearest mipmap, nearest without mipmaps.
+const TextureFilter kTextureFilters[3] = {
+    {GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR},
+    {GL_NEAREST_MIPMAP_NEAREST, GL_NEAREST},
+    {GL_NEAREST, GL_NEAREST},
+};
+
+GLint location(const ShaderProgram* program, const char* name) {
+    return glGetUniformLocation(program->program, name);
+}
+
+}  // namespace
+
+void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4 projectionMatrix,
+                              double dt) {
+    pass_.shadow = shadowPass;
+    pass_.transparency = transparencyEnabled;
+    pass_.shadowCube = shadowCubeTexture;
+    if (wireframeEnabled) {
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    }
+    if (shadowPass) {
+        shadowFaceIndex = (shadowFaceIndex + 1) % 6;
+    } else {
+        drawnObjectCount = 0;
+    }
+    pass_.camera = cameraMatrix;
+    pass_.view = glm::inverse(cameraMatrix);
+    pass_.viewProjection = projectionMatrix * pass_.view;
+    if (frustumCullingEnabled && !shadowPass) {
+        frustumPlanes = extractFrustumPlanes(pass_.viewProjection);
+    }
+
+    World* world = registry->mainWorld();
+    renderObject(world->root, false);
+    advanceParticles(dt);
+    if (!shadowPass && pass_.transparency) {
+        // A copy: drawing must not be disturbed by anyone adding to the list.
+        const std::vector<scene::SceneObject*> transparent = world->transparentObjects;
+        for (scene::SceneObject* object : transparent) {
+            renderObject(object, true);
+        }
+    }
+    // Always back to filled, so nothing drawn after the scene (HUD, blur)
+    // inherits lines, even when the option was switched between calls.
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+}
+
+void RenderLogic::renderObject(scene::SceneObject* object, bool transparentPass) {
+    if (!object->isGroup) {
+        bool drawable = object->actor != nullptr;
+        if (pass_.shadow) {
+            useShadowProgram();
+        } else if (object->objectProgram != nullptr) {
+            useSceneProgram(object->objectProgram);
+        } else {
+            drawable = false;  // nothing to draw it with
+        }
+        // An object whose collision failed to build has no actor and so no
+        // place in the world: it draws nothing, but its children still do.
+        if (drawable && drawnInTraversal(object->opacity(), pass_.transparency, transparentPass)) {
+            std::vector<physics::Shape*> shapes(object->actor->getNbShapes());
+            shapes.resize(object->actor->getShapes(shapes.data(),
+                                                   static_cast<uint32_t>(shapes.size()), 0));
+            for (auto shape = shapes.rbegin(); shape != shapes.rend(); ++shape) {
+                renderShape(*shape, object);
+            }
+        }
+    }
+    for (scene::SceneObject* child : object->getChildren()) {
+        renderObject(child, transparentPass);
+    }
+}
+
+void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object) {
+    if (frustumCullingEnabled && !pass_.shadow) {
+        const physics::Bounds bounds = shape->getWorldBounds();
+        if (!boxInFrustum(frustumPlanes, bounds.minimum, bounds.maximum)) {
+            return;
+        }
+    }
+    if (!pass_.shadow) {
+        applyTextureFilter(object);
+        // Every shape is blended, opaque ones too: their alpha is 1.
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    const glm::mat4 model =
+        shape->getGlobalPose().toMatrix() * object->transformMatrix * object->localMatrix;
+    const GLint modelLocation = location(currentProgram, "modelMatrix");
+    if (modelLocation != -1) {
+        glUniformMatrix4fv(modelLocation, 1, GL_FALSE, glm::value_ptr(model));
+    }
+    const GLint specLocation = location(currentProgram, "specFactor");
+    if (specLocation != -1) {
+        glUniform1f(specLocation, object->specFactor);
+    }
+    object->draw(pass_.shadow, pass_.transparency);
+    if (!pass_.shadow) {
+        glDisable(GL_BLEND);
+        ++drawnObjectCount;
+    }
+}
+
+void RenderLogic::useSceneProgram(ShaderProgram* program) {
+    if (program == currentProgram) {
+        return;  // its uniforms are still those of this call
+    }
+    glUseProgram(program->program);
+    currentProgram = program;
+    glUniformMatrix4fv(location(program, "VP"), 1, GL_FALSE, glm::value_ptr(pass_.viewProjection));
+    glUniformMatrix4fv(location(program, "Camera"), 1, GL_FALSE, glm::value_ptr(pass_.camera));
+    glUniformMatrix4fv(location(program, "View"), 1, GL_FALSE, glm::value_ptr(pass_.view));
+    glUniform3fv(location(program, "defaultMaterialColor"), 1, glm::value_ptr(kDefaultMaterialColor));
+    glUniform1f(location(program, "materialSpecFactor"), kMaterialSpecFactor);
+    glUniform2fv(location(program, "near_far"), 1, glm::value_ptr(shadowNearFar));
+    glUniform4fv(location(program, "l_pos"), 1, glm::value_ptr(lightPosition));
+    const GLint cubeLocation = location(program, "cm_z_tex");
+    if (cubeLocation != -1) {
+        glActiveTexture(GL_TEXTURE0 + kShadowCubeUnit);
+        glBindTexture(GL_TEXTURE_CUBE_MAP, pass_.shadowCube);
+        glUniform1i(cubeLocation, kShadowCubeUnit);
+        glActiveTexture(GL_TEXTURE0);
+    }
+}
+
+void RenderLogic::useShadowProgram() {
+    if (currentProgram != shadowProgram) {
+        glUseProgram(shadowProgram->program);
+        currentProgram = shadowProgram;
+    }
+    glUniformMatrix4fv(location(shadowProgram, "transformationMatrix"), 1, GL_FALSE,
+                       glm::value_ptr(shadowFaceMatrices[shadowFaceIndex]));
+    glUniform2fv(location(shadowProgram, "near_far"), 1, glm::value_ptr(shadowNearFar));
+    glUniform4fv(location(shadowProgram, "l_pos"), 1, glm::value_ptr(lightPosition));
+}
+
+void RenderLogic::applyTextureFilter(const scene::SceneObject* object) const {
+    // Set on the object's own texture, so switching the mode changes what the
+    // player sees on every textured surface.
+    if (!object->isTextured || *object->textureName == 0) {
+        return;
+    }
+    const TextureFilter& filter = kTextureFilters[mipmapMode >= 0 && mipmapMode < 3 ? mipmapMode : 0];
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, *object->textureName);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter.minification);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter.magnification);
+}
+
+void RenderLogic::advanceParticles(double dt) {
+    const glm::vec3 cameraPosition(pass_.camera[3]);
+    for (auto it = particleSystems.begin(); it != particleSystems.end();) {
+        ParticleSystem* system = *it;
+        system->age += static_cast<float>(dt);
+        system->update(dt);
+        system->draw(pass_.viewProjection, cameraPosition);
+        currentProgram = nullptr;  // the system used programs of its own
+        if (system->age > ParticleSystem::kMaxAge) {
+            delete system;
+            it = particleSystems.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+}  // namespace velmora

@@ -1,0 +1,13 @@
+#include "world/World.h"
+
+#include "world/SceneObject.h"
+
+namespace velmora {
+
+World::World() : root(new scene::SceneObject(glm::mat4(1.0f), nullptr, nullptr)) {
+    root->isGroup = true;
+}
+
+World::~World() { delete root; }
+
+}  // namespace velmora

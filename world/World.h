@@ -1,0 +1,50 @@
+#pragma once
+// One world: the scene graph's root and the tables through which the game
+// rules, the renderer and the camera find its objects.
+
+#include <GL/glew.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "world/ActorType.h"
+
+namespace velmora {
+namespace physics {
+class RigidActor;
+class RigidDynamic;
+}  // namespace physics
+namespace scene {
+class SceneObject;
+class Trigger;
+class Door;
+}  // namespace scene
+
+// One player sphere: its scene object and its physics body.
+struct PlayerActor {
+    scene::SceneObject* object = nullptr;
+    physics::RigidDynamic* actor = nullptr;
+};
+
+struct World {
+    World();
+    ~World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // Grouping object (identity matrix, no programs); every tile and both
+    // spheres hang below it. Owned; the objects below it are not.
+    scene::SceneObject* root;
+    std::map<physics::RigidActor*, scene::Trigger*> triggerRegistry;
+    std::map<std::string, scene::Door*> doorRegistry;
+    std::map<ActorType, PlayerActor*> playerActors;
+    std::map<physics::RigidActor*, ActorType> actorTypes;
+    // Texture file name -> GL texture name cell shared by the objects using it.
+    std::map<std::string, std::shared_ptr<GLuint>> textureCache;
+    // Drawn blended after everything else, in this order.
+    std::vector<scene::SceneObject*> transparentObjects;
+};
+
+}  // namespace velmora
