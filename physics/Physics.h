@@ -1,0 +1,312 @@
+#pragma once
+// The game's physics layer: rigid spheres rolling over static level geometry,
+// trigger volumes and doors, built on Bullet. This header is the whole face of
+// the layer; nothing outside physics/ includes a Bullet header.
+//
+// Behaviour the rest of the game can rely on:
+//
+// Threads. The engine we build on has no worker threads here, so a
+// CpuDispatcher is only a token that remembers the thread count it was asked
+// for: no thread is ever started. The whole step runs on the calling thread,
+// inside Scene::simulate. Scene::fetchResults then delivers that step's trigger
+// reports, also on the calling thread, and returns. So "simulate, then
+// fetchResults(true)" keeps its meaning (one step done and reported when
+// fetchResults returns) and the callbacks may touch game state without locks.
+//
+// Stepping. simulate(dt) runs exactly one step of length dt: no interpolation,
+// no sub-stepping, no accumulated remainder. The same inputs give bit-identical
+// poses.
+//
+// Damping. setLinearDamping(c) means: after each step's forces, gravity and
+// contacts, the velocity is multiplied by max(0, 1 - dt*c), before the positions
+// move. c = 10 at 60 Hz keeps 5/6 of the velocity per step: strong drag, not a
+// stop. A steady force F on mass m tends to v = F/m*dt*(1 - dt*c)/(dt*c).
+// Angular velocity gets the same treatment with the angular damping, which
+// starts at 0.05 for every dynamic actor.
+//
+// Materials. Each contact combines the two shapes' materials by the average:
+// friction (f0 + f1)/2 and restitution (r0 + r1)/2, without clamping. The
+// solver has one friction coefficient per contact; it is taken from the
+// dynamic frictions (the game gives its materials equal static and dynamic
+// friction). A dynamic actor contacts with the material of its first shape.
+//
+// Triggers. A shape with the trigger flag reports other shapes that overlap
+// it exactly (the true shape, not its bounding box; touching counts as
+// overlapping). Each overlap that starts during a step is one touch-found pair,
+// each that ends is one touch-lost pair; a shape resting inside reports nothing
+// more. Only shapes of dynamic actors set off triggers: static-static pairs
+// never report, and a trigger never reports another trigger. All pairs of one
+// step arrive in one onTrigger call inside fetchResults, in a stable order.
+//
+// Shape flags. A shape collides while its simulation flag is set. Flags may be
+// switched at any time between steps; the change holds from the next step on,
+// and no contact of the old setting survives it. Turning a static shape's
+// simulation off wakes the dynamic actors near it, so a sphere resting on a
+// door falls when the door opens.
+//
+// Edges. Spheres roll over the shared (internal) edges of a triangle mesh
+// without bumping: each mesh records its edge angles when it is first used with
+// a scale, and contacts against it are corrected towards the face normal.
+//
+// Mirrored scale. A triangle mesh shape may carry a scale with negative
+// components. The scale is baked into the mesh's vertices; when it mirrors
+// (odd number of negative components) each triangle's winding is flipped too,
+// so the faces keep pointing outwards and the edge correction keeps working.
+//
+// Sleeping. Dynamic actors fall asleep after resting for two seconds below
+// about 1% of the tolerance speed (0.1 m/s at speed 10). Forces, poses and
+// flag changes with autowake wake them.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <glm/glm.hpp>
+#include <glm/gtc/quaternion.hpp>
+
+namespace velmora::physics {
+
+// A rigid transform: rotate by q, then move by p.
+struct Transform {
+    glm::quat q{1.0f, 0.0f, 0.0f, 0.0f};
+    glm::vec3 p{0.0f};
+
+    Transform() = default;
+    explicit Transform(const glm::vec3& position) : p(position) {}
+    Transform(const glm::vec3& position, const glm::quat& rotation) : q(rotation), p(position) {}
+
+    // this * other: apply other first, then this (pose of a child in world).
+    Transform operator*(const Transform& other) const;
+    glm::vec3 transform(const glm::vec3& point) const;
+    glm::mat4 toMatrix() const;
+};
+
+// World-space axis-aligned box.
+struct Bounds {
+    glm::vec3 minimum{0.0f};
+    glm::vec3 maximum{0.0f};
+};
+
+// The size and speed of typical objects; metres and metres per second.
+struct ToleranceScale {
+    float length = 1.0f;
+    float speed = 10.0f;
+};
+
+class TriangleMesh;
+
+enum class GeometryType { Sphere, Box, TriangleMesh };
+
+// What a shape is. A box may have one half extent 0: a flat rectangle that
+// still stops a sphere. A triangle mesh scale may have negative components.
+struct Geometry {
+    GeometryType type = GeometryType::Sphere;
+    float radius = 0.0f;
+    glm::vec3 halfExtents{0.0f};
+    TriangleMesh* mesh = nullptr;
+    glm::vec3 meshScale{1.0f};
+
+    static Geometry sphere(float radius);
+    static Geometry box(const glm::vec3& halfExtents);
+    static Geometry triangleMesh(TriangleMesh* mesh, const glm::vec3& scale);
+
+    // Finite, positive sizes (a box may have at most one zero half extent),
+    // a mesh present and no zero scale component.
+    bool isValid() const;
+};
+
+class Material {
+public:
+    Material(float staticFriction, float dynamicFriction, float restitution)
+        : staticFriction_(staticFriction), dynamicFriction_(dynamicFriction), restitution_(restitution) {}
+    float getStaticFriction() const { return staticFriction_; }
+    float getDynamicFriction() const { return dynamicFriction_; }
+    float getRestitution() const { return restitution_; }
+
+private:
+    float staticFriction_;
+    float dynamicFriction_;
+    float restitution_;
+};
+
+enum class ShapeFlag : uint32_t {
+    Simulation = 1,  // collides with other shapes
+    Trigger = 4,     // reports overlaps instead (set simulation off first)
+};
+
+class RigidActor;
+
+class Shape {
+public:
+    virtual ~Shape() = default;
+    virtual RigidActor* getActor() const = 0;
+    virtual const Geometry& getGeometry() const = 0;
+    virtual Material* getMaterial() const = 0;
+    virtual Transform getLocalPose() const = 0;
+    virtual void setFlag(ShapeFlag flag, bool value) = 0;
+    virtual bool getFlag(ShapeFlag flag) const = 0;
+    // The actor's pose times the shape's local pose.
+    virtual Transform getGlobalPose() const = 0;
+    // A box that contains the whole shape where the actor is now.
+    virtual Bounds getWorldBounds() const = 0;
+};
+
+class Scene;
+
+class RigidActor {
+public:
+    virtual ~RigidActor() = default;
+    virtual bool isDynamic() const = 0;
+    // Adds a shape; null when the geometry is invalid or not allowed here
+    // (dynamic actors take spheres only). Shapes keep their creation order.
+    virtual Shape* createShape(const Geometry& geometry, Material& material,
+                               const Transform& localPose = Transform()) = 0;
+    virtual uint32_t getNbShapes() const = 0;
+    // Copies up to bufferSize shapes from startIndex on; returns how many.
+    virtual uint32_t getShapes(Shape** buffer, uint32_t bufferSize, uint32_t startIndex = 0) const = 0;
+    virtual void setName(const std::string& name) = 0;
+    virtual const std::string& getName() const = 0;
+    virtual Transform getGlobalPose() const = 0;
+    // Moves the actor; velocities stay as they are.
+    virtual void setGlobalPose(const Transform& pose, bool autowake = true) = 0;
+    // The scene the actor is in, or null.
+    virtual Scene* getScene() const = 0;
+};
+
+class RigidStatic : public RigidActor {};
+
+class RigidDynamic : public RigidActor {
+public:
+    virtual void setLinearDamping(float damping) = 0;
+    virtual float getLinearDamping() const = 0;
+    virtual void setAngularDamping(float damping) = 0;
+    virtual float getAngularDamping() const = 0;
+    // Replaces the mass; the inertia tensor stays what it was.
+    virtual void setMass(float mass) = 0;
+    virtual float getMass() const = 0;
+    // Diagonal inertia in the body's own frame.
+    virtual glm::vec3 getMassSpaceInertiaTensor() const = 0;
+    // A force (newtons) applied during the next step, then forgotten.
+    virtual void addForce(const glm::vec3& force, bool autowake = true) = 0;
+    virtual glm::vec3 getLinearVelocity() const = 0;
+    virtual glm::vec3 getAngularVelocity() const = 0;
+    virtual bool isSleeping() const = 0;
+};
+
+enum class PairFlag : uint32_t {
+    TouchFound = 4,
+    TouchLost = 16,
+};
+
+struct TriggerPair {
+    Shape* triggerShape;
+    RigidActor* triggerActor;
+    Shape* otherShape;
+    RigidActor* otherActor;
+    PairFlag status;
+};
+
+// Receives the scene's reports inside fetchResults, on the calling thread.
+// Only onTrigger is ever called by this layer: it has no joints to break,
+// reports no contacts, and does not announce sleeping or waking.
+class SimulationEventCallback {
+public:
+    virtual ~SimulationEventCallback() = default;
+    virtual void onConstraintBreak() {}
+    virtual void onWake(RigidActor** /*actors*/, uint32_t /*count*/) {}
+    virtual void onSleep(RigidActor** /*actors*/, uint32_t /*count*/) {}
+    virtual void onContact() {}
+    virtual void onTrigger(TriggerPair* pairs, uint32_t count) = 0;
+};
+
+// A token for the worker threads the scene may use; see "Threads" above.
+class CpuDispatcher {
+public:
+    virtual ~CpuDispatcher() = default;
+    virtual uint32_t getWorkerCount() const = 0;
+    virtual void release() = 0;
+};
+
+// Never null: no threads are started, so nothing can fail.
+CpuDispatcher* createCpuDispatcher(uint32_t workerThreads);
+
+struct SceneDesc {
+    glm::vec3 gravity{0.0f};
+    CpuDispatcher* cpuDispatcher = nullptr;  // may be null; see "Threads"
+    SimulationEventCallback* simulationEventCallback = nullptr;
+};
+
+class Scene {
+public:
+    virtual ~Scene() = default;
+    // An actor is in at most one scene; adding it twice does nothing.
+    virtual void addActor(RigidActor& actor) = 0;
+    // Its pending trigger overlaps are forgotten without a report.
+    virtual void removeActor(RigidActor& actor) = 0;
+    virtual uint32_t getNbActors() const = 0;
+    virtual void setGravity(const glm::vec3& gravity) = 0;
+    virtual glm::vec3 getGravity() const = 0;
+    virtual SimulationEventCallback* getSimulationEventCallback() const = 0;
+    // Runs one step of elapsedTime seconds (see "Threads" and "Stepping").
+    virtual void simulate(float elapsedTime) = 0;
+    // Delivers the reports of the last step; false when no step was started
+    // since the last fetch. The step is already done, so block changes nothing.
+    virtual bool fetchResults(bool block) = 0;
+    // Takes the actors out of the scene and destroys it.
+    virtual void release() = 0;
+};
+
+// Positions are three floats per point, triangles three 32-bit indices each.
+struct TriangleMeshDesc {
+    const float* points = nullptr;
+    uint32_t pointCount = 0;
+    const uint32_t* triangles = nullptr;
+    uint32_t triangleCount = 0;
+};
+
+class TriangleMesh {
+public:
+    virtual ~TriangleMesh() = default;
+    virtual uint32_t getNbVertices() const = 0;
+    virtual uint32_t getNbTriangles() const = 0;
+};
+
+// Turns triangle soup into a mesh the scene can collide with.
+class Cooking {
+public:
+    virtual ~Cooking() = default;
+    // Null on failure: no points or triangles, missing arrays, non-finite
+    // points, an index out of range, or no triangle with an area left after
+    // the zero-area ones are dropped. Never crashes on bad input.
+    virtual TriangleMesh* cookTriangleMesh(const TriangleMeshDesc& desc) = 0;
+    virtual void release() = 0;
+};
+
+// Owns everything made through it: materials, meshes, actors, scenes.
+// Releasing it destroys them all.
+class Physics {
+public:
+    virtual ~Physics() = default;
+    virtual const ToleranceScale& getTolerancesScale() const = 0;
+    virtual Material* createMaterial(float staticFriction, float dynamicFriction, float restitution) = 0;
+    virtual Scene* createScene(const SceneDesc& desc) = 0;
+    virtual RigidStatic* createRigidStatic(const Transform& pose) = 0;
+    virtual RigidDynamic* createRigidDynamic(const Transform& pose) = 0;
+    virtual void release() = 0;
+};
+
+// Null when the scale is not positive and finite.
+Physics* createPhysics(const ToleranceScale& scale);
+// Null when physics is null. Meshes it cooks belong to that physics.
+Cooking* createCooking(Physics* physics);
+
+// A static actor with one shape; null when the geometry is invalid.
+RigidStatic* createStatic(Physics& physics, const Transform& pose, const Geometry& geometry,
+                          Material& material, const Transform& shapeOffset = Transform());
+// A dynamic actor with one sphere shape whose mass and inertia follow from the
+// density; null when the geometry is not a valid sphere or the density is not
+// positive.
+RigidDynamic* createDynamic(Physics& physics, const Transform& pose, const Geometry& geometry,
+                            Material& material, float density, const Transform& shapeOffset = Transform());
+
+}  // namespace velmora::physics

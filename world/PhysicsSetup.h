@@ -1,0 +1,36 @@
+#pragma once
+// The world's physics: one physics object, a cooking object for the level's
+// collision meshes and the scene everything rolls in.
+
+#include "physics/Physics.h"
+
+namespace velmora {
+
+// The scene the frame loop steps and the level and spheres are added to; set
+// by initPhysics, null before.
+extern physics::Scene* physicsScene;
+
+struct PhysicsSetup {
+    physics::Physics* physics = nullptr;
+    physics::Cooking* cooking = nullptr;
+    physics::Scene* scene = nullptr;
+};
+
+// World gravity: the game's spheres fall a little faster than on earth.
+extern const glm::vec3 worldGravity;  // (0, -20.8, 0)
+// Worker threads asked of the dispatcher (they run on the calling thread; see
+// physics/Physics.h).
+constexpr uint32_t dispatcherThreads = 4;
+
+// Creates physics (tolerance length 1, speed 10), dispatcher, cooking and the
+// scene with the world gravity and the given callback, stores the scene in
+// physicsScene and returns the three handles. The dispatcher and the cooking
+// object live for the rest of the run; the caller releases scene, then physics.
+//
+// Prints "PxDefaultCpuDispatcherCreate failed!" when no dispatcher comes back,
+// which our layer never does, and "PxCooking failed!" when no cooking object
+// comes back, which happens only when the physics itself could not be made.
+// Either way it goes on.
+PhysicsSetup initPhysics(physics::SimulationEventCallback* callback);
+
+}  // namespace velmora
