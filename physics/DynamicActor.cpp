@@ -1,0 +1,118 @@
+#include "physics/DynamicActor.h"
+
+#include <algorithm>
+
+#include "physics/BulletMath.h"
+#include "physics/PhysicsImpl.h"
+#include "physics/SceneImpl.h"
+
+namespace velmora::physics {
+
+DynamicActor::DynamicActor(PhysicsImpl& physics, const Transform& pose) : ActorCommon(physics, true) {
+    collisionShape_ = std::make_unique<btEmptyShape>();
+    btRigidBody::btRigidBodyConstructionInfo info(mass_, nullptr, collisionShape_.get(), toBullet(inertia_));
+    info.m_startWorldTransform = toBullet(pose);
+    // Damping is ours (applyDamping); Bullet's own means something else.
+    info.m_linearDamping = 0;
+    info.m_angularDamping = 0;
+    body_ = std::make_unique<btRigidBody>(info);
+    body_->setUserIndex(static_cast<int>(ObjectKind::DynamicBody));
+    body_->setUserPointer(this);
+    body_->setCollisionFlags(body_->getCollisionFlags() | btCollisionObject::CF_CUSTOM_MATERIAL_CALLBACK);
+    const float speed = physics.getTolerancesScale().speed;
+    body_->setSleepingThresholds(0.01f * speed, 0.02f * speed);
+}
+
+DynamicActor::~DynamicActor() {
+    if (scene_) leaveWorld();
+}
+
+Shape* DynamicActor::createShape(const Geometry& geometry, Material& material, const Transform& localPose) {
+    if (!geometry.isValid() || geometry.type != GeometryType::Sphere) return nullptr;
+    ShapeImpl* shape = addShape(geometry, material, localPose);
+    if (shapes_.size() == 1) {
+        body_->setFriction(material.getDynamicFriction());
+        body_->setRestitution(material.getRestitution());
+    }
+    rebuildCompound();
+    return shape;
+}
+
+Transform DynamicActor::getGlobalPose() const { return toTransform(body_->getWorldTransform()); }
+
+void DynamicActor::setGlobalPose(const Transform& pose, bool autowake) {
+    body_->setCenterOfMassTransform(toBullet(pose));
+    if (scene_) scene_->bodyMoved(*body_);
+    if (autowake) body_->activate(true);
+}
+
+void DynamicActor::setMass(float mass) { setMassAndInertia(mass, inertia_); }
+
+void DynamicActor::setMassAndInertia(float mass, const glm::vec3& inertia) {
+    mass_ = mass;
+    inertia_ = inertia;
+    body_->setMassProps(mass, toBullet(inertia));
+    // setMassProps changes only the local inertia; the solver reads the world one.
+    body_->updateInertiaTensor();
+}
+
+void DynamicActor::addForce(const glm::vec3& force, bool autowake) {
+    body_->applyCentralForce(toBullet(force));
+    if (autowake) body_->activate(true);
+}
+
+glm::vec3 DynamicActor::getLinearVelocity() const { return toGlm(body_->getLinearVelocity()); }
+glm::vec3 DynamicActor::getAngularVelocity() const { return toGlm(body_->getAngularVelocity()); }
+bool DynamicActor::isSleeping() const { return body_->getActivationState() == ISLAND_SLEEPING; }
+
+void DynamicActor::applyDamping(float dt) {
+    const float linear = std::max(0.0f, 1.0f - dt * linearDamping_);
+    const float angular = std::max(0.0f, 1.0f - dt * angularDamping_);
+    body_->setLinearVelocity(body_->getLinearVelocity() * linear);
+    body_->setAngularVelocity(body_->getAngularVelocity() * angular);
+}
+
+ShapeImpl* DynamicActor::shapeOfChild(int childIndex) const {
+    if (childIndex < 0 || childIndex >= static_cast<int>(children_.size())) return nullptr;
+    return children_[childIndex];
+}
+
+int DynamicActor::collisionMask() const {
+    return children_.empty() ? 0 : SceneImpl::dynamicMask;
+}
+
+void DynamicActor::enterWorld(SceneImpl& scene) {
+    scene_ = &scene;
+    scene.world().addRigidBody(body_.get(), SceneImpl::dynamicGroup, collisionMask());
+}
+
+void DynamicActor::leaveWorld() {
+    scene_->world().removeRigidBody(body_.get());
+    scene_ = nullptr;
+}
+
+void DynamicActor::shapeFlagsChanged(ShapeImpl&, uint32_t) { rebuildCompound(); }
+
+void DynamicActor::rebuildCompound() {
+    SceneImpl* scene = scene_;
+    // Out of the world and back in: no pair of the old shape survives.
+    if (scene) leaveWorld();
+
+    children_.clear();
+    auto compound = std::make_unique<btCompoundShape>(false, static_cast<int>(shapes_.size()));
+    for (auto& shape : shapes_) {
+        if (!shape->collides()) continue;
+        compound->addChildShape(toBullet(shape->getLocalPose()), shape->bulletShape());
+        children_.push_back(shape.get());
+    }
+    if (children_.empty()) {
+        collisionShape_ = std::make_unique<btEmptyShape>();
+    } else {
+        collisionShape_ = std::move(compound);
+    }
+    body_->setCollisionShape(collisionShape_.get());
+
+    if (scene) enterWorld(*scene);
+}
+
+}  // namespace velmora::physics
