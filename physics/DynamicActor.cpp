@@ -72,9 +72,10 @@ void DynamicActor::applyDamping(float dt) {
     body_->setAngularVelocity(body_->getAngularVelocity() * angular);
 }
 
-ShapeImpl* DynamicActor::shapeOfChild(int childIndex) const {
+const std::vector<ShapeImpl*>* DynamicActor::shapesOfChild(int childIndex) const {
+    if (!compound_ && children_.size() == 1) return &children_[0];
     if (childIndex < 0 || childIndex >= static_cast<int>(children_.size())) return nullptr;
-    return children_[childIndex];
+    return &children_[childIndex];
 }
 
 int DynamicActor::collisionMask() const {
@@ -98,19 +99,36 @@ void DynamicActor::rebuildCompound() {
     // Out of the world and back in: no pair of the old shape survives.
     if (scene) leaveWorld();
 
+    // Identical shapes (the game gives each sphere its collision sphere
+    // twice) collide as one child; trigger reports still name each of them.
     children_.clear();
-    auto compound = std::make_unique<btCompoundShape>(false, static_cast<int>(shapes_.size()));
     for (auto& shape : shapes_) {
         if (!shape->collides()) continue;
-        compound->addChildShape(toBullet(shape->getLocalPose()), shape->bulletShape());
-        children_.push_back(shape.get());
+        auto same = std::find_if(children_.begin(), children_.end(),
+                                 [&](const std::vector<ShapeImpl*>& child) { return shape->sameSurfaceAs(*child[0]); });
+        if (same != children_.end()) {
+            same->push_back(shape.get());
+        } else {
+            children_.push_back({shape.get()});
+        }
     }
+
+    compound_.reset();
+    btCollisionShape* shape = nullptr;
     if (children_.empty()) {
         collisionShape_ = std::make_unique<btEmptyShape>();
+        shape = collisionShape_.get();
+    } else if (children_.size() == 1 && children_[0][0]->getLocalPose().p == glm::vec3(0.0f)) {
+        // A single sphere at the centre needs no compound around it (a
+        // sphere's rotation does not matter).
+        collisionShape_.reset();
+        shape = children_[0][0]->bulletShape();
     } else {
-        collisionShape_ = std::move(compound);
+        compound_ = std::make_unique<btCompoundShape>(false, static_cast<int>(children_.size()));
+        for (const auto& child : children_) compound_->addChildShape(toBullet(child[0]->getLocalPose()), child[0]->bulletShape());
+        shape = compound_.get();
     }
-    body_->setCollisionShape(collisionShape_.get());
+    body_->setCollisionShape(shape);
 
     if (scene) enterWorld(*scene);
 }

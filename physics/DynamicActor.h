@@ -42,8 +42,9 @@ public:
     // Damping as the layer defines it (Physics.h), once per step after the
     // solver and before the positions move.
     void applyDamping(float dt);
-    // The shape behind a child of the body's compound shape, or null.
-    ShapeImpl* shapeOfChild(int childIndex) const;
+    // The shapes behind a child of the body's collision shape (a contact's
+    // shape index; -1 when the body has a single child and no compound).
+    const std::vector<ShapeImpl*>* shapesOfChild(int childIndex) const;
     btRigidBody& body() { return *body_; }
 
 private:
@@ -55,7 +56,8 @@ private:
     float mass_ = 1.0f;
     glm::vec3 inertia_{1.0f};
     std::unique_ptr<btCollisionShape> collisionShape_;
-    std::vector<ShapeImpl*> children_;
+    std::vector<std::vector<ShapeImpl*>> children_;  // identical shapes share a child
+    std::unique_ptr<btCompoundShape> compound_;
     std::unique_ptr<btRigidBody> body_;
 };
 

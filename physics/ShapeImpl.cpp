@@ -65,6 +65,17 @@ void ShapeImpl::setFlag(ShapeFlag flag, bool value) {
     if (flags_ != before) actor_.shapeFlagsChanged(*this, before);
 }
 
+bool ShapeImpl::sameSurfaceAs(const ShapeImpl& other) const {
+    const Geometry& g = other.geometry_;
+    const bool sameGeometry = g.type == geometry_.type && g.radius == geometry_.radius &&
+                              g.halfExtents == geometry_.halfExtents && g.mesh == geometry_.mesh &&
+                              g.meshScale == geometry_.meshScale;
+    const Material& m = *other.material_;
+    const bool sameMaterial = m.getDynamicFriction() == material_->getDynamicFriction() &&
+                              m.getRestitution() == material_->getRestitution();
+    return sameGeometry && sameMaterial && other.localPose_.p == localPose_.p && other.localPose_.q == localPose_.q;
+}
+
 Transform ShapeImpl::getGlobalPose() const { return actor_.pose() * localPose_; }
 
 Bounds ShapeImpl::getWorldBounds() const {

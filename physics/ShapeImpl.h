@@ -38,6 +38,9 @@ public:
     btCollisionObject* object() const { return object_.get(); }
     bool collides() const { return getFlag(ShapeFlag::Simulation) && !getFlag(ShapeFlag::Trigger); }
     bool reportsOverlaps() const { return getFlag(ShapeFlag::Trigger); }
+    // Same geometry at the same local pose with an equal material: touching
+    // one is touching the other, so contacts with both would be duplicates.
+    bool sameSurfaceAs(const ShapeImpl& other) const;
 
 private:
     ActorImpl& actor_;

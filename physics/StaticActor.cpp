@@ -14,7 +14,10 @@ StaticActor::~StaticActor() {
 Shape* StaticActor::createShape(const Geometry& geometry, Material& material, const Transform& localPose) {
     if (!geometry.isValid()) return nullptr;
     ShapeImpl* shape = addShape(geometry, material, localPose);
-    if (scene_) scene_->addStaticShape(*shape);
+    if (scene_) {
+        removeShapesFromWorld();
+        addShapesToWorld();
+    }
     return shape;
 }
 
@@ -31,20 +34,36 @@ void StaticActor::setGlobalPose(const Transform& pose, bool autowake) {
 
 void StaticActor::enterWorld(SceneImpl& scene) {
     scene_ = &scene;
-    for (auto& shape : shapes_) scene.addStaticShape(*shape);
+    addShapesToWorld();
 }
 
 void StaticActor::leaveWorld() {
-    for (auto& shape : shapes_) scene_->removeStaticShape(*shape);
+    removeShapesFromWorld();
     scene_ = nullptr;
+}
+
+void StaticActor::addShapesToWorld() {
+    for (size_t i = 0; i < shapes_.size(); ++i) {
+        ShapeImpl& shape = *shapes_[i];
+        // A level node carries its collision mesh twice; colliding with both
+        // copies would only double every contact and the time spent on it.
+        bool duplicate = false;
+        for (size_t j = 0; j < i && shape.collides() && !duplicate; ++j)
+            duplicate = shapes_[j]->collides() && shape.sameSurfaceAs(*shapes_[j]);
+        if (!duplicate) scene_->addStaticShape(shape);
+    }
+}
+
+void StaticActor::removeShapesFromWorld() {
+    for (auto& shape : shapes_) scene_->removeStaticShape(*shape);
 }
 
 void StaticActor::shapeFlagsChanged(ShapeImpl& shape, uint32_t oldFlags) {
     if (!scene_) return;
     // Re-adding drops every pair and contact of the old setting; changing the
     // filter alone would leave them alive in the pair cache.
-    scene_->removeStaticShape(shape);
-    scene_->addStaticShape(shape);
+    removeShapesFromWorld();
+    addShapesToWorld();
     const bool collidedBefore = (oldFlags & static_cast<uint32_t>(ShapeFlag::Simulation)) &&
                                 !(oldFlags & static_cast<uint32_t>(ShapeFlag::Trigger));
     if (collidedBefore && !shape.collides()) scene_->wakeDynamicsNear(shape.getWorldBounds());

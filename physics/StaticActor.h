@@ -22,6 +22,10 @@ public:
     void shapeFlagsChanged(ShapeImpl& shape, uint32_t oldFlags) override;
 
 private:
+    // Puts every shape that should be in the world there, once.
+    void addShapesToWorld();
+    void removeShapesFromWorld();
+
     Transform pose_;
 };
 

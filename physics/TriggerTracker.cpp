@@ -45,9 +45,10 @@ void TriggerTracker::update(btDispatcher& dispatcher, std::vector<TriggerPair>& 
         for (int p = 0; p < manifold->getNumContacts(); ++p) {
             const btManifoldPoint& point = manifold->getContactPoint(p);
             if (point.getDistance() > 0) continue;
-            // The compound's child index tells which of the actor's shapes it is.
-            ShapeImpl* otherShape = actor->shapeOfChild(triggerFirst ? point.m_index1 : point.m_index0);
-            if (otherShape) now.emplace_back(triggerShape, otherShape);
+            // The child index tells which of the actor's shapes it is.
+            const auto* shapes = actor->shapesOfChild(triggerFirst ? point.m_index1 : point.m_index0);
+            if (!shapes) continue;
+            for (ShapeImpl* otherShape : *shapes) now.emplace_back(triggerShape, otherShape);
         }
     }
     std::sort(now.begin(), now.end(), byId);

@@ -103,6 +103,23 @@ TEST(PhysicsTrigger, TwoBallsEnteringInOneStepArriveInOneReport) {
     for (const auto& p : w.callback.recorded) EXPECT_EQ(p.status, PairFlag::TouchFound);
 }
 
+TEST(PhysicsTrigger, EachShapeOfABallIsItsOwnPair) {
+    TestWorld w(glm::vec3(0));
+    w.addTrigger(glm::vec3(0), glm::vec3(1, 1, 1));
+    RigidDynamic* ball = w.addBall(glm::vec3(5, 0, 0));
+    Shape* first = nullptr;
+    ball->getShapes(&first, 1);
+    // The very same sphere again, as the game's spheres carry it: the two
+    // collide as one, yet each must be reported.
+    Shape* second = ball->createShape(Geometry::sphere(0.5f), *first->getMaterial());
+    w.run(1);
+    ball->setGlobalPose(Transform(glm::vec3(0)));
+    w.run(1);
+    ASSERT_EQ(w.callback.recorded.size(), 2u);
+    EXPECT_NE(w.callback.recorded[0].otherShape, w.callback.recorded[1].otherShape);
+    EXPECT_TRUE(w.callback.recorded[0].otherShape == second || w.callback.recorded[1].otherShape == second);
+}
+
 TEST(PhysicsTrigger, ReportsArriveOnlyInsideFetchResults) {
     TestWorld w(glm::vec3(0));
     w.addTrigger(glm::vec3(0), glm::vec3(1, 1, 1));
@@ -136,6 +153,11 @@ struct DoorCourse {
         ball = w.addBall(glm::vec3(-3, 0.5f, 0), 0.5f, 10.0f);
         w.run(10);
     }
+    void setShapeSolid(uint32_t index, bool solid) {
+        Shape* shapes[2];
+        door->getShapes(shapes, 2);
+        shapes[index]->setFlag(ShapeFlag::Simulation, solid);
+    }
     void setDoorSolid(bool solid) {
         Shape* shapes[2];
         const uint32_t n = door->getShapes(shapes, 2);
@@ -166,6 +188,13 @@ TEST(PhysicsDoor, ClosedDoorBlocksOpenDoorLetsThroughClosedAgainBlocks) {
     c.setDoorSolid(true);
     c.push(-1);
     EXPECT_GT(c.ball->getGlobalPose().p.x, 0.5f) << "a closed door must block from the other side too";
+}
+
+TEST(PhysicsDoor, DoorWithOneOfItsTwoShapesStillSolidStillBlocks) {
+    DoorCourse c;
+    c.setShapeSolid(0, false);
+    c.push(1);
+    EXPECT_LT(c.ball->getGlobalPose().p.x, -0.5f);
 }
 
 TEST(PhysicsDoor, OpeningATrapdoorDropsTheSleepingBallOnIt) {
