@@ -12,9 +12,11 @@
 // reports, also on the calling thread, and returns. So "simulate, then
 // fetchResults(true)" keeps its meaning (one step done and reported when
 // fetchResults returns) and the callbacks may touch game state without locks.
+// Poses read between simulate and fetchResults are already the new ones.
 //
 // Stepping. simulate(dt) runs exactly one step of length dt: no interpolation,
-// no sub-stepping, no accumulated remainder. The same inputs give bit-identical
+// no sub-stepping, no accumulated remainder. Forces added before simulate act
+// in that step and are then forgotten. The same inputs give bit-identical
 // poses.
 //
 // Damping. setLinearDamping(c) means: after each step's forces, gravity and
@@ -23,6 +25,10 @@
 // stop. A steady force F on mass m tends to v = F/m*dt*(1 - dt*c)/(dt*c).
 // Angular velocity gets the same treatment with the angular damping, which
 // starts at 0.05 for every dynamic actor.
+//
+// Mass. createDynamic takes mass and inertia from its first shape (a solid
+// sphere of the given density, centre of mass at the actor's origin); later
+// shapes change neither. setMass replaces the mass and keeps that inertia.
 //
 // Materials. Each contact combines the two shapes' materials by the average:
 // friction (f0 + f1)/2 and restitution (r0 + r1)/2, without clamping. The
@@ -34,28 +40,46 @@
 // it exactly (the true shape, not its bounding box; touching counts as
 // overlapping). Each overlap that starts during a step is one touch-found pair,
 // each that ends is one touch-lost pair; a shape resting inside reports nothing
-// more. Only shapes of dynamic actors set off triggers: static-static pairs
-// never report, and a trigger never reports another trigger. All pairs of one
-// step arrive in one onTrigger call inside fetchResults, in a stable order.
+// more, asleep or awake. Only colliding shapes of dynamic actors set off
+// triggers: static-static pairs never report, a trigger never reports another
+// trigger, and a trigger shape never collides. Trigger shapes belong on static
+// actors; on a dynamic actor the flag only stops the shape from colliding. All
+// pairs of one step arrive in one onTrigger call inside fetchResults: found
+// pairs first, then lost ones, each in the shapes' creation order. Switching
+// a trigger off, or a shape inside it out of simulation, ends its overlaps:
+// touch-lost at the next step.
 //
-// Shape flags. A shape collides while its simulation flag is set. Flags may be
-// switched at any time between steps; the change holds from the next step on,
-// and no contact of the old setting survives it. Turning a static shape's
-// simulation off wakes the dynamic actors near it, so a sphere resting on a
-// door falls when the door opens.
+// Shape flags. A shape collides while its simulation flag is set and its
+// trigger flag is not. Flags may be switched at any time between steps, also
+// inside onTrigger; the change holds from the next step on, and no contact of
+// the old setting survives it. Turning a static shape's simulation off wakes
+// the dynamic actors touching it, so a sphere resting on a door falls at once.
+//
+// Duplicate shapes. A shape identical to an earlier colliding shape of the
+// same actor (geometry, local pose and material values) collides as one with
+// it: the contacts would only be doubled. Trigger reports still name each
+// shape, so a sphere carrying its collision sphere twice gives two pairs.
 //
 // Edges. Spheres roll over the shared (internal) edges of a triangle mesh
-// without bumping: each mesh records its edge angles when it is first used with
-// a scale, and contacts against it are corrected towards the face normal.
+// without bumping. Each mesh records its edge angles when first used with a
+// scale. A sphere contact at a seam between coplanar triangles, or at a corner
+// where only such seams meet, takes the face normal; other edge contacts are
+// corrected by Bullet's internal-edge utility. Both work from either side of
+// the mesh, since level meshes need not be closed.
 //
 // Mirrored scale. A triangle mesh shape may carry a scale with negative
 // components. The scale is baked into the mesh's vertices; when it mirrors
 // (odd number of negative components) each triangle's winding is flipped too,
-// so the faces keep pointing outwards and the edge correction keeps working.
+// so the faces keep pointing the way the mirrored surface faces and the edge
+// angles keep their convex/concave sense.
 //
-// Sleeping. Dynamic actors fall asleep after resting for two seconds below
-// about 1% of the tolerance speed (0.1 m/s at speed 10). Forces, poses and
-// flag changes with autowake wake them.
+// Tolerances. The tolerance speed sets the sleep thresholds; the length must
+// be positive but scales nothing, because Bullet's margins and contact
+// distances are already tuned for a metre-sized world (length 1).
+//
+// Sleeping. Dynamic actors fall asleep after two seconds slower than 1% of
+// the tolerance speed (0.1 m/s and 0.2 rad/s at speed 10). Forces and poses
+// with autowake, and doors opening under them, wake them.
 
 #include <cstdint>
 #include <string>
