@@ -17,7 +17,8 @@ PhysicsSetup initPhysics(physics::SimulationEventCallback* callback) {
 
     physics::SceneDesc desc;
     desc.gravity = worldGravity;
-    desc.cpuDispatcher = physics::createCpuDispatcher(dispatcherThreads);
+    setup.dispatcher = physics::createCpuDispatcher(dispatcherThreads);
+    desc.cpuDispatcher = setup.dispatcher;
     if (!desc.cpuDispatcher) std::cout << "PxDefaultCpuDispatcherCreate failed!" << std::endl;
     // Trigger touches become found/lost reports: the scene's built-in filter.
     desc.simulationEventCallback = callback;

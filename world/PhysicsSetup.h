@@ -12,6 +12,7 @@ extern physics::Scene* physicsScene;
 
 struct PhysicsSetup {
     physics::Physics* physics = nullptr;
+    physics::CpuDispatcher* dispatcher = nullptr;
     physics::Cooking* cooking = nullptr;
     physics::Scene* scene = nullptr;
 };
@@ -24,8 +25,8 @@ constexpr uint32_t dispatcherThreads = 4;
 
 // Creates physics (tolerance length 1, speed 10), dispatcher, cooking and the
 // scene with the world gravity and the given callback, stores the scene in
-// physicsScene and returns the three handles. The dispatcher and the cooking
-// object live for the rest of the run; the caller releases scene, then physics.
+// physicsScene and returns the handles. The game keeps the dispatcher and the
+// cooking object for the rest of the run; it releases scene, then physics.
 //
 // Prints "PxDefaultCpuDispatcherCreate failed!" when no dispatcher comes back,
 // which our layer never does, and "PxCooking failed!" when no cooking object

@@ -27,7 +27,9 @@ TEST(PhysicsSetup, BuildsTheSceneWithWorldGravityAndTheGivenCallback) {
     EXPECT_EQ(setup.physics->getTolerancesScale().length, 1.0f);
     EXPECT_EQ(setup.physics->getTolerancesScale().speed, 10.0f);
 
+    EXPECT_EQ(setup.dispatcher->getWorkerCount(), 4u);
     setup.cooking->release();
+    setup.dispatcher->release();
     setup.scene->release();
     setup.physics->release();
     physicsScene = nullptr;

@@ -120,6 +120,23 @@ TEST(PhysicsTrigger, EachShapeOfABallIsItsOwnPair) {
     EXPECT_TRUE(w.callback.recorded[0].otherShape == second || w.callback.recorded[1].otherShape == second);
 }
 
+TEST(PhysicsTrigger, SwitchingATriggerOffEndsItsOverlapsAndOnAgainFindsThem) {
+    TestWorld w(glm::vec3(0));
+    RigidStatic* trigger = w.addTrigger(glm::vec3(0), glm::vec3(1, 1, 1));
+    w.addBall(glm::vec3(0));
+    w.run(1);
+    Shape* shape = nullptr;
+    trigger->getShapes(&shape, 1);
+    shape->setFlag(ShapeFlag::Trigger, false);
+    w.run(2);
+    shape->setFlag(ShapeFlag::Trigger, true);
+    w.run(2);
+    ASSERT_EQ(w.callback.recorded.size(), 3u);
+    EXPECT_EQ(w.callback.recorded[0].status, PairFlag::TouchFound);
+    EXPECT_EQ(w.callback.recorded[1].status, PairFlag::TouchLost);
+    EXPECT_EQ(w.callback.recorded[2].status, PairFlag::TouchFound);
+}
+
 TEST(PhysicsTrigger, ReportsArriveOnlyInsideFetchResults) {
     TestWorld w(glm::vec3(0));
     w.addTrigger(glm::vec3(0), glm::vec3(1, 1, 1));
