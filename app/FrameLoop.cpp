@@ -2,26 +2,44 @@
 
 #include <GL/glew.h>
 
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "app/ShellOptions.h"
 #include "app/ShellState.h"
+#include "app/StartCamera.h"
+#include "physics/Physics.h"
 #include "platform/Window.h"
+#include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
+#include "world/ObjectRegistry.h"
+#include "world/PhysicsSetup.h"
+#include "world/RenderLogic.h"
+#include "world/SceneObject.h"
 
 namespace velmora::app {
 
 namespace {
 constexpr int kKeyQ = 81;
-}
+constexpr float kMillDegreesPerSecond = 200.0f;
+}  // namespace
 
 bool FrameLoop::runFrame() {
     const double now = platform::getTime();
-    lastInterval_ = now - previousTime_;
+    const double dt = now - previousTime_;
+    lastInterval_ = dt;
     previousTime_ = now;
 
     stepPhysics();
-    renderShadowFaces();
+    const CameraMatrices view = startCamera(shell_.screenWidth, shell_.screenHeight, fieldOfView);
+    if (shell_.renderLogic->gameRunning) {
+        turnMill(dt);
+    } else {
+        gameWon = true;  // input, option keys and the mill stay frozen from now on
+    }
+    renderShadowFaces(view, dt);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glCullFace(GL_BACK);
-    renderScenePass();
+    renderScenePass(view, dt);
     postProcess();
     present();
     return !exitRequested();
@@ -34,28 +52,49 @@ void FrameLoop::run() {
 
 void FrameLoop::stepPhysics() {
     if (fixedStep_.advance()) {
+        physicsScene->simulate(FixedStep::step);
         ++stepsStarted_;
     }
+    // Every frame, also one that started no step: trigger reports arrive here.
+    physicsScene->fetchResults(true);
 }
 
-void FrameLoop::renderShadowFaces() {
+void FrameLoop::turnMill(double dt) {
+    scene::SceneObject* mill =
+        scene::SceneObject::findByName("mill", shell_.objectRegistry->mainWorld()->root);
+    if (mill == nullptr) {
+        return;
+    }
+    const glm::mat4 rotation =
+        glm::rotate(glm::mat4(1.0f), glm::radians(static_cast<float>(dt) * kMillDegreesPerSecond),
+                    glm::vec3(0.0f, 1.0f, 0.0f));
+    mill->transform(true, rotation);
+}
+
+void FrameLoop::renderShadowFaces(const CameraMatrices& view, double dt) {
     shell_.shadowCube.beginPass();
     for (int face = 0; face < 6; ++face) {
         // Cleared every frame, so with shadows off the map holds the far depth.
         shell_.shadowCube.attachAndClearFace(face);
+        if (shadowsEnabled) {
+            shell_.renderLogic->renderScene(true, view.camera, view.projection, dt);
+        }
     }
 }
 
-void FrameLoop::renderScenePass() {
+void FrameLoop::renderScenePass(const CameraMatrices& view, double dt) {
     glBindFramebuffer(GL_FRAMEBUFFER, shell_.sceneTarget.framebuffer->name());
     glViewport(0, 0, shell_.screenWidth, shell_.screenHeight);
     const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
     glDrawBuffers(2, both);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    shell_.renderLogic->renderScene(false, view.camera, view.projection, dt);
 }
 
 void FrameLoop::postProcess() {
     glUseProgram(shell_.blurProgram->program);
+    // The next scene pass must bind its own program again.
+    shell_.renderLogic->currentProgram = nullptr;
     blurAndCompose(shell_.blurSetup());
 }
 

@@ -8,6 +8,7 @@
 namespace velmora::app {
 
 struct ShellState;
+struct CameraMatrices;
 
 class FrameLoop {
 public:
@@ -24,8 +25,9 @@ public:
 
 private:
     void stepPhysics();
-    void renderShadowFaces();
-    void renderScenePass();
+    void turnMill(double dt);
+    void renderShadowFaces(const CameraMatrices& view, double dt);
+    void renderScenePass(const CameraMatrices& view, double dt);
     void postProcess();
     void present();
     static bool exitRequested();

@@ -1,5 +1,7 @@
 #include "app/ShellOptions.h"
 
+#include "render/RenderOptions.h"
+
 namespace velmora::app {
 
 bool showHelp = false;
@@ -12,6 +14,8 @@ double statusMessageAge = 0.0;
 double frameTimeRefreshTimer = 10000.0;
 
 void setFirstValues() {
+    shadowsEnabled = true;
+    transparencyEnabled = true;
     showHelp = false;
     showFrameTime = false;
     optionKeyLockout = 0.0;

@@ -6,6 +6,8 @@
 #include "screen/FullScreenTarget.h"
 
 namespace velmora {
+class ObjectRegistry;
+class RenderLogic;
 class ShaderProgram;
 class TextRenderer;
 namespace scene {
@@ -18,6 +20,8 @@ namespace velmora::app {
 struct ShellState {
     int screenWidth = 0;
     int screenHeight = 0;
+    ObjectRegistry* objectRegistry = nullptr;
+    RenderLogic* renderLogic = nullptr;
     TextRenderer* textRenderer = nullptr;
     ShadowCubeMap shadowCube;
     FullScreenTarget sceneTarget;

@@ -5,6 +5,8 @@
 #include "app/ShellState.h"
 #include "platform/Window.h"
 #include "render/ShaderProgram.h"
+#include "world/ObjectRegistry.h"
+#include "world/RenderLogic.h"
 #include "screen/ScreenQuad.h"
 #include "screen/TextRenderer.h"
 
@@ -12,6 +14,10 @@ namespace velmora::app {
 
 void initialize(ShellState& shell) {
     platform::setWindowTitle("Vizazuv!");
+    // The world reads the registry while it is built, so the registry comes first.
+    shell.objectRegistry = new ObjectRegistry();
+    objectRegistry = shell.objectRegistry;
+    shell.renderLogic = new RenderLogic();
     shell.textRenderer = new TextRenderer(shell.screenWidth, shell.screenHeight);
 }
 
@@ -21,6 +27,7 @@ void createRenderTargets(ShellState& shell) {
     glEnable(GL_DEPTH_TEST);  // on for the rest of the run
 
     shell.shadowCube = ShadowCubeMap::create();
+    shell.renderLogic->shadowCubeTexture = shell.shadowCube.texture;
     // Completeness reports go to standard error.
     shell.sceneTarget = createFullScreenTarget(shell.screenWidth, shell.screenHeight);
     shell.blurTarget = createFullScreenTarget(shell.screenWidth, shell.screenHeight);
@@ -32,6 +39,11 @@ void createRenderTargets(ShellState& shell) {
 }
 
 void shutdown(ShellState& shell) {
+    delete shell.renderLogic;  // releases the physics scene, then the physics
+    shell.renderLogic = nullptr;
+    objectRegistry = nullptr;
+    delete shell.objectRegistry;  // the scene objects themselves live on
+    shell.objectRegistry = nullptr;
     delete shell.blurProgram;
     shell.blurProgram = nullptr;
     delete shell.textRenderer;

@@ -73,13 +73,13 @@ status=$?
 if ((status != 255)) || ! grep -q 'Failed to init glfw' "$work/pause.log"; then
     fail "pause on a terminal: status $status"; cat "$work/pause.log"
 fi
-(sleep 30) | env -u DISPLAY timeout 5 script -qec "$game" /dev/null >/dev/null 2>&1
+env -u DISPLAY timeout 5 script -qec "$game" /dev/null >/dev/null 2>&1 < <(sleep 30)
 status=$?
 ((status == 124)) || fail "on a terminal the failure did not wait for Enter (status $status)"
 
 # ...but a window that cannot open (no 3.2 context offered) returns at once,
 # even on a terminal.
-(sleep 30) | MESA_GL_VERSION_OVERRIDE=3.0 timeout 20 script -qec "$game" /dev/null >"$work/nowindow.log" 2>&1
+MESA_GL_VERSION_OVERRIDE=3.0 timeout 20 script -qec "$game" /dev/null >"$work/nowindow.log" 2>&1 < <(sleep 30)
 status=$?
 if ((status != 255)) || ! grep -q 'Failed to initialize OpenGL window.' "$work/nowindow.log"; then
     fail "no window: status $status"; cat "$work/nowindow.log"

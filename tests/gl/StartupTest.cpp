@@ -8,6 +8,8 @@
 #include "screen/ScreenQuad.h"
 #include "screen/TextRenderer.h"
 #include "tests/gl/GlContext.h"
+#include "world/ObjectRegistry.h"
+#include "world/RenderLogic.h"
 
 using namespace velmora;
 
@@ -30,7 +32,16 @@ TEST(Startup, BuildsTargetsAtTheScreenSizeAndTheBlurProgramBeforeItsQuad) {
     app::ShellState shell;
     shell.screenWidth = test::contextWidth();
     shell.screenHeight = test::contextHeight();
+    testing::internal::CaptureStdout();
     app::initialize(shell);
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(printed.find("Time for creation: "), std::string::npos);
+    // The registry came first, with both worlds, and the world read it.
+    ASSERT_NE(shell.objectRegistry, nullptr);
+    EXPECT_NE(shell.objectRegistry->world(0), nullptr);
+    EXPECT_NE(shell.objectRegistry->world(1), nullptr);
+    ASSERT_NE(shell.renderLogic, nullptr);
+    EXPECT_EQ(shell.renderLogic->registry, shell.objectRegistry);
     ASSERT_NE(shell.textRenderer, nullptr);
     app::createRenderTargets(shell);
 
@@ -57,6 +68,8 @@ TEST(Startup, BuildsTargetsAtTheScreenSizeAndTheBlurProgramBeforeItsQuad) {
 
     const GLuint blurProgramName = shell.blurProgram->program;
     app::shutdown(shell);
+    EXPECT_EQ(shell.renderLogic, nullptr);
+    EXPECT_EQ(shell.objectRegistry, nullptr);
     EXPECT_EQ(shell.blurProgram, nullptr);
     EXPECT_EQ(shell.textRenderer, nullptr);
     EXPECT_EQ(glIsProgram(blurProgramName), GL_FALSE);
