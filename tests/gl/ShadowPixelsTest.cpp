@@ -2,7 +2,9 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/ShadowCubeMap.h"
 #include "render/RenderOptions.h"
+#include "screen/FullScreenTarget.h"
 #include "tests/gl/GlContext.h"
 #include "tests/gl/WorldFixture.h"
 
@@ -10,65 +12,30 @@ namespace velmora::test {
 
 namespace {
 
-const int kShadowSize = 2048;
-
-// The shell's shadow cube map and depth-only framebuffer, and a scene target
-// with two colour outputs and a depth buffer at the window size.
+// The shell's own shadow cube map and scene target, built by the shell's code.
 struct ShadowAndSceneTargets {
-    ShadowAndSceneTargets(int width, int height) : width(width), height(height) {
-        glGenTextures(1, &cube);
-        glBindTexture(GL_TEXTURE_CUBE_MAP, cube);
-        glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        for (int face = 0; face < 6; ++face) {
-            glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, 0, GL_DEPTH_COMPONENT24, kShadowSize,
-                         kShadowSize, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, nullptr);
-        }
-        glGenFramebuffers(1, &shadowFramebuffer);
-        glBindFramebuffer(GL_FRAMEBUFFER, shadowFramebuffer);
-        glDrawBuffer(GL_NONE);
-        glReadBuffer(GL_NONE);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
-
-        glGenFramebuffers(1, &sceneFramebuffer);
-        glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
-        glGenTextures(2, colour);
-        for (int i = 0; i < 2; ++i) {
-            glBindTexture(GL_TEXTURE_2D, colour[i]);
-            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                         nullptr);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-            glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + i, GL_TEXTURE_2D,
-                                   colour[i], 0);
-        }
-        glGenRenderbuffers(1, &depth);
-        glBindRenderbuffer(GL_RENDERBUFFER, depth);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    ShadowAndSceneTargets(int width, int height)
+        : width(width),
+          height(height),
+          shadow(app::ShadowCubeMap::create()),
+          scene(createFullScreenTarget(width, height)) {
+        glBindFramebuffer(GL_FRAMEBUFFER, scene.framebuffer->name());
         complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     }
 
     ~ShadowAndSceneTargets() {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glDeleteFramebuffers(1, &shadowFramebuffer);
-        glDeleteFramebuffers(1, &sceneFramebuffer);
-        glDeleteTextures(1, &cube);
-        glDeleteTextures(2, colour);
-        glDeleteRenderbuffers(1, &depth);
+        glDeleteFramebuffers(1, &shadow.framebuffer);
+        glDeleteTextures(1, &shadow.texture);
+        glDeleteTextures(2, scene.colourTexture);
+        delete scene.framebuffer;
     }
 
     int width;
     int height;
-    GLuint cube = 0;
-    GLuint shadowFramebuffer = 0;
-    GLuint sceneFramebuffer = 0;
-    GLuint colour[2] = {0, 0};
-    GLuint depth = 0;
+    app::ShadowCubeMap shadow;
+    FullScreenTarget scene;
     bool complete = false;
 };
 
@@ -79,7 +46,7 @@ protected:
     void SetUp() override {
         WorldFixture::SetUp();
         targets = std::make_unique<ShadowAndSceneTargets>(contextWidth(), contextHeight());
-        logic->shadowCubeTexture = targets->cube;
+        logic->shadowCubeTexture = targets->shadow.texture;
         glEnable(GL_DEPTH_TEST);  // on for the whole run in the game
         // A wide floor whose top is at y = 0 and a tall box standing on it,
         // off to the side of the light at (0, 20, -25).
@@ -97,17 +64,14 @@ protected:
     // One frame as the frame loop draws it: every face cleared, the six
     // shadow calls while shadows are on, then the scene into the target.
     void drawFrame() {
-        glBindFramebuffer(GL_FRAMEBUFFER, targets->shadowFramebuffer);
-        glViewport(0, 0, kShadowSize, kShadowSize);
+        targets->shadow.beginPass();
         for (int face = 0; face < 6; ++face) {
-            glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT,
-                                   GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, targets->cube, 0);
-            glClear(GL_DEPTH_BUFFER_BIT);
+            targets->shadow.attachAndClearFace(face);
             if (shadowsEnabled) {
                 logic->renderScene(true, camera, projection(), 0.016);
             }
         }
-        glBindFramebuffer(GL_FRAMEBUFFER, targets->sceneFramebuffer);
+        glBindFramebuffer(GL_FRAMEBUFFER, targets->scene.framebuffer->name());
         glViewport(0, 0, targets->width, targets->height);
         const GLenum buffers[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
         glDrawBuffers(2, buffers);
@@ -125,7 +89,7 @@ protected:
         const int y = static_cast<int>((ndc.y * 0.5f + 0.5f) * targets->height);
         EXPECT_TRUE(x > 1 && y > 1 && x < targets->width - 2 && y < targets->height - 2);
         unsigned char pixels[9 * 4] = {};
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, targets->sceneFramebuffer);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, targets->scene.framebuffer->name());
         glReadBuffer(GL_COLOR_ATTACHMENT0);
         glReadPixels(x - 1, y - 1, 3, 3, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
         float sum = 0.0f;
@@ -150,7 +114,7 @@ TEST_F(ShadowPixels, TargetsAreComplete) { EXPECT_TRUE(targets->complete); }
 TEST_F(ShadowPixels, TheWorldLeavesNothingMarkedToStaySharpForThePostProcess) {
     drawFrame();
     unsigned char pixels[4 * 64 * 64] = {};
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, targets->sceneFramebuffer);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, targets->scene.framebuffer->name());
     glReadBuffer(GL_COLOR_ATTACHMENT1);
     glReadPixels(targets->width / 2 - 32, targets->height / 2 - 32, 64, 64, GL_RGBA,
                  GL_UNSIGNED_BYTE, pixels);
