@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "level/LevelCheck.h"
+#include "level/LevelLoader.h"
 #include "platform/Console.h"
 #include "platform/Window.h"
 #include "render/ParticleSystem.h"
@@ -58,10 +60,27 @@ void RenderLogic::initPhysics() {
     winCallback = [this] { winGame(); };
     resetCallback = [this](std::string text) { resetGame(std::move(text)); };
 
+    importLevel(setup);
+}
+
+void RenderLogic::importLevel(const PhysicsSetup& setup) {
+    LevelSetup level;
+    level.physics = setup.physics;
+    level.cooking = setup.cooking;
+    level.scene = setup.scene;
+    level.programs = {phongProgram, textureProgram, shadowProgram};
+    level.callbacks = {winCallback, resetCallback};
+    World* world = registry->mainWorld();
+
     const double start = platform::getTime();
-    // >>> The level import goes here: the three tiles below the main world's
-    // root, with setup.physics, setup.cooking, the world's tables, the three
-    // scene programs and the two callbacks.
+    {
+        // One loader for all tiles, so a texture file shared by the tiles is
+        // read only once.
+        LevelLoader loader(level, *world);
+        for (const LevelTile& tile : shippedLevelTiles()) {
+            loader.importTile(tile.file, world->root, tile.offset);
+        }
+    }
     std::cout << "Time for creation: " << platform::getTime() - start << "sec" << std::endl;
 }
 

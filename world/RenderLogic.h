@@ -20,6 +20,7 @@ namespace velmora {
 class ObjectRegistry;
 class ParticleSystem;
 class ShaderProgram;
+struct PhysicsSetup;
 namespace scene {
 class SceneObject;
 }
@@ -94,6 +95,8 @@ private:
 
     void setUpPrograms();
     void initPhysics();
+    // The three tiles below the main world's root, timed.
+    void importLevel(const PhysicsSetup& setup);
 
     void renderObject(scene::SceneObject* object, bool transparentPass);
     void renderShape(physics::Shape* shape, scene::SceneObject* object);

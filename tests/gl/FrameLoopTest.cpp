@@ -12,6 +12,7 @@
 #include "physics/Physics.h"
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
+#include "tests/gl/EmptyWorld.h"
 #include "tests/gl/GlContext.h"
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
@@ -34,6 +35,8 @@ protected:
         testing::internal::CaptureStdout();  // the world's creation line
         app::initialize(shell);
         testing::internal::GetCapturedStdout();
+        // The faces and the mill below are checked against an empty world.
+        test::removeLevel(*shell.objectRegistry->mainWorld(), physicsScene);
         app::createRenderTargets(shell);
     }
     void TearDown() override {

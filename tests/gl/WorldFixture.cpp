@@ -4,6 +4,7 @@
 
 #include "level/MeshData.h"
 #include "render/RenderOptions.h"
+#include "tests/gl/EmptyWorld.h"
 #include "tests/gl/GlContext.h"
 #include "world/PhysicsSetup.h"
 
@@ -15,6 +16,7 @@ void WorldFixture::SetUp() {
     testing::internal::CaptureStdout();  // the creation time line
     logic = std::make_unique<RenderLogic>();
     testing::internal::GetCapturedStdout();
+    removeLevel(world(), physicsScene);
     material = logic->physics->createMaterial(0.5f, 0.5f, 0.1f);
     shadowsEnabled = true;
     transparencyEnabled = true;

@@ -29,6 +29,7 @@ private:
     std::vector<std::string>* log_;
 };
 
+// Starts every test from a main world without the shipped level.
 class WorldFixture : public testing::Test {
 protected:
     void SetUp() override;

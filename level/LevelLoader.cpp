@@ -1,0 +1,71 @@
+#include "level/LevelLoader.h"
+
+#include "level/CollisionCooking.h"
+#include "level/NodePose.h"
+#include "level/NodeWalk.h"
+#include "level/TileFile.h"
+#include "world/SceneObject.h"
+#include "world/World.h"
+
+#include <assimp/Importer.hpp>
+#include <assimp/scene.h>
+
+#include <iostream>
+#include <map>
+
+namespace velmora {
+
+LevelLoader::LevelLoader(const LevelSetup& setup, World& world)
+    : setup_(setup),
+      textureCache_(world.textureCache),
+      transparentObjects_(&world.transparentObjects) {
+    tables_.triggers = &world.triggerRegistry;
+    tables_.doors = &world.doorRegistry;
+    tables_.textures = &textureCache_;
+}
+
+void LevelLoader::importTile(const std::string& fileName, scene::SceneObject* parent,
+                             const glm::vec3& tileOffset) {
+    Assimp::Importer importer;  // owns the scene; everything kept is copied out
+    std::string error;
+    const aiScene* tile = readTile(importer, fileName, error);
+    if (tile == nullptr) {
+        std::cerr << error << std::endl;
+        return;
+    }
+
+    // The walk visits parents first, so each node's parent object exists.
+    std::map<const aiNode*, scene::SceneObject*> objectOfNode;
+    walkTileNodes(*tile, [&](const aiNode& node, const aiMatrix4x4& accumulated) {
+        scene::SceneObject* object = nullptr;
+        if (node.mNumMeshes == 0) {
+            // Grouping objects keep the identity: their transform already
+            // went into their descendants' poses.
+            object = new scene::SceneObject(glm::mat4(1.0f), nullptr, nullptr);
+            object->isGroup = true;
+        } else {
+            const NodePose pose = nodePose(accumulated, tileOffset);
+            MeshNode meshNode;
+            meshNode.mesh = buildNodeMeshData(*tile, node);
+            parseNodeName(node.mName.C_Str(), meshNode.baseName, meshNode.annotations);
+            meshNode.localMatrix = nodeLocalMatrix(pose);
+            if (setup_.physics != nullptr) {
+                meshNode.actor = cookStaticActor(
+                    *setup_.physics, setup_.cooking, setup_.scene, *meshNode.mesh, pose,
+                    planCollision(meshNode.baseName, *meshNode.mesh, pose.scale));
+            }
+            object = createObjectForNode(std::move(meshNode), setup_.programs, setup_.callbacks,
+                                         tables_);
+            if (object->opacity() < 1.0f) {
+                transparentObjects_->push_back(object);
+            }
+        }
+        const auto parentObject = objectOfNode.find(node.mParent);
+        scene::SceneObject* attachTo =
+            parentObject != objectOfNode.end() ? parentObject->second : parent;
+        if (attachTo != nullptr) attachTo->addChild(object);
+        objectOfNode[&node] = object;
+    });
+}
+
+}  // namespace velmora

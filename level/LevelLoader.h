@@ -1,0 +1,53 @@
+#pragma once
+// The level import: reads a tile file and rebuilds its node tree below a
+// parent object of the world. Mesh nodes become drawn objects placed by their
+// own static actors; nodes without meshes become grouping objects.
+
+#include "level/ObjectFactory.h"
+
+#include <string>
+#include <vector>
+
+#include <glm/glm.hpp>
+
+namespace velmora {
+
+struct World;
+namespace physics {
+class Cooking;
+class Physics;
+class Scene;
+}  // namespace physics
+
+// The game's handles a level is built with (none owned).
+struct LevelSetup {
+    physics::Physics* physics = nullptr;
+    physics::Cooking* cooking = nullptr;
+    physics::Scene* scene = nullptr;
+    LevelPrograms programs;
+    LevelCallbacks callbacks;
+};
+
+class LevelLoader {
+public:
+    // Fills the world's trigger, door and transparency tables. Textures are
+    // shared through a copy of the world's texture cache: what this loader
+    // adds to it lives as long as the loader (the world's cache stays as it
+    // was), so one loader should import all tiles of a level.
+    LevelLoader(const LevelSetup& setup, World& world);
+
+    // Imports one tile file under parent, moved by tileOffset (world
+    // coordinates). The tile adds exactly one child to parent: the object of
+    // its root node. A file that is missing, unreadable or without geometry
+    // prints the reason to standard error and adds nothing.
+    void importTile(const std::string& fileName, scene::SceneObject* parent,
+                    const glm::vec3& tileOffset);
+
+private:
+    LevelSetup setup_;
+    LevelTables tables_;
+    TextureCache textureCache_;
+    std::vector<scene::SceneObject*>* transparentObjects_;
+};
+
+}  // namespace velmora

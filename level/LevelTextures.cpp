@@ -1,0 +1,29 @@
+#include "level/LevelTextures.h"
+
+#include "level/NodeName.h"
+#include "level/Texture.h"
+#include "world/SceneObject.h"
+
+namespace velmora {
+
+bool attachLevelTexture(scene::SceneObject& object, const std::string& textureFile,
+                        TextureCache& cache) {
+    const auto cached = cache.find(textureFile);
+    // A cell holding 0 names no texture; whoever entered it, it is not shared.
+    if (cached != cache.end() && cached->second != nullptr && *cached->second != 0) {
+        object.textureName = cached->second;
+        object.isTextured = true;
+        return true;
+    }
+    if (object.textureName == nullptr) {
+        object.textureName = std::make_shared<GLuint>(0);
+    }
+    if (!loadTexture(levelTexturePath(textureFile), object.textureName.get())) {
+        return false;
+    }
+    object.isTextured = true;
+    cache[textureFile] = object.textureName;
+    return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,22 @@
+#pragma once
+// Tests of the renderer and the frame loop count drawn shapes and read depth
+// and colour at fixed places, so they start from a main world without the
+// shipped level that the world object imports on construction.
+
+#include "world/World.h"
+
+namespace velmora {
+namespace physics {
+class Scene;
+}
+
+namespace test {
+
+// Takes every level object below the root out of the world: out of the tree
+// (and destroyed), out of the trigger, door, texture and transparency tables,
+// and their actors out of the scene. The player spheres, when there are any,
+// stay.
+void removeLevel(World& world, physics::Scene* scene);
+
+}  // namespace test
+}  // namespace velmora
