@@ -1,5 +1,6 @@
 #include "level/CollisionCooking.h"
 
+#include <cmath>
 #include <iostream>
 
 namespace velmora {
@@ -10,6 +11,18 @@ namespace {
 // on every part of the level.
 constexpr float kLevelFriction = 1.0f;
 constexpr float kLevelRestitution = 1.0f;
+
+// A zero (or non-finite) scale component leaves the node's matrix without a
+// rotation that can be read back, and no shape of it could stop a sphere.
+bool isPlaceable(const NodePose& pose) {
+    for (int i = 0; i < 3; ++i) {
+        if (!std::isfinite(pose.scale[i]) || pose.scale[i] == 0.0f) return false;
+        if (!std::isfinite(pose.position[i])) return false;
+    }
+    const float length = glm::length(glm::vec4(pose.rotation.x, pose.rotation.y, pose.rotation.z,
+                                               pose.rotation.w));
+    return std::isfinite(length) && length > 0.0f;
+}
 
 physics::TriangleMesh* cookMesh(physics::Cooking* cooking, const MeshData& mesh) {
     if (cooking == nullptr || mesh.vertexCount <= 0 || mesh.faceCount <= 0 ||
@@ -45,9 +58,13 @@ void addSecondShape(physics::RigidStatic& actor, const physics::Geometry& solid,
 physics::RigidStatic* cookStaticActor(physics::Physics& physics, physics::Cooking* cooking,
                                       physics::Scene* scene, const MeshData& mesh,
                                       const NodePose& pose, const CollisionPlan& plan) {
+    if (!isPlaceable(pose)) {
+        return nullptr;
+    }
     physics::Material* material =
         physics.createMaterial(kLevelFriction, kLevelFriction, kLevelRestitution);
-    const physics::Transform transform(pose.position, pose.rotation);
+    // Decomposing a scaled matrix leaves rounding in the rotation's length.
+    const physics::Transform transform(pose.position, glm::normalize(pose.rotation));
 
     physics::Geometry solid;
     if (plan.kind == CollisionKind::ThinBox) {

@@ -15,7 +15,8 @@ namespace velmora {
 // and then either its duplicate or, for triggers, the trigger volume the plan
 // describes. Returns null, and adds nothing, when the node can't collide: the
 // mesh failed to cook ("mCooking failed cooking mesh" is printed) or its
-// scale is degenerate (a zero component makes no valid shape).
+// scale is degenerate (a zero or non-finite component: no valid shape, and no
+// rotation that can be trusted).
 physics::RigidStatic* cookStaticActor(physics::Physics& physics, physics::Cooking* cooking,
                                       physics::Scene* scene, const MeshData& mesh,
                                       const NodePose& pose, const CollisionPlan& plan);

@@ -197,6 +197,10 @@ TEST_F(CollisionCooking, DegenerateScaleLeavesTheNodeWithoutAnActor) {
     EXPECT_EQ(cook("wall", unitCube(), poseAt({0, 0, 0}, {1, 0, 1})), nullptr);
     EXPECT_EQ(cook("switch_trigger", unitCube(), poseAt({0, 0, 0}, {0, 1, 1})), nullptr);
     EXPECT_EQ(cook("floor", oddQuad(), poseAt({0, 0, 0}, {0, 1, 1})), nullptr);
+    // A flat rectangle squashed flat would still make a box, but the rotation
+    // read from its matrix is not to be trusted.
+    EXPECT_EQ(cook("floor", oddQuad(), poseAt({0, 0, 0}, {1, 1, 0})), nullptr);
+    EXPECT_EQ(cook("wall", unitCube(), poseAt({0, 0, 0}, {1, NAN, 1})), nullptr);
     EXPECT_EQ(world.scene->getNbActors(), before);
 }
 
