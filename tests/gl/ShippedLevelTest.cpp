@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/gl/EmptyWorld.h"
+#include "world/Door.h"
+#include "world/ObjectRegistry.h"
+#include "world/PhysicsSetup.h"
+#include "world/RenderLogic.h"
+#include "world/Trigger.h"
+
+namespace velmora::test {
+
+namespace {
+
+void forEachBelow(scene::SceneObject* node, const std::function<void(scene::SceneObject*)>& visit) {
+    for (scene::SceneObject* child : node->children) {
+        visit(child);
+        forEachBelow(child, visit);
+    }
+}
+
+}  // namespace
+
+// The world object built from the repository root, with the level it ships.
+class ShippedLevel : public testing::Test {
+protected:
+    void SetUp() override {
+        registry = std::make_unique<ObjectRegistry>();
+        objectRegistry = registry.get();
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        logic = std::make_unique<RenderLogic>();
+        errors = testing::internal::GetCapturedStderr();
+        output = testing::internal::GetCapturedStdout();
+    }
+    void TearDown() override {
+        removeLevel(world(), physicsScene);
+        logic.reset();
+        registry.reset();
+        objectRegistry = nullptr;
+    }
+
+    World& world() { return *registry->mainWorld(); }
+    scene::SceneObject* find(const std::string& name) {
+        return scene::SceneObject::findByName(name, world().root);
+    }
+
+    std::unique_ptr<ObjectRegistry> registry;
+    std::unique_ptr<RenderLogic> logic;
+    std::string output;
+    std::string errors;
+};
+
+TEST_F(ShippedLevel, AllThreeTilesLoadAndTheTimeIsPrintedOnce) {
+    EXPECT_EQ(errors, "");
+    const size_t line = output.find("Time for creation: ");
+    ASSERT_NE(line, std::string::npos) << output;
+    EXPECT_EQ(output.find("Time for creation: ", line + 1), std::string::npos);
+    EXPECT_NE(output.find("sec\n", line), std::string::npos);
+    EXPECT_EQ(output.find("mCooking failed"), std::string::npos);
+
+    // One grouping object per tile, first among the root's children.
+    ASSERT_GE(world().root->children.size(), 3u);
+    for (int tile = 0; tile < 3; ++tile) {
+        EXPECT_TRUE(world().root->children[tile]->isGroup) << tile;
+        EXPECT_FALSE(world().root->children[tile]->children.empty()) << tile;
+    }
+    // Every level object collides, is on the GPU, and has the texture it names.
+    int meshObjects = 0;
+    for (int tile = 0; tile < 3; ++tile) {
+        forEachBelow(world().root->children[tile], [&](scene::SceneObject* object) {
+            if (object->isGroup) return;
+            ++meshObjects;
+            EXPECT_NE(object->actor, nullptr) << object->name;
+            EXPECT_TRUE(object->isInitialised) << object->name;
+            EXPECT_EQ(object->isTextured, object->objectProgram == logic->textureProgram)
+                << object->name;
+        });
+    }
+    EXPECT_GT(meshObjects, 30);
+}
+
+TEST_F(ShippedLevel, DoorsTriggersMillAndGlassAreWhereTheGameLooks) {
+    ASSERT_EQ(world().doorRegistry.count("DoorA"), 1u);
+    ASSERT_EQ(world().doorRegistry.count("DoorB"), 1u);
+    EXPECT_TRUE(world().doorRegistry.at("DoorA")->isSteady);
+    EXPECT_FALSE(world().doorRegistry.at("DoorB")->isSteady);
+
+    // Two switches, two spike fields and the goal.
+    EXPECT_EQ(world().triggerRegistry.size(), 5u);
+    int wins = 0;
+    int resets = 0;
+    for (const auto& [actor, trigger] : world().triggerRegistry) {
+        EXPECT_EQ(trigger->actor, actor);
+        wins += trigger->actions.count("win") != 0;
+        resets += trigger->actions.count("reset") != 0;
+    }
+    EXPECT_EQ(wins, 1);
+    EXPECT_EQ(resets, 2);
+
+    scene::SceneObject* mill = find("mill");
+    ASSERT_NE(mill, nullptr);
+    EXPECT_EQ(mill->children.size(), 2u);
+
+    ASSERT_EQ(world().transparentObjects.size(), 1u);
+    EXPECT_EQ(world().transparentObjects[0]->name, "glass_barrier");
+}
+
+TEST_F(ShippedLevel, TheGoalIsInTheThirdTileAndEndsTheGame) {
+    auto* goal = dynamic_cast<scene::Trigger*>(find("goal trigger"));
+    ASSERT_NE(goal, nullptr);
+    // (6, 6, 0) in the third tile, which lies at (30, 0, -52).
+    const glm::vec3 at = goal->actor->getGlobalPose().p;
+    EXPECT_NEAR(at.x, 36.0f, 1e-4f);
+    EXPECT_NEAR(at.y, 0.0f, 1e-4f);
+    EXPECT_NEAR(at.z, -58.0f, 1e-4f);
+    goal->winCallback();
+    EXPECT_FALSE(logic->gameRunning);
+}
+
+TEST_F(ShippedLevel, TilesShareTheirTextureFiles) {
+    scene::SceneObject* start = find("floor start");
+    scene::SceneObject* hall = find("floor hall");
+    ASSERT_NE(start, nullptr);
+    ASSERT_NE(hall, nullptr);
+    EXPECT_TRUE(start->isTextured);
+    EXPECT_EQ(start->textureName, hall->textureName);
+    EXPECT_NE(*start->textureName, 0u);
+    EXPECT_TRUE(world().textureCache.empty());
+}
+
+}  // namespace velmora::test
