@@ -1,0 +1,96 @@
+// Time to import the three shipped tiles into a fresh world (reading, cooking
+// the collision meshes, textures, GPU upload), on the same kind of context the
+// game opens. Prints the median and spread over repeated imports.
+
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <sstream>
+#include <vector>
+
+#include "app/GameWindow.h"
+#include "level/LevelCheck.h"
+#include "level/LevelLoader.h"
+#include "physics/Physics.h"
+#include "platform/Window.h"
+#include "world/ObjectRegistry.h"
+#include "world/PhysicsSetup.h"
+#include "world/RenderLogic.h"
+#include "world/SceneObject.h"
+
+using namespace velmora;
+
+namespace {
+
+constexpr int warmUpRuns = 2;
+constexpr int measuredRuns = 15;
+
+// Objects of a level live as long as the game; between runs they go.
+void destroyBelow(scene::SceneObject* node, physics::Scene* scene) {
+    for (scene::SceneObject* child : node->children) {
+        destroyBelow(child, scene);
+        if (child->actor != nullptr) scene->removeActor(*child->actor);
+        delete child;
+    }
+    node->children.clear();
+}
+
+}  // namespace
+
+int main() {
+    int width = 0;
+    int height = 0;
+    if (!platform::init() || !app::openGameWindow(width, height) || !app::initGlew()) {
+        std::fprintf(stderr, "the benchmark needs a display with an OpenGL 3.2 core context\n");
+        return 1;
+    }
+    app::reloadEntryPoints();
+
+    // The world object supplies programs and physics; its own level is dropped.
+    ObjectRegistry registry;
+    objectRegistry = &registry;
+    std::ostringstream quiet;
+    std::streambuf* console = std::cout.rdbuf(quiet.rdbuf());
+    auto logic = std::make_unique<RenderLogic>();
+    std::cout.rdbuf(console);
+    physics::Cooking* cooking = physics::createCooking(logic->physics);
+
+    LevelSetup setup;
+    setup.physics = logic->physics;
+    setup.cooking = cooking;
+    setup.scene = physicsScene;
+    setup.programs = {logic->phongProgram, logic->textureProgram, logic->shadowProgram};
+
+    std::vector<double> times;
+    for (int run = 0; run < warmUpRuns + measuredRuns; ++run) {
+        World world;
+        glFinish();
+        const auto start = std::chrono::steady_clock::now();
+        {
+            LevelLoader loader(setup, world);
+            for (const LevelTile& tile : shippedLevelTiles()) {
+                loader.importTile(tile.file, world.root, tile.offset);
+            }
+        }
+        glFinish();
+        const std::chrono::duration<double, std::milli> elapsed =
+            std::chrono::steady_clock::now() - start;
+        if (run >= warmUpRuns) times.push_back(elapsed.count());
+        destroyBelow(world.root, physicsScene);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("level import of three tiles over %d runs: median %.2f ms, "
+                "spread (10th to 90th percentile) %.2f to %.2f ms, min %.2f, max %.2f\n",
+                measuredRuns, times[times.size() / 2], times[times.size() / 10],
+                times[times.size() * 9 / 10], times.front(), times.back());
+
+    cooking->release();
+    destroyBelow(registry.mainWorld()->root, physicsScene);
+    logic.reset();
+    objectRegistry = nullptr;
+    platform::terminate();
+    return 0;
+}
