@@ -37,35 +37,44 @@ void LevelLoader::importTile(const std::string& fileName, scene::SceneObject* pa
     // The walk visits parents first, so each node's parent object exists.
     std::map<const aiNode*, scene::SceneObject*> objectOfNode;
     walkTileNodes(*tile, [&](const aiNode& node, const aiMatrix4x4& accumulated) {
-        scene::SceneObject* object = nullptr;
-        if (node.mNumMeshes == 0) {
-            // Grouping objects keep the identity: their transform already
-            // went into their descendants' poses.
-            object = new scene::SceneObject(glm::mat4(1.0f), nullptr, nullptr);
-            object->isGroup = true;
-        } else {
-            const NodePose pose = nodePose(accumulated, tileOffset);
-            MeshNode meshNode;
-            meshNode.mesh = buildNodeMeshData(*tile, node);
-            parseNodeName(node.mName.C_Str(), meshNode.baseName, meshNode.annotations);
-            meshNode.localMatrix = nodeLocalMatrix(pose);
-            if (setup_.physics != nullptr) {
-                meshNode.actor = cookStaticActor(
-                    *setup_.physics, setup_.cooking, setup_.scene, *meshNode.mesh, pose,
-                    planCollision(meshNode.baseName, *meshNode.mesh, pose.scale));
-            }
-            object = createObjectForNode(std::move(meshNode), setup_.programs, setup_.callbacks,
-                                         tables_);
-            if (object->opacity() < 1.0f) {
-                transparentObjects_->push_back(object);
-            }
-        }
+        scene::SceneObject* object = node.mNumMeshes == 0
+                                         ? createGroupObject()
+                                         : createMeshObject(*tile, node, accumulated, tileOffset);
         const auto parentObject = objectOfNode.find(node.mParent);
         scene::SceneObject* attachTo =
             parentObject != objectOfNode.end() ? parentObject->second : parent;
         if (attachTo != nullptr) attachTo->addChild(object);
         objectOfNode[&node] = object;
     });
+}
+
+scene::SceneObject* LevelLoader::createGroupObject() {
+    // Grouping objects keep the identity: their transform already went into
+    // their descendants' poses.
+    auto* group = new scene::SceneObject(glm::mat4(1.0f), nullptr, nullptr);
+    group->isGroup = true;
+    return group;
+}
+
+scene::SceneObject* LevelLoader::createMeshObject(const aiScene& tile, const aiNode& node,
+                                                  const aiMatrix4x4& accumulated,
+                                                  const glm::vec3& tileOffset) {
+    const NodePose pose = nodePose(accumulated, tileOffset);
+    MeshNode meshNode;
+    meshNode.mesh = buildNodeMeshData(tile, node);
+    parseNodeName(node.mName.C_Str(), meshNode.baseName, meshNode.annotations);
+    meshNode.localMatrix = nodeLocalMatrix(pose);
+    if (setup_.physics != nullptr) {
+        meshNode.actor =
+            cookStaticActor(*setup_.physics, setup_.cooking, setup_.scene, *meshNode.mesh, pose,
+                            planCollision(meshNode.baseName, *meshNode.mesh, pose.scale));
+    }
+    scene::SceneObject* object =
+        createObjectForNode(std::move(meshNode), setup_.programs, setup_.callbacks, tables_);
+    if (object->opacity() < 1.0f) {
+        transparentObjects_->push_back(object);
+    }
+    return object;
 }
 
 }  // namespace velmora

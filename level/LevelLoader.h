@@ -8,7 +8,11 @@
 #include <string>
 #include <vector>
 
+#include <assimp/matrix4x4.h>
 #include <glm/glm.hpp>
+
+struct aiNode;
+struct aiScene;
 
 namespace velmora {
 
@@ -44,6 +48,12 @@ public:
                     const glm::vec3& tileOffset);
 
 private:
+    static scene::SceneObject* createGroupObject();
+    // Actor, object, registration and transparency of one mesh node.
+    scene::SceneObject* createMeshObject(const aiScene& tile, const aiNode& node,
+                                         const aiMatrix4x4& accumulated,
+                                         const glm::vec3& tileOffset);
+
     LevelSetup setup_;
     LevelTables tables_;
     TextureCache textureCache_;
