@@ -69,6 +69,11 @@ scene::SceneObject* createObjectForNode(MeshNode node, const LevelPrograms& prog
     if (wantsTexture && !textureFile.empty() && tables.textures != nullptr) {
         attachLevelTexture(*object, textureFile, *tables.textures);
     }
+    if (!object->isTextured) {
+        // A texture that could not be read: shade it plainly rather than
+        // sample whatever texture happens to be bound.
+        object->objectProgram = programs.phong;
+    }
     object->init();
     return object;
 }

@@ -316,7 +316,7 @@ TEST_F(LevelImport, ATextureFileIsReadOnceAndSharedAcrossTiles) {
     EXPECT_TRUE(world().textureCache.empty());
 }
 
-TEST_F(LevelImport, AMissingTextureLeavesTheObjectUntexturedAndIsNotShared) {
+TEST_F(LevelImport, AMissingTextureLeavesTheObjectUntexturedPhongShadedAndNotShared) {
     importTile(R"(
         box first__texture__nowhere_png__ at 0 0 0
         box second__texture__nowhere_png__ at 3 0 0
@@ -326,7 +326,8 @@ TEST_F(LevelImport, AMissingTextureLeavesTheObjectUntexturedAndIsNotShared) {
         ASSERT_NE(object, nullptr);
         EXPECT_FALSE(object->isTextured) << name;
         EXPECT_EQ(*object->textureName, 0u) << name;
-        EXPECT_EQ(object->objectProgram, logic->textureProgram) << name;
+        // Drawn with plain shading, never with whatever texture is bound.
+        EXPECT_EQ(object->objectProgram, logic->phongProgram) << name;
         EXPECT_TRUE(object->isInitialised) << name;
     }
     EXPECT_NE(find("first")->textureName, find("second")->textureName);
