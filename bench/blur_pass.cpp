@@ -4,12 +4,12 @@
 
 #include <GL/glew.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <vector>
 
-#include "app/GameWindow.h"
+#include "bench/BenchSupport.h"
 #include "platform/Window.h"
 #include "render/ShaderProgram.h"
 #include "screen/BlurPass.h"
@@ -40,14 +40,9 @@ void measure(const BlurSetup& setup, const ShaderProgram& program, int width, in
         glFinish();
         if (frame >= warmUpFrames) times.push_back(millisecondsSince(start));
     }
-    std::sort(times.begin(), times.end());
-    const double median = times[times.size() / 2];
-    const double low = times[times.size() / 10];
-    const double high = times[times.size() * 9 / 10];
-    std::printf("post-process %s at %d x %d over %d frames: median %.2f ms, "
-                "spread (10th to 90th percentile) %.2f to %.2f ms, min %.2f, max %.2f\n",
-                variant, width, height, measuredFrames, median, low, high, times.front(),
-                times.back());
+    bench::printSpread("post-process " + std::string(variant) + " at " + std::to_string(width) +
+                           " x " + std::to_string(height),
+                       times, "ms");
 }
 
 }  // namespace
@@ -55,11 +50,9 @@ void measure(const BlurSetup& setup, const ShaderProgram& program, int width, in
 int main() {
     int width = 0;
     int height = 0;
-    if (!platform::init() || !app::openGameWindow(width, height) || !app::initGlew()) {
-        std::fprintf(stderr, "the benchmark needs a display with an OpenGL 3.2 core context\n");
+    if (!bench::openBenchContext(width, height)) {
         return 1;
     }
-    app::reloadEntryPoints();
     glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
     glEnable(GL_DEPTH_TEST);
 

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/GameWindow.h"
+#include "bench/BenchSupport.h"
 #include "level/LevelCheck.h"
 #include "level/LevelLoader.h"
 #include "physics/Physics.h"
@@ -43,11 +43,9 @@ void destroyBelow(scene::SceneObject* node, physics::Scene* scene) {
 int main() {
     int width = 0;
     int height = 0;
-    if (!platform::init() || !app::openGameWindow(width, height) || !app::initGlew()) {
-        std::fprintf(stderr, "the benchmark needs a display with an OpenGL 3.2 core context\n");
+    if (!bench::openBenchContext(width, height)) {
         return 1;
     }
-    app::reloadEntryPoints();
 
     // The world object supplies programs and physics; its own level is dropped.
     ObjectRegistry registry;
@@ -81,11 +79,7 @@ int main() {
         if (run >= warmUpRuns) times.push_back(elapsed.count());
         destroyBelow(world.root, physicsScene);
     }
-    std::sort(times.begin(), times.end());
-    std::printf("level import of three tiles over %d runs: median %.2f ms, "
-                "spread (10th to 90th percentile) %.2f to %.2f ms, min %.2f, max %.2f\n",
-                measuredRuns, times[times.size() / 2], times[times.size() / 10],
-                times[times.size() * 9 / 10], times.front(), times.back());
+    bench::printSpread("level import of three tiles", times, "ms");
 
     cooking->release();
     destroyBelow(registry.mainWorld()->root, physicsScene);

@@ -1,6 +1,7 @@
 // Time to parse level node names: a typical annotated name and a
 // 100,000-character one. Prints the median and spread over repeated runs.
 
+#include "bench/BenchSupport.h"
 #include "level/NodeName.h"
 
 #include <algorithm>
@@ -26,9 +27,9 @@ void measure(const char* label, const std::string& name, int repeats) {
             std::chrono::steady_clock::now() - start;
         micros.push_back(elapsed.count() / repeats);
     }
-    std::sort(micros.begin(), micros.end());
-    std::printf("%-28s median %10.3f us  spread %10.3f .. %10.3f us  (%zu)\n", label,
-                micros[micros.size() / 2], micros.front(), micros.back(), keep);
+    velmora::bench::printSpread(std::string("parse ") + label + " (" + std::to_string(keep) +
+                                    " annotations read)",
+                                micros, "us");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "physics/Physics.h"
 
 using namespace velmora::physics;
@@ -63,10 +64,6 @@ RigidDynamic* addSphere(Physics& physics, Scene& scene, glm::vec3 position, floa
     return actor;
 }
 
-double percentile(const std::vector<double>& sorted, double p) {
-    return sorted[static_cast<size_t>(p * (sorted.size() - 1))];
-}
-
 }  // namespace
 
 int main() {
@@ -106,12 +103,8 @@ int main() {
         const auto end = std::chrono::steady_clock::now();
         if (i >= warmUp) micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
     }
-    std::sort(micros.begin(), micros.end());
-    std::printf("physics step over %d steps (40 mesh tiles x 200 triangles, 2 spheres)\n", measured);
-    std::printf("median %.2f us  IQR %.2f us (p25 %.2f, p75 %.2f)  min %.2f  p99 %.2f  max %.2f us\n",
-                percentile(micros, 0.5), percentile(micros, 0.75) - percentile(micros, 0.25),
-                percentile(micros, 0.25), percentile(micros, 0.75), micros.front(), percentile(micros, 0.99),
-                micros.back());
+    velmora::bench::printSpread("physics step (40 mesh tiles x 200 triangles, 2 spheres)", micros,
+                                "us");
     const glm::vec3 p = main->getGlobalPose().p;
     std::printf("main sphere ended at (%.2f, %.2f, %.2f)\n", p.x, p.y, p.z);
 
