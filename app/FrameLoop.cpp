@@ -4,9 +4,10 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/Camera.h"
+#include "app/Hud.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
-#include "app/StartCamera.h"
 #include "physics/Physics.h"
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
@@ -30,16 +31,19 @@ bool FrameLoop::runFrame() {
     previousTime_ = now;
 
     stepPhysics();
-    const CameraMatrices view = startCamera(shell_.screenWidth, shell_.screenHeight, fieldOfView);
+    // Also after the goal: the camera keeps following the main sphere.
+    updateCamera(dt, shell_);
     if (shell_.renderLogic->gameRunning) {
         turnMill(dt);
     } else {
         gameWon = true;  // input, option keys and the mill stay frozen from now on
     }
-    renderShadowFaces(view, dt);
+    renderShadowFaces(dt);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glCullFace(GL_BACK);
-    renderScenePass(view, dt);
+    renderScenePass(dt);
+    // Into the scene target still, so the text is blurred with the scene.
+    drawHud(dt, shell_);
     postProcess();
     present();
     return !exitRequested();
@@ -71,24 +75,24 @@ void FrameLoop::turnMill(double dt) {
     mill->transform(true, rotation);
 }
 
-void FrameLoop::renderShadowFaces(const CameraMatrices& view, double dt) {
+void FrameLoop::renderShadowFaces(double dt) {
     shell_.shadowCube.beginPass();
     for (int face = 0; face < 6; ++face) {
         // Cleared every frame, so with shadows off the map holds the far depth.
         shell_.shadowCube.attachAndClearFace(face);
         if (shadowsEnabled) {
-            shell_.renderLogic->renderScene(true, view.camera, view.projection, dt);
+            shell_.renderLogic->renderScene(true, cameraMatrix, projectionMatrix, dt);
         }
     }
 }
 
-void FrameLoop::renderScenePass(const CameraMatrices& view, double dt) {
+void FrameLoop::renderScenePass(double dt) {
     glBindFramebuffer(GL_FRAMEBUFFER, shell_.sceneTarget.framebuffer->name());
     glViewport(0, 0, shell_.screenWidth, shell_.screenHeight);
     const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
     glDrawBuffers(2, both);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    shell_.renderLogic->renderScene(false, view.camera, view.projection, dt);
+    shell_.renderLogic->renderScene(false, cameraMatrix, projectionMatrix, dt);
 }
 
 void FrameLoop::postProcess() {

@@ -8,7 +8,6 @@
 namespace velmora::app {
 
 struct ShellState;
-struct CameraMatrices;
 
 class FrameLoop {
 public:
@@ -26,8 +25,8 @@ public:
 private:
     void stepPhysics();
     void turnMill(double dt);
-    void renderShadowFaces(const CameraMatrices& view, double dt);
-    void renderScenePass(const CameraMatrices& view, double dt);
+    void renderShadowFaces(double dt);
+    void renderScenePass(double dt);
     void postProcess();
     void present();
     static bool exitRequested();

@@ -1,0 +1,59 @@
+#include "app/Camera.h"
+
+#include "app/ShellOptions.h"
+#include "app/ShellState.h"
+#include "physics/Physics.h"
+#include "platform/Window.h"
+#include "world/ObjectRegistry.h"
+#include "world/RenderLogic.h"
+#include "world/World.h"
+
+namespace velmora::app {
+
+float cameraYaw = 0.0f;
+float cameraPitch = 0.0f;
+ZoomWheel cameraZoom;
+glm::mat4 cameraMatrix(1.0f);
+glm::mat4 projectionMatrix(1.0f);
+const glm::vec3 mainSphereStart(-1.0f, 0.1f, -24.0f);
+
+namespace {
+
+glm::vec3 mainSpherePosition(const ShellState& shell) {
+    if (shell.objectRegistry == nullptr || shell.objectRegistry->mainWorld() == nullptr) {
+        return mainSphereStart;
+    }
+    const World& world = *shell.objectRegistry->mainWorld();
+    const auto main = world.playerActors.find(MainActorType);
+    if (main == world.playerActors.end() || main->second == nullptr ||
+        main->second->actor == nullptr) {
+        return mainSphereStart;
+    }
+    return main->second->actor->getGlobalPose().p;
+}
+
+}  // namespace
+
+void updateCamera(double dt, const ShellState& shell) {
+    projectionMatrix = cameraProjection(fieldOfView, shell.screenWidth, shell.screenHeight);
+    int x = 0;
+    int y = 0;
+    platform::getMousePos(&x, &y);
+    OrbitAngles angles{cameraYaw, cameraPitch};
+    orbitByCursor(angles, x, y, shell.screenWidth, dt);
+    cameraYaw = angles.yaw;
+    cameraPitch = angles.pitch;
+    const float distance = cameraZoom.follow(platform::getMouseWheel());
+    cameraMatrix = orbitCameraMatrix(mainSpherePosition(shell), angles, distance);
+}
+
+void resetCamera() {
+    cameraYaw = 0.0f;
+    cameraPitch = 0.0f;
+    // The window layer counts the wheel from start-up, which comes after this.
+    cameraZoom.reset(0);
+    cameraMatrix = glm::mat4(1.0f);
+    projectionMatrix = glm::mat4(1.0f);
+}
+
+}  // namespace velmora::app

@@ -1,0 +1,70 @@
+#include "app/OrbitCamera.h"
+
+#include <algorithm>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+namespace velmora::app {
+
+namespace {
+constexpr int kMiddleBandHalfWidth = 200;
+// Fixed pixel rows, whatever the screen height.
+constexpr int kTopEdgeRow = 100;
+constexpr int kBottomEdgeRow = 500;
+constexpr float kNear = 0.1f;
+constexpr float kFar = 500.0f;
+}  // namespace
+
+void orbitByCursor(OrbitAngles& angles, int x, int y, int screenWidth, double dt) {
+    const float step = static_cast<float>(dt * kOrbitDegreesPerSecond);
+    const int half = screenWidth / 2;
+    if (x < half - kMiddleBandHalfWidth) {
+        angles.yaw += step;
+    } else if (x > half + kMiddleBandHalfWidth) {
+        angles.yaw -= step;
+    }
+    // Clamped after the step: a long frame (the first one holds the whole
+    // start-up) would otherwise tip the camera under the floor or upside down.
+    if (y < kTopEdgeRow && angles.pitch < kHighestPitch) {
+        angles.pitch = std::min(angles.pitch + step, kHighestPitch);
+    } else if (y > kBottomEdgeRow && angles.pitch > kLowestPitch) {
+        angles.pitch = std::max(angles.pitch - step, kLowestPitch);
+    }
+}
+
+float ZoomWheel::follow(int wheelPosition) {
+    clicks_ += static_cast<float>(wheelPosition - lastPosition_);
+    lastPosition_ = wheelPosition;
+    // The clicks that reach the nearest and the farthest distance.
+    const float nearestClicks = (kStartDistance - kNearest) / kUnitsPerClick;
+    const float farthestClicks = (kStartDistance - kFarthest) / kUnitsPerClick;
+    clicks_ = std::clamp(clicks_, farthestClicks, nearestClicks);
+    return distance();
+}
+
+float ZoomWheel::distance() const {
+    return std::clamp(kStartDistance - clicks_ * kUnitsPerClick, kNearest, kFarthest);
+}
+
+void ZoomWheel::reset(int wheelPosition) {
+    clicks_ = 0.0f;
+    lastPosition_ = wheelPosition;
+}
+
+glm::mat4 orbitCameraMatrix(const glm::vec3& target, const OrbitAngles& angles, float distance) {
+    const glm::mat4 identity(1.0f);
+    const glm::mat4 pitch =
+        glm::rotate(identity, glm::radians(angles.pitch), glm::vec3(1.0f, 0.0f, 0.0f));
+    const glm::mat4 yaw = glm::rotate(identity, glm::radians(angles.yaw), glm::vec3(0.0f, 1.0f, 0.0f));
+    return glm::translate(identity, target) * yaw * pitch *
+           glm::translate(identity, glm::vec3(0.0f, 0.0f, distance));
+}
+
+glm::mat4 cameraProjection(float fieldOfViewDegrees, int screenWidth, int screenHeight) {
+    // A zero height (a window shrunk away) would make the aspect infinite.
+    const float aspect =
+        static_cast<float>(screenWidth) / static_cast<float>(std::max(screenHeight, 1));
+    return glm::perspective(glm::radians(fieldOfViewDegrees), aspect, kNear, kFar);
+}
+
+}  // namespace velmora::app

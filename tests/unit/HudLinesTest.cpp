@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Hud.h"
+#include "app/HudLines.h"
+#include "app/ShellOptions.h"
+
+using namespace velmora::app;
+
+namespace {
+
+class HudLines : public testing::Test {
+protected:
+    void SetUp() override { setFirstValues(); }
+    void TearDown() override { setFirstValues(); }
+
+    std::vector<HudLine> frame(double dt, int objects = 0) {
+        return hudLinesForFrame(dt, 1920, 1080, objects);
+    }
+    static std::vector<std::string> texts(const std::vector<HudLine>& lines) {
+        std::vector<std::string> out;
+        for (const HudLine& line : lines) out.push_back(line.text);
+        return out;
+    }
+};
+
+}  // namespace
+
+TEST_F(HudLines, HelpLinesStepDownFromTheTopLeftAndNameOnlyKeysThatDoSomething) {
+    EXPECT_TRUE(frame(0.016).empty());
+    showHelp = true;
+    const std::vector<HudLine> lines = frame(0.016);
+    ASSERT_EQ(lines.size(), 7u);
+    for (size_t k = 0; k < lines.size(); ++k) {
+        EXPECT_EQ(lines[k].x, 96) << k;
+        EXPECT_EQ(lines[k].y, 990 - 14 * static_cast<int>(k)) << k;
+        EXPECT_EQ(lines[k].size, 14) << k;
+        EXPECT_EQ(lines[k].text.rfind("F4", 0), std::string::npos) << lines[k].text;
+    }
+    EXPECT_EQ(lines.front().text, "F1-Help");
+    EXPECT_EQ(lines.back().text, "F9-Transparency on/off");
+    // Odd sizes truncate: 1366 / 20 = 68.3, 768 - 64 = 704.
+    EXPECT_EQ(hudLinesForFrame(0.016, 1366, 768, 0).front().x, 68);
+    EXPECT_EQ(hudLinesForFrame(0.016, 1366, 768, 0).front().y, 704);
+}
+
+TEST_F(HudLines, StatusMessageShowsForTwoSecondsAndTheWinMessageForGood) {
+    showStatusMessage("Shadows disabled");
+    std::vector<HudLine> lines = frame(0.5);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].text, "Shadows disabled");
+    EXPECT_EQ(lines[0].x, 384);
+    EXPECT_EQ(lines[0].y, 720);
+    EXPECT_EQ(lines[0].size, 25);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(frame(0.5).size(), 1u) << i;  // age 0.5 .. 1.5
+    EXPECT_TRUE(frame(0.5).empty());  // age 2.0: gone
+    EXPECT_FALSE(statusMessageVisible);
+
+    // A newer message replaces the old one and starts its two seconds again.
+    showStatusMessage("Shadows enabled");
+    frame(1.9);
+    showStatusMessage("Transparency disabled");
+    EXPECT_EQ(texts(frame(1.9)), (std::vector<std::string>{"Transparency disabled"}));
+
+    gameWon = true;
+    for (int i = 0; i < 5; ++i) {
+        lines = frame(1.0);
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].text, "You won the game!");
+        EXPECT_EQ(lines[0].size, 30);
+    }
+}
+
+TEST_F(HudLines, FrameTimeLinesAreBuiltAtOnceThenHeldForAtLeastATimerPeriod) {
+    showFrameTime = true;
+    std::vector<HudLine> lines = frame(0.0167, 42);
+    EXPECT_EQ(texts(lines), (std::vector<std::string>{"59fps, time:16ms", "Objects:42"}));
+    EXPECT_EQ(lines[0].x, 50);
+    EXPECT_EQ(lines[0].y, 60);
+    EXPECT_EQ(lines[1].y, 40);
+    EXPECT_EQ(lines[1].size, 20);
+    // Held: the figures of later frames appear only once 0.15 s have passed.
+    EXPECT_EQ(texts(frame(0.1, 7)), texts(lines));
+    EXPECT_EQ(texts(frame(0.04, 7)), texts(lines));
+    EXPECT_EQ(texts(frame(0.0625, 7)), (std::vector<std::string>{"16fps, time:62ms", "Objects:7"}));
+
+    // Hidden, the timer stands still; shown again, the old lines come back.
+    showFrameTime = false;
+    EXPECT_TRUE(frame(5.0, 9).empty());
+    showFrameTime = true;
+    EXPECT_EQ(texts(frame(0.05, 9))[1], "Objects:7");
+}
+
+TEST_F(HudLines, FrameTimeLineSurvivesIntervalsOfZeroAndOfStartUpLength) {
+    EXPECT_EQ(frameTimeLine(0.0167), "59fps, time:16ms");
+    EXPECT_EQ(frameTimeLine(3.5), "0fps, time:3500ms");
+    // A clock too coarse to see the frame pass: no rate to divide by.
+    EXPECT_EQ(frameTimeLine(0.0), "0fps, time:0ms");
+    EXPECT_EQ(frameTimeLine(1e-12), "2147483647fps, time:0ms");
+}
+
+TEST_F(HudLines, MessageAgeSaturatesInsteadOfGrowingWithoutEnd) {
+    statusMessageAge = 99999.0;
+    frame(2.0);
+    EXPECT_EQ(statusMessageAge, 2000.0);
+}

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "app/MoveKeys.h"
+#include "app/OrbitCamera.h"
+
+using namespace velmora::app;
+
+namespace {
+
+constexpr int kWidth = 1920;
+
+glm::vec3 position(const glm::mat4& m) { return glm::vec3(m[3]); }
+glm::vec3 viewDirection(const glm::mat4& m) { return -glm::vec3(m[2]); }
+
+void expectNear(const glm::vec3& actual, const glm::vec3& expected, float tolerance = 1e-4f) {
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+    EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+
+}  // namespace
+
+TEST(OrbitCamera, CursorTurnsOnlyOutsideTheMiddleBandAndTheRowsBetween100And500) {
+    OrbitAngles angles{10.0f, -20.0f};
+    // The middle band (760..1160 on 1920) and rows 100..500 hold still, edges included.
+    for (int x : {760, 960, 1160}) {
+        for (int y : {100, 300, 500}) {
+            orbitByCursor(angles, x, y, kWidth, 0.1);
+            EXPECT_EQ(angles.yaw, 10.0f);
+            EXPECT_EQ(angles.pitch, -20.0f);
+        }
+    }
+    // 50 degrees per second: left turns the yaw up, right down, whatever the row.
+    orbitByCursor(angles, 759, 300, kWidth, 0.1);
+    EXPECT_FLOAT_EQ(angles.yaw, 15.0f);
+    orbitByCursor(angles, 1161, 300, kWidth, 0.2);
+    EXPECT_FLOAT_EQ(angles.yaw, 5.0f);
+    // Top lifts the pitch towards 0, bottom lowers it; a corner does both.
+    orbitByCursor(angles, 0, 0, kWidth, 0.1);
+    EXPECT_FLOAT_EQ(angles.yaw, 10.0f);
+    EXPECT_FLOAT_EQ(angles.pitch, -15.0f);
+    orbitByCursor(angles, 960, 501, kWidth, 0.1);
+    EXPECT_FLOAT_EQ(angles.pitch, -20.0f);
+}
+
+TEST(OrbitCamera, PitchStaysBetweenLevelAndFortyDegreesDownEvenAfterALongFrame) {
+    OrbitAngles angles;
+    orbitByCursor(angles, 960, 0, kWidth, 0.1);  // already level: no lift above it
+    EXPECT_EQ(angles.pitch, 0.0f);
+    for (int frame = 0; frame < 100; ++frame) orbitByCursor(angles, 960, 719, kWidth, 0.03);
+    EXPECT_EQ(angles.pitch, kLowestPitch);
+    for (int frame = 0; frame < 100; ++frame) orbitByCursor(angles, 960, 5, kWidth, 0.03);
+    EXPECT_EQ(angles.pitch, kHighestPitch);
+    // The first frame holds the whole start-up: 3.5 s at the bottom edge.
+    orbitByCursor(angles, 960, 719, kWidth, 3.5);
+    EXPECT_EQ(angles.pitch, kLowestPitch);
+    orbitByCursor(angles, 960, 5, kWidth, 3.5);
+    EXPECT_EQ(angles.pitch, kHighestPitch);
+}
+
+TEST(OrbitCamera, WheelZoomsBetweenTwoAndThirtyAndTurnsBackAtOnceFromPastALimit) {
+    ZoomWheel zoom;
+    EXPECT_FLOAT_EQ(zoom.follow(0), 6.0f);
+    EXPECT_FLOAT_EQ(zoom.follow(10), 3.0f);   // towards the sphere
+    EXPECT_FLOAT_EQ(zoom.follow(-20), 12.0f);  // away from it
+    EXPECT_FLOAT_EQ(zoom.follow(-80), 30.0f);
+    EXPECT_FLOAT_EQ(zoom.follow(-200), 30.0f);
+    EXPECT_FLOAT_EQ(zoom.follow(-199), 29.7f);  // one click back is one click of zoom
+    EXPECT_FLOAT_EQ(zoom.follow(100), 2.0f);
+    EXPECT_FLOAT_EQ(zoom.follow(99), 2.3f);
+    // Reset counts from the wheel position it is given.
+    zoom.reset(40);
+    EXPECT_FLOAT_EQ(zoom.follow(40), 6.0f);
+    EXPECT_FLOAT_EQ(zoom.follow(41), 5.7f);
+}
+
+TEST(OrbitCamera, StandsBehindTheTargetAndLooksAtIt) {
+    const glm::vec3 target(-1.0f, 0.1f, -24.0f);
+    // First pose: level, six units towards +z, looking along -z.
+    glm::mat4 camera = orbitCameraMatrix(target, OrbitAngles(), 6.0f);
+    expectNear(position(camera), glm::vec3(-1.0f, 0.1f, -18.0f));
+    expectNear(viewDirection(camera), glm::vec3(0.0f, 0.0f, -1.0f));
+
+    // Yaw 90 swings it round to +x; pitch -30 lifts it, still aimed at the target.
+    camera = orbitCameraMatrix(target, OrbitAngles{90.0f, -30.0f}, 10.0f);
+    const glm::vec3 eye = position(camera);
+    EXPECT_NEAR(glm::distance(eye, target), 10.0f, 1e-4f);
+    EXPECT_NEAR(eye.y - target.y, 5.0f, 1e-4f);  // 10 * sin 30
+    EXPECT_GT(eye.x, target.x);
+    expectNear(viewDirection(camera), glm::normalize(target - eye));
+}
+
+TEST(OrbitCamera, ProjectionTakesTheFieldOfViewInDegreesAndTheScreenAspect) {
+    const glm::mat4 projection = cameraProjection(45.0f, 1920, 1080);
+    const glm::mat4 expected = glm::perspective(glm::radians(45.0f), 1920.0f / 1080.0f, 0.1f, 500.0f);
+    EXPECT_EQ(projection, expected);
+    // A point on the near plane maps to depth -1, on the far plane to +1.
+    const glm::vec4 nearPoint = projection * glm::vec4(0.0f, 0.0f, -0.1f, 1.0f);
+    const glm::vec4 farPoint = projection * glm::vec4(0.0f, 0.0f, -500.0f, 1.0f);
+    EXPECT_NEAR(nearPoint.z / nearPoint.w, -1.0f, 1e-4f);
+    EXPECT_NEAR(farPoint.z / farPoint.w, 1.0f, 1e-4f);
+    // A window shrunk to no height gives a usable matrix, not infinities.
+    const glm::mat4 flat = cameraProjection(45.0f, 1920, 0);
+    EXPECT_TRUE(std::isfinite(flat[0][0]));
+}
+
+TEST(MoveKeys, PushIsTurnedByTheCameraAndKeepsToTheGround) {
+    auto keys = [](std::initializer_list<int> down) {
+        return [down](int key) { return std::find(down.begin(), down.end(), key) != down.end(); };
+    };
+    EXPECT_FALSE(moveKeyDirection(keys({})).has_value());
+    EXPECT_FALSE(moveKeyDirection(keys({'Q', 'E'})).has_value());
+    // W and S cancel, but the push is still made (with nothing in it).
+    ASSERT_TRUE(moveKeyDirection(keys({'W', 'S'})).has_value());
+    EXPECT_EQ(*moveKeyDirection(keys({'W', 'S'})), glm::vec3(0.0f));
+    EXPECT_EQ(*moveKeyDirection(keys({'W', 'D'})), glm::vec3(1.0f, 0.0f, -1.0f));
+
+    const glm::vec3 target(5.0f, 2.0f, -3.0f);
+    const glm::vec3 forward(0.0f, 0.0f, -1.0f);
+    const glm::vec3 right(1.0f, 0.0f, 0.0f);
+    // Level camera: W pushes along -z, 1000 per second of frame.
+    glm::mat4 camera = orbitCameraMatrix(target, OrbitAngles(), 6.0f);
+    expectNear(pushForKeys(forward, camera, 0.02), glm::vec3(0.0f, 0.0f, -20.0f));
+    // Turned 90 degrees (camera on +x looking along -x): W pushes along -x, D along -z.
+    camera = orbitCameraMatrix(target, OrbitAngles{90.0f, 0.0f}, 6.0f);
+    expectNear(pushForKeys(forward, camera, 0.02), glm::vec3(-20.0f, 0.0f, 0.0f));
+    expectNear(pushForKeys(right, camera, 0.02), glm::vec3(0.0f, 0.0f, -20.0f));
+    // Looking 40 degrees down: W keeps only the horizontal part, D all of it.
+    camera = orbitCameraMatrix(target, OrbitAngles{0.0f, -40.0f}, 6.0f);
+    const glm::vec3 push = pushForKeys(forward, camera, 0.02);
+    EXPECT_EQ(push.y, 0.0f);
+    EXPECT_NEAR(push.z, -20.0f * std::cos(glm::radians(40.0f)), 1e-3f);
+    expectNear(pushForKeys(right, camera, 0.02), glm::vec3(20.0f, 0.0f, 0.0f));
+}
