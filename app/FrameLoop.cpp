@@ -6,6 +6,7 @@
 
 #include "app/Camera.h"
 #include "app/Hud.h"
+#include "app/PlayerInput.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
 #include "physics/Physics.h"
@@ -34,6 +35,7 @@ bool FrameLoop::runFrame() {
     // Also after the goal: the camera keeps following the main sphere.
     updateCamera(dt, shell_);
     if (shell_.renderLogic->gameRunning) {
+        updateInput(dt, shell_);
         turnMill(dt);
     } else {
         gameWon = true;  // input, option keys and the mill stay frozen from now on

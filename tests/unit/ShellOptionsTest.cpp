@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/Camera.h"
 #include "app/ShellOptions.h"
 
 using namespace velmora::app;
@@ -13,6 +14,11 @@ TEST(ShellOptions, FirstValuesAreRestoredWhateverCameBefore) {
     statusMessageVisible = true;
     statusMessageAge = 2.0;
     frameTimeRefreshTimer = 0.5;
+    statusMessage = "Shadows disabled";
+    frameTimeText = "59fps, time:16ms";
+    cameraYaw = 30.0f;
+    cameraPitch = -20.0f;
+    cameraZoom.follow(10);
     setFirstValues();
     EXPECT_FALSE(showHelp);
     EXPECT_FALSE(showFrameTime);
@@ -23,4 +29,10 @@ TEST(ShellOptions, FirstValuesAreRestoredWhateverCameBefore) {
     EXPECT_EQ(statusMessageAge, 0.0);
     // The first frame that shows frame times builds them at once.
     EXPECT_EQ(frameTimeRefreshTimer, 10000.0);
+    EXPECT_EQ(statusMessage, "");
+    EXPECT_EQ(frameTimeText, "");
+    // The camera starts level behind the sphere, at the start distance.
+    EXPECT_EQ(cameraYaw, 0.0f);
+    EXPECT_EQ(cameraPitch, 0.0f);
+    EXPECT_EQ(cameraZoom.follow(0), 6.0f);
 }
