@@ -99,6 +99,12 @@ TEST_F(PlayerSpheres, BothAreBuiltAfterTheLevelAndRegisteredByType) {
     EXPECT_EQ(shapes[2]->getGeometry().radius, 2.0f);
     EXPECT_FALSE(shapes[2]->getFlag(physics::ShapeFlag::Simulation));
     EXPECT_FALSE(shapes[2]->getFlag(physics::ShapeFlag::Trigger));
+
+    // Without the level, a scene pass draws just the spheres' five shapes.
+    test::removeLevel(world(), physicsScene);
+    logic->frustumCullingEnabled = false;
+    logic->renderScene(false, glm::mat4(1.0f), glm::mat4(1.0f), 0.0);
+    EXPECT_EQ(logic->drawnObjectCount, 5);
 }
 
 TEST_F(PlayerSpheres, ASteadyPushReachesTheSpeedTheDampingAllows) {
