@@ -5,7 +5,6 @@
 #include "physics/Physics.h"
 #include "platform/Window.h"
 #include "world/ObjectRegistry.h"
-#include "world/RenderLogic.h"
 #include "world/World.h"
 
 namespace velmora::app {

@@ -1,5 +1,7 @@
 #include "app/MoveKeys.h"
 
+#include <algorithm>
+
 namespace velmora::app {
 
 namespace {
@@ -29,7 +31,7 @@ std::optional<glm::vec3> moveKeyDirection(const std::function<bool(int key)>& is
 glm::vec3 pushForKeys(const glm::vec3& keyDirection, const glm::mat4& cameraMatrix, double dt) {
     // A direction (w = 0): the camera's position plays no part.
     const glm::vec4 world = cameraMatrix * glm::vec4(keyDirection, 0.0f);
-    const float scale = static_cast<float>(dt) * kPushPerSecond;
+    const float scale = static_cast<float>(std::min(dt, kLongestPushInterval)) * kPushPerSecond;
     return glm::vec3(world.x * scale, 0.0f, world.z * scale);
 }
 

@@ -17,6 +17,13 @@ std::optional<glm::vec3> moveKeyDirection(const std::function<bool(int key)>& is
 // rotation into the world, its height dropped, scaled by 1000 per second of
 // frame. W therefore pushes along the horizontal part of the viewing
 // direction, which shortens as the camera looks further down.
+//
+// The physics advances one fixed step per frame however long the frame was,
+// so a long frame's push all lands in one step. Frames longer than
+// kLongestPushInterval push as if they had lasted that long: the start-up
+// frame or a stall would otherwise fire the sphere through the walls.
 glm::vec3 pushForKeys(const glm::vec3& keyDirection, const glm::mat4& cameraMatrix, double dt);
+
+constexpr double kLongestPushInterval = 0.1;
 
 }  // namespace velmora::app

@@ -136,4 +136,6 @@ TEST(MoveKeys, PushIsTurnedByTheCameraAndKeepsToTheGround) {
     EXPECT_EQ(push.y, 0.0f);
     EXPECT_NEAR(push.z, -20.0f * std::cos(glm::radians(40.0f)), 1e-3f);
     expectNear(pushForKeys(right, camera, 0.02), glm::vec3(20.0f, 0.0f, 0.0f));
+    // The start-up frame or a stall pushes no harder than a frame of 0.1 s.
+    expectNear(pushForKeys(right, camera, 3.5), glm::vec3(100.0f, 0.0f, 0.0f));
 }
