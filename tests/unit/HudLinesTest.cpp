@@ -100,9 +100,3 @@ TEST_F(HudLines, FrameTimeLineSurvivesIntervalsOfZeroAndOfStartUpLength) {
     EXPECT_EQ(frameTimeLine(0.0), "0fps, time:0ms");
     EXPECT_EQ(frameTimeLine(1e-12), "2147483647fps, time:0ms");
 }
-
-TEST_F(HudLines, MessageAgeSaturatesInsteadOfGrowingWithoutEnd) {
-    statusMessageAge = 99999.0;
-    frame(2.0);
-    EXPECT_EQ(statusMessageAge, 2000.0);
-}

@@ -81,11 +81,3 @@ TEST_F(OptionKeyFrames, F5CyclesThreeModesF4OnlyRestartsTheLockOutF6IsNotAnOptio
     frame(0.3, {KEY_F6, KEY_F1 + 9});  // F6 and F10 are read by no one
     EXPECT_GT(lockout, 0.25);
 }
-
-TEST(OptionKeyLockout, SaturatesInsteadOfGrowingWithoutEnd) {
-    double lockout = 99999.9;
-    advanceLockout(lockout, 0.05);
-    EXPECT_DOUBLE_EQ(lockout, 99999.95);
-    advanceLockout(lockout, 0.1);
-    EXPECT_EQ(lockout, 2000.0);
-}
