@@ -1,27 +1,88 @@
 #pragma once
 // One burst of GPU particles, as the scene renderer drives it: it ages the
 // system, lets it update and draw itself in every renderScene call, and
-// destroys it once it is older than its lifetime. The GPU side (buffers,
-// transform feedback, sprites) lives in the implementation behind update/draw.
+// destroys it once it is older than its lifetime.
+//
+// The particles never leave the GPU. Two buffers of particle records take
+// turns: an update runs one through the update program and transform feedback
+// writes what the geometry stage emits into the other; a query tells how many
+// records came out. Drawing expands the records just written into sprites.
+
+#include <GL/glew.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
 
 #include <glm/glm.hpp>
 
 namespace velmora {
 
+class ShaderProgram;
+
+// One particle as the update program reads and writes it: 48 bytes, no padding.
+struct ParticleRecord {
+    float type;
+    float position[3];
+    float velocity[3];
+    float age;
+    float acceleration[3];
+    float lifetime;
+};
+static_assert(sizeof(ParticleRecord) == 48, "the shaders expect 48-byte records");
+
 class ParticleSystem {
 public:
-    virtual ~ParticleSystem() = default;
-
-    // Runs the particle records through the update program for one interval.
-    virtual void update(double dt) { (void)dt; }
-    // Draws the records the last update wrote as camera-facing sprites.
-    virtual void draw(const glm::mat4& viewProjection, const glm::vec3& cameraPosition) {
-        (void)viewProjection;
-        (void)cameraPosition;
-    }
-
-    float age = 1.0f;  // seconds; the renderer removes the system past kMaxAge
     static constexpr float kMaxAge = 25.0f;
+    static constexpr uint32_t kCapacity = 100;      // records per buffer
+    static constexpr uint32_t kInitialSparks = 30;  // records fed to the first update
+    static constexpr const char* kTextureFile = "Textures/particle.png";
+
+    // A system with nothing on the GPU: update and draw do nothing.
+    ParticleSystem() = default;
+    // Only fills the fields; setUp puts the burst on the GPU.
+    ParticleSystem(glm::vec3 origin, ShaderProgram* updateProgram, ShaderProgram* drawProgram);
+    ParticleSystem(const ParticleSystem&) = delete;
+    ParticleSystem& operator=(const ParticleSystem&) = delete;
+    // Releases the buffers, the texture, the query and the vertex arrays.
+    virtual ~ParticleSystem();
+
+    // Loads the sprite texture into this system's own texture name; sets
+    // textureLoaded on success. Without it the sprites are drawn untextured.
+    bool loadSpriteTexture();
+    // Builds the initial records (a slow one and a random spray) in the read
+    // buffer, allocates the write buffer, sets the update program's constant
+    // uniforms and creates the query.
+    void setUp();
+
+    // Runs the records through the update program for one interval (seconds).
+    virtual void update(double dt);
+    // Draws the records the last update wrote as camera-facing sprites, then
+    // hands that buffer to the next update.
+    virtual void draw(const glm::mat4& viewProjection, const glm::vec3& cameraPosition);
+
+    glm::vec3 origin{0.0f};
+    ShaderProgram* updateProgram = nullptr;
+    ShaderProgram* drawProgram = nullptr;
+    bool textureLoaded = false;
+    std::unique_ptr<GLuint> texture = std::make_unique<GLuint>(0);
+    bool firstUpdate = true;
+    float age = 1.0f;  // seconds; the renderer removes the system past kMaxAge
+    std::array<GLuint, 2> buffers{{0, 0}};
+    uint32_t particleCount = 0;  // records written by the last update
+    GLuint query = 0;
+    GLuint updateVertexArray = 0;
+    GLuint drawVertexArray = 0;
+    unsigned readIndex = 1;      // buffer the next update reads
+    unsigned writeIndex = 0;     // buffer the next update writes and draw reads
+    unsigned nextReadIndex = 0;  // readIndex after the next swap
+
+    // The records a new burst starts from; the random ones draw from rand().
+    static std::array<ParticleRecord, kCapacity> initialRecords(glm::vec3 origin);
+
+private:
+    bool isSetUp() const { return buffers[0] != 0 && updateProgram != nullptr && drawProgram != nullptr; }
+    void pointUpdateAttributes() const;
 };
 
 }  // namespace velmora

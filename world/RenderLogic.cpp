@@ -11,6 +11,7 @@
 #include "render/ShadowMatrices.h"
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
+#include "world/PlayerSpheres.h"
 #include "world/Trigger.h"
 
 namespace velmora {
@@ -24,8 +25,9 @@ RenderLogic::RenderLogic() : registry(objectRegistry) {
     shadowFaceMatrices.fill(glm::mat4(1.0f));
     setUpPrograms();
     initPhysics();
-    // >>> The two player spheres are created here, after the level, so they
-    // end up as the last children of the root.
+    // After the level, so the spheres are the last children of the root.
+    createMainSphere(spheres::kMainActorName, spheres::kMainStart, spheres::kMainScale);
+    createSecondSphere(spheres::kSecondActorName, spheres::kSecondStart, spheres::kSecondScale);
 }
 
 RenderLogic::~RenderLogic() {
@@ -88,7 +90,7 @@ void RenderLogic::winGame() { gameRunning = false; }
 
 void RenderLogic::resetGame(std::string text) {
     (void)text;
-    // >>> The spheres are put back at their reset positions here.
+    placeSpheres(spheres::kMainReset, spheres::kSecondReset);
 }
 
 void RenderLogic::onTrigger(physics::TriggerPair* pairs, uint32_t count) {

@@ -14,6 +14,7 @@
 
 #include "physics/Physics.h"
 #include "render/Frustum.h"
+#include "world/ActorType.h"
 
 namespace velmora {
 
@@ -21,6 +22,8 @@ class ObjectRegistry;
 class ParticleSystem;
 class ShaderProgram;
 struct PhysicsSetup;
+struct PlayerActor;
+struct World;
 namespace scene {
 class SceneObject;
 }
@@ -45,6 +48,16 @@ public:
     // the hazard's annotation and changes nothing.
     void resetGame(std::string text);
 
+    // The movement keys' push on the main sphere; f is scaled to newtons and
+    // acts during the next physics step.
+    void pushMainSphere(glm::vec3 f);
+    // Once per input frame: pulls the second sphere towards the main one when
+    // coupled and close, pushes it away when uncoupled and close. The first
+    // pull after a push (or at the start) sets off a particle burst.
+    void updateSecondSphere();
+    // Moves both spheres; they keep the velocities they had.
+    void placeSpheres(glm::vec3 mainPosition, glm::vec3 secondPosition);
+
     // Draws the main world into whatever framebuffer the caller bound. With
     // shadowPass set it draws the next of the six shadow cube faces (0 first,
     // then 1..5, round again); otherwise the scene seen by the camera, with
@@ -64,6 +77,8 @@ public:
     // another program current outside renderScene clears it.
     ShaderProgram* currentProgram = nullptr;
     bool spheresCoupled = true;
+    // A pull may set off a burst only while armed; every push re-arms it.
+    bool particleArmed = true;
     bool gameRunning = true;
     bool frustumCullingEnabled = true;
     bool wireframeEnabled = false;
@@ -104,6 +119,15 @@ private:
     void useShadowProgram();
     void applyTextureFilter(const scene::SceneObject* object) const;
     void advanceParticles(double dt);
+
+    void createMainSphere(const std::string& actorName, glm::vec3 start, float scale);
+    void createSecondSphere(const std::string& actorName, glm::vec3 start, float scale);
+    // Builds one sphere's body and object; extraShape adds the larger,
+    // non-colliding sphere the second sphere carries.
+    void createSphere(scene::SceneObject* object, const std::string& actorName, glm::vec3 start,
+                      float scale, const std::string& textureFile, bool extraShape, ActorType type);
+    void registerPlayerActor(PlayerActor* entry, World& world, ActorType type);
+    void spawnParticleBurst(glm::vec3 origin);
 
     Pass pass_;
 };

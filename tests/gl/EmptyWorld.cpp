@@ -38,4 +38,21 @@ void removeLevel(World& world, physics::Scene* scene) {
     world.transparentObjects.clear();
 }
 
+void removeSpheres(World& world, physics::Scene* scene) {
+    std::set<scene::SceneObject*> spheres;
+    for (const auto& [type, player] : world.playerActors) {
+        if (player == nullptr) continue;
+        spheres.insert(player->object);
+        if (player->actor != nullptr && scene != nullptr) scene->removeActor(*player->actor);
+        delete player;
+    }
+    auto& children = world.root->children;
+    children.erase(std::remove_if(children.begin(), children.end(),
+                                  [&](scene::SceneObject* child) { return spheres.count(child) != 0; }),
+                   children.end());
+    for (scene::SceneObject* sphere : spheres) delete sphere;
+    world.playerActors.clear();
+    world.actorTypes.clear();
+}
+
 }  // namespace velmora::test

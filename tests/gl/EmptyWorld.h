@@ -18,5 +18,10 @@ namespace test {
 // stay.
 void removeLevel(World& world, physics::Scene* scene);
 
+// Takes the two player spheres out the same way: out of the tree (and
+// destroyed), out of the player tables, their actors out of the scene. For
+// tests that count or look at exactly what they put into the world.
+void removeSpheres(World& world, physics::Scene* scene);
+
 }  // namespace test
 }  // namespace velmora

@@ -17,6 +17,7 @@ void WorldFixture::SetUp() {
     logic = std::make_unique<RenderLogic>();
     testing::internal::GetCapturedStdout();
     removeLevel(world(), physicsScene);
+    removeSpheres(world(), physicsScene);
     material = logic->physics->createMaterial(0.5f, 0.5f, 0.1f);
     shadowsEnabled = true;
     transparencyEnabled = true;

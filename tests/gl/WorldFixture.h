@@ -29,7 +29,8 @@ private:
     std::vector<std::string>* log_;
 };
 
-// Starts every test from a main world without the shipped level.
+// Starts every test from a main world without the shipped level and without
+// the player spheres.
 class WorldFixture : public testing::Test {
 protected:
     void SetUp() override;
