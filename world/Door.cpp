@@ -24,6 +24,20 @@ void Door::close() {
     setShapesColliding(true);
 }
 
+void Door::hold() {
+    ++holds_;
+    open();
+}
+
+void Door::letGo() {
+    if (holds_ == 0) {
+        return;  // never held through a switch: not ours to close
+    }
+    if (--holds_ == 0) {
+        close();
+    }
+}
+
 void Door::setShapesColliding(bool colliding) {
     if (actor == nullptr) {
         return;  // a door without collision only changes its visibility

@@ -20,14 +20,29 @@ class Trigger : public Cube {
 public:
     using Cube::Cube;
 
-    // A player sphere of the given type started or stopped touching the volume.
+    // A player sphere of the given type started touching the volume. Only one
+    // action runs, the first of "win", "reset", "open": the goal calls
+    // winCallback, a hazard calls resetCallback with its first value, and a
+    // switch holds each listed door open (Door::hold). A door missing from
+    // doors is reported on standard error and the others still act.
     void enter(ActorType type, DoorRegistry* doors);
+    // It stopped touching. Only a switch reacts: it lets go of its doors, so a
+    // door closes once no sphere is left on its switches (unless it is
+    // steady). A goal or hazard that also lists doors never opened them, so
+    // leaving it closes nothing either.
     void leave(ActorType type, DoorRegistry* doors);
 
     std::map<std::string, std::vector<std::string>> actions;
     ActorType actorFilter = EitherActorType;
     std::function<void()> winCallback;
     std::function<void(std::string)> resetCallback;
+
+private:
+    // Whether a touch of this sphere type counts here. A type that names no
+    // single sphere is reported on standard error and counts nowhere.
+    bool reactsTo(ActorType type) const;
+    // Neither goal nor hazard: the "open" list is what the trigger does.
+    bool isSwitch() const;
 };
 
 }  // namespace velmora::scene

@@ -52,3 +52,17 @@ TEST_F(DoorShapes, SteadyDoorKeepsItsShapesOff) {
     EXPECT_FALSE(colliding());
     EXPECT_TRUE(door.isOpen);
 }
+
+TEST_F(DoorShapes, HeldDoorClosesOnlyWhenTheLastHoldIsLetGo) {
+    door.letGo();  // nothing held yet: must not drive the count below zero
+    door.hold();
+    door.hold();
+    door.letGo();
+    EXPECT_TRUE(door.isOpen);
+    EXPECT_FALSE(colliding());
+    door.letGo();
+    EXPECT_FALSE(door.isOpen);
+    EXPECT_TRUE(colliding());
+    door.hold();  // a stray let-go before did not eat this hold
+    EXPECT_TRUE(door.isOpen);
+}

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/gl/EmptyWorld.h"
+#include "world/Door.h"
+#include "world/ObjectRegistry.h"
+#include "world/PhysicsSetup.h"
+#include "world/RenderLogic.h"
+#include "world/Trigger.h"
+
+namespace velmora::test {
+
+// The rules as the shipped level wires them: its switches, doors and goal,
+// set off by spheres dropped onto them and reported by real physics steps.
+class ShippedRules : public testing::Test {
+protected:
+    void SetUp() override {
+        registry = std::make_unique<ObjectRegistry>();
+        objectRegistry = registry.get();
+        testing::internal::CaptureStdout();
+        logic = std::make_unique<RenderLogic>();
+        testing::internal::GetCapturedStdout();
+        material = logic->physics->createMaterial(0.5f, 0.5f, 0.1f);
+        main = sphere(MainActorType, 0.5f);
+        second = sphere(SecondActorType, 1.0f);
+    }
+    void TearDown() override {
+        removeLevel(world(), physicsScene);
+        logic.reset();
+        registry.reset();
+        objectRegistry = nullptr;
+    }
+
+    World& world() { return *registry->mainWorld(); }
+
+    // Kept far from the level until a check puts it somewhere.
+    physics::RigidDynamic* sphere(ActorType type, float radius) {
+        physics::RigidDynamic* body = physics::createDynamic(
+            *logic->physics, physics::Transform(parking(radius)), physics::Geometry::sphere(radius),
+            *material, 1.0f);
+        body->createShape(physics::Geometry::sphere(radius), *material);
+        physicsScene->addActor(*body);
+        world().actorTypes[body] = type;
+        return body;
+    }
+
+    glm::vec3 parking(float radius) const { return glm::vec3(radius * 10.0f, 50.0f, 100.0f); }
+
+    // The trigger whose "key" list holds value, e.g. the switch opening DoorB.
+    scene::Trigger* triggerWith(const std::string& key, const std::string& value) {
+        for (const auto& [actor, trigger] : world().triggerRegistry) {
+            const auto list = trigger->actions.find(key);
+            if (list == trigger->actions.end()) continue;
+            for (const std::string& item : list->second) {
+                if (item == value) return trigger;
+            }
+        }
+        return nullptr;
+    }
+
+    // The sphere resting on the floor at the middle of the trigger.
+    void putOn(physics::RigidDynamic* body, float radius, const scene::Trigger* trigger) {
+        body->setGlobalPose(physics::Transform(trigger->actor->getGlobalPose().p +
+                                               glm::vec3(0.0f, radius, 0.0f)));
+        step();
+    }
+    void park(physics::RigidDynamic* body, float radius) {
+        body->setGlobalPose(physics::Transform(parking(radius)));
+        step();
+    }
+    void step() {
+        for (int i = 0; i < 2; ++i) {
+            physicsScene->simulate(1.0f / 60.0f);
+            physicsScene->fetchResults(true);
+        }
+    }
+
+    std::unique_ptr<ObjectRegistry> registry;
+    std::unique_ptr<RenderLogic> logic;
+    physics::Material* material = nullptr;
+    physics::RigidDynamic* main = nullptr;
+    physics::RigidDynamic* second = nullptr;
+};
+
+TEST_F(ShippedRules, SwitchesOpenTheirDoorsForTheirSpheresAndTheGoalEndsTheGame) {
+    scene::Door* doorA = world().doorRegistry.at("DoorA");
+    scene::Door* doorB = world().doorRegistry.at("DoorB");
+    scene::Trigger* switchA = triggerWith("open", "DoorA");
+    scene::Trigger* switchB = triggerWith("open", "DoorB");
+    scene::Trigger* goal = triggerWith("win", "yes");
+    ASSERT_NE(switchA, nullptr);
+    ASSERT_NE(switchB, nullptr);
+    ASSERT_NE(goal, nullptr);
+
+    testing::internal::CaptureStderr();
+    // The steady door of the first tile opens for the main sphere and stays open.
+    putOn(main, 0.5f, switchA);
+    park(main, 0.5f);
+    EXPECT_TRUE(doorA->isOpen);
+
+    // The door to the corridor answers the second sphere only, and only while it is there.
+    putOn(main, 0.5f, switchB);
+    EXPECT_FALSE(doorB->isOpen);
+    park(main, 0.5f);
+    putOn(second, 1.0f, switchB);
+    EXPECT_TRUE(doorB->isOpen);
+    park(second, 1.0f);
+    EXPECT_FALSE(doorB->isOpen);
+
+    EXPECT_TRUE(logic->gameRunning);
+    putOn(main, 0.5f, goal);
+    EXPECT_FALSE(logic->gameRunning);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "every name the level uses is known";
+}
+
+}  // namespace velmora::test

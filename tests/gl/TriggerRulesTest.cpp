@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "tests/gl/WorldFixture.h"
+#include "world/Door.h"
+#include "world/PhysicsSetup.h"
+#include "world/Trigger.h"
+
+namespace velmora::test {
+
+namespace {
+
+using Actions = std::map<std::string, std::vector<std::string>>;
+
+constexpr float kStep = 1.0f / 60.0f;
+const glm::vec3 kForward(0.0f, 0.0f, 8000.0f);
+
+// Layout shared by the tests: the main sphere starts in the lane x = 0 and
+// rolls along +z onto a pad at z = 5; the second sphere starts in the lane
+// x = 5, where a gate stands across its way at z = 5.
+const glm::vec3 kPadCenter(0.0f, 0.25f, 5.0f);
+const glm::vec3 kMainStart(0.0f, 0.5f, 0.0f);
+const glm::vec3 kSecondStart(5.0f, 1.0f, 1.0f);
+const glm::vec3 kGateCenter(5.0f, 1.0f, 5.0f);
+const glm::vec3 kGateSize(4.0f, 2.0f, 0.2f);
+// Where a door stands when only its state matters.
+const glm::vec3 kFarAway(15.0f, 1.0f, 0.0f);
+// The second sphere's centre cannot pass these while the gate collides.
+constexpr float kBlockedBefore = 5.0f - 0.1f - 1.0f + 0.05f;
+constexpr float kBlockedAfter = 5.0f + 0.1f + 1.0f - 0.05f;
+
+}  // namespace
+
+class TriggerRules : public WorldFixture {
+protected:
+    void SetUp() override {
+        WorldFixture::SetUp();
+        logic->frustumCullingEnabled = false;  // so the scene pass draws everything there is
+        addBox("floor", glm::vec3(0.0f, -0.5f, 0.0f), glm::vec3(40.0f, 1.0f, 40.0f));
+    }
+
+    scene::Door* addDoor(const std::string& name, const glm::vec3& center, const glm::vec3& size,
+                         bool steady = false) {
+        auto door = std::make_unique<scene::Door>(glm::scale(glm::mat4(1.0f), size),
+                                                  logic->phongProgram, logic->shadowProgram);
+        door->name = name;
+        door->isSteady = steady;
+        door->init();
+        door->actor = physics::createStatic(*logic->physics, physics::Transform(center),
+                                            physics::Geometry::box(size * 0.5f), *material);
+        physicsScene->addActor(*door->actor);
+        world().root->addChild(door.get());
+        world().doorRegistry[name] = door.get();
+        scene::Door* raw = door.get();
+        objects.push_back(std::move(door));
+        return raw;
+    }
+
+    // A flat trigger box on the floor, as the level makes them, wired to the
+    // world object's own callables.
+    scene::Trigger* addTrigger(const Actions& actions, ActorType filter = EitherActorType,
+                               const glm::vec3& center = kPadCenter,
+                               const glm::vec3& size = glm::vec3(2.0f, 0.5f, 2.0f)) {
+        auto trigger = std::make_unique<scene::Trigger>(glm::scale(glm::mat4(1.0f), size),
+                                                        logic->phongProgram, logic->shadowProgram);
+        trigger->actions = actions;
+        trigger->actorFilter = filter;
+        trigger->winCallback = logic->winCallback;
+        trigger->resetCallback = logic->resetCallback;
+        trigger->init();
+        trigger->actor = physics::createStatic(*logic->physics, physics::Transform(center),
+                                               physics::Geometry::box(size * 0.5f), *material);
+        physics::Shape* shape = nullptr;
+        trigger->actor->getShapes(&shape, 1, 0);
+        shape->setFlag(physics::ShapeFlag::Simulation, false);
+        shape->setFlag(physics::ShapeFlag::Trigger, true);
+        physicsScene->addActor(*trigger->actor);
+        world().root->addChild(trigger.get());
+        world().triggerRegistry[trigger->actor] = trigger.get();
+        scene::Trigger* raw = trigger.get();
+        objects.push_back(std::move(trigger));
+        return raw;
+    }
+
+    // A player sphere built like the game's: heavy, strongly damped, and
+    // carrying its collision sphere twice, so every touch is reported twice.
+    physics::RigidDynamic* addSphere(ActorType type, const glm::vec3& position, float radius) {
+        physics::RigidDynamic* body =
+            physics::createDynamic(*logic->physics, physics::Transform(position),
+                                   physics::Geometry::sphere(radius), *material, 1.0f);
+        body->setLinearDamping(10.0f);
+        body->setMass(200.0f);
+        body->createShape(physics::Geometry::sphere(radius), *material);
+        physicsScene->addActor(*body);
+        world().actorTypes[body] = type;
+        players.push_back(std::make_unique<PlayerActor>(PlayerActor{nullptr, body}));
+        world().playerActors[type] = players.back().get();
+        return body;
+    }
+
+    // One frame's physics: the trigger reports arrive inside fetchResults.
+    void step(int count = 1) {
+        for (int i = 0; i < count; ++i) {
+            physicsScene->simulate(kStep);
+            physicsScene->fetchResults(true);
+        }
+    }
+
+    void push(physics::RigidDynamic* body, const glm::vec3& force, int steps) {
+        for (int i = 0; i < steps; ++i) {
+            body->addForce(force);
+            step();
+        }
+    }
+
+    // Pushes until done() holds, at most a few seconds; whether it did.
+    bool pushUntil(physics::RigidDynamic* body, const glm::vec3& force,
+                   const std::function<bool()>& done) {
+        for (int i = 0; i < 300 && !done(); ++i) push(body, force, 1);
+        return done();
+    }
+
+    void moveTo(physics::RigidDynamic* body, const glm::vec3& position) {
+        body->setGlobalPose(physics::Transform(position));
+        step(2);
+    }
+
+    static bool colliding(const scene::Door* door) {
+        physics::Shape* shape = nullptr;
+        door->actor->getShapes(&shape, 1, 0);
+        return shape->getFlag(physics::ShapeFlag::Simulation);
+    }
+
+    // Triangles that reach the rasteriser in one scene pass: a hidden door
+    // takes its twelve with it.
+    GLuint sceneTriangles() {
+        GLuint query = 0;
+        glGenQueries(1, &query);
+        glBeginQuery(GL_PRIMITIVES_GENERATED, query);
+        logic->renderScene(false, cameraAt(glm::vec3(0, 10, -8), glm::vec3(2, 0, 5)), projection(),
+                           0.016);
+        glEndQuery(GL_PRIMITIVES_GENERATED);
+        GLuint count = 0;
+        glGetQueryObjectuiv(query, GL_QUERY_RESULT, &count);
+        glDeleteQueries(1, &query);
+        return count;
+    }
+
+    std::vector<std::unique_ptr<PlayerActor>> players;
+};
+
+TEST_F(TriggerRules, SwitchOpensItsDoorWhileASphereIsOnItAndTheDoorBlocksAgainAfterwards) {
+    scene::Door* gate = addDoor("Gate", kGateCenter, kGateSize);
+    addTrigger({{"open", {"Gate"}}});
+    physics::RigidDynamic* main = addSphere(MainActorType, kMainStart, 0.5f);
+    physics::RigidDynamic* second = addSphere(SecondActorType, kSecondStart, 1.0f);
+
+    push(second, kForward, 90);
+    EXPECT_LT(second->getGlobalPose().p.z, kBlockedBefore);
+    const GLuint closedTriangles = sceneTriangles();
+
+    ASSERT_TRUE(pushUntil(main, kForward, [&] { return gate->isOpen; }));
+    EXPECT_FALSE(colliding(gate));
+    EXPECT_EQ(sceneTriangles(), closedTriangles - 12);
+    push(second, kForward, 90);
+    EXPECT_GT(second->getGlobalPose().p.z, kBlockedAfter);
+    EXPECT_TRUE(gate->isOpen) << "the main sphere rests on the switch";
+
+    ASSERT_TRUE(pushUntil(main, -kForward, [&] { return !gate->isOpen; }));
+    EXPECT_TRUE(colliding(gate));
+    EXPECT_EQ(sceneTriangles(), closedTriangles);
+    push(second, -kForward, 90);
+    EXPECT_GT(second->getGlobalPose().p.z, kBlockedAfter);
+}
+
+TEST_F(TriggerRules, SteadyDoorStaysOpenAfterTheSphereLeaves) {
+    scene::Door* gate = addDoor("Gate", kGateCenter, kGateSize, true);
+    addTrigger({{"open", {"Gate"}}});
+    physics::RigidDynamic* main = addSphere(MainActorType, kMainStart, 0.5f);
+    physics::RigidDynamic* second = addSphere(SecondActorType, kSecondStart, 1.0f);
+    const GLuint closedTriangles = sceneTriangles();
+
+    moveTo(main, kPadCenter + glm::vec3(0, 0.25f, 0));
+    moveTo(main, kMainStart);
+    EXPECT_TRUE(gate->isOpen);
+    EXPECT_FALSE(colliding(gate));
+    EXPECT_EQ(sceneTriangles(), closedTriangles - 12);
+    push(second, kForward, 150);
+    EXPECT_GT(second->getGlobalPose().p.z, kBlockedAfter);
+}
+
+TEST_F(TriggerRules, DoorStaysOpenUntilTheLastSphereHasLeftItsSwitch) {
+    scene::Door* gate = addDoor("Gate", kFarAway, kGateSize);
+    addTrigger({{"open", {"Gate"}}}, EitherActorType, kPadCenter, glm::vec3(6.0f, 0.5f, 2.0f));
+    physics::RigidDynamic* main = addSphere(MainActorType, kMainStart, 0.5f);
+    physics::RigidDynamic* second = addSphere(SecondActorType, kSecondStart, 1.0f);
+
+    moveTo(main, glm::vec3(-1.5f, 0.5f, 5.0f));
+    moveTo(second, glm::vec3(1.5f, 1.0f, 5.0f));
+    moveTo(main, kMainStart);
+    EXPECT_TRUE(gate->isOpen) << "the second sphere is still on the switch";
+    EXPECT_FALSE(colliding(gate));
+    moveTo(second, kSecondStart);
+    EXPECT_FALSE(gate->isOpen);
+    EXPECT_TRUE(colliding(gate));
+}
+
+TEST_F(TriggerRules, SwitchForTheSecondSphereIgnoresTheMainOneOnEntryAndExit) {
+    scene::Door* gate = addDoor("Gate", kFarAway, kGateSize);
+    addTrigger({{"open", {"Gate"}}, {"actor", {"second"}}}, SecondActorType, kPadCenter,
+               glm::vec3(6.0f, 0.5f, 2.0f));
+    physics::RigidDynamic* main = addSphere(MainActorType, kMainStart, 0.5f);
+    physics::RigidDynamic* second = addSphere(SecondActorType, kSecondStart, 1.0f);
+
+    ASSERT_TRUE(pushUntil(main, kForward, [&] { return main->getGlobalPose().p.z > 4.0f; }));
+    step(10);
+    EXPECT_FALSE(gate->isOpen);
+    moveTo(second, glm::vec3(2.0f, 1.0f, 5.0f));
+    EXPECT_TRUE(gate->isOpen);
+    moveTo(main, kMainStart);
+    EXPECT_TRUE(gate->isOpen) << "the main sphere leaving must not let go for the second";
+    moveTo(second, kSecondStart);
+    EXPECT_FALSE(gate->isOpen);
+}
+
+TEST_F(TriggerRules, HazardResetsOnEveryEntryOnlyAndOpensNothing) {
+    scene::Door* gate = addDoor("Gate", kGateCenter, kGateSize);
+    scene::Trigger* spikes = addTrigger({{"reset", {"spikes"}}, {"open", {"Gate"}}});
+    std::vector<std::string> resets;
+    spikes->resetCallback = [&](std::string text) { resets.push_back(text); };
+    physics::RigidDynamic* main = addSphere(MainActorType, kMainStart, 0.5f);
+
+    ASSERT_TRUE(pushUntil(main, kForward, [&] { return !resets.empty(); }));
+    EXPECT_FALSE(gate->isOpen);
+    moveTo(main, kMainStart);
+    const size_t afterEntry = resets.size();
+    for (const std::string& text : resets) EXPECT_EQ(text, "spikes");
+    EXPECT_FALSE(gate->isOpen);
+
+    moveTo(main, kPadCenter + glm::vec3(0, 0.25f, 0));
+    EXPECT_EQ(resets.size(), 2 * afterEntry) << "the second entry resets like the first";
+}
+
+TEST_F(TriggerRules, GoalEndsTheGameAndNeitherOpensNorClosesItsDoors) {
+    scene::Door* gate = addDoor("Gate", kGateCenter, kGateSize);
+    addTrigger({{"win", {"1"}}, {"open", {"Gate"}}});
+    physics::RigidDynamic* main = addSphere(MainActorType, kMainStart, 0.5f);
+
+    ASSERT_TRUE(pushUntil(main, kForward, [&] { return !logic->gameRunning; }));
+    EXPECT_FALSE(gate->isOpen);
+
+    gate->open();  // opened by some other switch meanwhile
+    testing::internal::CaptureStderr();
+    moveTo(main, kMainStart);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(gate->isOpen);
+    EXPECT_FALSE(logic->gameRunning);
+}
+
+TEST_F(TriggerRules, MissingDoorsAndInvalidActorTypesAreReportedAndTheRestStillActs) {
+    scene::Door* doorA = addDoor("DoorA", kFarAway, kGateSize);
+    scene::Door* doorB = addDoor("DoorB", kFarAway + glm::vec3(0, 0, 10), kGateSize);
+    addTrigger({{"open", {"DoorA", "Missing", "DoorB"}}});
+    physics::RigidDynamic* main = addSphere(MainActorType, kMainStart, 0.5f);
+
+    // One line per reported pair: the sphere's collision sphere is reported twice.
+    const std::string missing = "Door (Missing) was not found (in map)\n";
+    testing::internal::CaptureStderr();
+    moveTo(main, kPadCenter + glm::vec3(0, 0.25f, 0));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), missing + missing);
+    EXPECT_TRUE(doorA->isOpen);
+    EXPECT_TRUE(doorB->isOpen);
+
+    testing::internal::CaptureStderr();
+    moveTo(main, kMainStart);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), missing + missing);
+    EXPECT_FALSE(doorA->isOpen);
+    EXPECT_FALSE(doorB->isOpen);
+
+    // "Either" names no single sphere, so a body registered with it sets nothing off.
+    world().actorTypes[main] = EitherActorType;
+    testing::internal::CaptureStderr();
+    moveTo(main, kPadCenter + glm::vec3(0, 0.25f, 0));
+    const std::string invalid = "Invalid actorType, must be a 'single' actor type\n";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), invalid + invalid);
+    EXPECT_FALSE(doorA->isOpen);
+}
+
+}  // namespace velmora::test
