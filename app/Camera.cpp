@@ -11,7 +11,6 @@ namespace velmora::app {
 
 float cameraYaw = 0.0f;
 float cameraPitch = 0.0f;
-ZoomWheel cameraZoom;
 glm::mat4 cameraMatrix(1.0f);
 glm::mat4 projectionMatrix(1.0f);
 const glm::vec3 mainSphereStart(-1.0f, 0.1f, -24.0f);
@@ -42,15 +41,13 @@ void updateCamera(double dt, const ShellState& shell) {
     orbitByCursor(angles, x, y, shell.screenWidth, dt);
     cameraYaw = angles.yaw;
     cameraPitch = angles.pitch;
-    const float distance = cameraZoom.follow(platform::getMouseWheel());
+    const float distance = zoomDistance(platform::getMouseWheel());
     cameraMatrix = orbitCameraMatrix(mainSpherePosition(shell), angles, distance);
 }
 
 void resetCamera() {
     cameraYaw = 0.0f;
     cameraPitch = 0.0f;
-    // The window layer counts the wheel from start-up, which comes after this.
-    cameraZoom.reset(0);
     cameraMatrix = glm::mat4(1.0f);
     projectionMatrix = glm::mat4(1.0f);
 }

@@ -11,7 +11,6 @@ struct ShellState;
 
 extern float cameraYaw;            // degrees about the world's y axis, unbounded
 extern float cameraPitch;          // degrees, kept in [-40, 0]
-extern ZoomWheel cameraZoom;
 extern glm::mat4 cameraMatrix;     // camera to world, rebuilt by every updateCamera
 extern glm::mat4 projectionMatrix; // rebuilt by every updateCamera
 

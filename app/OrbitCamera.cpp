@@ -32,23 +32,12 @@ void orbitByCursor(OrbitAngles& angles, int x, int y, int screenWidth, double dt
     }
 }
 
-float ZoomWheel::follow(int wheelPosition) {
-    clicks_ += static_cast<float>(wheelPosition - lastPosition_);
-    lastPosition_ = wheelPosition;
-    // The clicks that reach the nearest and the farthest distance.
-    const float nearestClicks = (kStartDistance - kNearest) / kUnitsPerClick;
-    const float farthestClicks = (kStartDistance - kFarthest) / kUnitsPerClick;
-    clicks_ = std::clamp(clicks_, farthestClicks, nearestClicks);
-    return distance();
-}
-
-float ZoomWheel::distance() const {
-    return std::clamp(kStartDistance - clicks_ * kUnitsPerClick, kNearest, kFarthest);
-}
-
-void ZoomWheel::reset(int wheelPosition) {
-    clicks_ = 0.0f;
-    lastPosition_ = wheelPosition;
+float zoomDistance(int wheelPosition) {
+    const float distance = kStartDistance - static_cast<float>(wheelPosition) * 0.3f;
+    if (distance > 30.0f) {
+        return 30.0f;
+    }
+    return distance < 2.0f ? 2.0f : distance;
 }
 
 glm::mat4 orbitCameraMatrix(const glm::vec3& target, const OrbitAngles& angles, float distance) {

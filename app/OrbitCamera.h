@@ -24,27 +24,12 @@ constexpr float kOrbitDegreesPerSecond = 50.0f;
 // however long the frame.
 void orbitByCursor(OrbitAngles& angles, int x, int y, int screenWidth, double dt);
 
-// The distance from the sphere centre, set by the wheel. The window layer
-// reports the wheel as a position accumulated since start-up; only its
-// movement counts here, and the zoom stops at its limits instead of winding
-// on, so turning back from past a limit zooms at once.
-class ZoomWheel {
-public:
-    static constexpr float kStartDistance = 6.0f;
-    static constexpr float kNearest = 2.0f;
-    static constexpr float kFarthest = 30.0f;
-    static constexpr float kUnitsPerClick = 0.3f;
-
-    // Takes the wheel position now; returns the distance.
-    float follow(int wheelPosition);
-    float distance() const;
-    // Zoom back to the start distance, counting from this wheel position.
-    void reset(int wheelPosition);
-
-private:
-    float clicks_ = 0.0f;  // towards the sphere is positive
-    int lastPosition_ = 0;
-};
+// The distance from the sphere centre for a wheel position (clicks since
+// start-up, towards the sphere positive): 0.3 units a click from 6, kept
+// within 2 to 30. The position itself is never clamped, so after turning past
+// a limit the same clicks back are needed before the distance moves again.
+constexpr float kStartDistance = 6.0f;
+float zoomDistance(int wheelPosition);
 
 // Camera to world: stands `distance` behind `target` along the turned +z
 // axis and looks at it.

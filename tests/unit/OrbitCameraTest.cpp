@@ -63,20 +63,16 @@ TEST(OrbitCamera, PitchStaysBetweenLevelAndFortyDegreesDownEvenAfterALongFrame) 
     EXPECT_EQ(angles.pitch, kHighestPitch);
 }
 
-TEST(OrbitCamera, WheelZoomsBetweenTwoAndThirtyAndTurnsBackAtOnceFromPastALimit) {
-    ZoomWheel zoom;
-    EXPECT_FLOAT_EQ(zoom.follow(0), 6.0f);
-    EXPECT_FLOAT_EQ(zoom.follow(10), 3.0f);   // towards the sphere
-    EXPECT_FLOAT_EQ(zoom.follow(-20), 12.0f);  // away from it
-    EXPECT_FLOAT_EQ(zoom.follow(-80), 30.0f);
-    EXPECT_FLOAT_EQ(zoom.follow(-200), 30.0f);
-    EXPECT_FLOAT_EQ(zoom.follow(-199), 29.7f);  // one click back is one click of zoom
-    EXPECT_FLOAT_EQ(zoom.follow(100), 2.0f);
-    EXPECT_FLOAT_EQ(zoom.follow(99), 2.3f);
-    // Reset counts from the wheel position it is given.
-    zoom.reset(40);
-    EXPECT_FLOAT_EQ(zoom.follow(40), 6.0f);
-    EXPECT_FLOAT_EQ(zoom.follow(41), 5.7f);
+TEST(OrbitCamera, WheelPositionZoomsBetweenTwoAndThirty) {
+    EXPECT_FLOAT_EQ(zoomDistance(0), 6.0f);
+    EXPECT_FLOAT_EQ(zoomDistance(10), 3.0f);    // towards the sphere
+    EXPECT_FLOAT_EQ(zoomDistance(-20), 12.0f);  // away from it
+    EXPECT_FLOAT_EQ(zoomDistance(-80), 30.0f);
+    EXPECT_FLOAT_EQ(zoomDistance(-200), 30.0f);
+    EXPECT_FLOAT_EQ(zoomDistance(-199), 30.0f);  // past a limit: clicks back wind it in first
+    EXPECT_FLOAT_EQ(zoomDistance(-79), 29.7f);
+    EXPECT_FLOAT_EQ(zoomDistance(14), 2.0f);
+    EXPECT_FLOAT_EQ(zoomDistance(13), 2.1f);
 }
 
 TEST(OrbitCamera, StandsBehindTheTargetAndLooksAtIt) {
