@@ -129,8 +129,22 @@ void DynamicActor::rebuildCompound() {
         shape = compound_.get();
     }
     body_->setCollisionShape(shape);
+    sweepFastMotion();
 
     if (scene) enterWorld(*scene);
+}
+
+void DynamicActor::sweepFastMotion() {
+    // A sphere that would move more than half its radius in one step is swept
+    // along its path and stopped where it first meets a solid surface, so a
+    // fast sphere never passes through a thin wall or a flat floor. Bullet
+    // sweeps only convex bodies: a lone sphere, not a compound.
+    const bool loneSphere = compound_ == nullptr && children_.size() == 1;
+    const float radius = loneSphere ? children_[0][0]->getGeometry().radius : 0.0f;
+    body_->setCcdMotionThreshold(0.5f * radius);
+    // A little smaller than the sphere, so the sweep ignores the surface the
+    // sphere already rests on and lets the contact solver handle touching.
+    body_->setCcdSweptSphereRadius(0.9f * radius);
 }
 
 }  // namespace velmora::physics

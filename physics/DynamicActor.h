@@ -49,6 +49,7 @@ public:
 
 private:
     void rebuildCompound();
+    void sweepFastMotion();
     int collisionMask() const;
 
     float linearDamping_ = 0.0f;

@@ -77,6 +77,13 @@
 // be positive but scales nothing, because Bullet's margins and contact
 // distances are already tuned for a metre-sized world (length 1).
 //
+// Fast motion. A dynamic actor whose colliding shapes come down to one sphere
+// is swept along its path whenever a step would move it more than half its
+// radius, and stops where it first meets a colliding surface: a sphere pushed
+// hard on a slow frame never passes through a thin wall or a flat floor. Open
+// doors and trigger volumes do not stop it. (A trigger thinner than one step's
+// motion can still be passed without a report.)
+//
 // Sleeping. Dynamic actors fall asleep after two seconds slower than 1% of
 // the tolerance speed (0.1 m/s and 0.2 rad/s at speed 10). Forces and poses
 // with autowake, and doors opening under them, wake them.
