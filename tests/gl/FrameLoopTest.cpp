@@ -12,8 +12,7 @@
 #include "physics/Physics.h"
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
-#include "tests/gl/EmptyWorld.h"
-#include "tests/gl/GlContext.h"
+#include "tests/gl/ShellFixture.h"
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
 #include "world/RenderLogic.h"
@@ -23,28 +22,8 @@ using namespace velmora;
 
 namespace {
 
-// A whole shell, built as start-up builds it, driven by a scripted clock.
-class FrameLoopTest : public testing::Test {
+class FrameLoopTest : public test::ShellFixture {
 protected:
-    void SetUp() override {
-        platform::script::reset();
-        platform::script::setClock([this] { return now; });
-        app::setFirstValues();
-        shell.screenWidth = test::contextWidth();
-        shell.screenHeight = test::contextHeight();
-        testing::internal::CaptureStdout();  // the world's creation line
-        app::initialize(shell);
-        testing::internal::GetCapturedStdout();
-        // The faces and the mill below are checked against an empty world.
-        test::removeLevel(*shell.objectRegistry->mainWorld(), physicsScene);
-        app::createRenderTargets(shell);
-    }
-    void TearDown() override {
-        app::shutdown(shell);
-        platform::script::reset();
-        app::setFirstValues();
-    }
-
     scene::SceneObject* root() { return shell.objectRegistry->mainWorld()->root; }
 
     // Reads the depth at the centre of one cube face.
@@ -72,8 +51,6 @@ protected:
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     }
 
-    double now = 0.0;
-    app::ShellState shell;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include <cstdlib>
+#include <memory>
 
 #include "app/Camera.h"
 #include "app/FrameLoop.h"
@@ -12,8 +13,8 @@
 #include "physics/Physics.h"
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
-#include "tests/gl/EmptyWorld.h"
 #include "tests/gl/GlContext.h"
+#include "tests/gl/ShellFixture.h"
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
 #include "world/RenderLogic.h"
@@ -25,29 +26,15 @@ namespace {
 
 constexpr int kKeyW = 87;
 
-// A whole shell without the level, driven frame by frame with a scripted
-// clock, keys and mouse. The cursor rests mid-screen, where the camera holds still.
-class PlayerControls : public testing::Test {
+class PlayerControls : public test::ShellFixture {
 protected:
     void SetUp() override {
-        platform::script::reset();
-        platform::script::setClock([this] { return now; });
-        app::setFirstValues();
-        shell.screenWidth = test::contextWidth();
-        shell.screenHeight = test::contextHeight();
-        platform::script::setMousePos(shell.screenWidth / 2, 300);
-        testing::internal::CaptureStdout();  // the world's creation line
-        app::initialize(shell);
-        testing::internal::GetCapturedStdout();
-        test::removeLevel(*shell.objectRegistry->mainWorld(), physicsScene);
-        app::createRenderTargets(shell);
+        ShellFixture::SetUp();
         loop = std::make_unique<app::FrameLoop>(shell);
     }
     void TearDown() override {
         loop.reset();
-        app::shutdown(shell);
-        platform::script::reset();
-        app::setFirstValues();
+        ShellFixture::TearDown();
     }
 
     void frames(int count, double interval) {
@@ -81,8 +68,6 @@ protected:
         return count;
     }
 
-    double now = 0.0;
-    app::ShellState shell;
     std::unique_ptr<app::FrameLoop> loop;
 };
 

@@ -7,6 +7,7 @@
 #include "physics/Physics.h"
 #include "render/ParticleSystem.h"
 #include "tests/gl/EmptyWorld.h"
+#include "tests/gl/GameWorldFixture.h"
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
 #include "world/PlayerSpheres.h"
@@ -20,25 +21,8 @@ namespace {
 constexpr float kStep = 1.0f / 60.0f;
 
 // The world object as the game builds it, with the shipped level and both spheres.
-class PlayerSpheres : public testing::Test {
+class PlayerSpheres : public test::GameWorldFixture {
 protected:
-    void SetUp() override {
-        registry = std::make_unique<ObjectRegistry>();
-        objectRegistry = registry.get();
-        testing::internal::CaptureStdout();
-        logic = std::make_unique<RenderLogic>();
-        testing::internal::GetCapturedStdout();
-    }
-    void TearDown() override {
-        for (ParticleSystem* system : logic->particleSystems) delete system;
-        logic->particleSystems.clear();
-        logic.reset();
-        registry.reset();
-        objectRegistry = nullptr;
-        glUseProgram(0);
-    }
-
-    World& world() { return *registry->mainWorld(); }
     physics::RigidDynamic* actor(ActorType type) { return world().playerActors.at(type)->actor; }
     glm::vec3 position(ActorType type) { return actor(type)->getGlobalPose().p; }
     glm::vec3 velocity(ActorType type) { return actor(type)->getLinearVelocity(); }
@@ -50,10 +34,6 @@ protected:
         physicsScene->setGravity(glm::vec3(0.0f));
         logic->placeSpheres(main, second);
     }
-    void step() {
-        physicsScene->simulate(kStep);
-        physicsScene->fetchResults(true);
-    }
     // One input frame for the second sphere, then one physics step.
     std::string magnetFrame() {
         testing::internal::CaptureStdout();
@@ -62,8 +42,6 @@ protected:
         return testing::internal::GetCapturedStdout();
     }
 
-    std::unique_ptr<ObjectRegistry> registry;
-    std::unique_ptr<RenderLogic> logic;
 };
 
 TEST_F(PlayerSpheres, BothAreBuiltAfterTheLevelAndRegisteredByType) {

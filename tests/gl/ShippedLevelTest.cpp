@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "tests/gl/EmptyWorld.h"
+#include "tests/gl/GameWorldFixture.h"
 #include "world/Door.h"
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
@@ -23,33 +23,10 @@ void forEachBelow(scene::SceneObject* node, const std::function<void(scene::Scen
 }  // namespace
 
 // The world object built from the repository root, with the level it ships.
-class ShippedLevel : public testing::Test {
+class ShippedLevel : public GameWorldFixture {
 protected:
-    void SetUp() override {
-        registry = std::make_unique<ObjectRegistry>();
-        objectRegistry = registry.get();
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        logic = std::make_unique<RenderLogic>();
-        errors = testing::internal::GetCapturedStderr();
-        output = testing::internal::GetCapturedStdout();
-    }
-    void TearDown() override {
-        removeLevel(world(), physicsScene);
-        logic.reset();
-        registry.reset();
-        objectRegistry = nullptr;
-    }
-
-    World& world() { return *registry->mainWorld(); }
-    scene::SceneObject* find(const std::string& name) {
-        return scene::SceneObject::findByName(name, world().root);
-    }
-
-    std::unique_ptr<ObjectRegistry> registry;
-    std::unique_ptr<RenderLogic> logic;
-    std::string output;
-    std::string errors;
+    const std::string& output = creationOutput;
+    const std::string& errors = creationErrors;
 };
 
 TEST_F(ShippedLevel, AllThreeTilesLoadAndTheTimeIsPrintedOnce) {

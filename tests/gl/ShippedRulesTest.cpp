@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/gl/EmptyWorld.h"
+#include "tests/gl/GameWorldFixture.h"
 #include "world/Door.h"
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
@@ -14,27 +14,14 @@ namespace velmora::test {
 
 // The rules as the shipped level wires them: its switches, doors and goal,
 // set off by spheres dropped onto them and reported by real physics steps.
-class ShippedRules : public testing::Test {
+class ShippedRules : public GameWorldFixture {
 protected:
     void SetUp() override {
-        registry = std::make_unique<ObjectRegistry>();
-        objectRegistry = registry.get();
-        testing::internal::CaptureStdout();
-        logic = std::make_unique<RenderLogic>();
-        testing::internal::GetCapturedStdout();
+        GameWorldFixture::SetUp();
         material = logic->physics->createMaterial(0.5f, 0.5f, 0.1f);
         main = sphere(MainActorType, 0.5f);
         second = sphere(SecondActorType, 1.0f);
     }
-    void TearDown() override {
-        removeLevel(world(), physicsScene);
-        logic.reset();
-        registry.reset();
-        objectRegistry = nullptr;
-    }
-
-    World& world() { return *registry->mainWorld(); }
-
     // Kept far from the level until a check puts it somewhere.
     physics::RigidDynamic* sphere(ActorType type, float radius) {
         physics::RigidDynamic* body = physics::createDynamic(
@@ -64,21 +51,18 @@ protected:
     void putOn(physics::RigidDynamic* body, float radius, const scene::Trigger* trigger) {
         body->setGlobalPose(physics::Transform(trigger->actor->getGlobalPose().p +
                                                glm::vec3(0.0f, radius, 0.0f)));
-        step();
+        settle();
     }
     void park(physics::RigidDynamic* body, float radius) {
         body->setGlobalPose(physics::Transform(parking(radius)));
+        settle();
+    }
+    // Two steps: the move is reported in the first, the rest settles.
+    void settle() {
+        step();
         step();
     }
-    void step() {
-        for (int i = 0; i < 2; ++i) {
-            physicsScene->simulate(1.0f / 60.0f);
-            physicsScene->fetchResults(true);
-        }
-    }
 
-    std::unique_ptr<ObjectRegistry> registry;
-    std::unique_ptr<RenderLogic> logic;
     physics::Material* material = nullptr;
     physics::RigidDynamic* main = nullptr;
     physics::RigidDynamic* second = nullptr;

@@ -1,0 +1,42 @@
+#include "tests/gl/GameWorldFixture.h"
+
+#include <GL/glew.h>
+
+#include "render/ParticleSystem.h"
+#include "tests/gl/EmptyWorld.h"
+#include "world/PhysicsSetup.h"
+#include "world/SceneObject.h"
+
+namespace velmora::test {
+
+void GameWorldFixture::SetUp() {
+    registry = std::make_unique<ObjectRegistry>();
+    objectRegistry = registry.get();
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    logic = std::make_unique<RenderLogic>();
+    creationErrors = testing::internal::GetCapturedStderr();
+    creationOutput = testing::internal::GetCapturedStdout();
+}
+
+void GameWorldFixture::TearDown() {
+    for (ParticleSystem* system : logic->particleSystems) delete system;
+    logic->particleSystems.clear();
+    removeLevel(world(), physicsScene);
+    removeSpheres(world(), physicsScene);
+    logic.reset();
+    registry.reset();
+    objectRegistry = nullptr;
+    glUseProgram(0);
+}
+
+scene::SceneObject* GameWorldFixture::find(const std::string& name) {
+    return scene::SceneObject::findByName(name, world().root);
+}
+
+void GameWorldFixture::step() {
+    physicsScene->simulate(1.0f / 60.0f);
+    physicsScene->fetchResults(true);
+}
+
+}  // namespace velmora::test
