@@ -3,22 +3,15 @@
 #include <cstddef>
 #include <vector>
 
+#include "render/ParticleSystem.h"
 #include "render/ShaderProgram.h"
 
 using velmora::ShaderProgram;
 
 namespace {
 
-// The particle record as the buffers hold it: 48 bytes, no padding.
-struct Record {
-    float type;
-    float position[3];
-    float velocity[3];
-    float age;
-    float acceleration[3];
-    float lifetime;
-};
-static_assert(sizeof(Record) == 48, "particle records are 48 bytes");
+// The record the game's buffers hold, so the shaders are checked against it.
+using Record = velmora::ParticleRecord;
 
 const float kSpark = 0.0f;
 const float kEmber = 1.0f;
