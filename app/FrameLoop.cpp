@@ -26,6 +26,12 @@ constexpr float kMillDegreesPerSecond = 200.0f;
 }  // namespace
 
 bool FrameLoop::runFrame() {
+    const double dt = updateFrame();
+    drawFrame(dt);
+    return !exitRequested();
+}
+
+double FrameLoop::updateFrame() {
     const double now = platform::getTime();
     const double dt = now - previousTime_;
     lastInterval_ = dt;
@@ -40,6 +46,10 @@ bool FrameLoop::runFrame() {
     } else {
         gameWon = true;  // input, option keys and the mill stay frozen from now on
     }
+    return dt;
+}
+
+void FrameLoop::drawFrame(double dt) {
     renderShadowFaces(dt);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glCullFace(GL_BACK);
@@ -48,7 +58,6 @@ bool FrameLoop::runFrame() {
     drawHud(dt, shell_);
     postProcess();
     present();
-    return !exitRequested();
 }
 
 void FrameLoop::run() {

@@ -17,6 +17,11 @@ public:
     bool runFrame();
     // Runs frames until runFrame says stop.
     void run();
+    // The two halves of a frame. The update reads the clock and the input,
+    // steps the physics and moves the game on; it draws nothing, so scripted
+    // play can run many frames quickly. The draw renders and swaps.
+    double updateFrame();
+    void drawFrame(double dt);
 
     double lastInterval() const { return lastInterval_; }
     float physicsAccumulator() const { return fixedStep_.accumulator(); }
