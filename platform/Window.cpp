@@ -2,10 +2,13 @@
 
 #include <GLFW/glfw3.h>
 
+#include <array>
 #include <cmath>
 #include <optional>
 #include <set>
 #include <utility>
+
+#include "platform/Gamepad.h"
 
 namespace velmora::platform {
 
@@ -24,14 +27,32 @@ struct Script {
     std::optional<std::pair<int, int>> cursor;
     std::optional<int> wheel;
     bool windowClosed = false;
+    std::optional<bool> focused;
 };
 
 GLFWwindow* window = nullptr;
 Hints hints;
 Script scripted;
 double wheelPosition = 0.0;
+// Keys and buttons pressed during the latest event poll. Each reads as down
+// until the next poll, whether or not it is still held, so a tap that starts
+// and ends between two frames is seen by the whole of the next frame, and by
+// every reader of it, but only by that frame: a release is never read as a
+// press later on, as the library's sticky keys would have it.
+std::array<bool, GLFW_KEY_LAST + 1> keyTapped{};
+std::array<bool, GLFW_MOUSE_BUTTON_LAST + 1> buttonTapped{};
 
 void onScroll(GLFWwindow*, double, double yOffset) { wheelPosition += yOffset; }
+
+void onKey(GLFWwindow*, int key, int, int action, int) {
+    if (action == GLFW_PRESS && key >= 0 && key <= GLFW_KEY_LAST) keyTapped[key] = true;
+}
+
+void onMouseButton(GLFWwindow*, int button, int action, int) {
+    if (action == GLFW_PRESS && button >= 0 && button <= GLFW_MOUSE_BUTTON_LAST) {
+        buttonTapped[button] = true;
+    }
+}
 
 }  // namespace
 
@@ -94,10 +115,12 @@ bool openWindow(int width, int height, int redBits, int greenBits, int blueBits,
     }
     glfwMakeContextCurrent(window);
     glfwSetScrollCallback(window, onScroll);
-    // A key tapped between two polls still reads as pressed once: on a slow
-    // frame a quick Escape or F-key tap would otherwise be lost.
-    glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
-    glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
+    // A key tapped between two polls must not be lost on a slow frame; the
+    // taps are latched per poll (see keyTapped) rather than with sticky keys.
+    keyTapped.fill(false);
+    buttonTapped.fill(false);
+    glfwSetKeyCallback(window, onKey);
+    glfwSetMouseButtonCallback(window, onMouseButton);
     return true;
 }
 
@@ -109,17 +132,23 @@ void* getProcAddress(const char* name) {
     return reinterpret_cast<void*>(glfwGetProcAddress(name));
 }
 
+void hideMouseCursor() {
+    if (window) glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+}
+
 int getKey(int key) {
     if (scripted.keys.count(key)) return PRESS;
     const int libraryKey = toLibraryKey(key);
     if (!window || libraryKey < 0) return RELEASE;
-    return glfwGetKey(window, libraryKey) == GLFW_PRESS ? PRESS : RELEASE;
+    const bool down = glfwGetKey(window, libraryKey) == GLFW_PRESS || keyTapped[libraryKey];
+    return down ? PRESS : RELEASE;
 }
 
 int getMouseButton(int button) {
     if (scripted.buttons.count(button)) return PRESS;
     if (!window || button < 0 || button > MOUSE_BUTTON_LAST) return RELEASE;
-    return glfwGetMouseButton(window, button) == GLFW_PRESS ? PRESS : RELEASE;
+    const bool down = glfwGetMouseButton(window, button) == GLFW_PRESS || buttonTapped[button];
+    return down ? PRESS : RELEASE;
 }
 
 void getMousePos(int* x, int* y) {
@@ -152,7 +181,14 @@ double getTime() {
 void swapBuffers() {
     if (!window) return;
     glfwSwapBuffers(window);
+    keyTapped.fill(false);
+    buttonTapped.fill(false);
     glfwPollEvents();
+}
+
+bool hasFocus() {
+    if (scripted.focused) return *scripted.focused;
+    return window && glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE;
 }
 
 int getWindowParam(int param) {
@@ -172,7 +208,11 @@ void setMouseButton(int button, bool down) {
 void setMousePos(int x, int y) { scripted.cursor = std::make_pair(x, y); }
 void setMouseWheel(int position) { scripted.wheel = position; }
 void setWindowClosed(bool closed) { scripted.windowClosed = closed; }
-void reset() { scripted = Script{}; }
+void setFocused(bool focused) { scripted.focused = focused; }
+void reset() {
+    scripted = Script{};
+    clearGamepad();
+}
 }  // namespace script
 
 }  // namespace velmora::platform

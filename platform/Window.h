@@ -33,18 +33,24 @@ bool openWindow(int width, int height, int redBits, int greenBits, int blueBits,
                 int depthBits, int stencilBits, int mode);
 void setWindowTitle(const char* title);
 void* getProcAddress(const char* name);
+// The cursor is not drawn over the window; its position is still reported.
+void hideMouseCursor();
 
-int getKey(int key);               // PRESS or RELEASE
-int getMouseButton(int button);    // PRESS or RELEASE
+// PRESS while held, and for the whole frame after the event poll that saw it
+// pressed, so a tap between two frames is never lost; else RELEASE.
+int getKey(int key);
+int getMouseButton(int button);    // PRESS or RELEASE, taps kept like keys
 void getMousePos(int* x, int* y);  // pixels from the window's top left
 int getMouseWheel();               // wheel position, accumulated since init
 double getTime();                  // seconds since init
 void swapBuffers();                // shows the frame, then processes events
 int getWindowParam(int param);     // OPENED: 1 while the window is open
+bool hasFocus();                   // the window has the keyboard focus
 
 // A scripted clock and scripted input, so tests can drive real frames. What a
 // script sets is seen through the calls above in place of the real devices;
-// keys and buttons pressed by the script add to the real ones.
+// keys and buttons pressed by the script add to the real ones. The scripted
+// gamepad is in platform/Gamepad.h.
 namespace script {
 void setClock(std::function<double()> clock);
 void setKey(int key, bool down);
@@ -52,7 +58,8 @@ void setMouseButton(int button, bool down);
 void setMousePos(int x, int y);
 void setMouseWheel(int position);
 void setWindowClosed(bool closed);
-void reset();  // back to the real clock and devices
+void setFocused(bool focused);
+void reset();  // back to the real clock and devices, the scripted pad too
 }  // namespace script
 
 }  // namespace velmora::platform

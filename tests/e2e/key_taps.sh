@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# End-to-end: option-key taps and holds of several lengths and the pause key,
+# sent to the real game as X key events and read back from the screen.
+#   key_taps.sh GAME SCREEN_REGION
+# F2 shows the frame-time lines at the bottom left: a tap of 30 or 150 ms
+# must switch them exactly once, a 600 ms hold must switch them again while
+# held and never after the release. P must show "Paused" mid-screen and stop
+# the run timer at the top right until P again.
+set -u
+game=$(realpath "$1")
+region=$(realpath "$2")
+failures=0
+work=$(mktemp -d)
+pid=""
+cleanup() { [[ -n "$pid" ]] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# The screen is 1280 x 720 (the suite's virtual display); boxes are x y w h
+# from the top left.
+frame_time_box=(50 640 300 40)
+paused_box=(540 340 200 40)
+timer_box=(1110 15 160 30)
+
+shoot() { xwd -root -silent >"$work/$1.xwd"; }
+# Pixels of a box that differ between two shots.
+changed() { "$region" "$work/$1.xwd" "$work/$2.xwd" "${@:3}"; }
+# on, off or unclear: whether the frame-time lines stand over the first shot.
+frame_time_state() {
+    shoot now
+    local count
+    count=$(changed now base "${frame_time_box[@]}")
+    if ((count > 300)); then echo on; elif ((count < 30)); then echo off; else echo unclear; fi
+}
+wait_for() {
+    local want=$1 state waited=0
+    while ((waited < 100)); do
+        state=$(frame_time_state)
+        [[ "$state" == "$want" ]] && return 0
+        sleep 0.1; waited=$((waited + 1))
+    done
+    return 1
+}
+# The state must hold for the given number of samples (about 0.15 s each).
+stays() {
+    local want=$1 samples=$2 state
+    for ((i = 0; i < samples; i++)); do
+        state=$(frame_time_state)
+        [[ "$state" == "$want" ]] || { echo "$state"; return 1; }
+        sleep 0.05
+    done
+    return 0
+}
+tap() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
+
+"$game" >"$work/game.log" 2>&1 </dev/null &
+pid=$!
+if ! timeout 120 xdotool search --sync --onlyvisible --name '^Vizazuv!$' >/dev/null 2>&1; then
+    fail "no game window appeared"; cat "$work/game.log"; exit 1
+fi
+# Mid-screen the cursor leaves the camera alone, so the scene holds still.
+xdotool mousemove 640 360
+sleep 3
+# Shadows off: faster frames on a software renderer. Not checked here.
+tap F7 0.05
+sleep 2.5  # until the shadow message has gone
+shoot base
+
+for hold in 0.03 0.15; do
+    for want in on off; do
+        tap F2 "$hold"
+        if ! wait_for "$want"; then
+            fail "a ${hold} s tap of F2 did not switch the frame time $want"; continue
+        fi
+        # Long past the quarter-second lock-out: a second toggle would show.
+        if ! state=$(stays "$want" 15); then
+            fail "a ${hold} s tap of F2 switched the frame time $want and then $state"
+        else
+            echo "${hold} s tap: frame time $want, once"
+        fi
+    done
+done
+
+# Held for 0.6 s: switched at the press and again at least once while held.
+previous=off
+switches=0
+(tap F2 0.6) &
+holder=$!
+end=$((SECONDS + 2))
+while ((SECONDS < end)); do
+    state=$(frame_time_state)
+    if [[ "$state" != unclear && "$state" != "$previous" ]]; then
+        switches=$((switches + 1)); previous=$state
+    fi
+done
+wait "$holder"
+sleep 0.4
+settled=$(frame_time_state)
+if ((switches < 2)); then
+    fail "a 0.6 s hold of F2 switched the frame time $switches time(s), not repeatedly"
+elif ! state=$(stays "$settled" 15); then
+    fail "after a 0.6 s hold the frame time still switched: $settled then $state"
+else
+    echo "0.6 s hold: switched $switches time(s) while held, then steady"
+fi
+
+# P: "Paused" mid-screen and the run timer stands; P again and it runs on.
+tap p 0.1
+sleep 1
+shoot paused1
+sleep 1
+shoot paused2
+if (($(changed paused1 base "${paused_box[@]}") < 200)); then
+    fail "no \"Paused\" in the middle of the screen after P"
+fi
+if (($(changed paused2 paused1 "${timer_box[@]}") != 0)); then
+    fail "the run timer moved while paused"
+fi
+tap p 0.1
+sleep 1
+shoot running1
+sleep 1
+shoot running2
+if (($(changed running1 base "${paused_box[@]}") > 50)); then
+    fail "\"Paused\" still shown after the second P"
+fi
+if (($(changed running2 running1 "${timer_box[@]}") == 0)); then
+    fail "the run timer stood still after the second P"
+fi
+
+xdotool key Escape
+waited=0
+while kill -0 "$pid" 2>/dev/null && ((waited < 60)); do sleep 0.5; waited=$((waited + 1)); done
+if kill -0 "$pid" 2>/dev/null; then
+    fail "the game did not quit on Escape"
+else
+    wait "$pid"; status=$?
+    ((status == 0)) || fail "quit on Escape ended with status $status"
+fi
+pid=""
+
+if ((failures > 0)); then
+    echo "$failures key check(s) failed"
+    exit 1
+fi
+echo "key checks passed"
