@@ -1,8 +1,10 @@
 #include "app/Camera.h"
 
+#include "app/PadInput.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
 #include "physics/Physics.h"
+#include "platform/Gamepad.h"
 #include "platform/Window.h"
 #include "world/ObjectRegistry.h"
 #include "world/World.h"
@@ -39,6 +41,10 @@ void updateCamera(double dt, const ShellState& shell) {
     platform::getMousePos(&x, &y);
     OrbitAngles angles{cameraYaw, cameraPitch};
     orbitByCursor(angles, x, y, shell.screenWidth, dt);
+    const platform::GamepadState pad = platform::getGamepad();
+    orbitByStick(angles,
+                 stickPush(pad.axes[platform::PAD_AXIS_RIGHT_X], pad.axes[platform::PAD_AXIS_RIGHT_Y]),
+                 dt);
     cameraYaw = angles.yaw;
     cameraPitch = angles.pitch;
     const float distance = zoomDistance(platform::getMouseWheel());

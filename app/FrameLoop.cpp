@@ -7,6 +7,7 @@
 #include "app/Camera.h"
 #include "app/Hud.h"
 #include "app/PlayerInput.h"
+#include "app/PlaySession.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
 #include "physics/Physics.h"
@@ -37,14 +38,21 @@ double FrameLoop::updateFrame() {
     lastInterval_ = dt;
     previousTime_ = now;
 
-    stepPhysics();
+    updateSession(shell_);
+    // Paused: no step starts, so nothing moves and the run's clock stands.
+    if (!shell_.session.paused) stepPhysics();
     // Also after the goal: the camera keeps following the main sphere.
     updateCamera(dt, shell_);
     if (shell_.renderLogic->gameRunning) {
-        updateInput(dt, shell_);
-        turnMill(dt);
+        if (shell_.session.paused) {
+            updateOptionKeys(dt, shell_);
+        } else {
+            updateInput(dt, shell_);
+            turnMill(dt);
+        }
     } else {
-        gameWon = true;  // input, option keys and the mill stay frozen from now on
+        if (!gameWon) finishRun(shell_.session);
+        gameWon = true;  // input, option keys and the mill stay frozen until a restart
     }
     return dt;
 }
@@ -67,6 +75,8 @@ void FrameLoop::run() {
 
 void FrameLoop::stepPhysics() {
     if (fixedStep_.advance()) {
+        // A step that reaches the goal still counts to the run's time.
+        if (shell_.renderLogic->gameRunning) ++shell_.session.runSteps;
         physicsScene->simulate(FixedStep::step);
         ++stepsStarted_;
     }

@@ -1,6 +1,6 @@
 #pragma once
-// The frame loop: one physics step per frame after the first, the camera, the
-// game update, six shadow faces, the scene into the off-screen target, the HUD,
+// The frame loop: the pause and restart controls, one physics step per frame
+// after the first (none while paused), the camera, the game update, six shadow faces, the scene into the off-screen target, the HUD,
 // the blur onto the screen, the swap, and the exit test.
 
 #include "app/FixedStep.h"

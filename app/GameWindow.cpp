@@ -17,7 +17,13 @@ bool openGameWindow(int& screenWidth, int& screenHeight) {
     screenHeight = desktop.height;
     // The default framebuffer needs no depth: depth-tested drawing goes to
     // the off-screen targets.
-    return platform::openWindow(screenWidth, screenHeight, 0, 0, 0, 0, 0, 0, platform::FULLSCREEN);
+    if (!platform::openWindow(screenWidth, screenHeight, 0, 0, 0, 0, 0, 0, platform::FULLSCREEN)) {
+        return false;
+    }
+    // The cursor only steers the camera from the screen edges; drawn over
+    // the scene it would just be in the way.
+    platform::hideMouseCursor();
+    return true;
 }
 
 bool initGlew() {

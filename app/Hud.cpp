@@ -1,6 +1,7 @@
 #include "app/Hud.h"
 
 #include "app/HudLines.h"
+#include "app/SessionLines.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
 #include "screen/TextRenderer.h"
@@ -15,8 +16,11 @@ void showStatusMessage(const std::string& text) {
 }
 
 void drawHud(double dt, ShellState& shell) {
-    const std::vector<HudLine> lines = hudLinesForFrame(
+    std::vector<HudLine> lines = hudLinesForFrame(
         dt, shell.screenWidth, shell.screenHeight, shell.renderLogic->drawnObjectCount);
+    const std::vector<HudLine> session = sessionLines(
+        shell.session, gameWon, shell.renderLogic->spheresCoupled, shell.screenWidth, shell.screenHeight);
+    lines.insert(lines.end(), session.begin(), session.end());
     for (const HudLine& line : lines) {
         shell.textRenderer->printText(line.text.c_str(), line.x, line.y, line.size);
     }

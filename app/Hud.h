@@ -1,6 +1,6 @@
 #pragma once
 // The text over the scene: help, the win or last option message, frame time
-// and drawn-object count. Drawn into the scene target before the blur, so the
+// and drawn-object count, and the play session's lines (SessionLines.h). Drawn into the scene target before the blur, so the
 // text takes part in the post-process like the scene does.
 
 #include <string>

@@ -32,6 +32,12 @@ void orbitByCursor(OrbitAngles& angles, int x, int y, int screenWidth, double dt
     }
 }
 
+void orbitByStick(OrbitAngles& angles, const glm::vec2& push, double dt) {
+    const float step = static_cast<float>(dt * kOrbitDegreesPerSecond);
+    angles.yaw -= step * push.x;
+    angles.pitch = std::clamp(angles.pitch - step * push.y, kLowestPitch, kHighestPitch);
+}
+
 float zoomDistance(int wheelPosition) {
     const float distance = kStartDistance - static_cast<float>(wheelPosition) * 0.3f;
     if (distance > 30.0f) {

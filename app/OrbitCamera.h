@@ -24,6 +24,12 @@ constexpr float kOrbitDegreesPerSecond = 50.0f;
 // however long the frame.
 void orbitByCursor(OrbitAngles& angles, int x, int y, int screenWidth, double dt);
 
+// Turns the angles by the right stick's push (after its dead zone, each axis
+// -1..1, y down): at the cursor edges' rate times the push, right turning the
+// yaw like the right edge, up lifting the pitch like the top edge. The pitch
+// stays in its range.
+void orbitByStick(OrbitAngles& angles, const glm::vec2& push, double dt);
+
 // The distance from the sphere centre for a wheel position (clicks since
 // start-up, towards the sphere positive): 0.3 units a click from 6, kept
 // within 2 to 30. The position itself is never clamped, so after turning past

@@ -6,8 +6,10 @@
 #include "app/Hud.h"
 #include "app/MoveKeys.h"
 #include "app/OptionKeys.h"
+#include "app/PadInput.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
+#include "platform/Gamepad.h"
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
 #include "world/RenderLogic.h"
@@ -18,12 +20,15 @@ namespace {
 
 bool keyDown(int key) { return platform::getKey(key) == platform::PRESS; }
 
-void applyCouplingButtons(RenderLogic& logic) {
-    // Not held back by the option-key lock-out. With both down it ends uncoupled.
-    if (platform::getMouseButton(platform::MOUSE_BUTTON_LEFT) == platform::PRESS) {
+void applyCouplingButtons(RenderLogic& logic, const platform::GamepadState& pad) {
+    // Not held back by the option-key lock-out. With both down it ends
+    // uncoupled; the pad's A or right shoulder and B or left shoulder likewise.
+    if (platform::getMouseButton(platform::MOUSE_BUTTON_LEFT) == platform::PRESS ||
+        pad.pressed(platform::PAD_BUTTON_A) || pad.pressed(platform::PAD_BUTTON_RIGHT_BUMPER)) {
         logic.spheresCoupled = true;
     }
-    if (platform::getMouseButton(platform::MOUSE_BUTTON_RIGHT) == platform::PRESS) {
+    if (platform::getMouseButton(platform::MOUSE_BUTTON_RIGHT) == platform::PRESS ||
+        pad.pressed(platform::PAD_BUTTON_B) || pad.pressed(platform::PAD_BUTTON_LEFT_BUMPER)) {
         logic.spheresCoupled = false;
     }
 }
@@ -57,12 +62,20 @@ void takeOptionKeys(RenderLogic& logic) {
 void updateInput(double dt, ShellState& shell) {
     RenderLogic& logic = *shell.renderLogic;
     advanceLockout(optionKeyLockout, dt);
-    if (const auto direction = moveKeyDirection(keyDown)) {
+    const platform::GamepadState pad = platform::getGamepad();
+    const glm::vec2 leftStick =
+        stickPush(pad.axes[platform::PAD_AXIS_LEFT_X], pad.axes[platform::PAD_AXIS_LEFT_Y]);
+    if (const auto direction = combinedMoveDirection(moveKeyDirection(keyDown), leftStick)) {
         logic.pushMainSphere(pushForKeys(*direction, cameraMatrix, dt));
     }
-    applyCouplingButtons(logic);
+    applyCouplingButtons(logic, pad);
     takeOptionKeys(logic);
     logic.updateSecondSphere();
+}
+
+void updateOptionKeys(double dt, ShellState& shell) {
+    advanceLockout(optionKeyLockout, dt);
+    takeOptionKeys(*shell.renderLogic);
 }
 
 }  // namespace velmora::app

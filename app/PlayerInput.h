@@ -7,8 +7,11 @@ namespace velmora::app {
 
 struct ShellState;
 
-// Reads the keys and buttons through the window layer; pushes relative to the
-// camera matrix of this frame's updateCamera.
+// Reads the keys, buttons and gamepad through the window layer; pushes
+// relative to the camera matrix of this frame's updateCamera.
 void updateInput(double dt, ShellState& shell);
+
+// The option keys alone, with their lock-out: what still works while paused.
+void updateOptionKeys(double dt, ShellState& shell);
 
 }  // namespace velmora::app

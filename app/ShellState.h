@@ -1,6 +1,7 @@
 #pragma once
 // The shell's process-wide state: created at start-up, lives until the end.
 
+#include "app/PlaySession.h"
 #include "app/ShadowCubeMap.h"
 #include "screen/BlurPass.h"
 #include "screen/FullScreenTarget.h"
@@ -29,6 +30,7 @@ struct ShellState {
     ShaderProgram* blurProgram = nullptr;
     BlurUniforms blurUniforms;
     scene::ScreenQuad* screenQuad = nullptr;
+    PlaySession session;
 
     // What the post-process needs each frame, from the fields above.
     BlurSetup blurSetup() const;

@@ -63,6 +63,12 @@ void DynamicActor::addForce(const glm::vec3& force, bool autowake) {
 
 glm::vec3 DynamicActor::getLinearVelocity() const { return toGlm(body_->getLinearVelocity()); }
 glm::vec3 DynamicActor::getAngularVelocity() const { return toGlm(body_->getAngularVelocity()); }
+void DynamicActor::setLinearVelocity(const glm::vec3& velocity) {
+    body_->setLinearVelocity(toBullet(velocity));
+}
+void DynamicActor::setAngularVelocity(const glm::vec3& velocity) {
+    body_->setAngularVelocity(toBullet(velocity));
+}
 bool DynamicActor::isSleeping() const { return body_->getActivationState() == ISLAND_SLEEPING; }
 
 void DynamicActor::applyDamping(float dt) {

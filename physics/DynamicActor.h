@@ -31,6 +31,8 @@ public:
     void addForce(const glm::vec3& force, bool autowake) override;
     glm::vec3 getLinearVelocity() const override;
     glm::vec3 getAngularVelocity() const override;
+    void setLinearVelocity(const glm::vec3& velocity) override;
+    void setAngularVelocity(const glm::vec3& velocity) override;
     bool isSleeping() const override;
 
     Transform pose() const override { return getGlobalPose(); }

@@ -221,6 +221,10 @@ public:
     virtual void addForce(const glm::vec3& force, bool autowake = true) = 0;
     virtual glm::vec3 getLinearVelocity() const = 0;
     virtual glm::vec3 getAngularVelocity() const = 0;
+    // Replace the velocity outright, for a body put back somewhere; the
+    // forces added for the next step stay.
+    virtual void setLinearVelocity(const glm::vec3& velocity) = 0;
+    virtual void setAngularVelocity(const glm::vec3& velocity) = 0;
     virtual bool isSleeping() const = 0;
 };
 

@@ -38,6 +38,14 @@ void Door::letGo() {
     }
 }
 
+void Door::reset() {
+    holds_ = 0;
+    if (isOpen) {
+        isOpen = false;
+        setShapesColliding(true);
+    }
+}
+
 void Door::setShapesColliding(bool colliding) {
     if (actor == nullptr) {
         return;  // a door without collision only changes its visibility

@@ -25,6 +25,8 @@ public:
     // nothing.
     void hold();
     void letGo();
+    // A new run: closed and colliding again with no holds, steady or not.
+    void reset();
 
     bool isSteady = false;  // once opened, stays open
     bool isOpen = false;

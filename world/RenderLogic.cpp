@@ -11,6 +11,7 @@
 #include "render/ShadowMatrices.h"
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
+#include "world/Door.h"
 #include "world/PlayerSpheres.h"
 #include "world/Trigger.h"
 
@@ -91,6 +92,22 @@ void RenderLogic::winGame() { gameRunning = false; }
 void RenderLogic::resetGame(std::string text) {
     (void)text;
     placeSpheres(spheres::kMainReset, spheres::kSecondReset);
+    // A sphere that hit the hazard at speed would otherwise shoot on across
+    // the start room.
+    stopSpheres();
+}
+
+void RenderLogic::restartRun() {
+    placeSpheres(spheres::kMainStart, spheres::kSecondStart);
+    stopSpheres();
+    for (const auto& [name, door] : registry->mainWorld()->doorRegistry) {
+        if (door != nullptr) door->reset();
+    }
+    for (ParticleSystem* system : particleSystems) delete system;
+    particleSystems.clear();
+    spheresCoupled = true;
+    particleArmed = true;
+    gameRunning = true;
 }
 
 void RenderLogic::onTrigger(physics::TriggerPair* pairs, uint32_t count) {

@@ -44,9 +44,13 @@ public:
 
     // The goal was reached: the frame loop stops the game update.
     void winGame();
-    // A hazard was touched: the spheres go back near the start. The text is
-    // the hazard's annotation and changes nothing.
+    // A hazard was touched: the spheres go back near the start and stop
+    // there. The text is the hazard's annotation and changes nothing.
     void resetGame(std::string text);
+    // A new run, also after the goal: both spheres at rest at their start,
+    // every door closed with its holds cleared (steady doors too), the live
+    // bursts released, the coupling as at start-up, and the game running.
+    void restartRun();
 
     // The movement keys' push on the main sphere; f is scaled to newtons and
     // acts during the next physics step.
@@ -57,6 +61,8 @@ public:
     void updateSecondSphere();
     // Moves both spheres; they keep the velocities they had.
     void placeSpheres(glm::vec3 mainPosition, glm::vec3 secondPosition);
+    // Zero linear and angular velocity for both spheres.
+    void stopSpheres();
 
     // Draws the main world into whatever framebuffer the caller bound. With
     // shadowPass set it draws the next of the six shadow cube faces (0 first,

@@ -167,4 +167,14 @@ void RenderLogic::placeSpheres(glm::vec3 mainPosition, glm::vec3 secondPosition)
     }
 }
 
+void RenderLogic::stopSpheres() {
+    const World& world = *registry->mainWorld();
+    for (ActorType type : {MainActorType, SecondActorType}) {
+        if (PlayerActor* sphere = playerActor(world, type)) {
+            sphere->actor->setLinearVelocity(glm::vec3(0.0f));
+            sphere->actor->setAngularVelocity(glm::vec3(0.0f));
+        }
+    }
+}
+
 }  // namespace velmora

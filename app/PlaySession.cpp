@@ -1,0 +1,62 @@
+#include "app/PlaySession.h"
+
+#include <cstdio>
+
+#include "app/ShellOptions.h"
+#include "app/ShellState.h"
+#include "platform/Gamepad.h"
+#include "platform/Window.h"
+#include "world/RenderLogic.h"
+
+namespace velmora::app {
+
+namespace {
+constexpr int kKeyP = 80;
+constexpr int kKeyR = 82;
+
+bool keyDown(int key) { return platform::getKey(key) == platform::PRESS; }
+}  // namespace
+
+SessionActions applySessionControls(PlaySession& session, const SessionControls& controls) {
+    SessionActions actions;
+    if (controls.pauseDown && !session.pauseControlWasDown) session.paused = !session.paused;
+    if (controls.restartDown && !session.restartControlWasDown) actions.restart = true;
+    if (session.hadFocus && session.focusedLastFrame && !controls.focused) session.paused = true;
+    if (controls.focused) session.hadFocus = true;
+    session.focusedLastFrame = controls.focused;
+    session.pauseControlWasDown = controls.pauseDown;
+    session.restartControlWasDown = controls.restartDown;
+    return actions;
+}
+
+void finishRun(PlaySession& session) {
+    if (session.bestSteps < 0 || session.runSteps < session.bestSteps) {
+        session.bestSteps = session.runSteps;
+    }
+}
+
+std::string runTimeText(long steps) {
+    const long hundredths = steps < 0 ? 0 : steps * 100 / 60;
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld:%02ld.%02ld", hundredths / 6000, hundredths / 100 % 60,
+                  hundredths % 100);
+    return text;
+}
+
+void restartRun(ShellState& shell) {
+    shell.renderLogic->restartRun();
+    shell.session.runSteps = 0;
+    shell.session.paused = false;
+    gameWon = false;
+}
+
+void updateSession(ShellState& shell) {
+    const platform::GamepadState pad = platform::getGamepad();
+    SessionControls controls;
+    controls.pauseDown = keyDown(kKeyP) || pad.pressed(platform::PAD_BUTTON_START);
+    controls.restartDown = keyDown(kKeyR) || pad.pressed(platform::PAD_BUTTON_BACK);
+    controls.focused = platform::hasFocus();
+    if (applySessionControls(shell.session, controls).restart) restartRun(shell);
+}
+
+}  // namespace velmora::app

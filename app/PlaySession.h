@@ -1,0 +1,56 @@
+#pragma once
+// The run being played: whether it is paused, its time, and the best time of
+// the runs won since start-up. Time is counted in physics steps, so a run
+// lasts as long on a slow machine as on a fast one, and a replay of the same
+// input gives the same time.
+
+#include <string>
+
+namespace velmora::app {
+
+struct ShellState;
+
+struct PlaySession {
+    bool paused = false;
+    long runSteps = 0;    // physics steps started in this run before its goal
+    long bestSteps = -1;  // the fewest of a won run since start-up; -1: none yet
+    bool hadFocus = false;
+    bool focusedLastFrame = false;
+    bool pauseControlWasDown = false;
+    bool restartControlWasDown = false;
+};
+
+// The controls of one frame that steer the session, already merged over the
+// devices (P or the pad's Start, R or the pad's Back).
+struct SessionControls {
+    bool pauseDown = false;
+    bool restartDown = false;
+    bool focused = false;
+};
+
+// What the frame must do; the pause itself is already switched in session.
+struct SessionActions {
+    bool restart = false;
+};
+
+// Takes each control on the frame it goes down. Pause toggles; losing the
+// focus pauses, but only a window that had the focus can lose it (on a
+// display without a window manager it may never get it, and plays on), and
+// only P resumes. A restart also resumes.
+SessionActions applySessionControls(PlaySession& session, const SessionControls& controls);
+
+// The goal was reached: the run's time becomes the best if it is better.
+void finishRun(PlaySession& session);
+
+// m:ss.cc for a number of 1/60 s steps, hundredths truncated: 90 -> "0:01.50".
+std::string runTimeText(long steps);
+
+// R through the window layer, and any caller that wants a new run: the world's
+// restart, the timer at zero, the won state left, the pause ended.
+void restartRun(ShellState& shell);
+
+// Reads the keys, the pad and the focus through the window layer and does
+// what they ask for; once per frame, before the physics step.
+void updateSession(ShellState& shell);
+
+}  // namespace velmora::app

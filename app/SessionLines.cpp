@@ -1,0 +1,50 @@
+#include "app/SessionLines.h"
+
+#include <string>
+
+#include "app/PlaySession.h"
+
+namespace velmora::app {
+
+namespace {
+
+constexpr int kCornerSize = 20;
+constexpr int kPausedSize = 30;
+constexpr int kWinSize = 30;      // the win line's, which the times stand under
+constexpr int kRunTimeSize = 25;
+constexpr int kMargin = 20;
+
+int textWidth(const std::string& text, int size) { return static_cast<int>(text.size()) * size; }
+
+}  // namespace
+
+std::vector<HudLine> sessionLines(const PlaySession& session, bool won, bool spheresCoupled,
+                                  int screenWidth, int screenHeight) {
+    std::vector<HudLine> lines;
+    const std::string timer = runTimeText(session.runSteps);
+    lines.push_back({timer, screenWidth - kMargin - textWidth(timer, kCornerSize),
+                     screenHeight - kMargin - kCornerSize, kCornerSize});
+    if (session.paused) {
+        const std::string paused = "Paused";
+        lines.push_back({paused, (screenWidth - textWidth(paused, kPausedSize)) / 2,
+                         (screenHeight - kPausedSize) / 2, kPausedSize});
+    }
+    if (won) {
+        // Under "You won the game!", which stands at (w/5, h - h/3).
+        const double w = screenWidth;
+        const double h = screenHeight;
+        const int x = static_cast<int>(w / 5.0);
+        const int y = static_cast<int>(h - h / 3.0) - kWinSize / 4;
+        lines.push_back({"Time: " + runTimeText(session.runSteps), x, y - kRunTimeSize, kRunTimeSize});
+        if (session.bestSteps >= 0) {
+            lines.push_back({"Best: " + runTimeText(session.bestSteps), x, y - 2 * kRunTimeSize,
+                             kRunTimeSize});
+        }
+    }
+    const std::string magnet = spheresCoupled ? "Magnet: pull" : "Magnet: push";
+    lines.push_back({magnet, screenWidth - kMargin - textWidth(magnet, kCornerSize), kMargin,
+                     kCornerSize});
+    return lines;
+}
+
+}  // namespace velmora::app

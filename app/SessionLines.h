@@ -1,0 +1,17 @@
+#pragma once
+// The HUD lines of the play session: the run timer top right, "Paused" in
+// the middle, the run's and the best time under the win message, and the
+// magnet's direction bottom right. Positions as in HudLines.h.
+
+#include <vector>
+
+#include "app/HudLines.h"
+
+namespace velmora::app {
+
+struct PlaySession;
+
+std::vector<HudLine> sessionLines(const PlaySession& session, bool won, bool spheresCoupled,
+                                  int screenWidth, int screenHeight);
+
+}  // namespace velmora::app
