@@ -7,6 +7,7 @@
 
 #include "app/MoveKeys.h"
 #include "app/OrbitCamera.h"
+#include "app/PadInput.h"
 
 using namespace velmora::app;
 
@@ -134,4 +135,45 @@ TEST(MoveKeys, PushIsTurnedByTheCameraAndKeepsToTheGround) {
     expectNear(pushForKeys(right, camera, 0.02), glm::vec3(20.0f, 0.0f, 0.0f));
     // The start-up frame or a stall pushes no harder than a frame of 0.1 s.
     expectNear(pushForKeys(right, camera, 3.5), glm::vec3(100.0f, 0.0f, 0.0f));
+}
+
+TEST(PadSticks, RadialDeadZoneThenScaledToFullAndKeysPlusStickNeverBeyondTheKeys) {
+    // Inside 0.2 of the centre nothing, whatever the direction.
+    EXPECT_EQ(stickPush(0.15f, 0.1f), glm::vec2(0.0f));
+    EXPECT_EQ(stickPush(0.0f, -0.2f), glm::vec2(0.0f));
+    EXPECT_EQ(stickPush(NAN, 0.5f), glm::vec2(0.0f));
+    // Then linear from the zone's edge: 0.6 along x is half way, 1.0 is full.
+    expectNear(glm::vec3(stickPush(0.6f, 0.0f), 0.0f), glm::vec3(0.5f, 0.0f, 0.0f));
+    expectNear(glm::vec3(stickPush(0.0f, -1.0f), 0.0f), glm::vec3(0.0f, -1.0f, 0.0f));
+    // Radial, not per axis: a diagonal keeps its direction, and a corner
+    // reading beyond the rim is no stronger than full.
+    const glm::vec2 diagonal = stickPush(0.3f, 0.3f);
+    EXPECT_NEAR(diagonal.x, diagonal.y, 1e-6f);
+    EXPECT_NEAR(glm::length(diagonal), (std::sqrt(0.18f) - 0.2f) / 0.8f, 1e-5f);
+    EXPECT_NEAR(glm::length(stickPush(1.0f, 1.0f)), 1.0f, 1e-5f);
+
+    // Stick up is ahead (-z); with neither keys nor stick there is no push.
+    EXPECT_FALSE(combinedMoveDirection(std::nullopt, glm::vec2(0.0f)).has_value());
+    EXPECT_EQ(*combinedMoveDirection(std::nullopt, glm::vec2(0.5f, -0.25f)),
+              glm::vec3(0.5f, 0.0f, -0.25f));
+    // W with the stick pushed ahead is no stronger than W; against it, weaker.
+    const glm::vec3 w(0.0f, 0.0f, -1.0f);
+    EXPECT_EQ(*combinedMoveDirection(w, glm::vec2(0.0f, -1.0f)), w);
+    EXPECT_EQ(*combinedMoveDirection(w, glm::vec2(0.3f, 0.5f)), glm::vec3(0.3f, 0.0f, -0.5f));
+    // W and S cancelling still push (with nothing), as the keys alone do.
+    EXPECT_EQ(*combinedMoveDirection(glm::vec3(0.0f), glm::vec2(0.0f)), glm::vec3(0.0f));
+}
+
+TEST(PadSticks, RightStickTurnsAtTheCursorEdgesRateScaledByItsPush) {
+    OrbitAngles angles{0.0f, -20.0f};
+    orbitByStick(angles, glm::vec2(1.0f, 0.0f), 0.1);  // right: like the right edge
+    EXPECT_FLOAT_EQ(angles.yaw, -5.0f);
+    orbitByStick(angles, glm::vec2(-0.5f, 0.0f), 0.1);
+    EXPECT_FLOAT_EQ(angles.yaw, -2.5f);
+    orbitByStick(angles, glm::vec2(0.0f, -1.0f), 0.1);  // up: like the top edge
+    EXPECT_FLOAT_EQ(angles.pitch, -15.0f);
+    orbitByStick(angles, glm::vec2(0.0f, -1.0f), 10.0);
+    EXPECT_FLOAT_EQ(angles.pitch, kHighestPitch);
+    orbitByStick(angles, glm::vec2(0.0f, 1.0f), 10.0);
+    EXPECT_FLOAT_EQ(angles.pitch, kLowestPitch);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/Gamepad.h"
 #include "platform/KeyCodes.h"
 #include "platform/Window.h"
 
@@ -51,7 +52,24 @@ TEST(WindowScript, ScriptedInputIsSeenWithoutAWindow) {
     script::setMouseWheel(-3);
     EXPECT_EQ(getMouseWheel(), -3);
 
+    // Without a window there is no focus, unless a script gives it.
+    EXPECT_FALSE(hasFocus());
+    script::setFocused(true);
+    EXPECT_TRUE(hasFocus());
+
+    GamepadState pad;
+    pad.connected = true;
+    pad.axes[PAD_AXIS_LEFT_Y] = -0.5f;
+    pad.buttons[PAD_BUTTON_START] = true;
+    script::setGamepad(pad);
+    EXPECT_TRUE(getGamepad().pressed(PAD_BUTTON_START));
+    EXPECT_FALSE(getGamepad().pressed(PAD_BUTTON_BACK));
+    EXPECT_FALSE(getGamepad().pressed(PAD_BUTTON_COUNT));
+    EXPECT_EQ(getGamepad().axes[PAD_AXIS_LEFT_Y], -0.5f);
+
     // No window is open: it never reads as open, scripted or not.
     EXPECT_EQ(getWindowParam(OPENED), 0);
     script::reset();
+    EXPECT_FALSE(hasFocus());
+    EXPECT_FALSE(getGamepad().pressed(PAD_BUTTON_START));
 }

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/PlaySession.h"
+#include "app/SessionLines.h"
+
+using namespace velmora::app;
+
+namespace {
+
+// The session over a run of frames, each with the controls then held.
+class SessionFrames : public testing::Test {
+protected:
+    SessionActions frame(bool pause, bool restart, bool focused) {
+        return applySessionControls(session, SessionControls{pause, restart, focused});
+    }
+    PlaySession session;
+};
+
+std::vector<std::string> texts(const std::vector<HudLine>& lines) {
+    std::vector<std::string> out;
+    for (const HudLine& line : lines) out.push_back(line.text);
+    return out;
+}
+
+}  // namespace
+
+TEST_F(SessionFrames, PauseAndRestartAreTakenOncePerPress) {
+    EXPECT_FALSE(frame(true, false, true).restart);
+    EXPECT_TRUE(session.paused);
+    frame(true, false, true);  // still held: no second toggle
+    EXPECT_TRUE(session.paused);
+    frame(false, false, true);
+    frame(true, false, true);
+    EXPECT_FALSE(session.paused);
+
+    EXPECT_TRUE(frame(false, true, true).restart);
+    EXPECT_FALSE(frame(false, true, true).restart);
+    EXPECT_FALSE(frame(false, false, true).restart);
+    EXPECT_TRUE(frame(false, true, true).restart);
+}
+
+TEST_F(SessionFrames, LosingTheFocusPausesOnlyAfterHavingHadItAndOnlyPResumes) {
+    // A window that never had the focus (a bare virtual display) plays on.
+    for (int i = 0; i < 3; ++i) frame(false, false, false);
+    EXPECT_FALSE(session.paused);
+
+    frame(false, false, true);
+    frame(false, false, false);
+    EXPECT_TRUE(session.paused);
+    frame(false, false, true);  // focus back: still paused
+    EXPECT_TRUE(session.paused);
+    frame(true, false, true);
+    EXPECT_FALSE(session.paused);
+
+    // Resumed with P while still without focus: it stays resumed.
+    frame(false, false, false);
+    EXPECT_TRUE(session.paused);
+    frame(true, false, false);
+    frame(false, false, false);
+    EXPECT_FALSE(session.paused);
+}
+
+TEST(RunTime, StepsOfASixtiethShownAsMinutesSecondsAndHundredths) {
+    EXPECT_EQ(runTimeText(0), "0:00.00");
+    EXPECT_EQ(runTimeText(1), "0:00.01");    // 1.67 hundredths, truncated
+    EXPECT_EQ(runTimeText(90), "0:01.50");
+    EXPECT_EQ(runTimeText(3599), "0:59.98");
+    EXPECT_EQ(runTimeText(3600), "1:00.00");
+    EXPECT_EQ(runTimeText(60L * 60 * 61 + 6), "61:00.10");
+
+    PlaySession session;
+    session.runSteps = 900;
+    finishRun(session);
+    EXPECT_EQ(session.bestSteps, 900);
+    session.runSteps = 1200;  // slower: the best stays
+    finishRun(session);
+    EXPECT_EQ(session.bestSteps, 900);
+    session.runSteps = 600;
+    finishRun(session);
+    EXPECT_EQ(session.bestSteps, 600);
+}
+
+TEST(RunTime, HudShowsTimerTopRightPausedMidScreenTimesUnderTheWinAndTheMagnet) {
+    PlaySession session;
+    session.runSteps = 90;
+    std::vector<HudLine> lines = sessionLines(session, false, true, 1920, 1080);
+    ASSERT_EQ(texts(lines), (std::vector<std::string>{"0:01.50", "Magnet: pull"}));
+    // Right-aligned 20 pixels in from the corners: every character is size wide.
+    EXPECT_EQ(lines[0].x + 7 * lines[0].size, 1900);
+    EXPECT_EQ(lines[0].y + lines[0].size, 1060);
+    EXPECT_EQ(lines[1].x + 12 * lines[1].size, 1900);
+    EXPECT_EQ(lines[1].y, 20);
+
+    session.paused = true;
+    lines = sessionLines(session, false, false, 1920, 1080);
+    ASSERT_EQ(texts(lines), (std::vector<std::string>{"0:01.50", "Paused", "Magnet: push"}));
+    EXPECT_EQ(lines[1].x * 2 + 6 * lines[1].size, 1920);
+    EXPECT_EQ(lines[1].y * 2 + lines[1].size, 1080);
+
+    // Won, before any best: the run's time under "You won the game!" at
+    // (384, 720); with a best, that too, below it.
+    session.paused = false;
+    lines = sessionLines(session, true, true, 1920, 1080);
+    ASSERT_EQ(texts(lines), (std::vector<std::string>{"0:01.50", "Time: 0:01.50", "Magnet: pull"}));
+    EXPECT_EQ(lines[1].x, 384);
+    EXPECT_LE(lines[1].y + lines[1].size, 720);
+    session.bestSteps = 60;
+    lines = sessionLines(session, true, true, 1920, 1080);
+    ASSERT_EQ(texts(lines), (std::vector<std::string>{"0:01.50", "Time: 0:01.50", "Best: 0:01.00",
+                                                      "Magnet: pull"}));
+    EXPECT_LE(lines[2].y + lines[2].size, lines[1].y);
+}
