@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "app/Camera.h"
@@ -113,6 +114,13 @@ std::string Autopilot::where() const {
     const RouteStep& step = route_.steps[step_];
     return "step " + std::to_string(step_ + 1) + " (line " + std::to_string(step.line) + ": " +
            step.text + ")";
+}
+
+std::string Autopilot::report() const {
+    char positions[128];
+    std::snprintf(positions, sizeof positions, "main (%.2f, %.2f), second (%.2f, %.2f)", main_.x,
+                  main_.y, second_.x, second_.y);
+    return "frame " + std::to_string(frames_) + ", " + where() + ": " + positions;
 }
 
 void Autopilot::releaseInput() {

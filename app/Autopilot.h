@@ -32,6 +32,9 @@ public:
     long frames() const { return frames_; }
     // The step being worked on, for messages: "step 4 (line 17: door DoorA)".
     std::string where() const;
+    // One line for whoever writes a route: the frame, the step and where
+    // both spheres are.
+    std::string report() const;
 
     // Releases every key and button the autopilot may hold.
     static void releaseInput();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <iostream>
 #include <string>
 
 #include "app/Autopilot.h"
@@ -43,6 +45,10 @@ protected:
             pilot.beforeFrame();
             now += kFrame;
             loop.updateFrame();
+            // For whoever writes a route: where the spheres are, once a second.
+            if (std::getenv("AUTOPILOT_TRACE") != nullptr && pilot.frames() % 60 == 0) {
+                std::cerr << pilot.report() << std::endl;
+            }
         }
         testing::internal::GetCapturedStdout();
         app::Autopilot::releaseInput();
