@@ -103,6 +103,28 @@ TEST_F(ShippedLevel, TheGoalIsInTheThirdTileAndEndsTheGame) {
     EXPECT_FALSE(logic->gameRunning);
 }
 
+TEST_F(ShippedLevel, TheKeysPushTheMainSphereUpARampWithTheSecondInTow) {
+    // The balcony ramp in the start room climbs 1.5 m over 8 m northwards,
+    // like every ramp of the level. Held W pushes as the keys do (1000/60
+    // per frame), eased off above 3 m/s so the magnet keeps up.
+    physics::RigidDynamic* main = world().playerActors.at(MainActorType)->actor;
+    physics::RigidDynamic* second = world().playerActors.at(SecondActorType)->actor;
+    logic->placeSpheres({-4.5f, 0.5f, -21.0f}, {-4.5f, 1.0f, -19.4f});
+    logic->spheresCoupled = true;
+    for (int frame = 0; frame < 240; ++frame) {
+        if (glm::length(main->getLinearVelocity()) < 3.0f) {
+            logic->pushMainSphere({0.0f, 0.0f, -1000.0f / 60.0f});
+        }
+        logic->updateSecondSphere();
+        step();
+    }
+    // Both stand on the balcony, 1.5 m up (or on its switch plate).
+    EXPECT_NEAR(main->getGlobalPose().p.y, 2.0f, 0.1f);
+    EXPECT_LT(main->getGlobalPose().p.z, -30.0f);
+    EXPECT_NEAR(second->getGlobalPose().p.y, 2.5f, 0.1f);
+    EXPECT_LT(second->getGlobalPose().p.z, -30.0f);
+}
+
 TEST_F(ShippedLevel, TilesShareTheirTextureFiles) {
     scene::SceneObject* start = find("floor start");
     scene::SceneObject* hall = find("floor hall");
