@@ -14,7 +14,9 @@ const std::map<std::string, TileShape> kShapes = {{"group", TileShape::Group},
                                                   {"quad", TileShape::Quad},
                                                   {"box", TileShape::Box},
                                                   {"plate", TileShape::Plate},
-                                                  {"spikes", TileShape::Spikes}};
+                                                  {"spikes", TileShape::Spikes},
+                                                  {"ramp", TileShape::Ramp},
+                                                  {"column", TileShape::Column}};
 
 // Names become Collada ids and node names; keep them to characters every
 // tool handles without escaping.

@@ -2,6 +2,8 @@
 
 #include <glm/geometric.hpp>
 
+#include <cmath>
+
 namespace velmora {
 
 namespace {
@@ -19,13 +21,14 @@ void addFace(ShapeMesh& mesh, const glm::vec3 (&corners)[4], const glm::vec3& no
     mesh.indices.insert(mesh.indices.end(), {base, base + 1, base + 2, base, base + 2, base + 3});
 }
 
-void addTriangle(ShapeMesh& mesh, const glm::vec3& a, const glm::vec3& b, const glm::vec3& c) {
+void addTriangle(ShapeMesh& mesh, const glm::vec3& a, const glm::vec3& b, const glm::vec3& c,
+                 int uAxis = 0, int vAxis = 1) {
     const glm::vec3 normal = glm::normalize(glm::cross(b - a, c - a));
     const auto base = static_cast<std::uint32_t>(mesh.positions.size());
     for (const glm::vec3& p : {a, b, c}) {
         mesh.positions.push_back(p);
         mesh.normals.push_back(normal);
-        mesh.texCoords.push_back({p.x * 0.5f + 0.5f, p.y * 0.5f + 0.5f});
+        mesh.texCoords.push_back({p[uAxis] * 0.5f + 0.5f, p[vAxis] * 0.5f + 0.5f});
     }
     mesh.indices.insert(mesh.indices.end(), {base, base + 1, base + 2});
 }
@@ -68,6 +71,46 @@ void addSpikes(ShapeMesh& mesh) {
     }
 }
 
+// A wedge for walking up: floor, back wall, sloped top and two triangular
+// sides, each face flat-shaded so the slope reads as one surface.
+void addRamp(ShapeMesh& mesh, const glm::vec3& repeat) {
+    const glm::vec3 l0(-1, -1, 0), r0(1, -1, 0), l1(-1, 1, 0), r1(1, 1, 0);
+    const glm::vec3 lt(-1, 1, 1), rt(1, 1, 1);
+    const glm::vec2 floorUv[4] = {{0, 0}, {0, repeat.y}, {repeat.x, repeat.y}, {repeat.x, 0}};
+    const glm::vec3 floor[4] = {l0, l1, r1, r0};
+    addFace(mesh, floor, {0, 0, -1}, floorUv);
+    const glm::vec3 back[4] = {r1, l1, lt, rt};
+    const glm::vec2 backUv[4] = {{0, 0}, {repeat.x, 0}, {repeat.x, repeat.z}, {0, repeat.z}};
+    addFace(mesh, back, {0, 1, 0}, backUv);
+    const glm::vec3 top[4] = {l0, r0, rt, lt};
+    const float slope = glm::length(glm::vec2(repeat.y, repeat.z));
+    const glm::vec2 topUv[4] = {{0, 0}, {repeat.x, 0}, {repeat.x, slope}, {0, slope}};
+    addFace(mesh, top, glm::normalize(glm::vec3(0, -1, 2)), topUv);
+    // The sides stand in y/z, so their texture runs along those axes.
+    addTriangle(mesh, l0, lt, l1, 1, 2);
+    addTriangle(mesh, r0, r1, rt, 1, 2);
+}
+
+// A closed pillar: side faces of four corners, and a fan of triangles for
+// each cap.
+void addColumn(ShapeMesh& mesh, const glm::vec3& repeat) {
+    constexpr int kSides = 24;
+    const float around = 3.14159265f * (repeat.x + repeat.y) * 0.5f;
+    const auto corner = [](int i, float z) {
+        const float angle = 6.28318531f * static_cast<float>(i) / kSides;
+        return glm::vec3(std::cos(angle), std::sin(angle), z);
+    };
+    for (int i = 0; i < kSides; ++i) {
+        const glm::vec3 a = corner(i, 0), b = corner(i + 1, 0);
+        const glm::vec3 corners[4] = {a, b, corner(i + 1, 1), corner(i, 1)};
+        const float u0 = around * i / kSides, u1 = around * (i + 1) / kSides;
+        const glm::vec2 uvs[4] = {{u0, 0}, {u1, 0}, {u1, repeat.z}, {u0, repeat.z}};
+        addFace(mesh, corners, glm::normalize(glm::vec3(a + b) * 0.5f), uvs);
+        addTriangle(mesh, {0, 0, 1}, corner(i, 1), corner(i + 1, 1));
+        addTriangle(mesh, {0, 0, 0}, b, a);
+    }
+}
+
 }  // namespace
 
 ShapeMesh buildShapeMesh(const TileNode& node) {
@@ -91,6 +134,12 @@ ShapeMesh buildShapeMesh(const TileNode& node) {
             break;
         case TileShape::Spikes:
             addSpikes(mesh);
+            break;
+        case TileShape::Ramp:
+            addRamp(mesh, repeat);
+            break;
+        case TileShape::Column:
+            addColumn(mesh, repeat);
             break;
     }
     for (glm::vec3& p : mesh.positions) p *= node.extent;

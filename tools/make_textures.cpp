@@ -113,6 +113,29 @@ Colour tiles(float u, float v) {
     return mix({0.55f, 0.6f, 0.68f}, {0.7f, 0.75f, 0.82f}, fractal(u, v, 8));
 }
 
+Colour wood(float u, float v) {
+    // Boards running along v, for ramps and the bridge: the grain says which way is up.
+    const float board = u * 4;
+    if (board - std::floor(board) < 0.05f) return {0.18f, 0.11f, 0.06f};
+    const float grain = 0.5f + 0.5f * std::sin((v * 3 + 0.4f * fractal(u, v, 4)) * 6.2832f * 4);
+    return mix({0.55f, 0.38f, 0.2f}, {0.72f, 0.52f, 0.3f}, grain * 0.6f + fractal(u, v, 8) * 0.4f);
+}
+
+Colour metal(float u, float v) {
+    // Brushed steel with rivets at the corners, for the mill.
+    const float du = std::min(u, 1 - u), dv = std::min(v, 1 - v);
+    if (std::hypot(du - 0.1f, dv - 0.1f) < 0.04f) return {0.85f, 0.85f, 0.88f};
+    const float brush = fractal(u * 0.1f, v * 2, 16);
+    return mix({0.42f, 0.44f, 0.48f}, {0.62f, 0.64f, 0.68f}, brush);
+}
+
+Colour hazard(float u, float v) {
+    // Black and yellow stripes for the spikes and the pit.
+    const bool stripe = static_cast<int>(std::floor((u + v) * 4)) % 2 == 0;
+    const Colour base = stripe ? Colour{0.9f, 0.75f, 0.05f} : Colour{0.08f, 0.08f, 0.08f};
+    return mix(base, {0.3f, 0.3f, 0.3f}, 0.25f * fractal(u, v, 8));
+}
+
 Colour mainSphere(float u, float v) {
     // Stripes around the sphere so its rolling is visible.
     const bool band = static_cast<int>(u * 8) % 2 == 0;
@@ -148,6 +171,9 @@ int main(int argc, char** argv) {
     ok = paint(folder + "switch.png", 64, false, switchPlate) && ok;
     ok = paint(folder + "goal.png", 64, false, goal) && ok;
     ok = paint(folder + "tiles.png", 128, false, tiles) && ok;
+    ok = paint(folder + "wood.png", 128, false, wood) && ok;
+    ok = paint(folder + "metal.png", 64, false, metal) && ok;
+    ok = paint(folder + "hazard.png", 64, false, hazard) && ok;
     ok = paint(folder + "SphereS.png", 128, false, mainSphere) && ok;
     ok = paint(folder + "GalaxyPNG.png", 128, false, galaxy) && ok;
     ok = paint(folder + "particle.png", 64, true, particle) && ok;

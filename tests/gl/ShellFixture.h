@@ -1,7 +1,7 @@
 #pragma once
-// A whole shell built as start-up builds it, without the shipped level, driven
-// frame by frame by a scripted clock, keys and mouse. The cursor rests
-// mid-screen, where the camera holds still.
+// A whole shell built as start-up builds it, without the shipped level unless
+// a test keeps it, driven frame by frame by a scripted clock, keys and mouse.
+// The cursor rests mid-screen, where the camera holds still.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,8 @@ protected:
 
     double now = 0.0;
     app::ShellState shell;
+    // Set before SetUp by tests that play the shipped level.
+    bool keepShippedLevel = false;
 };
 
 }  // namespace test

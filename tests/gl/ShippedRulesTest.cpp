@@ -69,29 +69,61 @@ protected:
 };
 
 TEST_F(ShippedRules, SwitchesOpenTheirDoorsForTheirSpheresAndTheGoalEndsTheGame) {
-    scene::Door* doorA = world().doorRegistry.at("DoorA");
-    scene::Door* doorB = world().doorRegistry.at("DoorB");
-    scene::Trigger* switchA = triggerWith("open", "DoorA");
-    scene::Trigger* switchB = triggerWith("open", "DoorB");
+    const auto trigger = [&](const char* name) {
+        auto* found = dynamic_cast<scene::Trigger*>(find(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    };
+    const auto door = [&](const char* name) { return world().doorRegistry.at(name); };
+    scene::Trigger* gateSwitch = trigger("gate switch trigger");
+    scene::Trigger* heavyGateSwitch = trigger("heavy gate switch trigger");
+    scene::Trigger* holdSwitch = trigger("hold switch trigger");
+    scene::Trigger* farSwitch = trigger("far switch trigger");
+    scene::Trigger* weightSwitch = trigger("weight switch trigger");
+    scene::Trigger* bridgeSwitch = trigger("bridge switch trigger");
     scene::Trigger* goal = triggerWith("win", "yes");
-    ASSERT_NE(switchA, nullptr);
-    ASSERT_NE(switchB, nullptr);
+    ASSERT_FALSE(::testing::Test::HasFailure());
     ASSERT_NE(goal, nullptr);
 
     testing::internal::CaptureStderr();
-    // The steady door of the first tile opens for the main sphere and stays open.
-    putOn(main, 0.5f, switchA);
-    park(main, 0.5f);
-    EXPECT_TRUE(doorA->isOpen);
-
-    // The door to the corridor answers the second sphere only, and only while it is there.
-    putOn(main, 0.5f, switchB);
-    EXPECT_FALSE(doorB->isOpen);
-    park(main, 0.5f);
-    putOn(second, 1.0f, switchB);
-    EXPECT_TRUE(doorB->isOpen);
+    // The gate of the start room: each of its switches ignores the other
+    // sphere; the second sphere's opens it for good.
+    putOn(second, 1.0f, gateSwitch);
     park(second, 1.0f);
-    EXPECT_FALSE(doorB->isOpen);
+    putOn(main, 0.5f, heavyGateSwitch);
+    park(main, 0.5f);
+    EXPECT_FALSE(door("DoorA")->isOpen);
+    putOn(second, 1.0f, heavyGateSwitch);
+    park(second, 1.0f);
+    EXPECT_TRUE(door("DoorA")->isOpen);
+
+    // DoorB answers the second sphere only, and only while it is there.
+    putOn(main, 0.5f, holdSwitch);
+    EXPECT_FALSE(door("DoorB")->isOpen);
+    park(main, 0.5f);
+    putOn(second, 1.0f, holdSwitch);
+    EXPECT_TRUE(door("DoorB")->isOpen);
+    park(second, 1.0f);
+    EXPECT_FALSE(door("DoorB")->isOpen);
+
+    // Behind it, either sphere opens DoorC for good.
+    putOn(main, 0.5f, farSwitch);
+    park(main, 0.5f);
+    EXPECT_TRUE(door("DoorC")->isOpen);
+
+    // The weight switch on the terrace wants the second sphere.
+    putOn(main, 0.5f, weightSwitch);
+    park(main, 0.5f);
+    EXPECT_FALSE(door("DoorD")->isOpen);
+    putOn(second, 1.0f, weightSwitch);
+    park(second, 1.0f);
+    EXPECT_TRUE(door("DoorD")->isOpen);
+
+    // DoorE past the bridge is open while the second sphere holds its switch.
+    putOn(second, 1.0f, bridgeSwitch);
+    EXPECT_TRUE(door("DoorE")->isOpen);
+    park(second, 1.0f);
+    EXPECT_FALSE(door("DoorE")->isOpen);
 
     EXPECT_TRUE(logic->gameRunning);
     putOn(main, 0.5f, goal);

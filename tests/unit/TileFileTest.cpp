@@ -105,6 +105,41 @@ TEST(TileDescription, BakedExtentScalesTheVerticesNotTheNode) {
     EXPECT_EQ(tileNodeMatrix(node), glm::mat4(1.0f));
 }
 
+TEST(TileDescription, SolidShapesSpanTheirUnitBoundsWithFacesPointingOut) {
+    struct Case {
+        const char* shape;
+        glm::vec3 lo, hi, inside;
+        std::size_t triangles;
+    };
+    const Case cases[] = {{"box", glm::vec3(-1), glm::vec3(1), glm::vec3(0), 12},
+                          {"ramp", {-1, -1, 0}, {1, 1, 1}, {0, 1 / 3.0f, 1 / 3.0f}, 8},
+                          {"column", {-1, -1, 0}, {1, 1, 1}, {0, 0, 0.5f}, 96}};
+    for (const Case& c : cases) {
+        TileDescription description;
+        std::istringstream line(std::string(c.shape) + " solid\n");
+        std::string error;
+        ASSERT_TRUE(parseTileDescription(line, description, error)) << error;
+        const ShapeMesh mesh = buildShapeMesh(description.nodes[0]);
+        glm::vec3 lo(1e9f), hi(-1e9f);
+        for (const glm::vec3& p : mesh.positions) {
+            lo = glm::min(lo, p);
+            hi = glm::max(hi, p);
+        }
+        EXPECT_NEAR(glm::distance(lo, c.lo) + glm::distance(hi, c.hi), 0.0f, 1e-5f) << c.shape;
+        EXPECT_EQ(mesh.indices.size(), c.triangles * 3) << c.shape;
+        // Each shape is convex: every face, wound and shaded, looks away from a point inside.
+        const glm::vec3 middle = c.inside;
+        for (std::size_t i = 0; i + 2 < mesh.indices.size(); i += 3) {
+            const glm::vec3 a = mesh.positions[mesh.indices[i]];
+            const glm::vec3 b = mesh.positions[mesh.indices[i + 1]];
+            const glm::vec3 d = mesh.positions[mesh.indices[i + 2]];
+            const glm::vec3 outward = (a + b + d) / 3.0f - middle;
+            EXPECT_GT(glm::dot(glm::cross(b - a, d - a), outward), 0.0f) << c.shape << " " << i;
+            EXPECT_GT(glm::dot(mesh.normals[mesh.indices[i]], outward), 0.0f) << c.shape << " " << i;
+        }
+    }
+}
+
 TEST(TileFile, MissingOrEmptyTilesFail) {
     TempFolder folder;
     Assimp::Importer importer;

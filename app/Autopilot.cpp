@@ -1,0 +1,293 @@
+#include "app/Autopilot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "app/Camera.h"
+#include "app/MoveKeys.h"
+#include "app/ShellState.h"
+#include "level/MeshData.h"
+#include "physics/Physics.h"
+#include "platform/Window.h"
+#include "world/Door.h"
+#include "world/ObjectRegistry.h"
+#include "world/PlayerSpheres.h"
+#include "world/RenderLogic.h"
+#include "world/SceneObject.h"
+#include "world/World.h"
+
+namespace velmora::app {
+
+namespace {
+
+constexpr int kKeyW = 87;
+constexpr int kKeyA = 65;
+constexpr int kKeyS = 83;
+constexpr int kKeyD = 68;
+constexpr float kStepsPerSecond = 60.0f;  // the physics advances 1/60 s per frame
+constexpr float kDefaultTopSpeed = 7.0f;
+// Metres per second of wanted speed per metre still to go: slows down early
+// enough that the damping alone stops the sphere near the point.
+constexpr float kApproachGain = 3.0f;
+// Camera turns start beyond the first angle and end within the second, so
+// the cursor does not flicker at an edge.
+constexpr float kTurnStartDegrees = 30.0f;
+constexpr float kTurnEndDegrees = 8.0f;
+constexpr int kCursorRestRow = 300;  // between the rows that tilt the camera
+
+struct KeyCombination {
+    bool w, a, s, d;
+};
+constexpr KeyCombination kCombinations[] = {
+    {true, false, false, false}, {false, false, true, false}, {false, true, false, false},
+    {false, false, false, true}, {true, true, false, false},  {true, false, false, true},
+    {false, true, true, false},  {false, false, true, true},
+};
+
+glm::vec2 flat(const glm::vec3& v) { return {v.x, v.z}; }
+
+const World* mainWorld(const ShellState& shell) {
+    return shell.objectRegistry == nullptr ? nullptr : shell.objectRegistry->mainWorld();
+}
+
+const physics::RigidDynamic* sphere(const World* world, ActorType type) {
+    if (world == nullptr) return nullptr;
+    const auto entry = world->playerActors.find(type);
+    if (entry == world->playerActors.end() || entry->second == nullptr) return nullptr;
+    return entry->second->actor;
+}
+
+// Distance from p to the segment a-b, in the ground plane.
+float segmentDistance(glm::vec2 p, glm::vec2 a, glm::vec2 b) {
+    const glm::vec2 ab = b - a;
+    const float lengthSquared = glm::dot(ab, ab);
+    const float t = lengthSquared > 0.0f ? std::clamp(glm::dot(p - a, ab) / lengthSquared, 0.0f, 1.0f) : 0.0f;
+    return glm::length(p - (a + t * ab));
+}
+
+// The drawn triangle edges of one object, measured from p.
+float drawnDistance(const scene::SceneObject& object, glm::vec2 p) {
+    float nearest = std::numeric_limits<float>::max();
+    if (object.actor == nullptr || object.mesh == nullptr || object.actor->getNbShapes() == 0) {
+        return nearest;
+    }
+    physics::Shape* shape = nullptr;
+    object.actor->getShapes(&shape, 1, 0);
+    // The same model matrix the scene pass draws the object with.
+    const glm::mat4 model =
+        shape->getGlobalPose().toMatrix() * object.transformMatrix * object.localMatrix;
+    const MeshData& mesh = *object.mesh;
+    auto corner = [&](std::uint32_t index) {
+        const float* v = &mesh.positions[static_cast<size_t>(index) * 3];
+        return flat(glm::vec3(model * glm::vec4(v[0], v[1], v[2], 1.0f)));
+    };
+    for (size_t i = 0; i + 2 < mesh.indices.size(); i += 3) {
+        const glm::vec2 a = corner(mesh.indices[i]);
+        const glm::vec2 b = corner(mesh.indices[i + 1]);
+        const glm::vec2 c = corner(mesh.indices[i + 2]);
+        nearest = std::min({nearest, segmentDistance(p, a, b), segmentDistance(p, b, c),
+                            segmentDistance(p, c, a)});
+    }
+    return nearest;
+}
+
+float subtreeDistance(const scene::SceneObject& object, glm::vec2 p) {
+    float nearest = drawnDistance(object, p);
+    for (const scene::SceneObject* child : object.children) {
+        nearest = std::min(nearest, subtreeDistance(*child, p));
+    }
+    return nearest;
+}
+
+}  // namespace
+
+Autopilot::Autopilot(Route route, const ShellState& shell) : route_(std::move(route)), shell_(shell) {}
+
+bool Autopilot::goalReached() const {
+    return shell_.renderLogic != nullptr && !shell_.renderLogic->gameRunning;
+}
+
+std::string Autopilot::where() const {
+    if (routeDone()) return "the end of the route";
+    const RouteStep& step = route_.steps[step_];
+    return "step " + std::to_string(step_ + 1) + " (line " + std::to_string(step.line) + ": " +
+           step.text + ")";
+}
+
+std::string Autopilot::report() const {
+    char positions[128];
+    std::snprintf(positions, sizeof positions, "main (%.2f, %.2f), second (%.2f, %.2f)", main_.x,
+                  main_.y, second_.x, second_.y);
+    return "frame " + std::to_string(frames_) + ", " + where() + ": " + positions;
+}
+
+void Autopilot::releaseInput() {
+    for (int key : {kKeyW, kKeyA, kKeyS, kKeyD}) platform::script::setKey(key, false);
+    platform::script::setMouseButton(platform::MOUSE_BUTTON_LEFT, false);
+    platform::script::setMouseButton(platform::MOUSE_BUTTON_RIGHT, false);
+}
+
+void Autopilot::beforeFrame() {
+    // What the screen shows now: the spheres where the last frame left them.
+    const World* world = mainWorld(shell_);
+    if (const physics::RigidDynamic* main = sphere(world, MainActorType)) {
+        const glm::vec2 now = flat(main->getGlobalPose().p);
+        velocity_ = seenMain_ ? (now - main_) * kStepsPerSecond : glm::vec2(0.0f);
+        main_ = now;
+        seenMain_ = true;
+    }
+    if (const physics::RigidDynamic* second = sphere(world, SecondActorType)) {
+        second_ = flat(second->getGlobalPose().p);
+    }
+    const double time = platform::getTime();
+    if (frames_ > 0) interval_ = time - lastTime_;
+    lastTime_ = time;
+    ++frames_;
+    ++framesWithoutProgress_;
+
+    releaseInput();
+    platform::script::setMousePos(shell_.screenWidth / 2, kCursorRestRow);
+    while (!routeDone() && runStep(route_.steps[step_])) nextStep();
+    if (routeDone() && hasStation_) rollTowards(station_, kDefaultTopSpeed, false);
+}
+
+void Autopilot::nextStep() {
+    ++step_;
+    stepFrames_ = 0;
+    bestDistance_ = std::numeric_limits<float>::max();
+    lastClearance_ = 0.0f;
+    framesWithoutProgress_ = 0;
+}
+
+bool Autopilot::runStep(const RouteStep& step) {
+    ++stepFrames_;
+    switch (step.action) {
+    case RouteAction::Go: {
+        const float distance = glm::length(step.point - main_);
+        if (distance <= step.tolerance) {
+            station_ = step.point;
+            hasStation_ = true;
+            return true;
+        }
+        if (distance < bestDistance_ - 0.25f) {
+            bestDistance_ = distance;
+            framesWithoutProgress_ = 0;
+        }
+        rollTowards(step.point, step.speed > 0.0f ? step.speed : kDefaultTopSpeed, true);
+        return false;
+    }
+    case RouteAction::Couple:
+    case RouteAction::Uncouple:
+        // Pressed for this one frame; the next frame lets go again.
+        platform::script::setMouseButton(step.action == RouteAction::Couple
+                                             ? platform::MOUSE_BUTTON_LEFT
+                                             : platform::MOUSE_BUTTON_RIGHT,
+                                         true);
+        return true;
+    case RouteAction::Zoom:
+        platform::script::setMouseWheel(step.frames);
+        return true;
+    default:
+        break;
+    }
+    // The waits: the main sphere keeps its place meanwhile.
+    bool done = false;
+    switch (step.action) {
+    case RouteAction::Wait:
+        done = stepFrames_ > step.frames;
+        break;
+    case RouteAction::Door:
+        done = doorOpen(step.name);
+        break;
+    case RouteAction::Second:
+        done = glm::length(step.point - second_) <= step.tolerance;
+        break;
+    case RouteAction::Mill: {
+        // Clear of the point and moving away from it: the arm has gone by.
+        const float clearance = millClearance(step.point);
+        done = stepFrames_ > 1 && clearance >= step.tolerance && clearance > lastClearance_;
+        lastClearance_ = clearance;
+        break;
+    }
+    default:
+        break;
+    }
+    if (done) return true;
+    if (hasStation_) rollTowards(station_, kDefaultTopSpeed, false);
+    return false;
+}
+
+void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera) {
+    const glm::vec2 offset = point - main_;
+    const float distance = glm::length(offset);
+    const glm::vec2 wanted =
+        distance > 0.0f ? offset / distance * std::min(topSpeed, kApproachGain * distance) : glm::vec2(0.0f);
+    const glm::vec2 correction = wanted - velocity_;
+    // One frame's push changes the speed by about this much (the push grows
+    // with the frame's length); smaller corrections are left to the damping.
+    const float pushSpeed =
+        static_cast<float>(std::min(interval_, kLongestPushInterval)) * 1000.0f * 2000.0f /
+        spheres::kMass / kStepsPerSecond / 1.4f;
+    if (glm::length(correction) > std::max(0.5f * pushSpeed, 0.5f)) pressKeysFor(correction);
+    if (turnCamera && distance > 2.0f) turnCameraTowards(offset);
+}
+
+void Autopilot::pressKeysFor(glm::vec2 push) {
+    // The push each combination gives under the camera as it stands: keys
+    // push relative to where the camera looks.
+    const glm::vec2 wanted = glm::normalize(push);
+    const KeyCombination* best = nullptr;
+    float bestAlignment = -2.0f;
+    for (const KeyCombination& keys : kCombinations) {
+        const glm::vec3 direction((keys.d ? 1.0f : 0.0f) - (keys.a ? 1.0f : 0.0f), 0.0f,
+                                  (keys.s ? 1.0f : 0.0f) - (keys.w ? 1.0f : 0.0f));
+        const glm::vec2 pushed = flat(glm::vec3(cameraMatrix * glm::vec4(direction, 0.0f)));
+        if (glm::length(pushed) < 1e-4f) continue;
+        const float alignment = glm::dot(glm::normalize(pushed), wanted);
+        if (alignment > bestAlignment) {
+            bestAlignment = alignment;
+            best = &keys;
+        }
+    }
+    if (best == nullptr) return;
+    platform::script::setKey(kKeyW, best->w);
+    platform::script::setKey(kKeyA, best->a);
+    platform::script::setKey(kKeyS, best->s);
+    platform::script::setKey(kKeyD, best->d);
+}
+
+void Autopilot::turnCameraTowards(glm::vec2 direction) {
+    // The cursor at the left edge turns the view to the left (yaw grows),
+    // at the right edge to the right, as a player turns it.
+    const glm::vec2 forward = -flat(glm::vec3(cameraMatrix[2]));
+    if (glm::length(forward) < 1e-4f) return;
+    const glm::vec2 f = glm::normalize(forward);
+    const glm::vec2 d = glm::normalize(direction);
+    // Positive when the way lies to the left of the view.
+    const float left = f.y * d.x - f.x * d.y;
+    const float angle = glm::degrees(std::atan2(left, glm::dot(f, d)));
+    const float limit = turning_ ? kTurnEndDegrees : kTurnStartDegrees;
+    turning_ = std::abs(angle) > limit;
+    if (!turning_) return;
+    const int edge = angle > 0.0f ? 0 : shell_.screenWidth - 1;
+    platform::script::setMousePos(edge, kCursorRestRow);
+}
+
+float Autopilot::millClearance(glm::vec2 point) const {
+    const World* world = mainWorld(shell_);
+    if (world == nullptr) return std::numeric_limits<float>::max();
+    const scene::SceneObject* mill = scene::SceneObject::findByName("mill", world->root);
+    return mill == nullptr ? std::numeric_limits<float>::max() : subtreeDistance(*mill, point);
+}
+
+bool Autopilot::doorOpen(const std::string& name) const {
+    // A door is drawn exactly while it is closed.
+    const World* world = mainWorld(shell_);
+    if (world == nullptr) return false;
+    const auto door = world->doorRegistry.find(name);
+    return door != world->doorRegistry.end() && door->second != nullptr && door->second->isOpen;
+}
+
+}  // namespace velmora::app

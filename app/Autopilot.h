@@ -1,0 +1,75 @@
+#pragma once
+// Plays a route through the real frame loop with a player's means only: the
+// W, A, S and D keys, the mouse buttons, the cursor and the wheel, all set
+// through the window layer's scripted input. It reads what a player sees on
+// the screen (where the spheres are, which doors are drawn, where the mill's
+// arms are drawn, how the camera looks) and never changes the game's state
+// itself: no pose, velocity or flag, and no call of the game's rules.
+
+#include <string>
+
+#include <glm/glm.hpp>
+
+#include "app/Route.h"
+
+namespace velmora::app {
+
+struct ShellState;
+
+class Autopilot {
+public:
+    Autopilot(Route route, const ShellState& shell);
+
+    // Sets this frame's input; call it before each frame's update.
+    void beforeFrame();
+
+    bool routeDone() const { return step_ >= route_.steps.size(); }
+    // The game shows "You won the game!".
+    bool goalReached() const;
+    // Frames since the autopilot last got anywhere: a step done, or a new
+    // best distance to the point it is rolling to.
+    long framesWithoutProgress() const { return framesWithoutProgress_; }
+    long frames() const { return frames_; }
+    // The step being worked on, for messages: "step 4 (line 17: door DoorA)".
+    std::string where() const;
+    // One line for whoever writes a route: the frame, the step and where
+    // both spheres are.
+    std::string report() const;
+
+    // Releases every key and button the autopilot may hold.
+    static void releaseInput();
+
+private:
+    // Runs the current step for this frame; true when it is done and the
+    // next step may start in the same frame.
+    bool runStep(const RouteStep& step);
+    void nextStep();
+    // Keys towards the point at no more than topSpeed; the camera turned to
+    // look along the way when turnCamera.
+    void rollTowards(glm::vec2 point, float topSpeed, bool turnCamera);
+    void pressKeysFor(glm::vec2 push);
+    void turnCameraTowards(glm::vec2 direction);
+    // The distance from point to the nearest drawn part of the mill.
+    float millClearance(glm::vec2 point) const;
+    bool doorOpen(const std::string& name) const;
+
+    Route route_;
+    const ShellState& shell_;
+    size_t step_ = 0;
+    int stepFrames_ = 0;
+    long frames_ = 0;
+    long framesWithoutProgress_ = 0;
+    float bestDistance_ = 0.0f;
+    float lastClearance_ = 0.0f;
+    bool turning_ = false;
+    glm::vec2 station_{0.0f};  // where the main sphere waits: the last point reached
+    bool hasStation_ = false;
+    glm::vec2 main_{0.0f};
+    glm::vec2 second_{0.0f};
+    glm::vec2 velocity_{0.0f};  // of the main sphere, from its last two positions
+    bool seenMain_ = false;
+    double lastTime_ = 0.0;
+    double interval_ = 1.0 / 60.0;
+};
+
+}  // namespace velmora::app

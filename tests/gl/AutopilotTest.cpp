@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "app/Autopilot.h"
+#include "app/FrameLoop.h"
+#include "app/Route.h"
+#include "tests/gl/ShellFixture.h"
+
+using namespace velmora;
+
+namespace {
+
+const char* const kRouteFile = "tools/level/route.txt";
+constexpr double kFrame = 1.0 / 60.0;
+// 30 s of game time without getting anywhere: the autopilot is stuck.
+constexpr long kStuckFrames = 30 * 60;
+
+struct PlayedRun {
+    bool won = false;
+    long frames = 0;
+    std::string where;  // the step it ended on
+};
+
+// The shipped level from a fresh start, played through the frame loop's
+// update with a clock of 1/60 s per frame (drawing plays no part in the game).
+class AutopilotPlay : public test::ShellFixture {
+protected:
+    AutopilotPlay() { keepShippedLevel = true; }
+
+    static app::Route shippedRoute() {
+        std::string error;
+        const std::optional<app::Route> route = app::loadRoute(kRouteFile, error);
+        EXPECT_TRUE(route.has_value()) << error;
+        return route.value_or(app::Route{});
+    }
+
+    PlayedRun play(const app::Route& route) {
+        app::FrameLoop loop(shell);
+        app::Autopilot pilot(route, shell);
+        testing::internal::CaptureStdout();  // the magnet's bursts announce themselves
+        while (!pilot.goalReached() && pilot.framesWithoutProgress() < kStuckFrames) {
+            pilot.beforeFrame();
+            now += kFrame;
+            loop.updateFrame();
+            // For whoever writes a route: where the spheres are, once a second.
+            if (std::getenv("AUTOPILOT_TRACE") != nullptr && pilot.frames() % 60 == 0) {
+                std::cerr << pilot.report() << std::endl;
+            }
+        }
+        testing::internal::GetCapturedStdout();
+        app::Autopilot::releaseInput();
+        return PlayedRun{pilot.goalReached(), pilot.frames(), pilot.where()};
+    }
+
+    // Throws the played world away and builds a fresh one.
+    void restart() {
+        TearDown();
+        now = 0.0;
+        SetUp();
+    }
+};
+
+}  // namespace
+
+TEST_F(AutopilotPlay, PlaysTheShippedLevelToTheGoalTheSameWayEveryTime) {
+    const app::Route route = shippedRoute();
+    const PlayedRun first = play(route);
+    ASSERT_TRUE(first.won) << "stuck at " << first.where << " after " << first.frames << " frames";
+    std::cout << "[ route ] " << route.length() << " m, goal after " << first.frames << " frames\n";
+
+    restart();
+    const PlayedRun second = play(route);
+    EXPECT_TRUE(second.won) << "stuck at " << second.where;
+    EXPECT_EQ(second.frames, first.frames);
+}
+
+TEST_F(AutopilotPlay, WithoutTheSecondSphereTheGoalIsOutOfReach) {
+    const PlayedRun run = play(app::withoutSecondSphere(shippedRoute()));
+    EXPECT_FALSE(run.won) << "reached the goal after " << run.frames << " frames";
+}
