@@ -1,5 +1,6 @@
 #include "screen/BlurPass.h"
 
+#include "render/PassProbe.h"
 #include "render/ShaderProgram.h"
 #include "screen/ScreenQuad.h"
 
@@ -77,17 +78,20 @@ void blurAndCompose(const BlurSetup& setup) {
     // Pass 1: horizontal, both outputs into the blur target.
     beginPass(setup.blurTarget.framebuffer->name(), setup);
     bindInputs(setup.sceneTarget, setup.regenerateSceneMipmaps);
+    if (setup.regenerateSceneMipmaps) passDone("mipmaps");
     const BlurPassValues horizontal = blurPassValues(BlurPassKind::Horizontal, setup.screenWidth);
     setUniforms(setup.uniforms, horizontal);
     const GLenum bothOutputs[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
     glDrawBuffers(horizontal.drawBufferCount, bothOutputs);
     drawQuad(*setup.quad);
+    passDone("blur horizontal");
 
     // Pass 2: vertical and composed, onto the screen's own back buffer.
     beginPass(0, setup);
     bindInputs(setup.blurTarget, false);
     setUniforms(setup.uniforms, blurPassValues(BlurPassKind::VerticalToScreen, setup.screenWidth));
     drawQuad(*setup.quad);
+    passDone("blur vertical");
 }
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 
 #include "render/DrawOrder.h"
 #include "render/ParticleSystem.h"
+#include "render/PassProbe.h"
 #include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
 #include "world/ObjectRegistry.h"
@@ -61,13 +62,16 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
 
     World* world = registry->mainWorld();
     renderObject(world->root, false);
+    passDone(shadowPass ? "shadow draws" : "scene pass");
     advanceParticles(dt);
+    passDone("particles");
     if (!shadowPass && pass_.transparency) {
         // A copy: drawing must not be disturbed by anyone adding to the list.
         const std::vector<scene::SceneObject*> transparent = world->transparentObjects;
         for (scene::SceneObject* object : transparent) {
             renderObject(object, true);
         }
+        passDone("scene pass");
     }
     // Always back to filled, so nothing drawn after the scene (HUD, blur)
     // inherits lines, even when the option was switched between calls.
