@@ -62,11 +62,14 @@ vec3 shade(vec3 baseColor) {
     vec3 toLight = normalize(l_pos.xyz - worldPosition);
     float diffuse = max(dot(n, toLight), 0.0);
     float specular = 0.0;
+    // A surface turned away from the light gets neither diffuse nor specular
+    // light, so whether the light reaches it changes nothing: no cube lookup.
+    float visible = 0.0;
     if (diffuse > 0.0) {
         vec3 reflected = reflect(-toLight, n);
         specular = specFactor * pow(max(dot(reflected, toEye), 0.0), materialSpecFactor);
+        visible = lightVisibility(n);
     }
-    float visible = lightVisibility(n);
     return baseColor * (kAmbient + (1.0 - kAmbient) * diffuse * visible) + vec3(specular * visible);
 }
 

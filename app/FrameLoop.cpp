@@ -12,6 +12,7 @@
 #include "app/ShellState.h"
 #include "physics/Physics.h"
 #include "platform/Window.h"
+#include "render/PassProbe.h"
 #include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
 #include "world/ObjectRegistry.h"
@@ -64,8 +65,10 @@ void FrameLoop::drawFrame(double dt) {
     renderScenePass(dt);
     // Into the scene target still, so the text is blurred with the scene.
     drawHud(dt, shell_);
+    passDone("HUD");
     postProcess();
     present();
+    passDone("swap");
 }
 
 void FrameLoop::run() {
@@ -101,6 +104,7 @@ void FrameLoop::renderShadowFaces(double dt) {
     for (int face = 0; face < 6; ++face) {
         // Cleared every frame, so with shadows off the map holds the far depth.
         shell_.shadowCube.attachAndClearFace(face);
+        passDone("shadow face clears");
         if (shadowsEnabled) {
             shell_.renderLogic->renderScene(true, cameraMatrix, projectionMatrix, dt);
         }

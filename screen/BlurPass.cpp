@@ -1,5 +1,6 @@
 #include "screen/BlurPass.h"
 
+#include "render/PassProbe.h"
 #include "render/ShaderProgram.h"
 #include "screen/ScreenQuad.h"
 
@@ -41,10 +42,11 @@ void drawQuad(const scene::ScreenQuad& quad) {
     glBindVertexArray(0);
 }
 
+// No clear: the quad writes every pixel of the target, and with the depth
+// test off no earlier depth can hold any of them back.
 void beginPass(GLuint framebuffer, const BlurSetup& setup) {
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glViewport(0, 0, setup.screenWidth, setup.screenHeight);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 }  // namespace
@@ -74,20 +76,26 @@ BlurPassValues blurPassValues(BlurPassKind kind, int screenWidth) {
 }
 
 void blurAndCompose(const BlurSetup& setup) {
+    const GLboolean depthTest = glIsEnabled(GL_DEPTH_TEST);
+    glDisable(GL_DEPTH_TEST);
     // Pass 1: horizontal, both outputs into the blur target.
     beginPass(setup.blurTarget.framebuffer->name(), setup);
     bindInputs(setup.sceneTarget, setup.regenerateSceneMipmaps);
+    if (setup.regenerateSceneMipmaps) passDone("mipmaps");
     const BlurPassValues horizontal = blurPassValues(BlurPassKind::Horizontal, setup.screenWidth);
     setUniforms(setup.uniforms, horizontal);
     const GLenum bothOutputs[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
     glDrawBuffers(horizontal.drawBufferCount, bothOutputs);
     drawQuad(*setup.quad);
+    passDone("blur horizontal");
 
     // Pass 2: vertical and composed, onto the screen's own back buffer.
     beginPass(0, setup);
     bindInputs(setup.blurTarget, false);
     setUniforms(setup.uniforms, blurPassValues(BlurPassKind::VerticalToScreen, setup.screenWidth));
     drawQuad(*setup.quad);
+    passDone("blur vertical");
+    if (depthTest) glEnable(GL_DEPTH_TEST);
 }
 
 }  // namespace velmora

@@ -48,14 +48,16 @@ struct BlurSetup {
     FullScreenTarget blurTarget;
     int screenWidth = 0;
     int screenHeight = 0;
-    // Rebuild the scene target's mipmaps before pass 1. Nothing samples them
-    // while the targets filter with GL_LINEAR, and on a software renderer they
-    // cost about a fifth of the post-process (see bench_blur_pass).
-    bool regenerateSceneMipmaps = true;
+    // Rebuild the scene target's mipmaps before pass 1. Off: nothing samples
+    // them while the targets filter with GL_LINEAR, and on a software renderer
+    // they cost about a fifth of the post-process (see bench_blur_pass).
+    bool regenerateSceneMipmaps = false;
 };
 
 // Runs both passes with the blur program current (the caller makes it so).
-// Ends with framebuffer 0 bound and texture unit 1 active.
+// Neither target is cleared and the depth test is off while the quads are
+// drawn (and as it was afterwards). Ends with framebuffer 0 bound and texture
+// unit 1 active.
 void blurAndCompose(const BlurSetup& setup);
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include <functional>
 #include <list>
 #include <string>
+#include <vector>
 
 #include <glm/glm.hpp>
 
@@ -112,6 +113,7 @@ private:
         glm::mat4 camera{1.0f};
         glm::mat4 view{1.0f};
         glm::mat4 viewProjection{1.0f};
+        FrustumPlanes shadowFacePlanes{};  // the shadow face's frustum, in a shadow pass
     };
 
     void setUpPrograms();
@@ -120,7 +122,10 @@ private:
     void importLevel(const PhysicsSetup& setup);
 
     void renderObject(scene::SceneObject* object, bool transparentPass);
-    void renderShape(physics::Shape* shape, scene::SceneObject* object);
+    // Draws the object's mesh with the shape's pose unless culled or already
+    // drawn with the same pose (drawnPoses, per object and traversal).
+    void renderShape(physics::Shape* shape, scene::SceneObject* object,
+                     std::vector<physics::Transform>& drawnPoses);
     void useSceneProgram(ShaderProgram* program);
     void useShadowProgram();
     void applyTextureFilter(const scene::SceneObject* object) const;

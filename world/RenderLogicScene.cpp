@@ -7,6 +7,7 @@
 
 #include "render/DrawOrder.h"
 #include "render/ParticleSystem.h"
+#include "render/PassProbe.h"
 #include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
 #include "world/ObjectRegistry.h"
@@ -58,16 +59,24 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
     if (frustumCullingEnabled && !shadowPass) {
         frustumPlanes = extractFrustumPlanes(pass_.viewProjection);
     }
+    if (shadowPass) {
+        // A shape outside this face's frustum leaves no depth in it, whatever
+        // the culling option says.
+        pass_.shadowFacePlanes = extractFrustumPlanes(shadowFaceMatrices[shadowFaceIndex]);
+    }
 
     World* world = registry->mainWorld();
     renderObject(world->root, false);
+    passDone(shadowPass ? "shadow draws" : "scene pass");
     advanceParticles(dt);
+    passDone("particles");
     if (!shadowPass && pass_.transparency) {
         // A copy: drawing must not be disturbed by anyone adding to the list.
         const std::vector<scene::SceneObject*> transparent = world->transparentObjects;
         for (scene::SceneObject* object : transparent) {
             renderObject(object, true);
         }
+        passDone("scene pass");
     }
     // Always back to filled, so nothing drawn after the scene (HUD, blur)
     // inherits lines, even when the option was switched between calls.
@@ -90,8 +99,9 @@ void RenderLogic::renderObject(scene::SceneObject* object, bool transparentPass)
             std::vector<physics::Shape*> shapes(object->actor->getNbShapes());
             shapes.resize(object->actor->getShapes(shapes.data(),
                                                    static_cast<uint32_t>(shapes.size()), 0));
+            std::vector<physics::Transform> drawnPoses;
             for (auto shape = shapes.rbegin(); shape != shapes.rend(); ++shape) {
-                renderShape(*shape, object);
+                renderShape(*shape, object, drawnPoses);
             }
         }
     }
@@ -100,21 +110,43 @@ void RenderLogic::renderObject(scene::SceneObject* object, bool transparentPass)
     }
 }
 
-void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object) {
-    if (frustumCullingEnabled && !pass_.shadow) {
+void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object,
+                              std::vector<physics::Transform>& drawnPoses) {
+    if (pass_.shadow || frustumCullingEnabled) {
         const physics::Bounds bounds = shape->getWorldBounds();
-        if (!boxInFrustum(frustumPlanes, bounds.minimum, bounds.maximum)) {
+        if (!boxInFrustum(pass_.shadow ? pass_.shadowFacePlanes : frustumPlanes, bounds.minimum,
+                          bounds.maximum)) {
             return;
         }
     }
+    // The object's mesh is drawn with the shape's pose, not its geometry. The
+    // shapes of one actor mostly share the actor's pose (a level object's
+    // solid and its twin or trigger volume, the second sphere's halo): the
+    // same triangles at the same depth once more could only fail the depth
+    // test, so such a shape is counted but not drawn again.
+    const physics::Transform pose = shape->getGlobalPose();
+    for (const physics::Transform& drawn : drawnPoses) {
+        if (drawn.p == pose.p && drawn.q == pose.q) {
+            if (!pass_.shadow) {
+                ++drawnObjectCount;
+            }
+            return;
+        }
+    }
+    drawnPoses.push_back(pose);
+    // Blending only where it changes a pixel: a source alpha of exactly 1
+    // gives the source colour, and the second output (alpha 0) is never read
+    // for its colour.
+    const bool blended =
+        !pass_.shadow && pass_.transparency && object->opacity() != 1.0f;
     if (!pass_.shadow) {
         applyTextureFilter(object);
-        // Every shape is blended, opaque ones too: their alpha is 1.
+    }
+    if (blended) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
-    const glm::mat4 model =
-        shape->getGlobalPose().toMatrix() * object->transformMatrix * object->localMatrix;
+    const glm::mat4 model = pose.toMatrix() * object->transformMatrix * object->localMatrix;
     const GLint modelLocation = location(currentProgram, "modelMatrix");
     if (modelLocation != -1) {
         glUniformMatrix4fv(modelLocation, 1, GL_FALSE, glm::value_ptr(model));
@@ -124,8 +156,10 @@ void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object)
         glUniform1f(specLocation, object->specFactor);
     }
     object->draw(pass_.shadow, pass_.transparency);
-    if (!pass_.shadow) {
+    if (blended) {
         glDisable(GL_BLEND);
+    }
+    if (!pass_.shadow) {
         ++drawnObjectCount;
     }
 }

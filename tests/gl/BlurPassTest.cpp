@@ -111,6 +111,33 @@ TEST_F(PostProcess, TextStaysWhereItIsDrawnOverTheClearColour) {
     }
 }
 
+// The passes clear neither of their targets: what the blur target and the
+// screen held before, colour and depth, must leave no trace in the picture.
+TEST_F(PostProcess, PictureOwesNothingToWhatTheTargetsHeldBefore) {
+    TextRenderer text(width, height);
+    const auto drawScene = [&] {
+        beginScene();
+        text.printText("HELLO 42", 100, 100, 30);
+    };
+    drawScene();
+    present();
+    const std::vector<unsigned char> first = readScreen();
+
+    // Magenta everywhere with the nearest depth, then the same scene again.
+    glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
+    glClearDepth(0.0);
+    for (GLuint framebuffer : {setup.blurTarget.framebuffer->name(), 0u}) {
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    glClearDepth(1.0);
+    glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
+    drawScene();
+    present();
+    EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), GL_TRUE);  // back on for the next scene pass
+    EXPECT_TRUE(readScreen() == first);
+}
+
 TEST_F(PostProcess, QuadHoldsTwoTrianglesOverTheWholeClipSpace) {
     EXPECT_EQ(quad->shaderProgram, program);
     glBindBuffer(GL_ARRAY_BUFFER, quad->vertexBuffer);

@@ -82,7 +82,10 @@ protected:
 
     // Mean red (the default material colour) of the 3 x 3 pixels where a
     // world point lands in the scene target.
-    float redAt(const glm::vec3& point) const {
+    float redAt(const glm::vec3& point) const { return colourAt(point).r; }
+
+    // Mean colour of the 3 x 3 pixels where a world point lands.
+    glm::vec3 colourAt(const glm::vec3& point) const {
         const glm::vec4 clip = projection() * glm::inverse(camera) * glm::vec4(point, 1.0f);
         const glm::vec2 ndc = glm::vec2(clip) / clip.w;
         const int x = static_cast<int>((ndc.x * 0.5f + 0.5f) * targets->width);
@@ -92,9 +95,9 @@ protected:
         glBindFramebuffer(GL_READ_FRAMEBUFFER, targets->scene.framebuffer->name());
         glReadBuffer(GL_COLOR_ATTACHMENT0);
         glReadPixels(x - 1, y - 1, 3, 3, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-        float sum = 0.0f;
+        glm::vec3 sum(0.0f);
         for (int i = 0; i < 9; ++i) {
-            sum += pixels[4 * i];
+            sum += glm::vec3(pixels[4 * i], pixels[4 * i + 1], pixels[4 * i + 2]);
         }
         return sum / 9.0f;
     }
@@ -150,6 +153,28 @@ TEST_F(ShadowPixels, OpenFloorIsEvenlyLitWithoutShadowAcne) {
                                    glm::vec3(14, 0, -30), glm::vec3(10, 0, -40)}) {
         EXPECT_GT(redAt(point), 120.0f) << point.x << ", " << point.z;
     }
+}
+
+TEST_F(ShadowPixels, GlassLetsTheBackgroundThroughWhereAnOpaqueBoxHidesIt) {
+    // Two small boxes hovering just below the camera's line to the horizon,
+    // where nothing but the clear colour lies behind them.
+    const glm::vec3 eye(camera[3]);
+    const auto ahead = [&](float x, float y, float z) {
+        return eye + 4.0f * glm::normalize(glm::vec3(x, y, z));
+    };
+    addBox("glass", ahead(-11, -1.4f, -12), glm::vec3(0.3f), 0.5f);
+    addBox("solid", ahead(-12, -1.4f, -11), glm::vec3(0.3f));
+    drawFrame();
+    const glm::vec3 sky = colourAt(ahead(-11, -0.4f, -12));
+    const glm::vec3 glass = colourAt(ahead(-11, -1.4f, -12));
+    const glm::vec3 solid = colourAt(ahead(-12, -1.4f, -11));
+    EXPECT_NEAR(sky.b, 110.0f, 3.0f);
+    EXPECT_LT(solid.b, 0.2f * sky.b);
+    // Half of the background through each of the box's two glass sides that
+    // the view crosses, whichever of them is drawn first...
+    EXPECT_GT(glass.b, 0.15f * sky.b);
+    EXPECT_LT(glass.b, 0.7f * sky.b);
+    EXPECT_GT(glass.r, sky.r + 10.0f);  // ...over the red of the glass
 }
 
 TEST_F(ShadowPixels, WithShadowsOffTheFloorBehindTheBoxIsLitLikeTheRest) {

@@ -1,0 +1,7 @@
+#include "render/PassProbe.h"
+
+namespace velmora {
+
+PassProbe passProbe = nullptr;
+
+}  // namespace velmora
