@@ -107,6 +107,28 @@ TEST_F(LevelImport, MeshNodeBecomesAnUploadedObjectAtItsWorldPose) {
                {0, 1, 0}, "up");
 }
 
+// Modelling tools write quads and larger polygons as <polylist> or
+// <polygons>; the import triangulates them and they must load whole.
+TEST_F(LevelImport, PolygonMeshesAsExportersWriteThemLoadWhole) {
+    ASSERT_NE(importFile("tests/data/polygon_meshes.dae"), nullptr);
+    struct Expected {
+        const char* node;
+        std::int32_t vertices, triangles;
+    };
+    for (const Expected& expected : {Expected{"cube_polylist", 24, 12},
+                                     Expected{"hexagon_polygons", 12, 8},
+                                     Expected{"gable_mixed", 5, 3}}) {
+        scene::SceneObject* object = find(expected.node);
+        ASSERT_NE(object, nullptr) << expected.node;
+        EXPECT_EQ(object->mesh->vertexCount, expected.vertices) << expected.node;
+        EXPECT_EQ(object->mesh->faceCount, expected.triangles) << expected.node;
+        ASSERT_NE(object->actor, nullptr) << expected.node;
+        EXPECT_EQ(shapesOf(*object->actor)[0]->getGeometry().type,
+                  physics::GeometryType::TriangleMesh)
+            << expected.node;
+    }
+}
+
 TEST_F(LevelImport, EachTileAddsOneChildAndGroupsPassTheirTransformOn) {
     scene::SceneObject* tile = importTile(R"(
         group holder at 0 5 0 turn 0 0 90 {
