@@ -77,14 +77,18 @@ bool loadTexture(const std::string& path, GLuint* cell) {
     BYTE* bits = FreeImage_GetBits(image.bitmap);
     const unsigned width = FreeImage_GetWidth(image.bitmap);
     const unsigned height = FreeImage_GetHeight(image.bitmap);
-    if (bits == nullptr || width == 0 || height == 0) return false;
+    const unsigned bpp = FreeImage_GetBPP(image.bitmap);
+    if (bits == nullptr || width == 0 || height == 0 || (bpp != 24 && bpp != 32)) return false;
 
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
 
-    const bool rgba = FreeImage_GetColorType(image.bitmap) == FIC_RGBALPHA;
+    // The layout follows the bytes each pixel really has: the library calls a
+    // 32-bit bitmap RGB when its alpha is opaque throughout (as a 16-bit
+    // RGBA image converts), and reading its four bytes as three shears it.
+    const bool rgba = bpp == 32;
     // The library pads each row to four bytes; read rows that way whatever
     // alignment other code left set, and put that setting back afterwards.
     GLint savedAlignment = 4;
