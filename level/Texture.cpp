@@ -1,8 +1,8 @@
 #include "level/Texture.h"
 
-#include <FreeImage.h>
+#include "level/ImageFile.h"
 
-#include <algorithm>
+#include <FreeImage.h>
 
 namespace velmora {
 
@@ -52,22 +52,11 @@ FIBITMAP* toUploadableCopy(FIBITMAP* bitmap) {
     return converted;
 }
 
-FREE_IMAGE_FORMAT formatOf(const std::string& path) {
-    FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);
-    if (format == FIF_UNKNOWN) format = FreeImage_GetFIFFromFilename(path.c_str());
-    return format;
-}
-
 }  // namespace
 
 bool loadTexture(const std::string& path, GLuint* cell) {
     if (cell == nullptr) return false;
-    std::string file = path;
-    std::replace(file.begin(), file.end(), '\\', '/');
-
-    const FREE_IMAGE_FORMAT format = formatOf(file);
-    if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format)) return false;
-    BitmapHandle image(FreeImage_Load(format, file.c_str(), 0));
+    BitmapHandle image(readImageFile(path));
     if (image.bitmap == nullptr) return false;
     if (!isUploadableAsIs(image.bitmap)) {
         image.replace(toUploadableCopy(image.bitmap));

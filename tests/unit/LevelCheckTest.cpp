@@ -3,25 +3,44 @@
 #include "LevelTestFiles.h"
 #include "level/LevelCheck.h"
 
+#include <FreeImage.h>
+
 using namespace velmora;
 using velmora::testing::TempFolder;
 using velmora::testing::writeTile;
 
 namespace {
 
-// Everything a level needs, so each test adds just one mistake.
+// Everything a level needs, so each test adds just one mistake: a walled
+// room of 20 x 20 metres.
 const char* kSoundTile = R"(
     quad  floor             at 0 0 0   size 10 10 1
     box   Door1             at 0 5 1   size 2 0.1 1
     plate switch_trigger__open__Door1__  at 3 0 0  size 1 1 0.6
     plate goal_trigger__win__1__         at -3 0 0 size 1 1 0.6
     box   mill              at 5 5 1   size 0.3 0.3 1
+    box   wall_west   at -10.1 0 1  size 0.1 10.2 1
+    box   wall_east   at 10.1 0 1   size 0.1 10.2 1
+    box   wall_south  at 0 -10.1 1  size 10.2 0.1 1
+    box   wall_north  at 0 10.1 1   size 10.2 0.1 1
 )";
 
-LevelReport check(const TempFolder& folder, const std::vector<std::string>& tiles) {
+// The spheres start in the room's south-west and south-east, clear of the
+// tests' nodes (tile (x, y) lies at world (x, -y)).
+LevelCheckSettings settingsFor(const TempFolder& folder, bool reach = true) {
+    LevelCheckSettings settings;
+    settings.textureFolder = folder.path();
+    settings.checkReach = reach;
+    settings.main = {{-7.0f, 0.1f, 3.0f}, 0.5f};
+    settings.second = {{7.0f, 0.5f, 3.0f}, 1.0f};
+    return settings;
+}
+
+LevelReport check(const TempFolder& folder, const std::vector<std::string>& tiles,
+                  bool reach = true) {
     std::vector<LevelTile> level;
     for (const std::string& tile : tiles) level.push_back({tile, glm::vec3(0.0f)});
-    return checkLevel(level, folder.path());
+    return checkLevel(level, settingsFor(folder, reach));
 }
 
 // The error lines of a report, for readable failure messages.
@@ -49,7 +68,7 @@ TEST(LevelCheck, ASoundLevelHasNoErrors) {
     TempFolder folder;
     const LevelReport report = check(folder, {writeTile(folder, "t.dae", kSoundTile)});
     EXPECT_FALSE(report.hasErrors()) << ::testing::PrintToString(errors(report));
-    ASSERT_EQ(report.nodes.size(), 5u);
+    ASSERT_EQ(report.nodes.size(), 9u);
     EXPECT_EQ(report.nodes[0].collision.kind, CollisionKind::ThinBox);
     EXPECT_EQ(report.nodes[1].role, NodeRole::Door);
     EXPECT_EQ(report.nodes[2].collision.kind, CollisionKind::TriggerBox);
@@ -82,18 +101,23 @@ TEST(LevelCheck, DoorsAndSwitchesMayLieInDifferentTiles) {
     EXPECT_FALSE(check(folder, {first, second, third}).hasErrors());
 }
 
-TEST(LevelCheck, MissingTexturesAreErrors) {
+TEST(LevelCheck, MissingAndUndecodableTexturesAreErrors) {
     TempFolder folder;
-    folder.writeText("found.png", "any bytes");
+    FIBITMAP* pixel = FreeImage_Allocate(1, 1, 24);
+    ASSERT_TRUE(FreeImage_Save(FIF_PNG, pixel, folder.file("found.png").c_str(), 0));
+    FreeImage_Unload(pixel);
+    folder.writeText("broken.png", "not an image");
     const std::string tile = writeTile(folder, "t.dae", std::string(kSoundTile) + R"(
         box block__texture__found_png__   at 6 6 1
         box other__texture__missing_png__ at 6 -6 1
+        box third__texture__broken_png__  at 6 0 1
     )");
     const LevelReport report = check(folder, {tile});
-    EXPECT_TRUE(hasError(report, "other__texture__missing_png__", "missing.png"));
-    EXPECT_EQ(errors(report).size(), 1u) << ::testing::PrintToString(errors(report));
-    EXPECT_TRUE(report.nodes[5].textureExists);
-    EXPECT_FALSE(report.nodes[6].textureExists);
+    EXPECT_TRUE(hasError(report, "other__texture__missing_png__", "missing.png is missing"));
+    EXPECT_TRUE(hasError(report, "third__texture__broken_png__", "broken.png can't be decoded"));
+    EXPECT_EQ(errors(report).size(), 2u) << ::testing::PrintToString(errors(report));
+    EXPECT_TRUE(report.nodes[9].textureExists);
+    EXPECT_FALSE(report.nodes[10].textureExists);
 }
 
 TEST(LevelCheck, ATransparentMaterialAtIndexZeroIsAnError) {
@@ -136,7 +160,7 @@ TEST(LevelCheck, ALevelNeedsAGoalAndAMill) {
         box  Doortrigger__win__1__ at 0 5 1
         plate open_trigger__open__Doortrigger__ at 3 0 0  size 1 1 0.6
     )");
-    const LevelReport report = check(folder, {tile});
+    const LevelReport report = check(folder, {tile}, false);
     EXPECT_TRUE(hasError(report, "-", "no goal"));
     EXPECT_TRUE(hasError(report, "-", "\"mill\""));
     EXPECT_EQ(errors(report).size(), 2u) << ::testing::PrintToString(errors(report));
@@ -145,7 +169,9 @@ TEST(LevelCheck, ALevelNeedsAGoalAndAMill) {
 TEST(LevelCheck, UnreadableTilesAreErrors) {
     TempFolder folder;
     folder.writeText("broken.dae", "<COLLADA>not a tile");
-    const LevelReport report = check(folder, {folder.file("absent.dae"), folder.file("broken.dae")});
+    const LevelReport report =
+        check(folder, {folder.file("absent.dae"), folder.file("broken.dae")}, false);
+    EXPECT_TRUE(report.anyTileUnreadable);  // the checker exits with 2
     EXPECT_TRUE(hasError(report, "-", "can't be read"));
     EXPECT_GE(errors(report).size(), 4u);  // both files, then no goal and no mill
     EXPECT_EQ(problemLine(report.problems.front()).rfind(folder.file("absent.dae") + ": -: ", 0), 0u);
