@@ -72,15 +72,17 @@ scene::SceneObject* LevelLoader::createMeshObject(const std::string& fileName,
     parseNodeName(nodeName, meshNode.baseName, meshNode.annotations);
     meshNode.localMatrix = nodeLocalMatrix(pose);
     const bool hasTriangles = meshNode.mesh->faceCount > 0;
-    if (!hasTriangles) report(noTrianglesMessage());
     if (setup_.physics != nullptr) {
         meshNode.actor =
             cookStaticActor(*setup_.physics, setup_.cooking, setup_.scene, *meshNode.mesh, pose,
                             planCollision(meshNode.baseName, *meshNode.mesh, pose.scale));
+        // After the physics' own line, if it printed one; a node without
+        // triangles is told as that, its lost collision goes without saying.
         if (meshNode.actor == nullptr && hasTriangles) {
             report(isPlaceable(pose) ? failedCookingMessage() : degenerateScaleMessage(pose.scale));
         }
     }
+    if (!hasTriangles) report(noTrianglesMessage());
     const std::string textureFile = textureFileName(meshNode.annotations);
     scene::SceneObject* object =
         createObjectForNode(std::move(meshNode), setup_.programs, setup_.callbacks, tables_);

@@ -2,6 +2,7 @@
 
 #include "level/Reachability.h"
 
+#include <cmath>
 #include <sstream>
 
 namespace velmora {
@@ -38,10 +39,12 @@ WorldBox triggerVolume(const CheckedNode& node) {
             glm::abs(node.collision.halfExtents)};
 }
 
+// Centimetres are plenty to find a place; rounding also drops the noise of
+// the tile turn (-1.8e-07 for 0).
 std::string placeText(const glm::vec3& place) {
+    const auto tidy = [](float value) { return std::round(value * 100.0f) / 100.0f + 0.0f; };
     std::ostringstream text;
-    text.precision(3);
-    text << "(" << place.x << ", " << place.y << ", " << place.z << ")";
+    text << "(" << tidy(place.x) << ", " << tidy(place.y) << ", " << tidy(place.z) << ")";
     return text.str();
 }
 
