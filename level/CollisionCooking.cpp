@@ -12,6 +12,8 @@ namespace {
 constexpr float kLevelFriction = 1.0f;
 constexpr float kLevelRestitution = 1.0f;
 
+}  // namespace
+
 // A zero (or non-finite) scale component leaves the node's matrix without a
 // rotation that can be read back, and no shape of it could stop a sphere.
 bool isPlaceable(const NodePose& pose) {
@@ -23,6 +25,8 @@ bool isPlaceable(const NodePose& pose) {
                                                pose.rotation.w));
     return std::isfinite(length) && length > 0.0f;
 }
+
+namespace {
 
 physics::TriangleMesh* cookMesh(physics::Cooking* cooking, const MeshData& mesh) {
     if (cooking == nullptr || mesh.vertexCount <= 0 || mesh.faceCount <= 0 ||

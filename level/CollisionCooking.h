@@ -17,6 +17,10 @@ namespace velmora {
 // mesh failed to cook ("mCooking failed cooking mesh" is printed) or its
 // scale is degenerate (a zero or non-finite component: no valid shape, and no
 // rotation that can be trusted).
+// False for a pose no actor can take: a zero or non-finite scale component
+// or position, or a rotation that can't be normalised.
+bool isPlaceable(const NodePose& pose);
+
 physics::RigidStatic* cookStaticActor(physics::Physics& physics, physics::Cooking* cooking,
                                       physics::Scene* scene, const MeshData& mesh,
                                       const NodePose& pose, const CollisionPlan& plan);

@@ -1,8 +1,13 @@
 #include "level/LevelCheck.h"
 
+#include "level/CollisionCooking.h"
+#include "level/ImageFile.h"
+#include "level/LevelReachCheck.h"
 #include "level/MeshData.h"
+#include "level/NodeProblems.h"
 #include "level/NodeWalk.h"
 #include "level/TileFile.h"
+#include "world/PlayerSpheres.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/material.h>
@@ -24,6 +29,8 @@ namespace {
 constexpr float kMinTriggerReach = 0.1f;
 // Geometry thinner than this in height is a floor (or a lid).
 constexpr float kFlatHeight = 0.01f;
+// The radius of Objects/SolidSphere.obj, which both spheres scale.
+constexpr float kSphereModelRadius = 0.5f;
 
 std::string baseFileName(const std::string& path) {
     const std::size_t slash = path.find_last_of("/\\");
@@ -68,16 +75,68 @@ void boxBounds(const glm::vec3& half, const NodePose& pose, glm::vec3& lo, glm::
     }
 }
 
+// The physics drops triangles without area and refuses non-finite points;
+// a mesh left with no triangle fails to cook.
+bool cooks(const MeshData& mesh) {
+    for (float value : mesh.positions) {
+        if (!std::isfinite(value)) return false;
+    }
+    const auto corner = [&](std::uint32_t index) {
+        return glm::vec3(mesh.positions[3 * index], mesh.positions[3 * index + 1],
+                         mesh.positions[3 * index + 2]);
+    };
+    for (std::size_t i = 0; i + 2 < mesh.indices.size(); i += 3) {
+        const glm::vec3 a = corner(mesh.indices[i]);
+        const glm::vec3 n = glm::cross(corner(mesh.indices[i + 1]) - a, corner(mesh.indices[i + 2]) - a);
+        if (glm::dot(n, n) > 0.0f) return true;
+    }
+    return false;
+}
+
+// The solid shape the game gives the node, as world triangles.
+std::vector<glm::vec3> solidTriangles(const MeshData& mesh, const NodePose& pose,
+                                      const CollisionPlan& plan) {
+    std::vector<glm::vec3> corners;
+    if (!isPlaceable(pose)) return corners;
+    const glm::quat turn = glm::normalize(pose.rotation);
+    if (plan.kind == CollisionKind::ThinBox) {
+        const glm::vec3 h = plan.halfExtents;
+        const glm::vec3 quad[4] = {{-h.x, -h.y, 0}, {h.x, -h.y, 0}, {h.x, h.y, 0}, {-h.x, h.y, 0}};
+        for (int i : {0, 1, 2, 0, 2, 3}) corners.push_back(pose.position + turn * quad[i]);
+        return corners;
+    }
+    if (mesh.faceCount <= 0 || !cooks(mesh)) return corners;
+    for (std::uint32_t index : mesh.indices) {
+        const glm::vec3 local(mesh.positions[3 * index], mesh.positions[3 * index + 1],
+                              mesh.positions[3 * index + 2]);
+        corners.push_back(pose.position + turn * (pose.scale * local));
+    }
+    return corners;
+}
+
+// True when a node above this one is the mill, which the game turns.
+bool belowTheMill(const aiNode& node) {
+    for (const aiNode* above = node.mParent; above != nullptr; above = above->mParent) {
+        std::string baseName;
+        NodeAnnotations ignored;
+        parseNodeName(above->mName.C_Str(), baseName, ignored);
+        if (baseName == "mill") return true;
+    }
+    return false;
+}
+
 class Checker {
 public:
     Checker(LevelReport& report, std::string textureFolder)
         : report_(report), textureFolder_(std::move(textureFolder)) {}
 
     void readTile(const LevelTile& tile) {
+        report_.tiles.push_back(tile.file);
         Assimp::Importer importer;
         std::string error;
         const aiScene* scene = velmora::readTile(importer, tile.file, error);
         if (scene == nullptr) {
+            report_.anyTileUnreadable = true;
             addError(tile.file, "-", "can't be read as a tile: " + error);
             return;
         }
@@ -132,20 +191,34 @@ private:
         const std::unique_ptr<MeshData> mesh = buildNodeMeshData(scene, node);
         checked.pose = nodePose(accumulated, tile.offset);
         checked.vertexCount = mesh->vertexCount;
+        checked.triangleCount = mesh->faceCount;
         checked.opacity = mesh->opacity;
         checked.collision = planCollision(checked.baseName, *mesh, checked.pose.scale);
         checked.textureFile = textureFileName(checked.annotations);
         if (!checked.textureFile.empty()) {
-            checked.textureExists = fileExists(textureFolder_ + "/" + checked.textureFile);
+            const std::string path = textureFolder_ + "/" + checked.textureFile;
+            checked.textureExists = fileExists(path);
+            checked.textureDecodes = checked.textureExists && imageFileDecodes(path);
         }
         worldBounds(*mesh, checked.pose, checked.worldMin, checked.worldMax);
+        checked.solidTriangles = solidTriangles(*mesh, checked.pose, checked.collision);
+        checked.turnsWithMill = belowTheMill(node);
         report_.nodes.push_back(checked);
         checkNode(report_.nodes.back(), scene, node);
     }
 
     void checkNode(const CheckedNode& node, const aiScene& scene, const aiNode& sceneNode) {
         if (!node.textureFile.empty() && !node.textureExists) {
-            addError(node, "texture " + node.textureFile + " is missing from " + textureFolder_);
+            addError(node, missingTextureMessage(node.textureFile, textureFolder_));
+        } else if (!node.textureFile.empty() && !node.textureDecodes) {
+            addError(node, undecodableTextureMessage(node.textureFile));
+        }
+        for (const auto& annotation : node.annotations) {
+            const std::vector<std::string>& known = knownAnnotationKeys();
+            if (std::find(known.begin(), known.end(), annotation.first) == known.end()) {
+                addWarning(node, "unknown key \"" + annotation.first + "\" (did you mean \"" +
+                                     nearestAnnotationKey(annotation.first) + "\"?)");
+            }
         }
         const aiMesh* first = scene.mMeshes[sceneNode.mMeshes[0]];
         if (first->mMaterialIndex == 0 && scene.mNumMaterials > 0 &&
@@ -172,7 +245,13 @@ private:
                                      " is neither main nor second: either sphere sets it off");
             }
         }
-        if (node.vertexCount == 0) addWarning(node, "no triangles: nothing to draw or collide with");
+        if (node.triangleCount == 0) {
+            addError(node, noTrianglesMessage());
+        } else if (!isPlaceable(node.pose)) {
+            addError(node, degenerateScaleMessage(node.pose.scale));
+        } else if (node.solidTriangles.empty()) {
+            addError(node, failedCookingMessage());
+        }
     }
 
     // A trigger volume that hardly rises above the floor under it.
@@ -245,11 +324,16 @@ bool LevelReport::hasErrors() const {
                        [](const LevelProblem& problem) { return problem.isError; });
 }
 
-LevelReport checkLevel(const std::vector<LevelTile>& tiles, const std::string& textureFolder) {
+LevelCheckSettings::LevelCheckSettings()
+    : main{spheres::kMainStart, kSphereModelRadius * spheres::kMainScale},
+      second{spheres::kSecondStart, kSphereModelRadius * spheres::kSecondScale} {}
+
+LevelReport checkLevel(const std::vector<LevelTile>& tiles, const LevelCheckSettings& settings) {
     LevelReport report;
-    Checker checker(report, textureFolder);
+    Checker checker(report, settings.textureFolder);
     for (const LevelTile& tile : tiles) checker.readTile(tile);
     checker.checkAcrossTiles();
+    if (settings.checkReach) checkReach(report, settings);
     return report;
 }
 

@@ -34,11 +34,44 @@ struct CheckedNode {
     NodeAnnotations annotations;
     CollisionPlan collision;
     std::int32_t vertexCount = 0;
+    std::int32_t triangleCount = 0;
     float opacity = 1.0f;
     std::string textureFile;  // empty: untextured
     bool textureExists = false;
+    bool textureDecodes = false;
     NodePose pose;
     glm::vec3 worldMin{0.0f}, worldMax{0.0f};  // bounds of its geometry in the world
+    // What the spheres collide with, three world corners a triangle: the
+    // cooked mesh, or the two triangles of a thin box. Empty when the node
+    // gets no collision.
+    std::vector<glm::vec3> solidTriangles;
+    bool turnsWithMill = false;  // below the mill: it sweeps round, blocking nowhere for good
+};
+
+// Where a player sphere starts (its centre) and how large it is.
+struct SphereStart {
+    glm::vec3 centre{0.0f};
+    float radius = 0.5f;
+};
+
+struct LevelCheckSettings {
+    std::string textureFolder = "Textures";
+    bool checkReach = true;
+    SphereStart main;    // the game's starts unless set otherwise
+    SphereStart second;
+    LevelCheckSettings();
+};
+
+// What one sphere's flood found, for the checker's report.
+struct SphereReach {
+    std::string sphere;  // "main" or "second"
+    SphereStart start;
+    bool startOnFloor = false;
+    int placesReached = 0;
+    int goals = 0, goalsReached = 0;
+    int switches = 0, switchesReached = 0;
+    int doors = 0, doorsReached = 0;
+    int exits = 0;  // ways out of the level without a reset volume under them
 };
 
 struct LevelProblem {
@@ -49,15 +82,19 @@ struct LevelProblem {
 };
 
 struct LevelReport {
+    std::vector<std::string> tiles;  // the files checked, in order
     std::vector<CheckedNode> nodes;
     std::vector<LevelProblem> problems;
+    std::vector<SphereReach> reach;
+    bool anyTileUnreadable = false;  // a file missing or not a tile at all
     bool hasErrors() const;
 };
 
 // Checks the tiles together (switches and doors may lie in different
-// tiles). Level textures are looked up in textureFolder.
+// tiles): each node, then the level as a whole, then where the spheres can
+// roll from their starts (doors open), unless settings turn that off.
 LevelReport checkLevel(const std::vector<LevelTile>& tiles,
-                       const std::string& textureFolder = "Textures");
+                       const LevelCheckSettings& settings = LevelCheckSettings());
 
 // "file: node: message", warnings marked as such.
 std::string problemLine(const LevelProblem& problem);

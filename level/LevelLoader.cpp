@@ -1,6 +1,7 @@
 #include "level/LevelLoader.h"
 
 #include "level/CollisionCooking.h"
+#include "level/NodeProblems.h"
 #include "level/NodePose.h"
 #include "level/NodeWalk.h"
 #include "level/TileFile.h"
@@ -10,6 +11,7 @@
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
 
+#include <fstream>
 #include <iostream>
 #include <map>
 
@@ -39,7 +41,7 @@ void LevelLoader::importTile(const std::string& fileName, scene::SceneObject* pa
     walkTileNodes(*tile, [&](const aiNode& node, const aiMatrix4x4& accumulated) {
         scene::SceneObject* object = node.mNumMeshes == 0
                                          ? createGroupObject()
-                                         : createMeshObject(*tile, node, accumulated, tileOffset);
+                                         : createMeshObject(fileName, *tile, node, accumulated, tileOffset);
         const auto parentObject = objectOfNode.find(node.mParent);
         scene::SceneObject* attachTo =
             parentObject != objectOfNode.end() ? parentObject->second : parent;
@@ -56,21 +58,39 @@ scene::SceneObject* LevelLoader::createGroupObject() {
     return group;
 }
 
-scene::SceneObject* LevelLoader::createMeshObject(const aiScene& tile, const aiNode& node,
+scene::SceneObject* LevelLoader::createMeshObject(const std::string& fileName,
+                                                  const aiScene& tile, const aiNode& node,
                                                   const aiMatrix4x4& accumulated,
                                                   const glm::vec3& tileOffset) {
+    const std::string nodeName = node.mName.C_Str();
+    const auto report = [&](const std::string& message) {
+        std::cout << nodeProblemLine(fileName, nodeName, message) << std::endl;
+    };
     const NodePose pose = nodePose(accumulated, tileOffset);
     MeshNode meshNode;
     meshNode.mesh = buildNodeMeshData(tile, node);
-    parseNodeName(node.mName.C_Str(), meshNode.baseName, meshNode.annotations);
+    parseNodeName(nodeName, meshNode.baseName, meshNode.annotations);
     meshNode.localMatrix = nodeLocalMatrix(pose);
+    const bool hasTriangles = meshNode.mesh->faceCount > 0;
     if (setup_.physics != nullptr) {
         meshNode.actor =
             cookStaticActor(*setup_.physics, setup_.cooking, setup_.scene, *meshNode.mesh, pose,
                             planCollision(meshNode.baseName, *meshNode.mesh, pose.scale));
+        // After the physics' own line, if it printed one; a node without
+        // triangles is told as that, its lost collision goes without saying.
+        if (meshNode.actor == nullptr && hasTriangles) {
+            report(isPlaceable(pose) ? failedCookingMessage() : degenerateScaleMessage(pose.scale));
+        }
     }
+    if (!hasTriangles) report(noTrianglesMessage());
+    const std::string textureFile = textureFileName(meshNode.annotations);
     scene::SceneObject* object =
         createObjectForNode(std::move(meshNode), setup_.programs, setup_.callbacks, tables_);
+    if (!textureFile.empty() && !object->isTextured) {
+        const std::string path = levelTexturePath(textureFile);
+        report(std::ifstream(path).good() ? undecodableTextureMessage(textureFile)
+                                          : missingTextureMessage(textureFile, "Textures"));
+    }
     if (object->opacity() < 1.0f) {
         transparentObjects_->push_back(object);
     }

@@ -50,7 +50,9 @@ public:
 private:
     static scene::SceneObject* createGroupObject();
     // Actor, object, registration and transparency of one mesh node.
-    scene::SceneObject* createMeshObject(const aiScene& tile, const aiNode& node,
+    // Prints one line naming file and node for each thing the node lost.
+    scene::SceneObject* createMeshObject(const std::string& fileName, const aiScene& tile,
+                                         const aiNode& node,
                                          const aiMatrix4x4& accumulated,
                                          const glm::vec3& tileOffset);
 

@@ -8,8 +8,11 @@ namespace velmora {
 
 namespace {
 
-bool isTriangleMesh(const aiMesh& mesh) {
-    return mesh.mPrimitiveTypes == aiPrimitiveType_TRIANGLE && mesh.mNormals != nullptr;
+// Triangulated polygons come flagged as triangles plus the importer's n-gon
+// marker, and a mesh read without sorting may mix points and lines in; any
+// mesh holding triangles is kept, and appendMesh takes its triangles only.
+bool holdsTriangles(const aiMesh& mesh) {
+    return (mesh.mPrimitiveTypes & aiPrimitiveType_TRIANGLE) != 0 && mesh.mNormals != nullptr;
 }
 
 float readOpacity(const aiMesh* first, const aiMaterial* const* materials,
@@ -43,7 +46,7 @@ void appendMesh(const aiMesh& mesh, MeshData& data) {
     }
     for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
         const aiFace& face = mesh.mFaces[f];
-        if (face.mNumIndices != 3) continue;  // triangulated import: never in practice
+        if (face.mNumIndices != 3) continue;  // a point or line face
         for (unsigned i = 0; i < 3; ++i) data.indices.push_back(base + face.mIndices[i]);
         ++data.faceCount;
     }
@@ -57,7 +60,7 @@ std::unique_ptr<MeshData> buildMeshData(const aiMesh* const* meshes, unsigned me
                                         unsigned materialCount) {
     auto data = std::make_unique<MeshData>();
     for (unsigned m = 0; m < meshCount; ++m) {
-        if (meshes[m] != nullptr && isTriangleMesh(*meshes[m])) appendMesh(*meshes[m], *data);
+        if (meshes[m] != nullptr && holdsTriangles(*meshes[m])) appendMesh(*meshes[m], *data);
     }
     data->opacity = readOpacity(meshCount > 0 ? meshes[0] : nullptr, materials, materialCount);
     return data;

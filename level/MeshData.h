@@ -23,8 +23,9 @@ struct MeshData {
     float opacity = 1.0f;               // below 1.0 means drawn in the blended pass
 };
 
-// Joins the triangle meshes into one record. Point and line meshes (which the
-// import keeps apart and which carry no normals) are left out. Each later
+// Joins the triangles of the meshes into one record, whatever else a mesh's
+// primitive flags say. Meshes of points or lines only (which carry no
+// normals) are left out, and so are the point and line faces of a mixed mesh. Each later
 // mesh's indices are offset by the vertices before it, so every index
 // addresses the joined arrays. The opacity comes from the first mesh's
 // material; material index 0 counts as "no material" and gives 1.0.

@@ -1,5 +1,6 @@
 #include "level/NodeName.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace velmora {
@@ -118,6 +119,45 @@ const char* nodeRoleName(NodeRole role) {
         case NodeRole::Plain: break;
     }
     return "plain";
+}
+
+const std::vector<std::string>& knownAnnotationKeys() {
+    static const std::vector<std::string> keys{"texture", "actor", "steady",
+                                               "win",     "reset", "open"};
+    return keys;
+}
+
+namespace {
+
+std::size_t editDistance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+}  // namespace
+
+std::string nearestAnnotationKey(const std::string& key) {
+    const std::vector<std::string>& keys = knownAnnotationKeys();
+    std::string nearest = keys.front();
+    std::size_t best = editDistance(key, nearest);
+    for (const std::string& known : keys) {
+        const std::size_t distance = editDistance(key, known);
+        if (distance < best) {
+            best = distance;
+            nearest = known;
+        }
+    }
+    return nearest;
 }
 
 std::string textureFileName(const NodeAnnotations& annotations) {

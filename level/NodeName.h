@@ -29,6 +29,13 @@ enum class NodeRole { Plain, Door, Trigger };
 NodeRole nodeRoleOf(const std::string& baseName);
 const char* nodeRoleName(NodeRole role);
 
+// The annotation keys the game reads: texture, actor, steady, win, reset, open.
+const std::vector<std::string>& knownAnnotationKeys();
+
+// The known key spelled most like `key` (fewest letters added, removed or
+// changed), for telling an author what a mistyped key was meant to be.
+std::string nearestAnnotationKey(const std::string& key);
+
 // The image file named by the "texture" annotation's first value, with every
 // underscore turned into a dot ("my_stone_png" -> "my.stone.png"); empty when
 // the node asks for no texture.

@@ -1,8 +1,8 @@
 #include "level/Texture.h"
 
-#include <FreeImage.h>
+#include "level/ImageFile.h"
 
-#include <algorithm>
+#include <FreeImage.h>
 
 namespace velmora {
 
@@ -52,22 +52,11 @@ FIBITMAP* toUploadableCopy(FIBITMAP* bitmap) {
     return converted;
 }
 
-FREE_IMAGE_FORMAT formatOf(const std::string& path) {
-    FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);
-    if (format == FIF_UNKNOWN) format = FreeImage_GetFIFFromFilename(path.c_str());
-    return format;
-}
-
 }  // namespace
 
 bool loadTexture(const std::string& path, GLuint* cell) {
     if (cell == nullptr) return false;
-    std::string file = path;
-    std::replace(file.begin(), file.end(), '\\', '/');
-
-    const FREE_IMAGE_FORMAT format = formatOf(file);
-    if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format)) return false;
-    BitmapHandle image(FreeImage_Load(format, file.c_str(), 0));
+    BitmapHandle image(readImageFile(path));
     if (image.bitmap == nullptr) return false;
     if (!isUploadableAsIs(image.bitmap)) {
         image.replace(toUploadableCopy(image.bitmap));
@@ -77,14 +66,18 @@ bool loadTexture(const std::string& path, GLuint* cell) {
     BYTE* bits = FreeImage_GetBits(image.bitmap);
     const unsigned width = FreeImage_GetWidth(image.bitmap);
     const unsigned height = FreeImage_GetHeight(image.bitmap);
-    if (bits == nullptr || width == 0 || height == 0) return false;
+    const unsigned bpp = FreeImage_GetBPP(image.bitmap);
+    if (bits == nullptr || width == 0 || height == 0 || (bpp != 24 && bpp != 32)) return false;
 
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
 
-    const bool rgba = FreeImage_GetColorType(image.bitmap) == FIC_RGBALPHA;
+    // The layout follows the bytes each pixel really has: the library calls a
+    // 32-bit bitmap RGB when its alpha is opaque throughout (as a 16-bit
+    // RGBA image converts), and reading its four bytes as three shears it.
+    const bool rgba = bpp == 32;
     // The library pads each row to four bytes; read rows that way whatever
     // alignment other code left set, and put that setting back afterwards.
     GLint savedAlignment = 4;

@@ -107,6 +107,34 @@ TEST_F(LevelImport, MeshNodeBecomesAnUploadedObjectAtItsWorldPose) {
                {0, 1, 0}, "up");
 }
 
+// Modelling tools write quads and larger polygons as <polylist> or
+// <polygons>; the import triangulates them and they must load whole.
+TEST_F(LevelImport, PolygonMeshesAsExportersWriteThemLoadWhole) {
+    ::testing::internal::CaptureStdout();
+    ASSERT_NE(importFile("tests/data/polygon_meshes.dae"), nullptr);
+    // Only the wire, which holds lines alone, is named as empty.
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "mCooking failed cooking mesh\n"
+              "tests/data/polygon_meshes.dae: wire_lines: no triangles: nothing to draw or "
+              "collide with\n");
+    struct Expected {
+        const char* node;
+        std::int32_t vertices, triangles;
+    };
+    for (const Expected& expected : {Expected{"cube_polylist", 24, 12},
+                                     Expected{"hexagon_polygons", 12, 8},
+                                     Expected{"gable_mixed", 5, 3}}) {
+        scene::SceneObject* object = find(expected.node);
+        ASSERT_NE(object, nullptr) << expected.node;
+        EXPECT_EQ(object->mesh->vertexCount, expected.vertices) << expected.node;
+        EXPECT_EQ(object->mesh->faceCount, expected.triangles) << expected.node;
+        ASSERT_NE(object->actor, nullptr) << expected.node;
+        EXPECT_EQ(shapesOf(*object->actor)[0]->getGeometry().type,
+                  physics::GeometryType::TriangleMesh)
+            << expected.node;
+    }
+}
+
 TEST_F(LevelImport, EachTileAddsOneChildAndGroupsPassTheirTransformOn) {
     scene::SceneObject* tile = importTile(R"(
         group holder at 0 5 0 turn 0 0 90 {
@@ -317,10 +345,18 @@ TEST_F(LevelImport, ATextureFileIsReadOnceAndSharedAcrossTiles) {
 }
 
 TEST_F(LevelImport, AMissingTextureLeavesTheObjectUntexturedPhongShadedAndNotShared) {
+    ::testing::internal::CaptureStdout();
     importTile(R"(
         box first__texture__nowhere_png__ at 0 0 0
         box second__texture__nowhere_png__ at 3 0 0
     )");
+    const std::string printed = ::testing::internal::GetCapturedStdout();
+    for (const char* node : {"first__texture__nowhere_png__", "second__texture__nowhere_png__"}) {
+        EXPECT_NE(printed.find(folder.file("tile1.dae") + ": " + node +
+                               ": texture nowhere.png is missing from Textures\n"),
+                  std::string::npos)
+            << printed;
+    }
     for (const char* name : {"first", "second"}) {
         scene::SceneObject* object = find(name);
         ASSERT_NE(object, nullptr);
@@ -333,13 +369,24 @@ TEST_F(LevelImport, AMissingTextureLeavesTheObjectUntexturedPhongShadedAndNotSha
     EXPECT_NE(find("first")->textureName, find("second")->textureName);
 }
 
-TEST_F(LevelImport, NodeThatCanNotCollideIsStillDrawnSafely) {
+TEST_F(LevelImport, NodeThatCanNotCollideIsStillDrawnSafelyAndNamed) {
     ::testing::internal::CaptureStdout();
     importTile(R"(
         box squashed_trigger__win__yes__ at 0 0 0 size 1 0 1
         box crate at 0 0 0
+        box needle at 0 0 3 extent 1 0 0
     )");
-    ::testing::internal::GetCapturedStdout();
+    const std::string printed = ::testing::internal::GetCapturedStdout();
+    const std::string file = folder.file("tile1.dae");
+    EXPECT_NE(printed.find(file + ": squashed_trigger__win__yes__: no collision: its scale ("),
+              std::string::npos)
+        << printed;
+    // The physics' own line stays, and the node's follows it.
+    EXPECT_NE(printed.find("mCooking failed cooking mesh\n" + file +
+                           ": needle: no collision: its triangles failed to cook"),
+              std::string::npos)
+        << printed;
+    EXPECT_EQ(printed.find("crate"), std::string::npos);
     scene::SceneObject* squashed = find("squashed trigger");
     ASSERT_NE(squashed, nullptr);
     EXPECT_EQ(squashed->actor, nullptr);

@@ -43,26 +43,6 @@ protected:
         return path;
     }
 
-    // Paletted image: every pixel is palette entry 1, which is `colour`.
-    std::string writePaletted(const std::string& name, RGBQUAD colour, bool greyPalette) {
-        FIBITMAP* bitmap = FreeImage_Allocate(6, 6, 8);
-        RGBQUAD* palette = FreeImage_GetPalette(bitmap);
-        for (int i = 0; i < 256; ++i) {
-            const BYTE grey = static_cast<BYTE>(i);
-            palette[i] = greyPalette ? RGBQUAD{grey, grey, grey, 0} : RGBQUAD{0, 0, 0, 0};
-        }
-        if (!greyPalette) palette[1] = colour;
-        const BYTE index = greyPalette ? colour.rgbRed : 1;
-        for (int y = 0; y < 6; ++y) {
-            BYTE* row = FreeImage_GetScanLine(bitmap, y);
-            for (int x = 0; x < 6; ++x) row[x] = index;
-        }
-        const std::string path = tempPath(name);
-        EXPECT_TRUE(FreeImage_Save(FIF_PNG, bitmap, path.c_str(), 0));
-        FreeImage_Unload(bitmap);
-        return path;
-    }
-
     std::vector<std::string> written;
 };
 
@@ -126,17 +106,152 @@ TEST_F(TextureLoad, MissingOrEmptyFileLeavesTheCellAlone) {
     EXPECT_FALSE(loadTexture(garbage, nullptr));
 }
 
-TEST_F(TextureLoad, PalettedAndGreyscaleImagesAreConverted) {
-    GLuint paletted = 0;
-    ASSERT_TRUE(loadTexture(writePaletted("palette.png", RGBQUAD{200, 100, 50, 0}, false),
-                            &paletted));
-    EXPECT_TRUE(isRgbFormat(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT)));
-    EXPECT_EQ(firstTexel(), (std::vector<unsigned char>{50, 100, 200, 255}));
+namespace {
 
-    GLuint grey = 0;
-    ASSERT_TRUE(loadTexture(writePaletted("grey.png", RGBQUAD{0, 0, 170, 0}, true), &grey));
-    EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), 6);
-    EXPECT_EQ(firstTexel(), (std::vector<unsigned char>{170, 170, 170, 255}));
+// A value that differs from pixel to pixel and channel to channel, so a
+// shifted, sheared or swapped upload shows.
+unsigned pattern(int x, int y, int channel, unsigned range) {
+    return (37u * x + 101u * y + 61u * channel + 13u) % range;
+}
+
+FIBITMAP* rgb8(int w, int h, bool alpha) {
+    FIBITMAP* bitmap = FreeImage_Allocate(w, h, alpha ? 32 : 24);
+    const int bytes = alpha ? 4 : 3;
+    for (int y = 0; y < h; ++y) {
+        BYTE* row = FreeImage_GetScanLine(bitmap, y);
+        for (int x = 0; x < w; ++x) {
+            for (int c = 0; c < bytes; ++c) row[x * bytes + c] = static_cast<BYTE>(pattern(x, y, c, 256));
+        }
+    }
+    return bitmap;
+}
+
+// 16 bits per channel; opaque alpha is what most exporters write.
+FIBITMAP* rgb16(int w, int h, bool alpha, bool opaque) {
+    FIBITMAP* bitmap = FreeImage_AllocateT(alpha ? FIT_RGBA16 : FIT_RGB16, w, h);
+    for (int y = 0; y < h; ++y) {
+        BYTE* row = FreeImage_GetScanLine(bitmap, y);
+        for (int x = 0; x < w; ++x) {
+            const auto value = [&](int c) { return static_cast<WORD>(pattern(x, y, c, 65536)); };
+            if (alpha) {
+                reinterpret_cast<FIRGBA16*>(row)[x] =
+                    FIRGBA16{value(0), value(1), value(2), opaque ? WORD(65535) : value(3)};
+            } else {
+                reinterpret_cast<FIRGB16*>(row)[x] = FIRGB16{value(0), value(1), value(2)};
+            }
+        }
+    }
+    return bitmap;
+}
+
+FIBITMAP* grey16(int w, int h) {
+    FIBITMAP* bitmap = FreeImage_AllocateT(FIT_UINT16, w, h);
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<WORD*>(FreeImage_GetScanLine(bitmap, y));
+        for (int x = 0; x < w; ++x) row[x] = static_cast<WORD>(pattern(x, y, 0, 65536));
+    }
+    return bitmap;
+}
+
+// 8 bits per pixel: a grey ramp palette makes a greyscale image; with
+// `transparent`, every third palette entry is see-through.
+FIBITMAP* paletted(int w, int h, bool greyRamp, bool transparent) {
+    FIBITMAP* bitmap = FreeImage_Allocate(w, h, 8);
+    RGBQUAD* palette = FreeImage_GetPalette(bitmap);
+    BYTE alphas[256];
+    for (int i = 0; i < 256; ++i) {
+        const auto grey = static_cast<BYTE>(i);
+        palette[i] = greyRamp ? RGBQUAD{grey, grey, grey, 0}
+                              : RGBQUAD{static_cast<BYTE>(pattern(i, 0, 0, 256)),
+                                        static_cast<BYTE>(pattern(i, 0, 1, 256)),
+                                        static_cast<BYTE>(pattern(i, 0, 2, 256)), 0};
+        alphas[i] = i % 3 == 0 ? 0 : 255;
+    }
+    if (transparent) FreeImage_SetTransparencyTable(bitmap, alphas, 256);
+    for (int y = 0; y < h; ++y) {
+        BYTE* row = FreeImage_GetScanLine(bitmap, y);
+        for (int x = 0; x < w; ++x) row[x] = static_cast<BYTE>(pattern(x, y, 0, 256));
+    }
+    return bitmap;
+}
+
+// What the image library decodes from the file, as RGBA bytes in the
+// library's row order (bottom row first), which the upload keeps.
+std::vector<unsigned char> decodedRgba(const std::string& path, int& w, int& h) {
+    FIBITMAP* loaded = FreeImage_Load(FreeImage_GetFileType(path.c_str(), 0), path.c_str(), 0);
+    if (loaded == nullptr) return {};
+    FIBITMAP* standard = FreeImage_GetImageType(loaded) == FIT_UINT16
+                             ? FreeImage_ConvertToStandardType(loaded, TRUE)
+                             : loaded;
+    FIBITMAP* rgba = FreeImage_ConvertTo32Bits(standard);
+    w = static_cast<int>(FreeImage_GetWidth(rgba));
+    h = static_cast<int>(FreeImage_GetHeight(rgba));
+    std::vector<unsigned char> pixels;
+    for (int y = 0; y < h; ++y) {
+        const BYTE* row = FreeImage_GetScanLine(rgba, y);
+        for (int x = 0; x < w; ++x) {
+            const BYTE* p = row + 4 * x;
+            pixels.insert(pixels.end(), {p[FI_RGBA_RED], p[FI_RGBA_GREEN], p[FI_RGBA_BLUE],
+                                         p[FI_RGBA_ALPHA]});
+        }
+    }
+    FreeImage_Unload(rgba);
+    if (standard != loaded) FreeImage_Unload(standard);
+    FreeImage_Unload(loaded);
+    return pixels;
+}
+
+}  // namespace
+
+// Every layout authors export reaches the GPU as the image library decodes
+// it: pixel for pixel, colour for colour, alpha included.
+TEST_F(TextureLoad, EveryImageLayoutUploadsAsTheLibraryDecodesIt) {
+    struct Case {
+        const char* name;
+        FREE_IMAGE_FORMAT format;
+        FIBITMAP* bitmap;
+        int saveFlags;
+    };
+    const Case cases[] = {
+        {"rgb8.png", FIF_PNG, rgb8(7, 5, false), 0},
+        {"rgba8.png", FIF_PNG, rgb8(7, 5, true), 0},
+        {"rgb16.png", FIF_PNG, rgb16(5, 3, false, true), 0},
+        {"rgba16_opaque.png", FIF_PNG, rgb16(5, 3, true, true), 0},
+        {"rgba16.png", FIF_PNG, rgb16(6, 3, true, false), 0},
+        {"paletted.png", FIF_PNG, paletted(9, 4, false, false), 0},
+        {"paletted_transparent.png", FIF_PNG, paletted(9, 4, false, true), 0},
+        {"grey8.png", FIF_PNG, paletted(3, 7, true, false), 0},
+        {"grey16.png", FIF_PNG, grey16(5, 5), 0},
+        {"rgb8.tga", FIF_TARGA, rgb8(11, 3, false), 0},
+        {"rgba8.tga", FIF_TARGA, rgb8(11, 3, true), 0},
+        {"paletted.tga", FIF_TARGA, paletted(5, 2, false, false), 0},
+        {"rgb8.jpg", FIF_JPEG, rgb8(13, 7, false), JPEG_QUALITYSUPERB},
+        {"grey8.jpg", FIF_JPEG, paletted(13, 7, true, false), JPEG_QUALITYSUPERB},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = tempPath(c.name);
+        const bool saved = FreeImage_Save(c.format, c.bitmap, path.c_str(), c.saveFlags);
+        FreeImage_Unload(c.bitmap);
+        ASSERT_TRUE(saved);
+        int w = 0, h = 0;
+        const std::vector<unsigned char> expected = decodedRgba(path, w, h);
+        ASSERT_FALSE(expected.empty());
+
+        GLuint texture = 0;
+        ASSERT_TRUE(loadTexture(path, &texture));
+        ASSERT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), w);
+        ASSERT_EQ(levelParameter(0, GL_TEXTURE_HEIGHT), h);
+        std::vector<unsigned char> texels(expected.size());
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+        // The first texel that differs, rather than hundreds of lines.
+        std::size_t at = 0;
+        while (at < texels.size() && texels[at] == expected[at]) ++at;
+        EXPECT_EQ(at, texels.size()) << "texel " << at / 4 << " of " << w << " x " << h;
+        glDeleteTextures(1, &texture);
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(TextureLoad, BuildsTheWholeMipmapChain) {

@@ -2,6 +2,11 @@
 
 #include "LevelTestFiles.h"
 #include "level/LevelCheck.h"
+#include "level/LevelSummary.h"
+
+#include <FreeImage.h>
+
+#include <sstream>
 
 using namespace velmora;
 using velmora::testing::TempFolder;
@@ -9,19 +14,36 @@ using velmora::testing::writeTile;
 
 namespace {
 
-// Everything a level needs, so each test adds just one mistake.
+// Everything a level needs, so each test adds just one mistake: a walled
+// room of 20 x 20 metres.
 const char* kSoundTile = R"(
     quad  floor             at 0 0 0   size 10 10 1
     box   Door1             at 0 5 1   size 2 0.1 1
     plate switch_trigger__open__Door1__  at 3 0 0  size 1 1 0.6
     plate goal_trigger__win__1__         at -3 0 0 size 1 1 0.6
     box   mill              at 5 5 1   size 0.3 0.3 1
+    box   wall_west   at -10.1 0 1  size 0.1 10.2 1
+    box   wall_east   at 10.1 0 1   size 0.1 10.2 1
+    box   wall_south  at 0 -10.1 1  size 10.2 0.1 1
+    box   wall_north  at 0 10.1 1   size 10.2 0.1 1
 )";
 
-LevelReport check(const TempFolder& folder, const std::vector<std::string>& tiles) {
+// The spheres start in the room's south-west and south-east, clear of the
+// tests' nodes (tile (x, y) lies at world (x, -y)).
+LevelCheckSettings settingsFor(const TempFolder& folder, bool reach = true) {
+    LevelCheckSettings settings;
+    settings.textureFolder = folder.path();
+    settings.checkReach = reach;
+    settings.main = {{-7.0f, 0.1f, 3.0f}, 0.5f};
+    settings.second = {{7.0f, 0.5f, 3.0f}, 1.0f};
+    return settings;
+}
+
+LevelReport check(const TempFolder& folder, const std::vector<std::string>& tiles,
+                  bool reach = true) {
     std::vector<LevelTile> level;
     for (const std::string& tile : tiles) level.push_back({tile, glm::vec3(0.0f)});
-    return checkLevel(level, folder.path());
+    return checkLevel(level, settingsFor(folder, reach));
 }
 
 // The error lines of a report, for readable failure messages.
@@ -49,10 +71,25 @@ TEST(LevelCheck, ASoundLevelHasNoErrors) {
     TempFolder folder;
     const LevelReport report = check(folder, {writeTile(folder, "t.dae", kSoundTile)});
     EXPECT_FALSE(report.hasErrors()) << ::testing::PrintToString(errors(report));
-    ASSERT_EQ(report.nodes.size(), 5u);
+    ASSERT_EQ(report.nodes.size(), 9u);
     EXPECT_EQ(report.nodes[0].collision.kind, CollisionKind::ThinBox);
     EXPECT_EQ(report.nodes[1].role, NodeRole::Door);
     EXPECT_EQ(report.nodes[2].collision.kind, CollisionKind::TriggerBox);
+
+    const std::vector<TileSummary> tiles = summariseTiles(report);
+    ASSERT_EQ(tiles.size(), 1u);
+    std::ostringstream line;
+    printTileSummary(line, tiles[0]);
+    EXPECT_EQ(line.str(), "t.dae: 9 objects, triggers 1 goal 1 switch, 1 doors, 98 triangles, "
+                          "textures none\n");
+    ASSERT_EQ(report.reach.size(), 2u);
+    const SphereReach& main = report.reach[0];
+    EXPECT_EQ(main.sphere, "main");
+    EXPECT_GT(main.placesReached, 4000);  // most of the 400 square metres
+    EXPECT_EQ(main.goalsReached, 1);
+    EXPECT_EQ(main.switchesReached, 1);
+    EXPECT_EQ(main.doorsReached, 1);
+    EXPECT_EQ(main.exits, 0);
 }
 
 TEST(LevelCheck, SwitchesAndDoorsMustFindEachOther) {
@@ -82,18 +119,54 @@ TEST(LevelCheck, DoorsAndSwitchesMayLieInDifferentTiles) {
     EXPECT_FALSE(check(folder, {first, second, third}).hasErrors());
 }
 
-TEST(LevelCheck, MissingTexturesAreErrors) {
+TEST(LevelCheck, MissingAndUndecodableTexturesAreErrors) {
     TempFolder folder;
-    folder.writeText("found.png", "any bytes");
+    FIBITMAP* pixel = FreeImage_Allocate(1, 1, 24);
+    ASSERT_TRUE(FreeImage_Save(FIF_PNG, pixel, folder.file("found.png").c_str(), 0));
+    FreeImage_Unload(pixel);
+    folder.writeText("broken.png", "not an image");
     const std::string tile = writeTile(folder, "t.dae", std::string(kSoundTile) + R"(
         box block__texture__found_png__   at 6 6 1
         box other__texture__missing_png__ at 6 -6 1
+        box third__texture__broken_png__  at 6 0 1
     )");
     const LevelReport report = check(folder, {tile});
-    EXPECT_TRUE(hasError(report, "other__texture__missing_png__", "missing.png"));
-    EXPECT_EQ(errors(report).size(), 1u) << ::testing::PrintToString(errors(report));
-    EXPECT_TRUE(report.nodes[5].textureExists);
-    EXPECT_FALSE(report.nodes[6].textureExists);
+    EXPECT_TRUE(hasError(report, "other__texture__missing_png__", "missing.png is missing"));
+    EXPECT_TRUE(hasError(report, "third__texture__broken_png__", "broken.png can't be decoded"));
+    EXPECT_EQ(errors(report).size(), 2u) << ::testing::PrintToString(errors(report));
+    EXPECT_TRUE(report.nodes[9].textureExists);
+    EXPECT_FALSE(report.nodes[10].textureExists);
+}
+
+// The game prints the same lines while it loads.
+TEST(LevelCheck, NodesLeftWithoutWhatTheirAuthorMeantAreNamed) {
+    TempFolder folder;
+    const std::string tile = writeTile(folder, "t.dae", std::string(kSoundTile) + R"(
+        box squashed at 6 6 1  size 1 0 1
+        box needle   at 6 -6 1 extent 1 0 0
+        box crate__texure__wall_png__opne__Door1__ at 6 0 1
+    )");
+    const LevelReport report = check(folder, {tile});
+    EXPECT_TRUE(hasError(report, "squashed", "no collision: its scale ("));
+    EXPECT_TRUE(hasError(report, "needle", "no collision: its triangles failed to cook"));
+    EXPECT_EQ(errors(report).size(), 2u) << ::testing::PrintToString(errors(report));
+    std::vector<std::string> warnings;
+    for (const LevelProblem& problem : report.problems) {
+        if (!problem.isError) warnings.push_back(problem.node + ": " + problem.message);
+    }
+    const std::string crate = "crate__texure__wall_png__opne__Door1__: ";
+    EXPECT_EQ(warnings, (std::vector<std::string>{
+                            crate + "unknown key \"opne\" (did you mean \"open\"?)",
+                            crate + "unknown key \"texure\" (did you mean \"texture\"?)"}));
+
+    // Polygons as exporters write them have triangles; a wire of lines has none.
+    std::vector<std::string> nodeErrors;
+    for (const LevelProblem& problem :
+         check(folder, {"tests/data/polygon_meshes.dae"}, false).problems) {
+        if (problem.node != "-") nodeErrors.push_back(problemLine(problem));
+    }
+    EXPECT_EQ(nodeErrors, std::vector<std::string>{"tests/data/polygon_meshes.dae: wire_lines: "
+                                                   "no triangles: nothing to draw or collide with"});
 }
 
 TEST(LevelCheck, ATransparentMaterialAtIndexZeroIsAnError) {
@@ -136,7 +209,7 @@ TEST(LevelCheck, ALevelNeedsAGoalAndAMill) {
         box  Doortrigger__win__1__ at 0 5 1
         plate open_trigger__open__Doortrigger__ at 3 0 0  size 1 1 0.6
     )");
-    const LevelReport report = check(folder, {tile});
+    const LevelReport report = check(folder, {tile}, false);
     EXPECT_TRUE(hasError(report, "-", "no goal"));
     EXPECT_TRUE(hasError(report, "-", "\"mill\""));
     EXPECT_EQ(errors(report).size(), 2u) << ::testing::PrintToString(errors(report));
@@ -145,7 +218,9 @@ TEST(LevelCheck, ALevelNeedsAGoalAndAMill) {
 TEST(LevelCheck, UnreadableTilesAreErrors) {
     TempFolder folder;
     folder.writeText("broken.dae", "<COLLADA>not a tile");
-    const LevelReport report = check(folder, {folder.file("absent.dae"), folder.file("broken.dae")});
+    const LevelReport report =
+        check(folder, {folder.file("absent.dae"), folder.file("broken.dae")}, false);
+    EXPECT_TRUE(report.anyTileUnreadable);  // the checker exits with 2
     EXPECT_TRUE(hasError(report, "-", "can't be read"));
     EXPECT_GE(errors(report).size(), 4u);  // both files, then no goal and no mill
     EXPECT_EQ(problemLine(report.problems.front()).rfind(folder.file("absent.dae") + ": -: ", 0), 0u);
@@ -167,4 +242,91 @@ TEST(LevelCheck, AnAnnotatedDoorIsFoundByItsBlankedBaseNameOnly) {
     const LevelReport report = check(folder, {tile});
     EXPECT_TRUE(hasError(report, "a_trigger__open__Door_A__", "\"Door_A\""));
     EXPECT_TRUE(hasError(report, "Door_A__steady__1__", "\"Door A\""));
+}
+
+// A walled corridor 20 m long, x -10..10, y -3..3, with the spheres starting
+// at its west end; each case adds floors, a goal at the east end and what
+// lies between.
+TEST(LevelCheck, ReachabilityFollowsRampsStepsAndGaps) {
+    const std::string walls = R"(
+        box wall_west  at -10.1 0 1  size 0.1 3.2 1
+        box wall_east  at 10.1 0 1   size 0.1 3.2 1
+        box wall_south at 0 -3.1 1   size 10.2 0.1 1
+        box wall_north at 0 3.1 1    size 10.2 0.1 1
+        box mill       at -9 2 1     size 0.3 0.3 1
+    )";
+    const std::string westFloor = "quad floor_west at -6 0 0 size 4 3 1\n";
+    const std::string eastFloor = "quad floor_east at 6 0 0 size 4 3 1\n";
+    const std::string fullFloor = "quad floor at 0 0 0 size 10 3 1\n";
+    const std::string pit = "box pit_trigger__reset__pit__ at 0 0 -3 size 2 3 1\n";
+    struct Case {
+        const char* what;
+        std::string nodes;
+        bool goalReached;
+        int waysOut;
+    };
+    const Case cases[] = {
+        {"a ramp up to a platform", "quad floor at -2 0 0 size 8 3 1\n"
+                                    "box platform at 8 0 0.5 size 2 3 0.5\n"
+                                    "quad ramp at 4.5 0 0.5 size 1.582 3 1 turn 0 -18.43 0\n"
+                                    "plate goal_trigger__win__1__ at 8 0 1 size 1 1 0.6\n",
+         true, 0},
+        {"a step too high", fullFloor + "box platform at 8 0 0.15 size 2 3 0.15\n"
+                                        "plate goal_trigger__win__1__ at 8 0 0.3 size 1 1 0.6\n",
+         false, 0},
+        {"a low step", fullFloor + "box platform at 8 0 0.025 size 2 3 0.025\n"
+                                   "plate goal_trigger__win__1__ at 8 0 0.05 size 1 1 0.6\n",
+         true, 0},
+        {"a gap", westFloor + eastFloor + "plate goal_trigger__win__1__ at 8 0 0 size 1 1 0.6\n",
+         false, 1},
+        {"a gap over a reset volume",
+         westFloor + eastFloor + pit + "plate goal_trigger__win__1__ at 8 0 0 size 1 1 0.6\n",
+         false, 0},
+        {"a narrow bridge over it", westFloor + eastFloor + pit +
+                                        "quad bridge at 0 0 0 size 2.5 0.6 1\n"
+                                        "plate goal_trigger__win__1__ at 8 0 0 size 1 1 0.6\n",
+         true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        LevelCheckSettings settings = settingsFor(folder);
+        settings.main.centre = {-8.0f, 0.1f, 0.0f};
+        settings.second.centre = {-7.0f, 0.5f, 0.0f};
+        const std::string tile = writeTile(folder, "t.dae", walls + c.nodes);
+        const LevelReport report = checkLevel({{tile, glm::vec3(0.0f)}}, settings);
+        ASSERT_EQ(report.reach.size(), 2u);
+        const SphereReach& main = report.reach[0];
+        EXPECT_TRUE(main.startOnFloor);
+        EXPECT_EQ(main.goalsReached, c.goalReached ? 1 : 0);
+        EXPECT_EQ(main.exits, c.waysOut);
+        EXPECT_EQ(hasError(report, "-", "the goal can't be reached by the main sphere"),
+                  !c.goalReached);
+        EXPECT_EQ(hasError(report, "-", "rolls out of the level at ("), c.waysOut > 0);
+    }
+}
+
+// The second sphere is twice as large: a gap the main sphere slips through
+// keeps it from a switch only it sets off.
+TEST(LevelCheck, TheSecondSphereMustFitTheWayToItsSwitches) {
+    TempFolder folder;
+    const std::string tile = writeTile(folder, "t.dae", std::string(kSoundTile) + R"(
+        box   partition_a  at -5.4 -4 1  size 4.6 0.1 1
+        box   partition_b  at 5.4 -4 1   size 4.6 0.1 1
+        box   DoorS        at 0 8 1      size 1 0.1 1
+        plate far_switch_trigger__actor__second__open__DoorS__ at 0 -7 0 size 1 1 0.6
+    )");
+    // The partition runs across the room at y -4 with a 1.6 m opening.
+    const LevelReport report = check(folder, {tile});
+    EXPECT_FALSE(report.hasErrors()) << ::testing::PrintToString(errors(report));
+    bool warned = false;
+    for (const LevelProblem& problem : report.problems) {
+        warned = warned || (!problem.isError &&
+                            problem.node == "far_switch_trigger__actor__second__open__DoorS__" &&
+                            problem.message.find("second sphere") != std::string::npos);
+    }
+    EXPECT_TRUE(warned);
+    ASSERT_EQ(report.reach.size(), 2u);
+    EXPECT_EQ(report.reach[1].switches, 2);
+    EXPECT_EQ(report.reach[1].switchesReached, 1);
 }

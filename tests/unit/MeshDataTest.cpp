@@ -91,14 +91,20 @@ TEST(MeshData, MeshesWithoutTextureCoordinatesGetZeros) {
     EXPECT_FLOAT_EQ(data->texCoords[6 + 3], 0.5f);
 }
 
-TEST(MeshData, PointAndLineMeshesAreLeftOut) {
+TEST(MeshData, TrianglesAreKeptWhateverElseTheMeshIsFlaggedWith) {
     const auto points = pointMesh(5);
     const auto triangles = triangleMesh(1, true);
-    const aiMesh* meshes[] = {points.get(), triangles.get()};
-    const auto data = buildMeshData(meshes, 2, nullptr, 0);
-    EXPECT_EQ(data->vertexCount, 3);
-    EXPECT_EQ(data->faceCount, 1);
-    EXPECT_EQ(data->indices, (std::vector<std::uint32_t>{0, 1, 2}));
+    // Triangulated polygons carry the n-gon marker; a mesh read unsorted may
+    // hold a line face among its triangles.
+    const auto mixed = triangleMesh(2, true);
+    mixed->mPrimitiveTypes = aiPrimitiveType_TRIANGLE | aiPrimitiveType_LINE |
+                             aiPrimitiveType_NGONEncodingFlag;
+    mixed->mFaces[0].mNumIndices = 2;
+    const aiMesh* meshes[] = {points.get(), triangles.get(), mixed.get()};
+    const auto data = buildMeshData(meshes, 3, nullptr, 0);
+    EXPECT_EQ(data->vertexCount, 9);
+    EXPECT_EQ(data->faceCount, 2);
+    EXPECT_EQ(data->indices, (std::vector<std::uint32_t>{0, 1, 2, 6, 7, 8}));
 }
 
 TEST(MeshData, OpacityComesFromTheFirstMeshsMaterialAndIndexZeroMeansNone) {

@@ -183,3 +183,33 @@ TEST(TileFile, TheSphereModelHasRadiusOneHalfWithNormalsAndTextureCoordinates) {
     }
     EXPECT_EQ(loadModel("Objects/NoSuchModel.obj"), nullptr);
 }
+
+TEST(TileFile, AModelOfQuadsAndPolygonsLoadsAsTriangles) {
+    velmora::testing::TempFolder folder;
+    // A unit cube of six quads, a pentagon lid above it and a stray line.
+    folder.writeText("cube.obj", R"(v 0 0 0
+v 1 0 0
+v 1 1 0
+v 0 1 0
+v 0 0 1
+v 1 0 1
+v 1 1 1
+v 0 1 1
+v 0.5 0.5 2
+f 1 4 3 2
+f 5 6 7 8
+f 1 2 6 5
+f 2 3 7 6
+f 3 4 8 7
+f 4 1 5 8
+f 5 6 9 7 8
+l 1 9
+)");
+    const auto model = loadModel(folder.file("cube.obj"));
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->faceCount, 6 * 2 + 3);
+    EXPECT_EQ(model->indices.size(), 3u * static_cast<unsigned>(model->faceCount));
+    for (std::uint32_t index : model->indices) {
+        ASSERT_LT(index, static_cast<std::uint32_t>(model->vertexCount));
+    }
+}
