@@ -1,5 +1,6 @@
 // Counts the pixels of a screen region that differ from a reference shot:
-// the end-to-end tests read what the game shows through xwd's dumps.
+// the end-to-end tests read what the game shows from screen dumps in the
+// X window dump format (a virtual display keeps its screen in one).
 //
 //   screen_region SHOT.xwd REFERENCE.xwd X Y WIDTH HEIGHT
 //
