@@ -5,7 +5,7 @@
 # F2 shows the frame-time lines at the bottom left: a tap of 30 or 150 ms
 # must switch them exactly once, a 600 ms hold must switch them again while
 # held and never after the release. P must show "Paused" mid-screen and stop
-# the run timer at the top right until P again.
+# the run timer at the top right until P again; paused, Escape still quits.
 #
 # The game runs on a virtual display of its own that keeps its screen in a
 # file, so reading the screen costs no round trip through a busy X server.
@@ -160,11 +160,14 @@ if (($(changed running2 running1 "${timer_box[@]}") == 0)); then
     fail "the run timer stood still after the second P"
 fi
 
+# Paused once more, Escape still quits.
+tap p 0.1
+sleep 1
 xdotool key Escape
 waited=0
 while kill -0 "$pid" 2>/dev/null && ((waited < 60)); do sleep 0.5; waited=$((waited + 1)); done
 if kill -0 "$pid" 2>/dev/null; then
-    fail "the game did not quit on Escape"
+    fail "the game did not quit on Escape while paused"
 else
     wait "$pid"; status=$?
     ((status == 0)) || fail "quit on Escape ended with status $status"
