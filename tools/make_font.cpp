@@ -20,10 +20,14 @@ namespace {
 constexpr int cellPixels = 32;
 constexpr int gridCells = 16;
 constexpr int imagePixels = cellPixels * gridCells;
-// Glyphs are drawn a little wider than tall: the game shows them in square
-// cells, and a monospaced glyph is only about 0.6 em wide.
-constexpr int emWidthPixels = 32;
-constexpr int emHeightPixels = 26;
+// The game advances every character by its full size, so a glyph must fill
+// most of its square cell's width or the letters of a line stand far apart.
+// A monospaced glyph advances by 0.6 em: drawn 46 pixels to the em across,
+// it advances about 28 of the 32 pixels, rim included just inside the cell.
+// Down the glyphs are drawn at 28 pixels to the em, so letters come out a
+// little wider than the font's own and the tallest still fit the cell.
+constexpr int emWidthPixels = 46;
+constexpr int emHeightPixels = 28;
 // The rim keeps light letters readable over a light scene.
 constexpr float rimRadius = 1.6f;
 

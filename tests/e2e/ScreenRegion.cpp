@@ -1,5 +1,6 @@
 // Counts the pixels of a screen region that differ from a reference shot:
-// the end-to-end tests read what the game shows through xwd's dumps.
+// the end-to-end tests read what the game shows from screen dumps in the
+// X window dump format (a virtual display keeps its screen in one).
 //
 //   screen_region SHOT.xwd REFERENCE.xwd X Y WIDTH HEIGHT
 //
@@ -10,15 +11,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace {
 
+// A dump read lazily: the header at once, pixel rows only when asked for, so
+// that reading a small box of a large screen stays cheap.
 struct Dump {
     uint32_t field[25] = {};
-    std::vector<unsigned char> bytes;
+    std::ifstream file;
     size_t pixelsAt = 0;
+    std::vector<unsigned char> row;
+    long loadedRow = -1;
 
     uint32_t width() const { return field[4]; }
     uint32_t height() const { return field[5]; }
@@ -27,12 +31,19 @@ struct Dump {
     bool mostSignificantFirst() const { return field[7] == 1; }
 
     // The red, green and blue of one pixel, each 0..255.
-    void rgb(uint32_t x, uint32_t y, int out[3]) const {
-        const size_t at = pixelsAt + y * bytesPerLine() + x * (bitsPerPixel() / 8);
-        uint32_t value = 0;
+    void rgb(uint32_t x, uint32_t y, int out[3]) {
+        if (loadedRow != static_cast<long>(y)) {
+            row.assign(bytesPerLine(), 0);
+            file.clear();
+            file.seekg(static_cast<std::streamoff>(pixelsAt + size_t{y} * bytesPerLine()));
+            file.read(reinterpret_cast<char*>(row.data()), static_cast<std::streamsize>(row.size()));
+            loadedRow = y;
+        }
         const uint32_t count = bitsPerPixel() / 8;
+        const size_t at = size_t{x} * count;
+        uint32_t value = 0;
         for (uint32_t i = 0; i < count; ++i) {
-            const uint32_t byte = bytes[at + i];
+            const uint32_t byte = row[at + i];
             value |= mostSignificantFirst() ? byte << (8 * (count - 1 - i)) : byte << (8 * i);
         }
         const uint32_t masks[3] = {field[14], field[15], field[16]};
@@ -46,19 +57,18 @@ struct Dump {
 };
 
 bool load(const char* path, Dump& dump) {
-    std::ifstream file(path, std::ios::binary);
-    dump.bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (dump.bytes.size() < 100) return false;
+    dump.file.open(path, std::ios::binary);
+    unsigned char header[100];
+    if (!dump.file.read(reinterpret_cast<char*>(header), sizeof header)) return false;
     for (int i = 0; i < 25; ++i) {  // the header is big-endian
-        const unsigned char* b = &dump.bytes[4 * i];
+        const unsigned char* b = &header[4 * i];
         dump.field[i] = (uint32_t{b[0]} << 24) | (uint32_t{b[1]} << 16) | (uint32_t{b[2]} << 8) | b[3];
     }
     const uint32_t colours = dump.field[19];
     dump.pixelsAt = dump.field[0] + 12u * colours;
     const bool zPixmap = dump.field[2] == 2;
     const bool wholeBytes = dump.bitsPerPixel() == 24 || dump.bitsPerPixel() == 32;
-    return zPixmap && wholeBytes &&
-           dump.bytes.size() >= dump.pixelsAt + size_t{dump.bytesPerLine()} * dump.height();
+    return zPixmap && wholeBytes && dump.bytesPerLine() >= dump.width() * (dump.bitsPerPixel() / 8);
 }
 
 }  // namespace

@@ -3,20 +3,26 @@
 #include <GL/glew.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <memory>
+
+#include <unistd.h>
 
 #include "app/Camera.h"
 #include "app/FrameLoop.h"
+#include "app/PlaySession.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
 #include "app/Startup.h"
 #include "physics/Physics.h"
+#include "platform/Gamepad.h"
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
 #include "tests/gl/GlContext.h"
 #include "tests/gl/ShellFixture.h"
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
+#include "world/PlayerSpheres.h"
 #include "world/RenderLogic.h"
 #include "world/World.h"
 
@@ -25,6 +31,17 @@ using namespace velmora;
 namespace {
 
 constexpr int kKeyW = 87;
+constexpr int kKeyP = 80;
+constexpr int kKeyR = 82;
+
+// The process's resident memory in bytes.
+long residentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0;
+    long resident = 0;
+    statm >> pages >> resident;
+    return resident * sysconf(_SC_PAGESIZE);
+}
 
 class PlayerControls : public test::ShellFixture {
 protected:
@@ -42,6 +59,31 @@ protected:
             now += interval;
             ASSERT_TRUE(loop->runFrame());
         }
+    }
+
+    // Frames without drawing, for the tests that need no pixels.
+    void updates(int count, double interval) {
+        for (int i = 0; i < count; ++i) {
+            now += interval;
+            loop->updateFrame();
+        }
+    }
+
+    // A key held for one frame of the given interval, then let go.
+    void tap(int key, double interval = 1.0 / 60.0) {
+        platform::script::setKey(key, true);
+        frames(1, interval);
+        platform::script::setKey(key, false);
+    }
+    void padFrame(const platform::GamepadState& pad, double interval = 1.0 / 60.0) {
+        platform::script::setGamepad(pad);
+        updates(1, interval);
+        platform::script::clearGamepad();
+    }
+
+    physics::RigidDynamic* secondSphere() {
+        const World& world = *shell.objectRegistry->mainWorld();
+        return world.playerActors.at(SecondActorType)->actor;
     }
 
     physics::RigidDynamic* mainSphere() {
@@ -168,4 +210,157 @@ TEST_F(PlayerControls, AfterTheGoalKeysAndButtonsDoNothingButTheCameraStillTurns
     EXPECT_GT(textPixels(shell.screenWidth / 5, shell.screenHeight - shell.screenHeight / 3,
                          30 * 17, 30),
               300);
+}
+
+TEST_F(PlayerControls, PauseStartsNoStepAndStopsTheClockButCameraAndOptionKeysWork) {
+    // Zoomed far out, the main sphere is a small disc mid-screen, right of
+    // where "Paused" begins.
+    platform::script::setMouseWheel(-80);
+    frames(3, 1.0 / 60.0);
+    EXPECT_EQ(shell.session.runSteps, 2);  // the first frame starts no step
+    tap(kKeyP);
+    ASSERT_TRUE(shell.session.paused);
+    const long steps = loop->stepsStarted();
+    const long runSteps = shell.session.runSteps;
+    physics::RigidDynamic* sphere = mainSphere();
+    const glm::vec3 pose = sphere->getGlobalPose().p;
+    const glm::vec3 speed = sphere->getLinearVelocity();
+
+    platform::script::setKey(kKeyW, true);
+    platform::script::setMousePos(0, 300);  // the left edge turns the camera
+    frames(5, 0.1);
+    platform::script::setKey(kKeyW, false);
+    platform::script::setMousePos(shell.screenWidth / 2, 300);
+    tap(platform::KEY_F2);
+    EXPECT_EQ(loop->stepsStarted(), steps);
+    EXPECT_EQ(shell.session.runSteps, runSteps);
+    EXPECT_EQ(sphere->getGlobalPose().p, pose);
+    EXPECT_EQ(sphere->getLinearVelocity(), speed);
+    EXPECT_TRUE(app::showFrameTime);
+    EXPECT_NEAR(app::cameraYaw, 5 * 0.1 * 50.0, 1e-3);
+    const int w = shell.screenWidth;
+    const int h = shell.screenHeight;
+    EXPECT_GT(textPixels(w / 2 - 90, h / 2 - 15, 60, 30), 100);  // "Pa" of "Paused"
+
+    tap(kKeyP);  // resumes, and this frame steps again
+    EXPECT_FALSE(shell.session.paused);
+    EXPECT_EQ(loop->stepsStarted(), steps + 1);
+    EXPECT_EQ(textPixels(w / 2 - 90, h / 2 - 15, 60, 30), 0);
+
+    // Losing the focus pauses; getting it back does not resume, P does.
+    platform::script::setFocused(true);
+    frames(1, 1.0 / 60.0);
+    platform::script::setFocused(false);
+    frames(1, 1.0 / 60.0);
+    EXPECT_TRUE(shell.session.paused);
+    platform::script::setFocused(true);
+    frames(2, 1.0 / 60.0);
+    EXPECT_TRUE(shell.session.paused);
+    tap(kKeyP);
+    EXPECT_FALSE(shell.session.paused);
+}
+
+TEST_F(PlayerControls, TimerCountsStepsUntilTheGoalAndRKeyStartsANewRun) {
+    updates(31, 1.0 / 30.0);  // slow frames: the clock counts steps, not seconds
+    EXPECT_EQ(shell.session.runSteps, 30);
+    shell.renderLogic->winGame();
+    updates(4, 1.0 / 60.0);
+    frames(1, 1.0 / 60.0);
+    ASSERT_TRUE(app::gameWon);
+    EXPECT_EQ(shell.session.runSteps, 30);
+    EXPECT_EQ(shell.session.bestSteps, 30);
+    // "Time: 0:00.50" and "Best: 0:00.50" stand under the win message.
+    const int x = shell.screenWidth / 5;
+    const int winY = shell.screenHeight - shell.screenHeight / 3;
+    EXPECT_GT(textPixels(x, winY - 60, 25 * 13, 50), 400);
+
+    shell.renderLogic->spheresCoupled = false;
+    tap(kKeyR);
+    EXPECT_FALSE(app::gameWon);
+    EXPECT_TRUE(shell.renderLogic->gameRunning);
+    EXPECT_TRUE(shell.renderLogic->spheresCoupled);
+    EXPECT_EQ(shell.session.runSteps, 1);  // the restart frame's step is the run's first
+    EXPECT_EQ(textPixels(x, winY - 60, 25 * 13, 90), 0);
+    // Put back at the start and stopped there, then one step of falling.
+    const glm::vec3 start = spheres::kMainStart;
+    EXPECT_NEAR(glm::length(mainSphere()->getGlobalPose().p - start), 0.0f, 0.01f);
+    EXPECT_LE(glm::length(mainSphere()->getLinearVelocity()), glm::length(worldGravity) / 60.0f);
+    updates(59, 1.0 / 60.0);
+    shell.renderLogic->winGame();
+    updates(1, 1.0 / 60.0);
+    EXPECT_EQ(shell.session.runSteps, 60);
+    EXPECT_EQ(shell.session.bestSteps, 30);  // the slower run is no best
+}
+
+TEST_F(PlayerControls, PadPushesWithItsLeftStickTurnsWithItsRightAndItsButtonsAct) {
+    physics::RigidDynamic* sphere = mainSphere();
+    app::cameraYaw = 90.0f;  // looking along -x
+    platform::GamepadState pad;
+    pad.connected = true;
+    pad.axes[platform::PAD_AXIS_LEFT_Y] = -0.15f;  // inside the dead zone
+    for (int i = 0; i < 10; ++i) padFrame(pad);
+    EXPECT_NEAR(sphere->getLinearVelocity().x, 0.0f, 1e-4f);
+    pad.axes[platform::PAD_AXIS_LEFT_Y] = -1.0f;  // full ahead
+    for (int i = 0; i < 10; ++i) padFrame(pad);
+    const glm::vec3 pushed = sphere->getLinearVelocity();
+    EXPECT_LT(pushed.x, -0.5f);
+    EXPECT_NEAR(pushed.z, 0.0f, 0.05f * std::abs(pushed.x));
+
+    pad = platform::GamepadState{};
+    pad.connected = true;
+    pad.axes[platform::PAD_AXIS_RIGHT_X] = 1.0f;
+    padFrame(pad, 0.1);
+    EXPECT_NEAR(app::cameraYaw, 90.0f - 5.0f, 1e-3f);
+
+    struct Press {
+        std::vector<int> buttons;
+        bool coupled;
+    };
+    const Press presses[] = {
+        {{platform::PAD_BUTTON_B}, false},
+        {{platform::PAD_BUTTON_A}, true},
+        {{platform::PAD_BUTTON_LEFT_BUMPER}, false},
+        {{platform::PAD_BUTTON_RIGHT_BUMPER}, true},
+        {{platform::PAD_BUTTON_A, platform::PAD_BUTTON_B}, false},
+    };
+    for (const Press& press : presses) {
+        pad = platform::GamepadState{};
+        pad.connected = true;
+        for (int button : press.buttons) pad.buttons[button] = true;
+        padFrame(pad);
+        EXPECT_EQ(shell.renderLogic->spheresCoupled, press.coupled) << press.buttons.front();
+    }
+
+    pad = platform::GamepadState{};
+    pad.connected = true;
+    pad.buttons[platform::PAD_BUTTON_START] = true;
+    padFrame(pad);
+    EXPECT_TRUE(shell.session.paused);
+    pad.buttons[platform::PAD_BUTTON_START] = false;
+    pad.buttons[platform::PAD_BUTTON_BACK] = true;
+    padFrame(pad);
+    EXPECT_FALSE(shell.session.paused);
+    EXPECT_EQ(shell.session.runSteps, 1);
+}
+
+TEST_F(PlayerControls, TwoHundredRestartsWithBurstsKeepTheMemoryWhereTenLeftIt) {
+    long afterTen = 0;
+    for (int run = 1; run <= 200; ++run) {
+        // Close and coupled: the magnet's first pull sets off a burst.
+        shell.renderLogic->placeSpheres(glm::vec3(0.0f, 10.0f, 0.0f), glm::vec3(1.8f, 10.0f, 0.0f));
+        testing::internal::CaptureStdout();
+        now += 1.0 / 60.0;
+        loop->updateFrame();
+        testing::internal::GetCapturedStdout();
+        ASSERT_EQ(shell.renderLogic->particleSystems.size(), 1u) << run;
+        platform::script::setKey(kKeyR, true);
+        now += 1.0 / 60.0;
+        loop->updateFrame();
+        platform::script::setKey(kKeyR, false);
+        ASSERT_TRUE(shell.renderLogic->particleSystems.empty()) << run;
+        now += 1.0 / 60.0;
+        loop->updateFrame();
+        if (run == 10) afterTen = residentBytes();
+    }
+    EXPECT_LT(residentBytes() - afterTen, 1024L * 1024L);
 }

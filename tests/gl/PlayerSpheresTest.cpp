@@ -152,17 +152,21 @@ TEST_F(PlayerSpheres, SpheresAtOnePlaceAreNotPushedAlongNoDirection) {
     }
 }
 
-TEST_F(PlayerSpheres, AResetPutsBothAtTheirResetPlacesAndKeepsTheirSpeed) {
+TEST_F(PlayerSpheres, AResetPutsBothAtTheirResetPlacesAndStopsThem) {
     for (const std::string text : {"anything", ""}) {
         floatSpheres(glm::vec3(0, 10, 0), glm::vec3(10, 10, 0));
         logic->pushMainSphere(glm::vec3(0, 0, 1));
+        physicsScene->setGravity(glm::vec3(0.0f, -9.81f, 0.0f));  // the second one falls
         step();
-        const glm::vec3 speed = velocity(MainActorType);
-        ASSERT_GT(speed.z, 0.0f);
+        ASSERT_GT(velocity(MainActorType).z, 0.0f);
+        ASSERT_LT(velocity(SecondActorType).y, 0.0f);
         logic->resetGame(text);
         EXPECT_EQ(position(MainActorType), spheres::kMainReset) << text;
         EXPECT_EQ(position(SecondActorType), spheres::kSecondReset) << text;
-        EXPECT_EQ(velocity(MainActorType), speed) << text;
+        for (ActorType type : {MainActorType, SecondActorType}) {
+            EXPECT_EQ(velocity(type), glm::vec3(0.0f)) << text;
+            EXPECT_EQ(actor(type)->getAngularVelocity(), glm::vec3(0.0f)) << text;
+        }
     }
 }
 

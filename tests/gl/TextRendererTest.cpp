@@ -127,5 +127,23 @@ TEST(ScreenFont, IsASixteenBySixteenGridWithAlphaAndCodeZeroAtTheTop) {
     EXPECT_EQ(coverage(0, 2), 0);         // ' '
     EXPECT_EQ(coverage(1, 11), 0);        // the mirror image of 'A''s cell is empty
     EXPECT_EQ(coverage(1, 0), 0);         // control codes are blank
+    // Every character advances by a whole cell, so the wide letters fill most
+    // of their cell's width or a line reads as spaced-out letters.
+    auto inkColumns = [&](int column, int row) {
+        int columns = 0;
+        for (int x = 0; x < cell; ++x) {
+            for (int y = 0; y < cell; ++y) {
+                const int textureRow = height - 1 - (row * cell + y);
+                if (texels[(static_cast<size_t>(textureRow) * width + column * cell + x) * 4 + 3] > 128) {
+                    ++columns;
+                    break;
+                }
+            }
+        }
+        return columns;
+    };
+    for (const char glyph : {'M', 'W', 'A', 'm', 'w'}) {
+        EXPECT_GE(inkColumns(glyph % 16, glyph / 16), cell * 3 / 4) << glyph;
+    }
     glDeleteTextures(1, &font);
 }

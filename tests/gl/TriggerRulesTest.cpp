@@ -8,9 +8,11 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "render/ParticleSystem.h"
 #include "tests/gl/WorldFixture.h"
 #include "world/Door.h"
 #include "world/PhysicsSetup.h"
+#include "world/PlayerSpheres.h"
 #include "world/Trigger.h"
 
 namespace velmora::test {
@@ -291,6 +293,48 @@ TEST_F(TriggerRules, MissingDoorsAndInvalidActorTypesAreReportedAndTheRestStillA
     const std::string invalid = "Invalid actorType, must be a 'single' actor type\n";
     EXPECT_EQ(testing::internal::GetCapturedStderr(), invalid + invalid);
     EXPECT_FALSE(doorA->isOpen);
+}
+
+TEST_F(TriggerRules, RestartClosesEveryDoorClearsItsHoldsAndStartsTheGameAgain) {
+    scene::Door* gate = addDoor("Gate", kGateCenter, kGateSize);
+    scene::Door* steady = addDoor("Steady", kFarAway, kGateSize, true);
+    addTrigger({{"open", {"Gate", "Steady"}}});
+    physics::RigidDynamic* main = addSphere(MainActorType, kMainStart, 0.5f);
+    physics::RigidDynamic* second = addSphere(SecondActorType, kSecondStart, 1.0f);
+    moveTo(main, kPadCenter + glm::vec3(0, 0.25f, 0));
+    ASSERT_TRUE(gate->isOpen && steady->isOpen);
+    push(second, kForward, 5);
+    ASSERT_GT(second->getLinearVelocity().z, 0.0f);
+    logic->winGame();
+    logic->spheresCoupled = false;
+    logic->particleArmed = false;
+    logic->particleSystems.push_back(new ParticleSystem());
+
+    logic->restartRun();
+    for (scene::Door* door : {gate, steady}) {
+        EXPECT_FALSE(door->isOpen) << door->name;
+        EXPECT_TRUE(colliding(door)) << door->name;
+    }
+    EXPECT_TRUE(logic->gameRunning);
+    EXPECT_TRUE(logic->particleSystems.empty());
+    EXPECT_TRUE(logic->spheresCoupled);
+    EXPECT_TRUE(logic->particleArmed);
+    EXPECT_EQ(main->getGlobalPose().p, spheres::kMainStart);
+    EXPECT_EQ(second->getGlobalPose().p, spheres::kSecondStart);
+    for (physics::RigidDynamic* body : {main, second}) {
+        EXPECT_EQ(body->getLinearVelocity(), glm::vec3(0.0f));
+        EXPECT_EQ(body->getAngularVelocity(), glm::vec3(0.0f));
+    }
+
+    // Leaving the switch by the restart opens nothing again; a new visit
+    // holds the door from no holds, so leaving closes it.
+    step(2);
+    EXPECT_FALSE(gate->isOpen);
+    moveTo(main, kPadCenter + glm::vec3(0, 0.25f, 0));
+    EXPECT_TRUE(gate->isOpen);
+    moveTo(main, kMainStart);
+    EXPECT_FALSE(gate->isOpen);
+    EXPECT_TRUE(steady->isOpen);
 }
 
 }  // namespace velmora::test
