@@ -330,3 +330,13 @@ TEST(LevelCheck, TheSecondSphereMustFitTheWayToItsSwitches) {
     EXPECT_EQ(report.reach[1].switches, 2);
     EXPECT_EQ(report.reach[1].switchesReached, 1);
 }
+
+// The README's example, as a modelling tool writes a tile, is a whole level.
+TEST(LevelCheck, TheExampleTileChecksAsALevelOfItsOwn) {
+    const LevelReport report = checkLevel({{"Objects/examples/ExampleTile.dae", glm::vec3(0.0f)}});
+    std::vector<std::string> lines;
+    for (const LevelProblem& problem : report.problems) lines.push_back(problemLine(problem));
+    EXPECT_TRUE(lines.empty()) << ::testing::PrintToString(lines);
+    ASSERT_EQ(report.reach.size(), 2u);
+    EXPECT_EQ(report.reach[0].goalsReached, 1);
+}
