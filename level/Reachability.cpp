@@ -19,6 +19,11 @@ constexpr float kClimbPerCell = kReachCell + 0.02f;
 // Walls may graze the sphere by this much: cell-sized sampling and rounding,
 // not a way through.
 constexpr float kGrazing = 0.03f;
+// Edges met from below on the way up a step may graze it by far less: the
+// band where a step edge is too steep to roll onto is only centimetres wide.
+constexpr float kEdgeGrazing = 0.002f;
+// Contact normals rising less than this are walls rather than edges below.
+constexpr float kWallNormalY = 0.05f;
 // Surfaces closer than this in height are one (the two faces of a thin slab).
 constexpr float kSameSurface = 0.02f;
 // Triangles are sorted into square buckets of this size for lookups.
@@ -156,12 +161,36 @@ public:
     void rest(int x, int z, Surface& surface) {
         if (surface.rested) return;
         surface.rested = true;
-        const std::vector<std::size_t>& nearby = bucketAt(centreX(x), centreZ(z));
         glm::vec3 centre(centreX(x), surface.floorY + radius_, centreZ(z));
-        // Lift the sphere off everything it rests on (a slope under it, the
-        // edge of a low step) until it only touches them.
+        lift(centre);
+        surface.centreY = centre.y;
+        surface.free = !blocked(centre, kGrazing, kGrazing);
+    }
+
+    // Whether the sphere rolls up from one resting centre to the next one,
+    // higher up. Between two cells lies the edge of a step or the foot of a
+    // slope, so the way is followed in small steps: wherever the sphere
+    // meets an edge or slope steeper than 45 degrees from below, it stops.
+    bool climbs(const glm::vec3& from, const glm::vec3& to) {
+        constexpr int kSteps = 12;
+        float height = from.y;
+        for (int step = 1; step < kSteps; ++step) {
+            glm::vec3 centre = glm::mix(from, to, static_cast<float>(step) / kSteps);
+            centre.y = height;
+            lift(centre);
+            if (blocked(centre, kGrazing, kEdgeGrazing)) return false;
+            height = centre.y;
+        }
+        return true;
+    }
+
+private:
+    // Lifts the sphere off everything it rests on (a slope under it, the
+    // edge of a low step) until it only touches them.
+    void lift(glm::vec3& centre) const {
+        const std::vector<std::size_t>& nearby = bucketAt(centre.x, centre.z);
         for (int pass = 0; pass < 6; ++pass) {
-            float lift = 0.0f;
+            float rise = 0.0f;
             for (std::size_t i : nearby) {
                 glm::vec3 normal;
                 float distance = 0.0f;
@@ -169,25 +198,31 @@ public:
                 if (normal.y < kMinSupportNormalY) continue;
                 const glm::vec3 away = centre - closestPoint(centre, triangles_[i]);
                 const float across = away.x * away.x + away.z * away.z;
-                lift = std::max(lift, std::sqrt(std::max(radius_ * radius_ - across, 0.0f)) - away.y);
+                rise = std::max(rise, std::sqrt(std::max(radius_ * radius_ - across, 0.0f)) - away.y);
             }
-            if (lift < 1e-4f) break;
-            centre.y += lift;
-        }
-        surface.centreY = centre.y;
-        surface.free = true;
-        for (std::size_t i : nearby) {
-            glm::vec3 normal;
-            float distance = 0.0f;
-            if (touches(centre, triangles_[i], radius_ - kGrazing, normal, distance) &&
-                normal.y < kMinSupportNormalY) {
-                surface.free = false;
-                return;
-            }
+            if (rise < 1e-4f) break;
+            centre.y += rise;
         }
     }
 
-private:
+    // True when something too steep to roll onto comes nearer than the
+    // radius less the slack: `wallSlack` for walls and ceilings,
+    // `edgeSlack` for edges and slopes met from below.
+    bool blocked(const glm::vec3& centre, float wallSlack, float edgeSlack) const {
+        for (std::size_t i : bucketAt(centre.x, centre.z)) {
+            glm::vec3 normal;
+            float distance = 0.0f;
+            if (!touches(centre, triangles_[i], radius_ - std::min(wallSlack, edgeSlack), normal,
+                         distance) ||
+                normal.y >= kMinSupportNormalY) {
+                continue;
+            }
+            const bool fromBelow = normal.y > kWallNormalY;
+            if (distance < radius_ - (fromBelow ? edgeSlack : wallSlack)) return true;
+        }
+        return false;
+    }
+
     static int bucketOf(float value, float origin, int count) {
         const int bucket = static_cast<int>(std::floor((value - origin) / kBucket));
         return std::clamp(bucket, 0, count - 1);
@@ -348,8 +383,9 @@ ReachResult floodReach(const ReachLevel& level, const glm::vec3& start, float ra
             }
             Surface& next = column[landing];
             if (next.visited || !next.free) continue;
-            next.visited = true;
             const glm::vec3 there(nextX, next.centreY, nextZ);
+            if (next.centreY > here.centreY + 1e-3f && !grid.climbs(centre, there)) continue;
+            next.visited = true;
             if (touchesAny(level.resetVolumes, there, radius)) continue;
             if (next.centreY < here.centreY - kClimbPerCell &&
                 resetInFall(level.resetVolumes, nextX, nextZ, here.centreY, next.centreY, radius)) {

@@ -271,11 +271,13 @@ TEST(LevelCheck, ReachabilityFollowsRampsStepsAndGaps) {
                                     "quad ramp at 4.5 0 0.5 size 1.582 3 1 turn 0 -18.43 0\n"
                                     "plate goal_trigger__win__1__ at 8 0 1 size 1 1 0.6\n",
          true, 0},
-        {"a step too high", fullFloor + "box platform at 8 0 0.15 size 2 3 0.15\n"
-                                        "plate goal_trigger__win__1__ at 8 0 0.3 size 1 1 0.6\n",
+        // The main sphere (radius 0.5) rolls onto edges up to 45 degrees
+        // steep: steps up to 0.146 m.
+        {"a step too high", fullFloor + "box platform at 8 0 0.1 size 2 3 0.1\n"
+                                        "plate goal_trigger__win__1__ at 8 0 0.2 size 1 1 0.6\n",
          false, 0},
-        {"a low step", fullFloor + "box platform at 8 0 0.025 size 2 3 0.025\n"
-                                   "plate goal_trigger__win__1__ at 8 0 0.05 size 1 1 0.6\n",
+        {"a low step", fullFloor + "box platform at 8 0 0.06 size 2 3 0.06\n"
+                                   "plate goal_trigger__win__1__ at 8 0 0.12 size 1 1 0.6\n",
          true, 0},
         {"a gap", westFloor + eastFloor + "plate goal_trigger__win__1__ at 8 0 0 size 1 1 0.6\n",
          false, 1},
