@@ -28,6 +28,9 @@ constexpr float kWallNormalY = 0.05f;
 constexpr float kSameSurface = 0.02f;
 // Triangles are sorted into square buckets of this size for lookups.
 constexpr float kBucket = 1.0f;
+// The grid reaches at most this far from the start either way (a level is a
+// few dozen metres across).
+constexpr float kReachSpan = 300.0f;
 
 struct Triangle {
     glm::vec3 a, b, c;
@@ -81,7 +84,7 @@ struct Surface {
 
 class ReachGrid {
 public:
-    ReachGrid(const ReachLevel& level, float radius) : radius_(radius) {
+    ReachGrid(const ReachLevel& level, const glm::vec3& start, float radius) : radius_(radius) {
         glm::vec2 lo(std::numeric_limits<float>::max()), hi(-std::numeric_limits<float>::max());
         for (std::size_t i = 0; i + 2 < level.solidTriangles.size(); i += 3) {
             Triangle t{level.solidTriangles[i], level.solidTriangles[i + 1],
@@ -90,15 +93,22 @@ public:
             for (const glm::vec3& corner : {t.a, t.b, t.c}) {
                 finite = finite && std::isfinite(corner.x) && std::isfinite(corner.y) &&
                          std::isfinite(corner.z);
+            }
+            if (!finite) continue;
+            for (const glm::vec3& corner : {t.a, t.b, t.c}) {
                 lo = glm::min(lo, glm::vec2(corner.x, corner.z));
                 hi = glm::max(hi, glm::vec2(corner.x, corner.z));
             }
-            if (!finite) continue;
             const glm::vec3 n = glm::cross(t.b - t.a, t.c - t.a);
             if (glm::dot(n, n) > 0.0f) t.normal = glm::normalize(n);
             triangles_.push_back(t);
         }
-        if (triangles_.empty()) lo = hi = glm::vec2(0.0f);
+        if (triangles_.empty()) lo = hi = glm::vec2(start.x, start.z);
+        // A stray vertex far off must not make the grid huge: no sphere rolls
+        // that far, and the flood ends at the grid's border.
+        const glm::vec2 around(start.x, start.z);
+        lo = glm::max(lo, around - glm::vec2(kReachSpan));
+        hi = glm::max(glm::min(hi, around + glm::vec2(kReachSpan)), lo);
         // One free cell round the geometry, so the edges of the level are seen.
         origin_ = glm::floor(lo / kReachCell) * kReachCell - glm::vec2(2.0f * kReachCell);
         cellsX_ = static_cast<int>(std::ceil((hi.x - origin_.x) / kReachCell)) + 2;
@@ -327,7 +337,7 @@ ReachResult floodReach(const ReachLevel& level, const glm::vec3& start, float ra
                        const std::vector<WorldBox>& targets) {
     ReachResult result;
     result.targetsReached.assign(targets.size(), false);
-    ReachGrid grid(level, radius);
+    ReachGrid grid(level, start, radius);
 
     const int startX = grid.cellX(start.x), startZ = grid.cellZ(start.z);
     if (!grid.inside(startX, startZ)) return result;
