@@ -19,7 +19,8 @@ void measure(const char* label, bool reach, int runs) {
         velmora::LevelCheckSettings settings;
         settings.checkReach = reach;
         const auto start = std::chrono::steady_clock::now();
-        const velmora::LevelReport report = velmora::checkLevel(velmora::shippedLevelTiles(), settings);
+        const velmora::LevelReport report =
+            velmora::checkLevel(velmora::shippedLevelTiles(), settings);
         const std::chrono::duration<double, std::milli> elapsed =
             std::chrono::steady_clock::now() - start;
         millis.push_back(elapsed.count());

@@ -88,7 +88,8 @@ bool cooks(const MeshData& mesh) {
     };
     for (std::size_t i = 0; i + 2 < mesh.indices.size(); i += 3) {
         const glm::vec3 a = corner(mesh.indices[i]);
-        const glm::vec3 n = glm::cross(corner(mesh.indices[i + 1]) - a, corner(mesh.indices[i + 2]) - a);
+        const glm::vec3 n =
+            glm::cross(corner(mesh.indices[i + 1]) - a, corner(mesh.indices[i + 2]) - a);
         if (glm::dot(n, n) > 0.0f) return true;
     }
     return false;

@@ -39,9 +39,10 @@ void LevelLoader::importTile(const std::string& fileName, scene::SceneObject* pa
     // The walk visits parents first, so each node's parent object exists.
     std::map<const aiNode*, scene::SceneObject*> objectOfNode;
     walkTileNodes(*tile, [&](const aiNode& node, const aiMatrix4x4& accumulated) {
-        scene::SceneObject* object = node.mNumMeshes == 0
-                                         ? createGroupObject()
-                                         : createMeshObject(fileName, *tile, node, accumulated, tileOffset);
+        scene::SceneObject* object =
+            node.mNumMeshes == 0
+                ? createGroupObject()
+                : createMeshObject(fileName, *tile, node, accumulated, tileOffset);
         const auto parentObject = objectOfNode.find(node.mParent);
         scene::SceneObject* attachTo =
             parentObject != objectOfNode.end() ? parentObject->second : parent;

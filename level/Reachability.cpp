@@ -123,8 +123,10 @@ public:
             const float maxX = std::max({t.a.x, t.b.x, t.c.x}) + reach;
             const float minZ = std::min({t.a.z, t.b.z, t.c.z}) - reach;
             const float maxZ = std::max({t.a.z, t.b.z, t.c.z}) + reach;
-            for (int bz = bucketOf(minZ, origin_.y, bucketsZ_); bz <= bucketOf(maxZ, origin_.y, bucketsZ_); ++bz) {
-                for (int bx = bucketOf(minX, origin_.x, bucketsX_); bx <= bucketOf(maxX, origin_.x, bucketsX_); ++bx) {
+            const int lastZ = bucketOf(maxZ, origin_.y, bucketsZ_);
+            const int lastX = bucketOf(maxX, origin_.x, bucketsX_);
+            for (int bz = bucketOf(minZ, origin_.y, bucketsZ_); bz <= lastZ; ++bz) {
+                for (int bx = bucketOf(minX, origin_.x, bucketsX_); bx <= lastX; ++bx) {
                     buckets_[static_cast<std::size_t>(bz) * bucketsX_ + bx].push_back(i);
                 }
             }
@@ -154,7 +156,8 @@ public:
         for (std::size_t i : bucketAt(centreX(x), centreZ(z))) {
             const Triangle& t = triangles_[i];
             float y = 0.0f;
-            if (std::abs(t.normal.y) >= kMinSupportNormalY && heightAt(t, centreX(x), centreZ(z), y)) {
+            if (std::abs(t.normal.y) >= kMinSupportNormalY &&
+                heightAt(t, centreX(x), centreZ(z), y)) {
                 heights.push_back(y);
             }
         }
@@ -208,7 +211,8 @@ private:
                 if (normal.y < kMinSupportNormalY) continue;
                 const glm::vec3 away = centre - closestPoint(centre, triangles_[i]);
                 const float across = away.x * away.x + away.z * away.z;
-                rise = std::max(rise, std::sqrt(std::max(radius_ * radius_ - across, 0.0f)) - away.y);
+                const float touching = std::sqrt(std::max(radius_ * radius_ - across, 0.0f));
+                rise = std::max(rise, touching - away.y);
             }
             if (rise < 1e-4f) break;
             centre.y += rise;

@@ -165,8 +165,9 @@ TEST(LevelCheck, NodesLeftWithoutWhatTheirAuthorMeantAreNamed) {
          check(folder, {"tests/data/polygon_meshes.dae"}, false).problems) {
         if (problem.node != "-") nodeErrors.push_back(problemLine(problem));
     }
-    EXPECT_EQ(nodeErrors, std::vector<std::string>{"tests/data/polygon_meshes.dae: wire_lines: "
-                                                   "no triangles: nothing to draw or collide with"});
+    EXPECT_EQ(nodeErrors,
+              std::vector<std::string>{"tests/data/polygon_meshes.dae: wire_lines: no triangles: "
+                                       "nothing to draw or collide with"});
 }
 
 TEST(LevelCheck, ATransparentMaterialAtIndexZeroIsAnError) {
