@@ -90,7 +90,7 @@ scene::SceneObject* LevelLoader::createMeshObject(const std::string& fileName,
     if (!textureFile.empty() && !object->isTextured) {
         const std::string path = levelTexturePath(textureFile);
         report(std::ifstream(path).good() ? undecodableTextureMessage(textureFile)
-                                          : missingTextureMessage(textureFile, "Textures"));
+                                          : missingTextureMessage(textureFile, kLevelTextureFolder));
     }
     if (object->opacity() < 1.0f) {
         transparentObjects_->push_back(object);
