@@ -17,6 +17,7 @@
 #include <cmath>
 #include <fstream>
 #include <limits>
+#include <map>
 #include <set>
 
 namespace velmora {
@@ -87,7 +88,8 @@ bool cooks(const MeshData& mesh) {
     };
     for (std::size_t i = 0; i + 2 < mesh.indices.size(); i += 3) {
         const glm::vec3 a = corner(mesh.indices[i]);
-        const glm::vec3 n = glm::cross(corner(mesh.indices[i + 1]) - a, corner(mesh.indices[i + 2]) - a);
+        const glm::vec3 n =
+            glm::cross(corner(mesh.indices[i + 1]) - a, corner(mesh.indices[i + 2]) - a);
         if (glm::dot(n, n) > 0.0f) return true;
     }
     return false;
@@ -198,7 +200,7 @@ private:
         if (!checked.textureFile.empty()) {
             const std::string path = textureFolder_ + "/" + checked.textureFile;
             checked.textureExists = fileExists(path);
-            checked.textureDecodes = checked.textureExists && imageFileDecodes(path);
+            checked.textureDecodes = checked.textureExists && decodes(path);
         }
         worldBounds(*mesh, checked.pose, checked.worldMin, checked.worldMax);
         checked.solidTriangles = solidTriangles(*mesh, checked.pose, checked.collision);
@@ -290,8 +292,16 @@ private:
         report_.problems.push_back({false, node.file, node.nodeName, message});
     }
 
+    // Each texture file is decoded once, however many nodes name it.
+    bool decodes(const std::string& path) {
+        const auto known = decodable_.find(path);
+        if (known != decodable_.end()) return known->second;
+        return decodable_[path] = imageFileDecodes(path);
+    }
+
     LevelReport& report_;
     std::string textureFolder_;
+    std::map<std::string, bool> decodable_;
 };
 
 std::string annotationsText(const NodeAnnotations& annotations) {

@@ -55,7 +55,7 @@ struct SphereStart {
 };
 
 struct LevelCheckSettings {
-    std::string textureFolder = "Textures";
+    std::string textureFolder = kLevelTextureFolder;
     bool checkReach = true;
     SphereStart main;    // the game's starts unless set otherwise
     SphereStart second;

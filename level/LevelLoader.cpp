@@ -39,9 +39,10 @@ void LevelLoader::importTile(const std::string& fileName, scene::SceneObject* pa
     // The walk visits parents first, so each node's parent object exists.
     std::map<const aiNode*, scene::SceneObject*> objectOfNode;
     walkTileNodes(*tile, [&](const aiNode& node, const aiMatrix4x4& accumulated) {
-        scene::SceneObject* object = node.mNumMeshes == 0
-                                         ? createGroupObject()
-                                         : createMeshObject(fileName, *tile, node, accumulated, tileOffset);
+        scene::SceneObject* object =
+            node.mNumMeshes == 0
+                ? createGroupObject()
+                : createMeshObject(fileName, *tile, node, accumulated, tileOffset);
         const auto parentObject = objectOfNode.find(node.mParent);
         scene::SceneObject* attachTo =
             parentObject != objectOfNode.end() ? parentObject->second : parent;
@@ -89,7 +90,7 @@ scene::SceneObject* LevelLoader::createMeshObject(const std::string& fileName,
     if (!textureFile.empty() && !object->isTextured) {
         const std::string path = levelTexturePath(textureFile);
         report(std::ifstream(path).good() ? undecodableTextureMessage(textureFile)
-                                          : missingTextureMessage(textureFile, "Textures"));
+                                          : missingTextureMessage(textureFile, kLevelTextureFolder));
     }
     if (object->opacity() < 1.0f) {
         transparentObjects_->push_back(object);

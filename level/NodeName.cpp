@@ -171,7 +171,7 @@ std::string textureFileName(const NodeAnnotations& annotations) {
 }
 
 std::string levelTexturePath(const std::string& textureFile) {
-    return "Textures/" + textureFile;
+    return std::string(kLevelTextureFolder) + "/" + textureFile;
 }
 
 }  // namespace velmora

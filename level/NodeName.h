@@ -45,5 +45,6 @@ std::string textureFileName(const NodeAnnotations& annotations);
 // level convention writes the folder as "Textures\"; the path is built with a
 // forward slash so it reaches the same file on every platform.
 std::string levelTexturePath(const std::string& textureFile);
+inline const char* const kLevelTextureFolder = "Textures";
 
 }  // namespace velmora

@@ -19,10 +19,18 @@ constexpr float kClimbPerCell = kReachCell + 0.02f;
 // Walls may graze the sphere by this much: cell-sized sampling and rounding,
 // not a way through.
 constexpr float kGrazing = 0.03f;
+// Edges met from below on the way up a step may graze it by far less: the
+// band where a step edge is too steep to roll onto is only centimetres wide.
+constexpr float kEdgeGrazing = 0.002f;
+// Contact normals rising less than this are walls rather than edges below.
+constexpr float kWallNormalY = 0.05f;
 // Surfaces closer than this in height are one (the two faces of a thin slab).
 constexpr float kSameSurface = 0.02f;
 // Triangles are sorted into square buckets of this size for lookups.
 constexpr float kBucket = 1.0f;
+// The grid reaches at most this far from the start either way (a level is a
+// few dozen metres across).
+constexpr float kReachSpan = 300.0f;
 
 struct Triangle {
     glm::vec3 a, b, c;
@@ -76,7 +84,7 @@ struct Surface {
 
 class ReachGrid {
 public:
-    ReachGrid(const ReachLevel& level, float radius) : radius_(radius) {
+    ReachGrid(const ReachLevel& level, const glm::vec3& start, float radius) : radius_(radius) {
         glm::vec2 lo(std::numeric_limits<float>::max()), hi(-std::numeric_limits<float>::max());
         for (std::size_t i = 0; i + 2 < level.solidTriangles.size(); i += 3) {
             Triangle t{level.solidTriangles[i], level.solidTriangles[i + 1],
@@ -85,15 +93,22 @@ public:
             for (const glm::vec3& corner : {t.a, t.b, t.c}) {
                 finite = finite && std::isfinite(corner.x) && std::isfinite(corner.y) &&
                          std::isfinite(corner.z);
+            }
+            if (!finite) continue;
+            for (const glm::vec3& corner : {t.a, t.b, t.c}) {
                 lo = glm::min(lo, glm::vec2(corner.x, corner.z));
                 hi = glm::max(hi, glm::vec2(corner.x, corner.z));
             }
-            if (!finite) continue;
             const glm::vec3 n = glm::cross(t.b - t.a, t.c - t.a);
             if (glm::dot(n, n) > 0.0f) t.normal = glm::normalize(n);
             triangles_.push_back(t);
         }
-        if (triangles_.empty()) lo = hi = glm::vec2(0.0f);
+        if (triangles_.empty()) lo = hi = glm::vec2(start.x, start.z);
+        // A stray vertex far off must not make the grid huge: no sphere rolls
+        // that far, and the flood ends at the grid's border.
+        const glm::vec2 around(start.x, start.z);
+        lo = glm::max(lo, around - glm::vec2(kReachSpan));
+        hi = glm::max(glm::min(hi, around + glm::vec2(kReachSpan)), lo);
         // One free cell round the geometry, so the edges of the level are seen.
         origin_ = glm::floor(lo / kReachCell) * kReachCell - glm::vec2(2.0f * kReachCell);
         cellsX_ = static_cast<int>(std::ceil((hi.x - origin_.x) / kReachCell)) + 2;
@@ -108,8 +123,10 @@ public:
             const float maxX = std::max({t.a.x, t.b.x, t.c.x}) + reach;
             const float minZ = std::min({t.a.z, t.b.z, t.c.z}) - reach;
             const float maxZ = std::max({t.a.z, t.b.z, t.c.z}) + reach;
-            for (int bz = bucketOf(minZ, origin_.y, bucketsZ_); bz <= bucketOf(maxZ, origin_.y, bucketsZ_); ++bz) {
-                for (int bx = bucketOf(minX, origin_.x, bucketsX_); bx <= bucketOf(maxX, origin_.x, bucketsX_); ++bx) {
+            const int lastZ = bucketOf(maxZ, origin_.y, bucketsZ_);
+            const int lastX = bucketOf(maxX, origin_.x, bucketsX_);
+            for (int bz = bucketOf(minZ, origin_.y, bucketsZ_); bz <= lastZ; ++bz) {
+                for (int bx = bucketOf(minX, origin_.x, bucketsX_); bx <= lastX; ++bx) {
                     buckets_[static_cast<std::size_t>(bz) * bucketsX_ + bx].push_back(i);
                 }
             }
@@ -139,7 +156,8 @@ public:
         for (std::size_t i : bucketAt(centreX(x), centreZ(z))) {
             const Triangle& t = triangles_[i];
             float y = 0.0f;
-            if (std::abs(t.normal.y) >= kMinSupportNormalY && heightAt(t, centreX(x), centreZ(z), y)) {
+            if (std::abs(t.normal.y) >= kMinSupportNormalY &&
+                heightAt(t, centreX(x), centreZ(z), y)) {
                 heights.push_back(y);
             }
         }
@@ -156,12 +174,36 @@ public:
     void rest(int x, int z, Surface& surface) {
         if (surface.rested) return;
         surface.rested = true;
-        const std::vector<std::size_t>& nearby = bucketAt(centreX(x), centreZ(z));
         glm::vec3 centre(centreX(x), surface.floorY + radius_, centreZ(z));
-        // Lift the sphere off everything it rests on (a slope under it, the
-        // edge of a low step) until it only touches them.
+        lift(centre);
+        surface.centreY = centre.y;
+        surface.free = !blocked(centre, kGrazing, kGrazing);
+    }
+
+    // Whether the sphere rolls up from one resting centre to the next one,
+    // higher up. Between two cells lies the edge of a step or the foot of a
+    // slope, so the way is followed in small steps: wherever the sphere
+    // meets an edge or slope steeper than 45 degrees from below, it stops.
+    bool climbs(const glm::vec3& from, const glm::vec3& to) {
+        constexpr int kSteps = 12;
+        float height = from.y;
+        for (int step = 1; step < kSteps; ++step) {
+            glm::vec3 centre = glm::mix(from, to, static_cast<float>(step) / kSteps);
+            centre.y = height;
+            lift(centre);
+            if (blocked(centre, kGrazing, kEdgeGrazing)) return false;
+            height = centre.y;
+        }
+        return true;
+    }
+
+private:
+    // Lifts the sphere off everything it rests on (a slope under it, the
+    // edge of a low step) until it only touches them.
+    void lift(glm::vec3& centre) const {
+        const std::vector<std::size_t>& nearby = bucketAt(centre.x, centre.z);
         for (int pass = 0; pass < 6; ++pass) {
-            float lift = 0.0f;
+            float rise = 0.0f;
             for (std::size_t i : nearby) {
                 glm::vec3 normal;
                 float distance = 0.0f;
@@ -169,25 +211,32 @@ public:
                 if (normal.y < kMinSupportNormalY) continue;
                 const glm::vec3 away = centre - closestPoint(centre, triangles_[i]);
                 const float across = away.x * away.x + away.z * away.z;
-                lift = std::max(lift, std::sqrt(std::max(radius_ * radius_ - across, 0.0f)) - away.y);
+                const float touching = std::sqrt(std::max(radius_ * radius_ - across, 0.0f));
+                rise = std::max(rise, touching - away.y);
             }
-            if (lift < 1e-4f) break;
-            centre.y += lift;
-        }
-        surface.centreY = centre.y;
-        surface.free = true;
-        for (std::size_t i : nearby) {
-            glm::vec3 normal;
-            float distance = 0.0f;
-            if (touches(centre, triangles_[i], radius_ - kGrazing, normal, distance) &&
-                normal.y < kMinSupportNormalY) {
-                surface.free = false;
-                return;
-            }
+            if (rise < 1e-4f) break;
+            centre.y += rise;
         }
     }
 
-private:
+    // True when something too steep to roll onto comes nearer than the
+    // radius less the slack: `wallSlack` for walls and ceilings,
+    // `edgeSlack` for edges and slopes met from below.
+    bool blocked(const glm::vec3& centre, float wallSlack, float edgeSlack) const {
+        for (std::size_t i : bucketAt(centre.x, centre.z)) {
+            glm::vec3 normal;
+            float distance = 0.0f;
+            if (!touches(centre, triangles_[i], radius_ - std::min(wallSlack, edgeSlack), normal,
+                         distance) ||
+                normal.y >= kMinSupportNormalY) {
+                continue;
+            }
+            const bool fromBelow = normal.y > kWallNormalY;
+            if (distance < radius_ - (fromBelow ? edgeSlack : wallSlack)) return true;
+        }
+        return false;
+    }
+
     static int bucketOf(float value, float origin, int count) {
         const int bucket = static_cast<int>(std::floor((value - origin) / kBucket));
         return std::clamp(bucket, 0, count - 1);
@@ -292,7 +341,7 @@ ReachResult floodReach(const ReachLevel& level, const glm::vec3& start, float ra
                        const std::vector<WorldBox>& targets) {
     ReachResult result;
     result.targetsReached.assign(targets.size(), false);
-    ReachGrid grid(level, radius);
+    ReachGrid grid(level, start, radius);
 
     const int startX = grid.cellX(start.x), startZ = grid.cellZ(start.z);
     if (!grid.inside(startX, startZ)) return result;
@@ -348,8 +397,9 @@ ReachResult floodReach(const ReachLevel& level, const glm::vec3& start, float ra
             }
             Surface& next = column[landing];
             if (next.visited || !next.free) continue;
-            next.visited = true;
             const glm::vec3 there(nextX, next.centreY, nextZ);
+            if (next.centreY > here.centreY + 1e-3f && !grid.climbs(centre, there)) continue;
+            next.visited = true;
             if (touchesAny(level.resetVolumes, there, radius)) continue;
             if (next.centreY < here.centreY - kClimbPerCell &&
                 resetInFall(level.resetVolumes, nextX, nextZ, here.centreY, next.centreY, radius)) {

@@ -41,7 +41,9 @@ int main(int argc, char** argv) {
     for (const velmora::TileSummary& tile : velmora::summariseTiles(report)) {
         velmora::printTileSummary(std::cout, tile);
     }
-    for (const velmora::SphereReach& reach : report.reach) velmora::printSphereReach(std::cout, reach);
+    for (const velmora::SphereReach& reach : report.reach) {
+        velmora::printSphereReach(std::cout, reach);
+    }
     for (const velmora::LevelProblem& problem : report.problems) {
         std::cout << velmora::problemLine(problem) << '\n';
     }

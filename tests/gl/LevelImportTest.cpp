@@ -135,6 +135,28 @@ TEST_F(LevelImport, PolygonMeshesAsExportersWriteThemLoadWhole) {
     }
 }
 
+// The README's example tile: polylists, shared geometry, a texture, a trigger.
+TEST_F(LevelImport, TheExampleTileLoadsTexturedWithItsGoal) {
+    ::testing::internal::CaptureStdout();
+    ASSERT_NE(importFile("Objects/examples/ExampleTile.dae", glm::vec3(0.0f)), nullptr);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");  // nothing lost on the way
+    scene::SceneObject* floor = find("floor");
+    ASSERT_NE(floor, nullptr);
+    EXPECT_TRUE(floor->isTextured);
+    // One cube of six quads, shared by the walls and the mill.
+    for (const char* name : {"wall_west", "wall_north", "mill"}) {
+        scene::SceneObject* object = find(name);
+        ASSERT_NE(object, nullptr) << name;
+        EXPECT_EQ(object->mesh->faceCount, 12) << name;
+        EXPECT_NE(object->actor, nullptr) << name;
+    }
+    auto* goal = dynamic_cast<scene::Trigger*>(find("goal trigger"));
+    ASSERT_NE(goal, nullptr);
+    EXPECT_TRUE(goal->isTextured);
+    EXPECT_EQ(goal->actions.count("win"), 1u);
+    EXPECT_EQ(world().triggerRegistry.size(), 1u);
+}
+
 TEST_F(LevelImport, EachTileAddsOneChildAndGroupsPassTheirTransformOn) {
     scene::SceneObject* tile = importTile(R"(
         group holder at 0 5 0 turn 0 0 90 {

@@ -120,7 +120,9 @@ FIBITMAP* rgb8(int w, int h, bool alpha) {
     for (int y = 0; y < h; ++y) {
         BYTE* row = FreeImage_GetScanLine(bitmap, y);
         for (int x = 0; x < w; ++x) {
-            for (int c = 0; c < bytes; ++c) row[x * bytes + c] = static_cast<BYTE>(pattern(x, y, c, 256));
+            for (int c = 0; c < bytes; ++c) {
+                row[x * bytes + c] = static_cast<BYTE>(pattern(x, y, c, 256));
+            }
         }
     }
     return bitmap;

@@ -165,8 +165,9 @@ TEST(LevelCheck, NodesLeftWithoutWhatTheirAuthorMeantAreNamed) {
          check(folder, {"tests/data/polygon_meshes.dae"}, false).problems) {
         if (problem.node != "-") nodeErrors.push_back(problemLine(problem));
     }
-    EXPECT_EQ(nodeErrors, std::vector<std::string>{"tests/data/polygon_meshes.dae: wire_lines: "
-                                                   "no triangles: nothing to draw or collide with"});
+    EXPECT_EQ(nodeErrors,
+              std::vector<std::string>{"tests/data/polygon_meshes.dae: wire_lines: no triangles: "
+                                       "nothing to draw or collide with"});
 }
 
 TEST(LevelCheck, ATransparentMaterialAtIndexZeroIsAnError) {
@@ -271,11 +272,13 @@ TEST(LevelCheck, ReachabilityFollowsRampsStepsAndGaps) {
                                     "quad ramp at 4.5 0 0.5 size 1.582 3 1 turn 0 -18.43 0\n"
                                     "plate goal_trigger__win__1__ at 8 0 1 size 1 1 0.6\n",
          true, 0},
-        {"a step too high", fullFloor + "box platform at 8 0 0.15 size 2 3 0.15\n"
-                                        "plate goal_trigger__win__1__ at 8 0 0.3 size 1 1 0.6\n",
+        // The main sphere (radius 0.5) rolls onto edges up to 45 degrees
+        // steep: steps up to 0.146 m.
+        {"a step too high", fullFloor + "box platform at 8 0 0.1 size 2 3 0.1\n"
+                                        "plate goal_trigger__win__1__ at 8 0 0.2 size 1 1 0.6\n",
          false, 0},
-        {"a low step", fullFloor + "box platform at 8 0 0.025 size 2 3 0.025\n"
-                                   "plate goal_trigger__win__1__ at 8 0 0.05 size 1 1 0.6\n",
+        {"a low step", fullFloor + "box platform at 8 0 0.06 size 2 3 0.06\n"
+                                   "plate goal_trigger__win__1__ at 8 0 0.12 size 1 1 0.6\n",
          true, 0},
         {"a gap", westFloor + eastFloor + "plate goal_trigger__win__1__ at 8 0 0 size 1 1 0.6\n",
          false, 1},
@@ -329,4 +332,14 @@ TEST(LevelCheck, TheSecondSphereMustFitTheWayToItsSwitches) {
     ASSERT_EQ(report.reach.size(), 2u);
     EXPECT_EQ(report.reach[1].switches, 2);
     EXPECT_EQ(report.reach[1].switchesReached, 1);
+}
+
+// The README's example, as a modelling tool writes a tile, is a whole level.
+TEST(LevelCheck, TheExampleTileChecksAsALevelOfItsOwn) {
+    const LevelReport report = checkLevel({{"Objects/examples/ExampleTile.dae", glm::vec3(0.0f)}});
+    std::vector<std::string> lines;
+    for (const LevelProblem& problem : report.problems) lines.push_back(problemLine(problem));
+    EXPECT_TRUE(lines.empty()) << ::testing::PrintToString(lines);
+    ASSERT_EQ(report.reach.size(), 2u);
+    EXPECT_EQ(report.reach[0].goalsReached, 1);
 }
