@@ -36,6 +36,11 @@
 // dynamic frictions (the game gives its materials equal static and dynamic
 // friction). A dynamic actor contacts with the material of its first shape.
 //
+// Bounces. An impact bounces (with the combined restitution) only when the
+// two bodies approach each other along the contact normal at 2 m/s or more;
+// slower ones come to rest without a hop, so a sphere rolling off a step or
+// touching a wall gently stays where it lands.
+//
 // Triggers. A shape with the trigger flag reports other shapes that overlap
 // it exactly (the true shape, not its bounding box; touching counts as
 // overlapping). Each overlap that starts during a step is one touch-found pair,

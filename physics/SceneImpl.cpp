@@ -28,6 +28,9 @@ SceneImpl::SceneImpl(PhysicsImpl& physics, const SceneDesc& desc)
     solver_ = std::make_unique<btSequentialImpulseConstraintSolver>();
     world_ = std::make_unique<SteppingWorld>(dispatcher_.get(), broadphase_.get(), solver_.get(), configuration_.get());
     world_->setGravity(toBullet(desc.gravity));
+    // Slow impacts stay put: a sphere dropping off a step or brushing a wall
+    // must not hop (see "Bounces" in Physics.h).
+    world_->getSolverInfo().m_restitutionVelocityThreshold = kBounceThreshold;
     // Static shapes move only through setGlobalPose, which refreshes their
     // bounds itself; sweeping all of them every step is wasted time.
     world_->setForceUpdateAllAabbs(false);
