@@ -13,6 +13,7 @@
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
+#include "world/MillBodies.h"
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
 #include "world/RenderLogic.h"
@@ -84,6 +85,8 @@ void FrameLoop::turnMill(double dt) {
         glm::rotate(glm::mat4(1.0f), glm::radians(static_cast<float>(dt) * kMillDegreesPerSecond),
                     glm::vec3(0.0f, 1.0f, 0.0f));
     mill->transform(true, rotation);
+    // Its parts collide where they are drawn: their bodies take the turn over.
+    moveMillBodies(*mill);
 }
 
 void FrameLoop::renderShadowFaces(double dt) {
