@@ -28,9 +28,6 @@ constexpr int kKeyS = 83;
 constexpr int kKeyD = 68;
 constexpr float kStepsPerSecond = 60.0f;  // the physics advances 1/60 s per frame
 constexpr float kDefaultTopSpeed = 7.0f;
-// Metres per second of wanted speed per metre still to go: slows down early
-// enough that the damping alone stops the sphere near the point.
-constexpr float kApproachGain = 3.0f;
 // Camera turns start beyond the first angle and end within the second, so
 // the cursor does not flicker at an edge.
 constexpr float kTurnStartDegrees = 30.0f;
@@ -220,42 +217,42 @@ bool Autopilot::runStep(const RouteStep& step) {
 }
 
 void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera) {
-    const glm::vec2 offset = point - main_;
-    const float distance = glm::length(offset);
-    const glm::vec2 wanted =
-        distance > 0.0f ? offset / distance * std::min(topSpeed, kApproachGain * distance) : glm::vec2(0.0f);
-    const glm::vec2 correction = wanted - velocity_;
-    // One frame's push changes the speed by about this much (the push grows
-    // with the frame's length); smaller corrections are left to the damping.
-    const float pushSpeed =
-        static_cast<float>(std::min(interval_, kLongestPushInterval)) * 1000.0f * 2000.0f /
-        spheres::kMass / kStepsPerSecond / 1.4f;
-    if (glm::length(correction) > std::max(0.5f * pushSpeed, 0.5f)) pressKeysFor(correction);
-    if (turnCamera && distance > 2.0f) turnCameraTowards(offset);
-}
-
-void Autopilot::pressKeysFor(glm::vec2 push) {
-    // The push each combination gives under the camera as it stands: keys
-    // push relative to where the camera looks.
-    const glm::vec2 wanted = glm::normalize(push);
+    // The keys are all or nothing, and one frame's push is large: at a low
+    // frame rate a single push carries the sphere a metre. So each frame the
+    // autopilot looks where the sphere would roll out to (the damping takes
+    // a share of its speed every step) after each possible push, and after
+    // none, and picks the one that ends nearest the point. The push is what
+    // the game will make of the keys with the camera as it stands, for a
+    // frame as long as the last one.
+    constexpr float step = 1.0f / kStepsPerSecond;
+    const float keep = 1.0f - step * spheres::kLinearDamping;
+    const float rollOut = keep / spheres::kLinearDamping;  // seconds of speed still to come
+    auto miss = [&](glm::vec2 velocity) { return glm::length(point - (main_ + velocity * rollOut)); };
+    const float speed = glm::length(velocity_);
     const KeyCombination* best = nullptr;
-    float bestAlignment = -2.0f;
+    // A push has to bring the roll-out nearer by a little, or it is not worth it.
+    float bestMiss = miss(velocity_) - 0.02f;
     for (const KeyCombination& keys : kCombinations) {
         const glm::vec3 direction((keys.d ? 1.0f : 0.0f) - (keys.a ? 1.0f : 0.0f), 0.0f,
                                   (keys.s ? 1.0f : 0.0f) - (keys.w ? 1.0f : 0.0f));
-        const glm::vec2 pushed = flat(glm::vec3(cameraMatrix * glm::vec4(direction, 0.0f)));
-        if (glm::length(pushed) < 1e-4f) continue;
-        const float alignment = glm::dot(glm::normalize(pushed), wanted);
-        if (alignment > bestAlignment) {
-            bestAlignment = alignment;
+        const glm::vec2 force = flat(pushForKeys(direction, cameraMatrix, interval_)) * spheres::kPushScale;
+        const glm::vec2 velocity = velocity_ + force / spheres::kMass * step;
+        // At the top speed only pushes that slow the sphere down are taken.
+        if (speed >= topSpeed && glm::length(velocity) >= speed) continue;
+        const float m = miss(velocity);
+        if (m < bestMiss) {
+            bestMiss = m;
             best = &keys;
         }
     }
-    if (best == nullptr) return;
-    platform::script::setKey(kKeyW, best->w);
-    platform::script::setKey(kKeyA, best->a);
-    platform::script::setKey(kKeyS, best->s);
-    platform::script::setKey(kKeyD, best->d);
+    if (best != nullptr) {
+        platform::script::setKey(kKeyW, best->w);
+        platform::script::setKey(kKeyA, best->a);
+        platform::script::setKey(kKeyS, best->s);
+        platform::script::setKey(kKeyD, best->d);
+    }
+    const glm::vec2 offset = point - main_;
+    if (turnCamera && glm::length(offset) > 2.0f) turnCameraTowards(offset);
 }
 
 void Autopilot::turnCameraTowards(glm::vec2 direction) {
