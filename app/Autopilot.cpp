@@ -146,7 +146,14 @@ void Autopilot::beforeFrame() {
 
     releaseInput();
     platform::script::setMousePos(shell_.screenWidth / 2, kCursorRestRow);
-    while (!routeDone() && runStep(route_.steps[step_])) nextStep();
+    while (!routeDone()) {
+        const RouteAction action = route_.steps[step_].action;
+        if (!runStep(route_.steps[step_])) break;
+        nextStep();
+        // A button is held for a whole frame: couple then uncouple in one
+        // frame would press both, and the game reads that as uncoupled.
+        if (action == RouteAction::Couple || action == RouteAction::Uncouple) break;
+    }
     if (routeDone() && hasStation_) rollTowards(station_, kDefaultTopSpeed, false);
 }
 
