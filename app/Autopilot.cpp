@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 
 #include "app/Camera.h"
@@ -225,38 +226,58 @@ bool Autopilot::runStep(const RouteStep& step) {
 
 void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera) {
     // The keys are all or nothing, and one frame's push is large: at a low
-    // frame rate a single push carries the sphere a metre. So each frame the
-    // autopilot looks where the sphere would roll out to (the damping takes
-    // a share of its speed every step) after each possible push, and after
-    // none, and picks the one that ends nearest the point. The push is what
+    // frame rate a single push carries the sphere more than a metre. So each
+    // frame the autopilot looks ahead two frames: for every push now (or
+    // none) followed by the best push in the next frame (or none), where the
+    // sphere would roll out to as the damping takes a share of its speed
+    // every step. It takes the push now of the pair ending nearest the point;
+    // a push and a push back the next frame make a short hop. A push is what
     // the game will make of the keys with the camera as it stands, for a
     // frame as long as the last one.
     constexpr float step = 1.0f / kStepsPerSecond;
     const float keep = 1.0f - step * spheres::kLinearDamping;
-    const float rollOut = keep / spheres::kLinearDamping;  // seconds of speed still to come
-    auto miss = [&](glm::vec2 velocity) { return glm::length(point - (main_ + velocity * rollOut)); };
-    const float speed = glm::length(velocity_);
-    const KeyCombination* best = nullptr;
-    // A push has to bring the roll-out nearer by a little, or it is not worth it.
-    float bestMiss = miss(velocity_) - 0.02f;
-    for (const KeyCombination& keys : kCombinations) {
+    glm::vec2 kicks[std::size(kCombinations) + 1];  // speed each choice adds; the last is none
+    for (size_t i = 0; i < std::size(kCombinations); ++i) {
+        const KeyCombination& keys = kCombinations[i];
         const glm::vec3 direction((keys.d ? 1.0f : 0.0f) - (keys.a ? 1.0f : 0.0f), 0.0f,
                                   (keys.s ? 1.0f : 0.0f) - (keys.w ? 1.0f : 0.0f));
         const glm::vec2 force = flat(pushForKeys(direction, cameraMatrix, interval_)) * spheres::kPushScale;
-        const glm::vec2 velocity = velocity_ + force / spheres::kMass * step;
-        // At the top speed only pushes that slow the sphere down are taken.
-        if (speed >= topSpeed && glm::length(velocity) >= speed) continue;
-        const float m = miss(velocity);
-        if (m < bestMiss) {
-            bestMiss = m;
-            best = &keys;
+        kicks[i] = force / spheres::kMass * step;
+    }
+    const size_t none = std::size(kCombinations);
+    kicks[none] = glm::vec2(0.0f);
+    // At the top speed only pushes that slow the sphere down are taken.
+    auto allowed = [&](glm::vec2 velocity, size_t kick) {
+        const float speed = glm::length(velocity);
+        return kick == none || speed < topSpeed || glm::length(velocity + kicks[kick]) < speed;
+    };
+
+    size_t best = none;
+    float bestMiss = std::numeric_limits<float>::max();
+    for (size_t now = 0; now <= none; ++now) {
+        if (!allowed(velocity_, now)) continue;
+        const glm::vec2 v1 = (velocity_ + kicks[now]) * keep;  // over the coming step
+        for (size_t next = 0; next <= none; ++next) {
+            if (!allowed(v1, next)) continue;
+            const glm::vec2 v2 = (v1 + kicks[next]) * keep;
+            const glm::vec2 end = main_ + v1 * step + v2 / spheres::kLinearDamping;
+            // A push has to gain a little over doing nothing, or it is not
+            // worth it; one put off to the next frame a little more, or the
+            // autopilot would put it off for ever.
+            const float miss = glm::length(point - end) + (now == none ? 0.0f : 0.02f) +
+                               (next == none ? 0.0f : 0.021f);
+            if (miss < bestMiss) {
+                bestMiss = miss;
+                best = now;
+            }
         }
     }
-    if (best != nullptr) {
-        platform::script::setKey(kKeyW, best->w);
-        platform::script::setKey(kKeyA, best->a);
-        platform::script::setKey(kKeyS, best->s);
-        platform::script::setKey(kKeyD, best->d);
+    if (best != none) {
+        const KeyCombination& keys = kCombinations[best];
+        platform::script::setKey(kKeyW, keys.w);
+        platform::script::setKey(kKeyA, keys.a);
+        platform::script::setKey(kKeyS, keys.s);
+        platform::script::setKey(kKeyD, keys.d);
     }
     const glm::vec2 offset = point - main_;
     if (turnCamera && glm::length(offset) > 2.0f) turnCameraTowards(offset);
