@@ -5,7 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "app/Autopilot.h"
 #include "app/FrameLoop.h"
+#include "app/Route.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
 #include "app/Startup.h"
@@ -16,9 +18,11 @@
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
 #include "world/RenderLogic.h"
+#include "world/Cube.h"
 #include "world/SceneObject.h"
 #include "world/World.h"
 
+#include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/quaternion.hpp>
 
 using namespace velmora;
@@ -145,7 +149,10 @@ TEST_F(FrameLoopTest, MillArmsPushASphereInTheirPathAndLeaveOneBesideThemAlone) 
     physics::Physics& physics = *shell.renderLogic->physics;
     physics::Material* material = physics.createMaterial(1.0f, 1.0f, 1.0f);
     auto part = [&](const char* name, glm::vec3 centre, glm::vec3 halfExtents) {
-        auto object = std::make_unique<scene::SceneObject>(glm::mat4(1.0f), nullptr, nullptr);
+        // Drawn as the unit cube scaled to the box, as a level box is.
+        auto object = std::make_unique<scene::Cube>(glm::scale(glm::mat4(1.0f), 2.0f * halfExtents),
+                                                    nullptr, nullptr);
+        object->createDefaultMesh();
         object->name = name;
         object->actor = physics::createStatic(physics, physics::Transform(centre),
                                               physics::Geometry::box(halfExtents), *material);
@@ -181,6 +188,21 @@ TEST_F(FrameLoopTest, MillArmsPushASphereInTheirPathAndLeaveOneBesideThemAlone) 
     const glm::quat turned = arm->actor->getGlobalPose().q;
     EXPECT_NEAR(glm::degrees(glm::angle(turned)), 100.0f - 200.0f / 60.0f, 0.5f);
     EXPECT_EQ(arm->transformMatrix, glm::mat4(1.0f));
+
+    // The autopilot reads the drawn arm: 1.5 m east of the hub, the arm's
+    // western half is still coming round (83 degrees off), so the wait lasts
+    // until it has passed and left a metre of room, about 41 frames.
+    std::string error;
+    const std::optional<app::Route> route = app::parseRoute("mill 1.5 -24 1\n", error);
+    ASSERT_TRUE(route.has_value()) << error;
+    app::Autopilot pilot(*route, shell);
+    while (!pilot.routeDone() && pilot.frames() < 120) {
+        pilot.beforeFrame();
+        now += 1.0 / 60.0;
+        loop.updateFrame();
+    }
+    EXPECT_GT(pilot.frames(), 30);
+    EXPECT_LT(pilot.frames(), 55);
 }
 
 TEST_F(FrameLoopTest, EndsAfterTheFrameInWhichAnExitIsSeen) {
