@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 
 #include "app/Camera.h"
@@ -28,9 +29,6 @@ constexpr int kKeyS = 83;
 constexpr int kKeyD = 68;
 constexpr float kStepsPerSecond = 60.0f;  // the physics advances 1/60 s per frame
 constexpr float kDefaultTopSpeed = 7.0f;
-// Metres per second of wanted speed per metre still to go: slows down early
-// enough that the damping alone stops the sphere near the point.
-constexpr float kApproachGain = 3.0f;
 // Camera turns start beyond the first angle and end within the second, so
 // the cursor does not flicker at an edge.
 constexpr float kTurnStartDegrees = 30.0f;
@@ -149,7 +147,14 @@ void Autopilot::beforeFrame() {
 
     releaseInput();
     platform::script::setMousePos(shell_.screenWidth / 2, kCursorRestRow);
-    while (!routeDone() && runStep(route_.steps[step_])) nextStep();
+    while (!routeDone()) {
+        const RouteAction action = route_.steps[step_].action;
+        if (!runStep(route_.steps[step_])) break;
+        nextStep();
+        // A button is held for a whole frame: couple then uncouple in one
+        // frame would press both, and the game reads that as uncoupled.
+        if (action == RouteAction::Couple || action == RouteAction::Uncouple) break;
+    }
     if (routeDone() && hasStation_) rollTowards(station_, kDefaultTopSpeed, false);
 }
 
@@ -220,42 +225,62 @@ bool Autopilot::runStep(const RouteStep& step) {
 }
 
 void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera) {
-    const glm::vec2 offset = point - main_;
-    const float distance = glm::length(offset);
-    const glm::vec2 wanted =
-        distance > 0.0f ? offset / distance * std::min(topSpeed, kApproachGain * distance) : glm::vec2(0.0f);
-    const glm::vec2 correction = wanted - velocity_;
-    // One frame's push changes the speed by about this much (the push grows
-    // with the frame's length); smaller corrections are left to the damping.
-    const float pushSpeed =
-        static_cast<float>(std::min(interval_, kLongestPushInterval)) * 1000.0f * 2000.0f /
-        spheres::kMass / kStepsPerSecond / 1.4f;
-    if (glm::length(correction) > std::max(0.5f * pushSpeed, 0.5f)) pressKeysFor(correction);
-    if (turnCamera && distance > 2.0f) turnCameraTowards(offset);
-}
-
-void Autopilot::pressKeysFor(glm::vec2 push) {
-    // The push each combination gives under the camera as it stands: keys
-    // push relative to where the camera looks.
-    const glm::vec2 wanted = glm::normalize(push);
-    const KeyCombination* best = nullptr;
-    float bestAlignment = -2.0f;
-    for (const KeyCombination& keys : kCombinations) {
+    // The keys are all or nothing, and one frame's push is large: at a low
+    // frame rate a single push carries the sphere more than a metre. So each
+    // frame the autopilot looks ahead two frames: for every push now (or
+    // none) followed by the best push in the next frame (or none), where the
+    // sphere would roll out to as the damping takes a share of its speed
+    // every step. It takes the push now of the pair ending nearest the point;
+    // a push and a push back the next frame make a short hop. A push is what
+    // the game will make of the keys with the camera as it stands, for a
+    // frame as long as the last one.
+    constexpr float step = 1.0f / kStepsPerSecond;
+    const float keep = 1.0f - step * spheres::kLinearDamping;
+    glm::vec2 kicks[std::size(kCombinations) + 1];  // speed each choice adds; the last is none
+    for (size_t i = 0; i < std::size(kCombinations); ++i) {
+        const KeyCombination& keys = kCombinations[i];
         const glm::vec3 direction((keys.d ? 1.0f : 0.0f) - (keys.a ? 1.0f : 0.0f), 0.0f,
                                   (keys.s ? 1.0f : 0.0f) - (keys.w ? 1.0f : 0.0f));
-        const glm::vec2 pushed = flat(glm::vec3(cameraMatrix * glm::vec4(direction, 0.0f)));
-        if (glm::length(pushed) < 1e-4f) continue;
-        const float alignment = glm::dot(glm::normalize(pushed), wanted);
-        if (alignment > bestAlignment) {
-            bestAlignment = alignment;
-            best = &keys;
+        const glm::vec2 force = flat(pushForKeys(direction, cameraMatrix, interval_)) * spheres::kPushScale;
+        kicks[i] = force / spheres::kMass * step;
+    }
+    const size_t none = std::size(kCombinations);
+    kicks[none] = glm::vec2(0.0f);
+    // At the top speed only pushes that slow the sphere down are taken.
+    auto allowed = [&](glm::vec2 velocity, size_t kick) {
+        const float speed = glm::length(velocity);
+        return kick == none || speed < topSpeed || glm::length(velocity + kicks[kick]) < speed;
+    };
+
+    size_t best = none;
+    float bestMiss = std::numeric_limits<float>::max();
+    for (size_t now = 0; now <= none; ++now) {
+        if (!allowed(velocity_, now)) continue;
+        const glm::vec2 v1 = (velocity_ + kicks[now]) * keep;  // over the coming step
+        for (size_t next = 0; next <= none; ++next) {
+            if (!allowed(v1, next)) continue;
+            const glm::vec2 v2 = (v1 + kicks[next]) * keep;
+            const glm::vec2 end = main_ + v1 * step + v2 / spheres::kLinearDamping;
+            // A push has to gain a little over doing nothing, or it is not
+            // worth it; one put off to the next frame a little more, or the
+            // autopilot would put it off for ever.
+            const float miss = glm::length(point - end) + (now == none ? 0.0f : 0.02f) +
+                               (next == none ? 0.0f : 0.021f);
+            if (miss < bestMiss) {
+                bestMiss = miss;
+                best = now;
+            }
         }
     }
-    if (best == nullptr) return;
-    platform::script::setKey(kKeyW, best->w);
-    platform::script::setKey(kKeyA, best->a);
-    platform::script::setKey(kKeyS, best->s);
-    platform::script::setKey(kKeyD, best->d);
+    if (best != none) {
+        const KeyCombination& keys = kCombinations[best];
+        platform::script::setKey(kKeyW, keys.w);
+        platform::script::setKey(kKeyA, keys.a);
+        platform::script::setKey(kKeyS, keys.s);
+        platform::script::setKey(kKeyD, keys.d);
+    }
+    const glm::vec2 offset = point - main_;
+    if (turnCamera && glm::length(offset) > 2.0f) turnCameraTowards(offset);
 }
 
 void Autopilot::turnCameraTowards(glm::vec2 direction) {

@@ -47,7 +47,6 @@ private:
     // Keys towards the point at no more than topSpeed; the camera turned to
     // look along the way when turnCamera.
     void rollTowards(glm::vec2 point, float topSpeed, bool turnCamera);
-    void pressKeysFor(glm::vec2 push);
     void turnCameraTowards(glm::vec2 direction);
     // The distance from point to the nearest drawn part of the mill.
     float millClearance(glm::vec2 point) const;

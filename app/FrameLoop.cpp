@@ -15,6 +15,7 @@
 #include "render/PassProbe.h"
 #include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
+#include "world/MillBodies.h"
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
 #include "world/RenderLogic.h"
@@ -97,6 +98,8 @@ void FrameLoop::turnMill(double dt) {
         glm::rotate(glm::mat4(1.0f), glm::radians(static_cast<float>(dt) * kMillDegreesPerSecond),
                     glm::vec3(0.0f, 1.0f, 0.0f));
     mill->transform(true, rotation);
+    // Its parts collide where they are drawn: their bodies take the turn over.
+    moveMillBodies(*mill);
 }
 
 void FrameLoop::renderShadowFaces(double dt) {

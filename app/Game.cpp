@@ -13,8 +13,18 @@
 namespace velmora::app {
 
 int runGame() {
-    setFirstValues();
     ShellState shell;
+    if (!openGame(shell)) {
+        return -1;
+    }
+    FrameLoop loop(shell);
+    loop.run();
+    closeGame(shell);
+    return 0;
+}
+
+bool openGame(ShellState& shell) {
+    setFirstValues();
 
     if (!platform::init()) {
         std::cout << "Failed to init glfw" << std::endl;
@@ -23,7 +33,7 @@ int runGame() {
     if (!openGameWindow(shell.screenWidth, shell.screenHeight)) {
         std::cout << "Failed to initialize OpenGL window." << std::endl;
         platform::terminate();
-        return -1;
+        return false;
     }
     if (!initGlew()) {
         // The window library is deliberately left running: the process ends here.
@@ -37,13 +47,12 @@ int runGame() {
 
     initialize(shell);
     createRenderTargets(shell);
+    return true;
+}
 
-    FrameLoop loop(shell);
-    loop.run();
-
+void closeGame(ShellState& shell) {
     shutdown(shell);
     platform::terminate();
-    return 0;
 }
 
 }  // namespace velmora::app

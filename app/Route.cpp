@@ -136,6 +136,12 @@ std::optional<Route> loadRoute(const std::string& fileName, std::string& error) 
 
 Route withoutSecondSphere(const Route& route) {
     Route kept;
+    // The game starts coupled: without this the first go steps past the
+    // second sphere would still drag it along.
+    RouteStep uncouple;
+    uncouple.action = RouteAction::Uncouple;
+    uncouple.text = "uncouple (once, at the start)";
+    kept.steps.push_back(uncouple);
     for (const RouteStep& step : route.steps) {
         const bool secondSphere = step.action == RouteAction::Couple ||
                                   step.action == RouteAction::Uncouple ||

@@ -46,7 +46,8 @@ std::optional<Route> parseRoute(const std::string& text, std::string& error);
 std::optional<Route> loadRoute(const std::string& fileName, std::string& error);
 
 // The route without its second-sphere actions (couple and uncouple, and the
-// waits for the second sphere): what a player who never uses the magnet does.
+// waits for the second sphere), uncoupled once at the start: what a player
+// does who never lets the magnet pull the second sphere along.
 Route withoutSecondSphere(const Route& route);
 
 }  // namespace velmora::app

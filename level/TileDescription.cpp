@@ -16,7 +16,8 @@ const std::map<std::string, TileShape> kShapes = {{"group", TileShape::Group},
                                                   {"plate", TileShape::Plate},
                                                   {"spikes", TileShape::Spikes},
                                                   {"ramp", TileShape::Ramp},
-                                                  {"column", TileShape::Column}};
+                                                  {"column", TileShape::Column},
+                                                  {"pad", TileShape::Pad}};
 
 // Names become Collada ids and node names; keep them to characters every
 // tool handles without escaping.

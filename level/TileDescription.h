@@ -32,6 +32,7 @@ enum class TileShape {
     Spikes,  // a 3 x 3 field of pyramids: x/y from -1 to 1, z from 0 to 1
     Ramp,    // a wedge: x/y from -1 to 1, its top rising from z 0 at y -1 to z 1 at y 1
     Column,  // a round pillar of 24 sides: radius 1 about the z axis, z from 0 to 1
+    Pad,     // a low bevelled slab: x/y from -1 to 1 at z 0, its top -0.8 to 0.8 at z 0.1
 };
 
 struct TileMaterial {

@@ -111,6 +111,30 @@ void addColumn(ShapeMesh& mesh, const glm::vec3& repeat) {
     }
 }
 
+// A switch pad spheres roll onto: its sides slope gently, so what a sphere
+// meets at the rim is a low ramp, not a wall.
+void addPad(ShapeMesh& mesh, const glm::vec3& repeat) {
+    constexpr float kTop = 0.8f, kHeight = 0.1f;
+    const glm::vec2 uvs[4] = {{0, 0}, {repeat.x, 0}, {repeat.x, repeat.y}, {0, repeat.y}};
+    const glm::vec3 top[4] = {{-kTop, -kTop, kHeight}, {kTop, -kTop, kHeight},
+                              {kTop, kTop, kHeight}, {-kTop, kTop, kHeight}};
+    addFace(mesh, top, {0, 0, 1}, uvs);
+    const glm::vec3 bottom[4] = {{-1, -1, 0}, {-1, 1, 0}, {1, 1, 0}, {1, -1, 0}};
+    addFace(mesh, bottom, {0, 0, -1}, uvs);
+    // Each side: bottom edge, then top edge, counter-clockwise from outside.
+    const glm::vec2 outward[4] = {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};
+    for (const glm::vec2& out : outward) {
+        const glm::vec2 along(-out.y, out.x);
+        const glm::vec3 corners[4] = {glm::vec3(out - along, 0), glm::vec3(out + along, 0),
+                                      glm::vec3((out + along) * kTop, kHeight),
+                                      glm::vec3((out - along) * kTop, kHeight)};
+        const glm::vec3 normal =
+            glm::normalize(glm::cross(corners[1] - corners[0], corners[3] - corners[0]));
+        const glm::vec2 sideUvs[4] = {{0, 0}, {repeat.x, 0}, {repeat.x, 0.1f}, {0, 0.1f}};
+        addFace(mesh, corners, normal, sideUvs);
+    }
+}
+
 }  // namespace
 
 ShapeMesh buildShapeMesh(const TileNode& node) {
@@ -140,6 +164,9 @@ ShapeMesh buildShapeMesh(const TileNode& node) {
             break;
         case TileShape::Column:
             addColumn(mesh, repeat);
+            break;
+        case TileShape::Pad:
+            addPad(mesh, repeat);
             break;
     }
     for (glm::vec3& p : mesh.positions) p *= node.extent;

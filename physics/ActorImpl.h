@@ -23,6 +23,11 @@ public:
     virtual void enterWorld(SceneImpl& scene) = 0;
     virtual void leaveWorld() = 0;
     virtual void shapeFlagsChanged(ShapeImpl& shape, uint32_t oldFlags) = 0;
+    // Kinematic actors only: puts their shapes where the coming step moves
+    // them to, and afterwards takes that place as their pose.
+    virtual bool isKinematicActor() const { return false; }
+    virtual void beforeStep() {}
+    virtual void afterStep() {}
 
     bool isDynamicActor() const { return dynamic_; }
     SceneImpl* scene() const { return scene_; }

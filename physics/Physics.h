@@ -36,6 +36,24 @@
 // dynamic frictions (the game gives its materials equal static and dynamic
 // friction). A dynamic actor contacts with the material of its first shape.
 //
+// Kinematic bodies. A static actor given a kinematic target becomes a
+// kinematic body for good. In the next step it moves from its pose to the
+// target at the one constant linear and angular velocity (about each shape's
+// origin) that gets it there, like an infinitely heavy body: contacts in
+// that step are found at the target, the spheres it meets are pushed along
+// with the velocity of the surface that meets them, and nothing pushes it
+// back. getGlobalPose gives the old pose until that step and the target
+// after it. A step without a new target leaves it standing still; a
+// setGlobalPose puts it somewhere without any velocity and drops a pending
+// target. It never sleeps, so it wakes the sleeping spheres it touches. Its
+// shapes keep their flags: a trigger shape on it reports and moves with it.
+// The turning mill of the level is made of such bodies.
+//
+// Bounces. An impact bounces (with the combined restitution) only when the
+// two bodies approach each other along the contact normal at 2 m/s or more;
+// slower ones come to rest without a hop, so a sphere rolling off a step or
+// touching a wall gently stays where it lands.
+//
 // Triggers. A shape with the trigger flag reports other shapes that overlap
 // it exactly (the true shape, not its bounding box; touching counts as
 // overlapping). Each overlap that starts during a step is one touch-found pair,
@@ -204,7 +222,17 @@ public:
     virtual Scene* getScene() const = 0;
 };
 
-class RigidStatic : public RigidActor {};
+class RigidStatic : public RigidActor {
+public:
+    // Makes the actor a kinematic body that reaches pose at the end of the
+    // next step (see "Kinematic bodies"). A later call before that step
+    // replaces the target.
+    virtual void setKinematicTarget(const Transform& pose) = 0;
+    // Where the actor will be after the next step: the pending target, or
+    // its pose when none is pending.
+    virtual Transform getKinematicTarget() const = 0;
+    virtual bool isKinematic() const = 0;
+};
 
 class RigidDynamic : public RigidActor {
 public:

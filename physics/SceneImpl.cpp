@@ -28,6 +28,9 @@ SceneImpl::SceneImpl(PhysicsImpl& physics, const SceneDesc& desc)
     solver_ = std::make_unique<btSequentialImpulseConstraintSolver>();
     world_ = std::make_unique<SteppingWorld>(dispatcher_.get(), broadphase_.get(), solver_.get(), configuration_.get());
     world_->setGravity(toBullet(desc.gravity));
+    // Slow impacts stay put: a sphere dropping off a step or brushing a wall
+    // must not hop (see "Bounces" in Physics.h).
+    world_->getSolverInfo().m_restitutionVelocityThreshold = kBounceThreshold;
     // Static shapes move only through setGlobalPose, which refreshes their
     // bounds itself; sweeping all of them every step is wasted time.
     world_->setForceUpdateAllAabbs(false);
@@ -66,8 +69,14 @@ glm::vec3 SceneImpl::getGravity() const { return toGlm(world_->getGravity()); }
 
 void SceneImpl::simulate(float elapsedTime) {
     if (elapsedTime > 0.0f) {
+        for (ActorImpl* actor : actors_) {
+            if (actor->isKinematicActor()) actor->beforeStep();
+        }
         // One step of exactly this length: no sub-steps, no interpolation.
         world_->stepSimulation(elapsedTime, 0);
+        for (ActorImpl* actor : actors_) {
+            if (actor->isKinematicActor()) actor->afterStep();
+        }
         triggers_.update(*dispatcher_, pendingPairs_);
     }
     stepPending_ = true;
@@ -88,12 +97,15 @@ void SceneImpl::release() { physics_.destroyScene(this); }
 
 void SceneImpl::addStaticShape(ShapeImpl& shape) {
     btCollisionObject* object = shape.object();
+    const bool kinematic = shape.actorImpl().isKinematicActor();
+    const int still = kinematic ? btCollisionObject::CF_KINEMATIC_OBJECT : btCollisionObject::CF_STATIC_OBJECT;
+    // A moving body must never fall asleep: its velocity would be lost.
+    if (kinematic) object->forceActivationState(DISABLE_DEACTIVATION);
     if (shape.reportsOverlaps()) {
-        object->setCollisionFlags(btCollisionObject::CF_STATIC_OBJECT | btCollisionObject::CF_NO_CONTACT_RESPONSE);
+        object->setCollisionFlags(still | btCollisionObject::CF_NO_CONTACT_RESPONSE);
         world_->addCollisionObject(object, triggerGroup, dynamicGroup);
     } else if (shape.collides()) {
-        object->setCollisionFlags(btCollisionObject::CF_STATIC_OBJECT |
-                                  btCollisionObject::CF_CUSTOM_MATERIAL_CALLBACK);
+        object->setCollisionFlags(still | btCollisionObject::CF_CUSTOM_MATERIAL_CALLBACK);
         world_->addCollisionObject(object, staticGroup, dynamicGroup);
     }
 }

@@ -25,6 +25,9 @@ public:
     static constexpr int staticGroup = 2;
     static constexpr int triggerGroup = 4;
     static constexpr int dynamicMask = dynamicGroup | staticGroup | triggerGroup;
+    // Metres per second of approach along the contact normal below which an
+    // impact does not bounce.
+    static constexpr float kBounceThreshold = 2.0f;
 
     SceneImpl(PhysicsImpl& physics, const SceneDesc& desc);
     ~SceneImpl() override;

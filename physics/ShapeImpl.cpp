@@ -41,7 +41,9 @@ ShapeImpl::ShapeImpl(ActorImpl& actor, const Geometry& geometry, Material& mater
     if (ownedShape_) bulletShape_ = ownedShape_.get();
 
     if (!actor.isDynamicActor()) {
-        object_ = std::make_unique<btCollisionObject>();
+        // A rigid body of no mass: it can be made kinematic later and then
+        // hands its velocity to the contacts it is in.
+        object_ = std::make_unique<btRigidBody>(btRigidBody::btRigidBodyConstructionInfo(0.0f, nullptr, bulletShape_));
         object_->setCollisionShape(bulletShape_);
         object_->setUserIndex(static_cast<int>(ObjectKind::StaticShape));
         object_->setUserPointer(this);

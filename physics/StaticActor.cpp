@@ -23,6 +23,7 @@ Shape* StaticActor::createShape(const Geometry& geometry, Material& material, co
 
 void StaticActor::setGlobalPose(const Transform& pose, bool autowake) {
     pose_ = pose;
+    targetPending_ = false;
     for (auto& shape : shapes_) {
         shape->object()->setWorldTransform(toBullet(pose_ * shape->getLocalPose()));
         if (scene_) scene_->shapeMoved(*shape);
@@ -30,6 +31,36 @@ void StaticActor::setGlobalPose(const Transform& pose, bool autowake) {
     if (scene_ && autowake) {
         for (auto& shape : shapes_) scene_->wakeDynamicsNear(shape->getWorldBounds());
     }
+}
+
+void StaticActor::setKinematicTarget(const Transform& pose) {
+    target_ = pose;
+    targetPending_ = true;
+    if (kinematic_) return;
+    kinematic_ = true;
+    // Back into the world as kinematic objects.
+    if (scene_) {
+        removeShapesFromWorld();
+        addShapesToWorld();
+    }
+}
+
+void StaticActor::beforeStep() {
+    // Bullet takes a kinematic body's velocity for the step from where it
+    // was (the interpolation transform) to where it is now.
+    const Transform to = getKinematicTarget();
+    for (auto& shape : shapes_) {
+        auto* body = btRigidBody::upcast(shape->object());
+        if (body == nullptr) continue;
+        body->setInterpolationWorldTransform(toBullet(pose_ * shape->getLocalPose()));
+        body->setWorldTransform(toBullet(to * shape->getLocalPose()));
+    }
+}
+
+void StaticActor::afterStep() {
+    if (!targetPending_) return;
+    pose_ = target_;
+    targetPending_ = false;
 }
 
 void StaticActor::enterWorld(SceneImpl& scene) {

@@ -113,7 +113,8 @@ TEST(TileDescription, SolidShapesSpanTheirUnitBoundsWithFacesPointingOut) {
     };
     const Case cases[] = {{"box", glm::vec3(-1), glm::vec3(1), glm::vec3(0), 12},
                           {"ramp", {-1, -1, 0}, {1, 1, 1}, {0, 1 / 3.0f, 1 / 3.0f}, 8},
-                          {"column", {-1, -1, 0}, {1, 1, 1}, {0, 0, 0.5f}, 96}};
+                          {"column", {-1, -1, 0}, {1, 1, 1}, {0, 0, 0.5f}, 96},
+                          {"pad", {-1, -1, 0}, {1, 1, 0.1f}, {0, 0, 0.05f}, 12}};
     for (const Case& c : cases) {
         TileDescription description;
         std::istringstream line(std::string(c.shape) + " solid\n");

@@ -1,0 +1,98 @@
+// Plays the shipped level with the autopilot: the game opens full screen as
+// it always does, and the route in tools/level/route.txt (or the file given)
+// is played with the real clock, through the keys, buttons, cursor and wheel.
+// A demo for people and a smoke test for the level: it exits 0 once the goal
+// is reached, 1 when the autopilot gets nowhere for 30 s of game time, 2 when
+// the route can't be read, 3 when the game is quit first.
+//
+// Run it from the repository root, like the game:
+//     build/autoplay [--no-shadows] [route-file]
+// --no-shadows presses F7 at the start, as a player on a slow machine would:
+// carrying the second sphere needs a fair frame rate, because a long frame
+// pushes the main sphere harder while the magnet's pull stays the same.
+
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "app/Autopilot.h"
+#include "app/FrameLoop.h"
+#include "app/Game.h"
+#include "app/Route.h"
+#include "app/ShellState.h"
+#include "platform/Window.h"
+
+using namespace velmora;
+
+namespace {
+
+constexpr long kStuckFrames = 30 * 60;     // the physics runs 1/60 s per frame
+constexpr long kReportFrames = 5 * 60;
+constexpr double kShowWinSeconds = 2.0;  // the win text stays up this long
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string routeFile = "tools/level/route.txt";
+    bool noShadows = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--no-shadows") {
+            noShadows = true;
+        } else {
+            routeFile = argument;
+        }
+    }
+    std::string error;
+    std::optional<app::Route> route = app::loadRoute(routeFile, error);
+    if (!route) {
+        std::cerr << "autoplay: " << error << std::endl;
+        return 2;
+    }
+    std::cout << "autoplay: " << route->steps.size() << " steps, " << route->length() << " m"
+              << std::endl;
+
+    app::ShellState shell;
+    if (!app::openGame(shell)) {
+        return 1;
+    }
+    app::FrameLoop loop(shell);
+    app::Autopilot pilot(*route, shell);
+    int status = 0;
+    const double start = platform::getTime();
+    while (true) {
+        pilot.beforeFrame();
+        // F7 held through the first frame only: the option key toggles once.
+        platform::script::setKey(platform::KEY_F7, noShadows && pilot.frames() == 1);
+        if (!loop.runFrame()) {
+            std::cout << "autoplay: quit at " << pilot.where() << std::endl;
+            status = 3;
+            break;
+        }
+        if (pilot.frames() % kReportFrames == 0) {
+            std::cout << "autoplay: " << pilot.report() << std::endl;
+        }
+        if (pilot.goalReached()) {
+            const double seconds = platform::getTime() - start;
+            std::cout << "autoplay: goal reached after " << pilot.frames() << " frames, "
+                      << seconds << " s (" << pilot.frames() / seconds << " frames a second)"
+                      << std::endl;
+            break;
+        }
+        if (pilot.framesWithoutProgress() >= kStuckFrames) {
+            std::cout << "autoplay: no progress for 30 s at " << pilot.where() << ", "
+                      << pilot.frames() / (platform::getTime() - start) << " frames a second"
+                      << std::endl;
+            status = 1;
+            break;
+        }
+    }
+    app::Autopilot::releaseInput();
+    if (status == 0) {
+        const double until = platform::getTime() + kShowWinSeconds;
+        while (platform::getTime() < until && loop.runFrame()) {
+        }
+    }
+    app::closeGame(shell);
+    return status;
+}
