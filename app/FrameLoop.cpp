@@ -92,8 +92,14 @@ void FrameLoop::turnMill(double dt) {
 void FrameLoop::renderShadowFaces(double dt) {
     shell_.shadowCube.beginPass();
     for (int face = 0; face < 6; ++face) {
-        // Cleared every frame, so with shadows off the map holds the far depth.
-        shell_.shadowCube.attachAndClearFace(face);
+        // Cleared whenever its draws changed, so with shadows off the map
+        // holds the far depth. The light never moves: a face that gets the
+        // same draws as last frame still holds their depth.
+        if (shell_.renderLogic->shadowFaceChanged(face, shadowsEnabled)) {
+            shell_.shadowCube.attachAndClearFace(face);
+        } else {
+            shell_.shadowCube.attachFace(face);
+        }
         passDone("shadow face clears");
         if (shadowsEnabled) {
             shell_.renderLogic->renderScene(true, cameraMatrix, projectionMatrix, dt);

@@ -15,6 +15,7 @@
 
 #include "physics/Physics.h"
 #include "render/Frustum.h"
+#include "world/ShadowFaceDraws.h"
 #include "world/ActorType.h"
 
 namespace velmora {
@@ -66,6 +67,14 @@ public:
     // camera-to-world transform.
     void renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4 projectionMatrix, double dt);
 
+    // Asked by the frame loop before it clears shadow face `face` (0..5);
+    // drawn says whether a shadow call for it follows. False when the face
+    // would get exactly what it got last frame through this same question
+    // (objects, poses, visibility, options): its depth is then still right,
+    // so it needs no clear, and the shadow call that follows draws nothing
+    // (particles still advance). Shadow calls without the question always draw.
+    bool shadowFaceChanged(int face, bool drawn);
+
     physics::Physics* physics = nullptr;
     ObjectRegistry* registry;
     std::list<ParticleSystem*> particleSystems;  // live bursts, oldest first
@@ -108,6 +117,17 @@ private:
         glm::mat4 view{1.0f};
         glm::mat4 viewProjection{1.0f};
         FrustumPlanes shadowFacePlanes{};  // the shadow face's frustum, in a shadow pass
+        std::vector<ShadowDraw> shadowDraws;  // what the shadow traversal listed
+        // The list is kept to compare with next frame's: each object's update
+        // then gives its visibility now, not only when it is drawn.
+        bool askVisibility = false;
+    };
+
+    // The list a shadow call draws, made when the frame loop asked about the face.
+    struct PreparedShadowFace {
+        int face = -1;  // -1: nothing prepared
+        bool keep = false;
+        std::vector<ShadowDraw> draws;
     };
 
     void setUpPrograms();
@@ -120,6 +140,9 @@ private:
     // drawn with the same pose (drawnPoses, per object and traversal).
     void renderShape(physics::Shape* shape, scene::SceneObject* object,
                      std::vector<physics::Transform>& drawnPoses);
+    // The shadow traversal for one face: lists its draws, touches no GL.
+    std::vector<ShadowDraw> collectShadowDraws(int face, bool askVisibility);
+    void drawShadowFace(const std::vector<ShadowDraw>& draws);
     void useSceneProgram(ShaderProgram* program);
     void useShadowProgram();
     void applyTextureFilter(const scene::SceneObject* object) const;
@@ -135,6 +158,8 @@ private:
     void spawnParticleBurst(glm::vec3 origin);
 
     Pass pass_;
+    std::array<ShadowFaceRecord, 6> shadowFaces_;
+    PreparedShadowFace preparedShadowFace_;
 };
 
 }  // namespace velmora

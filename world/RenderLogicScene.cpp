@@ -59,15 +59,24 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
     if (frustumCullingEnabled && !shadowPass) {
         frustumPlanes = extractFrustumPlanes(pass_.viewProjection);
     }
-    if (shadowPass) {
-        // A shape outside this face's frustum leaves no depth in it, whatever
-        // the culling option says.
-        pass_.shadowFacePlanes = extractFrustumPlanes(shadowFaceMatrices[shadowFaceIndex]);
-    }
 
     World* world = registry->mainWorld();
-    renderObject(world->root, false);
-    passDone(shadowPass ? "shadow draws" : "scene pass");
+    if (shadowPass) {
+        if (preparedShadowFace_.face == shadowFaceIndex) {
+            if (!preparedShadowFace_.keep) {
+                drawShadowFace(preparedShadowFace_.draws);
+            }
+        } else {
+            // Drawn over whatever the face held: its record says nothing now.
+            shadowFaces_[shadowFaceIndex].known = false;
+            drawShadowFace(collectShadowDraws(shadowFaceIndex, false));
+        }
+        preparedShadowFace_ = PreparedShadowFace();
+        passDone("shadow draws");
+    } else {
+        renderObject(world->root, false);
+        passDone("scene pass");
+    }
     advanceParticles(dt);
     passDone("particles");
     if (!shadowPass && pass_.transparency) {
@@ -83,11 +92,56 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 }
 
+bool RenderLogic::shadowFaceChanged(int face, bool drawn) {
+    ShadowFaceRecord now;
+    now.known = true;
+    now.drawn = drawn;
+    now.wireframe = wireframeEnabled;
+    now.cubeTexture = shadowCubeTexture;
+    now.faceMatrix = shadowFaceMatrices[face];
+    if (drawn) {
+        now.draws = collectShadowDraws(face, true);
+    }
+    const bool changed = !now.sameDepthAs(shadowFaces_[face]);
+    preparedShadowFace_ = PreparedShadowFace();
+    if (drawn) {
+        preparedShadowFace_.face = face;
+        preparedShadowFace_.keep = !changed;
+        preparedShadowFace_.draws = now.draws;
+    }
+    shadowFaces_[face] = std::move(now);
+    return changed;
+}
+
+std::vector<ShadowDraw> RenderLogic::collectShadowDraws(int face, bool askVisibility) {
+    pass_.shadow = true;
+    pass_.askVisibility = askVisibility;
+    pass_.transparency = transparencyEnabled;
+    // A shape outside this face's frustum leaves no depth in it, whatever the
+    // culling option says.
+    pass_.shadowFacePlanes = extractFrustumPlanes(shadowFaceMatrices[face]);
+    pass_.shadowDraws.clear();
+    renderObject(registry->mainWorld()->root, false);
+    return std::move(pass_.shadowDraws);
+}
+
+void RenderLogic::drawShadowFace(const std::vector<ShadowDraw>& draws) {
+    // The face's uniforms are the same for every object of the call.
+    useShadowProgram();
+    const GLint modelLocation = location(shadowProgram, "modelMatrix");
+    for (const ShadowDraw& draw : draws) {
+        if (modelLocation != -1) {
+            glUniformMatrix4fv(modelLocation, 1, GL_FALSE, glm::value_ptr(draw.model));
+        }
+        draw.object->draw(true, pass_.transparency);
+    }
+}
+
 void RenderLogic::renderObject(scene::SceneObject* object, bool transparentPass) {
     if (!object->isGroup) {
         bool drawable = object->actor != nullptr;
         if (pass_.shadow) {
-            useShadowProgram();
+            // Only listed here; drawShadowFace draws.
         } else if (object->objectProgram != nullptr) {
             useSceneProgram(object->objectProgram);
         } else {
@@ -134,19 +188,24 @@ void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object,
         }
     }
     drawnPoses.push_back(pose);
+    const glm::mat4 model = pose.toMatrix() * object->transformMatrix * object->localMatrix;
+    if (pass_.shadow) {
+        if (pass_.askVisibility) {
+            object->update();  // as its draw will: an opened door hides here
+        }
+        pass_.shadowDraws.push_back(
+            ShadowDraw{object, object->shadowVertexArray, object->isVisible, model});
+        return;
+    }
     // Blending only where it changes a pixel: a source alpha of exactly 1
     // gives the source colour, and the second output (alpha 0) is never read
     // for its colour.
-    const bool blended =
-        !pass_.shadow && pass_.transparency && object->opacity() != 1.0f;
-    if (!pass_.shadow) {
-        applyTextureFilter(object);
-    }
+    const bool blended = pass_.transparency && object->opacity() != 1.0f;
+    applyTextureFilter(object);
     if (blended) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
-    const glm::mat4 model = pose.toMatrix() * object->transformMatrix * object->localMatrix;
     const GLint modelLocation = location(currentProgram, "modelMatrix");
     if (modelLocation != -1) {
         glUniformMatrix4fv(modelLocation, 1, GL_FALSE, glm::value_ptr(model));
@@ -155,13 +214,11 @@ void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object,
     if (specLocation != -1) {
         glUniform1f(specLocation, object->specFactor);
     }
-    object->draw(pass_.shadow, pass_.transparency);
+    object->draw(false, pass_.transparency);
     if (blended) {
         glDisable(GL_BLEND);
     }
-    if (!pass_.shadow) {
-        ++drawnObjectCount;
-    }
+    ++drawnObjectCount;
 }
 
 void RenderLogic::useSceneProgram(ShaderProgram* program) {

@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>
 
+#include <glm/gtc/matrix_transform.hpp>
+
 #include <memory>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
 #include "tests/gl/ShellFixture.h"
+#include "world/Door.h"
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
 #include "world/RenderLogic.h"
@@ -109,6 +112,43 @@ TEST_F(FrameLoopTest, WithShadowsOffFacesAreStillClearedAndTheCounterStandsStill
     for (int face = 0; face < 6; ++face) {
         EXPECT_FLOAT_EQ(faceDepth(face), 1.0f) << "face " << face;
     }
+}
+
+TEST_F(FrameLoopTest, ShadowFacesFollowWhatMovesOrHides) {
+    // A door level with the light at (0, 20, -25), off along +x: the middle
+    // of face 0 sees its near side. (The spheres fall in face 3.)
+    RenderLogic& logic = *shell.renderLogic;
+    auto door = std::make_unique<scene::Door>(glm::mat4(1.0f), logic.phongProgram,
+                                              logic.shadowProgram);
+    door->init();
+    physics::Material* material = logic.physics->createMaterial(0.5f, 0.5f, 0.1f);
+    door->actor = physics::createStatic(*logic.physics, physics::Transform(glm::vec3(8, 20, -25)),
+                                        physics::Geometry::box(glm::vec3(0.5f)), *material);
+    root()->addChild(door.get());
+
+    app::FrameLoop loop(shell);
+    ASSERT_TRUE(loop.runFrame());
+    const float top = faceDepth(0);
+    EXPECT_LT(top, 1.0f);
+    now += 0.02;
+    ASSERT_TRUE(loop.runFrame());
+    EXPECT_FLOAT_EQ(faceDepth(0), top);
+
+    door->transform(false, glm::translate(glm::mat4(1.0f), glm::vec3(3.0f, 0.0f, 0.0f)));
+    now += 0.02;
+    ASSERT_TRUE(loop.runFrame());
+    const float lower = faceDepth(0);
+    EXPECT_GT(lower, top);
+
+    door->open();
+    now += 0.02;
+    ASSERT_TRUE(loop.runFrame());
+    EXPECT_FLOAT_EQ(faceDepth(0), 1.0f);
+    door->close();
+    now += 0.02;
+    ASSERT_TRUE(loop.runFrame());
+    EXPECT_FLOAT_EQ(faceDepth(0), lower);
+    root()->children.pop_back();
 }
 
 TEST_F(FrameLoopTest, MillTurnsWhileTheGameRunsAndFreezesOnceItIsWon) {
