@@ -92,10 +92,9 @@ void FrameLoop::turnMill(double dt) {
 void FrameLoop::renderShadowFaces(double dt) {
     shell_.shadowCube.beginPass();
     for (int face = 0; face < 6; ++face) {
-        // Cleared whenever its draws changed, so with shadows off the map
-        // holds the far depth. The light never moves: a face that gets the
-        // same draws as last frame still holds their depth.
-        if (shell_.renderLogic->shadowFaceChanged(face, shadowsEnabled)) {
+        // Cleared unless what it holds or gets back is still right, so with
+        // shadows off the map holds the far depth.
+        if (shell_.renderLogic->shadowFaceNeedsClear(face, shadowsEnabled)) {
             shell_.shadowCube.attachAndClearFace(face);
         } else {
             shell_.shadowCube.attachFace(face);

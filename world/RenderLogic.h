@@ -15,7 +15,7 @@
 
 #include "physics/Physics.h"
 #include "render/Frustum.h"
-#include "world/ShadowFaceDraws.h"
+#include "world/ShadowFaceCache.h"
 #include "world/ActorType.h"
 
 namespace velmora {
@@ -67,13 +67,13 @@ public:
     // camera-to-world transform.
     void renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4 projectionMatrix, double dt);
 
-    // Asked by the frame loop before it clears shadow face `face` (0..5);
-    // drawn says whether a shadow call for it follows. False when the face
-    // would get exactly what it got last frame through this same question
-    // (objects, poses, visibility, options): its depth is then still right,
-    // so it needs no clear, and the shadow call that follows draws nothing
-    // (particles still advance). Shadow calls without the question always draw.
-    bool shadowFaceChanged(int face, bool drawn);
+    // Asked by the frame loop about shadow face `face` (0..5) before the
+    // shadow call for it; drawn says whether that call follows. Plans the
+    // call from what the face would get compared with last frame (objects,
+    // poses, visibility, options; see ShadowFaceCache) and says whether the
+    // face must be cleared first. Shadow calls without the question always
+    // draw everything (particles advance in every call either way).
+    bool shadowFaceNeedsClear(int face, bool drawn);
 
     physics::Physics* physics = nullptr;
     ObjectRegistry* registry;
@@ -123,12 +123,6 @@ private:
         bool askVisibility = false;
     };
 
-    // The list a shadow call draws, made when the frame loop asked about the face.
-    struct PreparedShadowFace {
-        int face = -1;  // -1: nothing prepared
-        bool keep = false;
-        std::vector<ShadowDraw> draws;
-    };
 
     void setUpPrograms();
     void initPhysics();
@@ -142,6 +136,8 @@ private:
                      std::vector<physics::Transform>& drawnPoses);
     // The shadow traversal for one face: lists its draws, touches no GL.
     std::vector<ShadowDraw> collectShadowDraws(int face, bool askVisibility);
+    // One shadow call's drawing, as planned when the loop asked about the face.
+    void renderShadowFace();
     void drawShadowFace(const std::vector<ShadowDraw>& draws);
     void useSceneProgram(ShaderProgram* program);
     void useShadowProgram();
@@ -158,8 +154,7 @@ private:
     void spawnParticleBurst(glm::vec3 origin);
 
     Pass pass_;
-    std::array<ShadowFaceRecord, 6> shadowFaces_;
-    PreparedShadowFace preparedShadowFace_;
+    ShadowFaceCache shadowFaceCache_;
 };
 
 }  // namespace velmora

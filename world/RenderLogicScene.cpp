@@ -62,16 +62,7 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
 
     World* world = registry->mainWorld();
     if (shadowPass) {
-        if (preparedShadowFace_.face == shadowFaceIndex) {
-            if (!preparedShadowFace_.keep) {
-                drawShadowFace(preparedShadowFace_.draws);
-            }
-        } else {
-            // Drawn over whatever the face held: its record says nothing now.
-            shadowFaces_[shadowFaceIndex].known = false;
-            drawShadowFace(collectShadowDraws(shadowFaceIndex, false));
-        }
-        preparedShadowFace_ = PreparedShadowFace();
+        renderShadowFace();
         passDone("shadow draws");
     } else {
         renderObject(world->root, false);
@@ -92,7 +83,7 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 }
 
-bool RenderLogic::shadowFaceChanged(int face, bool drawn) {
+bool RenderLogic::shadowFaceNeedsClear(int face, bool drawn) {
     ShadowFaceRecord now;
     now.known = true;
     now.drawn = drawn;
@@ -102,15 +93,36 @@ bool RenderLogic::shadowFaceChanged(int face, bool drawn) {
     if (drawn) {
         now.draws = collectShadowDraws(face, true);
     }
-    const bool changed = !now.sameDepthAs(shadowFaces_[face]);
-    preparedShadowFace_ = PreparedShadowFace();
-    if (drawn) {
-        preparedShadowFace_.face = face;
-        preparedShadowFace_.keep = !changed;
-        preparedShadowFace_.draws = now.draws;
+    return shadowFaceCache_.plan(face, std::move(now));
+}
+
+void RenderLogic::renderShadowFace() {
+    const int face = shadowFaceIndex;
+    ShadowFaceCache::Plan plan;
+    if (!shadowFaceCache_.takePlan(face, plan)) {
+        // Drawn over whatever the face held: nothing is known about it now.
+        shadowFaceCache_.forget(face);
+        drawShadowFace(collectShadowDraws(face, false));
+        return;
     }
-    shadowFaces_[face] = std::move(now);
-    return changed;
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);  // the face's size, set by the frame loop
+    switch (plan.kind) {
+        case ShadowFaceCache::Plan::Keep:
+            break;
+        case ShadowFaceCache::Plan::Restore:
+            shadowFaceCache_.restoreImage(face, viewport[2]);
+            drawShadowFace(plan.draws);
+            break;
+        case ShadowFaceCache::Plan::Rebuild:
+            drawShadowFace(plan.still);
+            shadowFaceCache_.keepImage(face, viewport[2], plan.keep);
+            drawShadowFace(plan.draws);
+            break;
+        case ShadowFaceCache::Plan::DrawAll:
+            drawShadowFace(plan.draws);
+            break;
+    }
 }
 
 std::vector<ShadowDraw> RenderLogic::collectShadowDraws(int face, bool askVisibility) {

@@ -115,40 +115,48 @@ TEST_F(FrameLoopTest, WithShadowsOffFacesAreStillClearedAndTheCounterStandsStill
 }
 
 TEST_F(FrameLoopTest, ShadowFacesFollowWhatMovesOrHides) {
-    // A door level with the light at (0, 20, -25), off along +x: the middle
-    // of face 0 sees its near side. (The spheres fall in face 3.)
+    // Level with the light at (0, 20, -25), off along +x, the middle of face
+    // 0 sees a door, and a wall standing behind it once the door is away.
+    // (The spheres fall in face 3.)
     RenderLogic& logic = *shell.renderLogic;
-    auto door = std::make_unique<scene::Door>(glm::mat4(1.0f), logic.phongProgram,
-                                              logic.shadowProgram);
-    door->init();
     physics::Material* material = logic.physics->createMaterial(0.5f, 0.5f, 0.1f);
-    door->actor = physics::createStatic(*logic.physics, physics::Transform(glm::vec3(8, 20, -25)),
-                                        physics::Geometry::box(glm::vec3(0.5f)), *material);
-    root()->addChild(door.get());
+    std::vector<std::unique_ptr<scene::Door>> boxes;
+    for (float x : {8.0f, 14.0f}) {
+        boxes.push_back(std::make_unique<scene::Door>(glm::mat4(1.0f), logic.phongProgram,
+                                                      logic.shadowProgram));
+        boxes.back()->init();
+        boxes.back()->actor =
+            physics::createStatic(*logic.physics, physics::Transform(glm::vec3(x, 20, -25)),
+                                  physics::Geometry::box(glm::vec3(0.5f)), *material);
+        root()->addChild(boxes.back().get());
+    }
+    scene::Door& door = *boxes[0];
 
     app::FrameLoop loop(shell);
-    ASSERT_TRUE(loop.runFrame());
-    const float top = faceDepth(0);
-    EXPECT_LT(top, 1.0f);
-    now += 0.02;
-    ASSERT_TRUE(loop.runFrame());
-    EXPECT_FLOAT_EQ(faceDepth(0), top);
+    const auto frame = [&] {
+        now += 0.02;
+        EXPECT_TRUE(loop.runFrame());
+        return faceDepth(0);
+    };
+    const float near = frame();
+    EXPECT_LT(near, 1.0f);
+    EXPECT_FLOAT_EQ(frame(), near);  // standing still
 
-    door->transform(false, glm::translate(glm::mat4(1.0f), glm::vec3(3.0f, 0.0f, 0.0f)));
-    now += 0.02;
-    ASSERT_TRUE(loop.runFrame());
-    const float lower = faceDepth(0);
-    EXPECT_GT(lower, top);
-
-    door->open();
-    now += 0.02;
-    ASSERT_TRUE(loop.runFrame());
-    EXPECT_FLOAT_EQ(faceDepth(0), 1.0f);
-    door->close();
-    now += 0.02;
-    ASSERT_TRUE(loop.runFrame());
-    EXPECT_FLOAT_EQ(faceDepth(0), lower);
-    root()->children.pop_back();
+    door.transform(false, glm::translate(glm::mat4(1.0f), glm::vec3(2.0f, 0.0f, 0.0f)));
+    const float moved = frame();
+    EXPECT_GT(moved, near);
+    door.open();
+    const float wall = frame();
+    EXPECT_GT(wall, moved);
+    EXPECT_LT(wall, 1.0f);
+    door.close();
+    EXPECT_FLOAT_EQ(frame(), moved);
+    door.transform(false, glm::translate(glm::mat4(1.0f), glm::vec3(-2.0f, 0.0f, 0.0f)));
+    EXPECT_FLOAT_EQ(frame(), near);
+    boxes[1]->open();
+    door.open();
+    EXPECT_FLOAT_EQ(frame(), 1.0f);  // nothing left in its way
+    root()->children.resize(root()->children.size() - 2);
 }
 
 TEST_F(FrameLoopTest, MillTurnsWhileTheGameRunsAndFreezesOnceItIsWon) {
