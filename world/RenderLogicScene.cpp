@@ -65,6 +65,9 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
         renderShadowFace();
         passDone("shadow draws");
     } else {
+        // The world's second output only ever says "blur me" (alpha 0), which
+        // the cleared target already says: it is not written at all.
+        glColorMaski(1, GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
         renderObject(world->root, false);
         passDone("scene pass");
     }
@@ -81,6 +84,7 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
     // Always back to filled, so nothing drawn after the scene (HUD, blur)
     // inherits lines, even when the option was switched between calls.
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glColorMaski(1, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);  // the HUD marks its text there
 }
 
 bool RenderLogic::shadowFaceNeedsClear(int face, bool drawn) {
