@@ -108,6 +108,13 @@ public:
     std::function<void(std::string)> resetCallback;
 
 private:
+    // A pose of an object already drawn in this traversal, and where.
+    struct DrawnPose {
+        physics::Transform pose;
+        unsigned faces = 0;
+    };
+    static constexpr unsigned kAllShadowFaces = 0x3f;
+
     // What one renderScene call draws with, fixed for the whole call.
     struct Pass {
         bool shadow = false;
@@ -116,8 +123,11 @@ private:
         glm::mat4 camera{1.0f};
         glm::mat4 view{1.0f};
         glm::mat4 viewProjection{1.0f};
-        FrustumPlanes shadowFacePlanes{};  // the shadow face's frustum, in a shadow pass
-        std::vector<ShadowDraw> shadowDraws;  // what the shadow traversal listed
+        // The shadow traversal: the faces it lists (one bit each), their
+        // frustums and what it listed for each.
+        unsigned shadowFaces = 0;
+        std::array<FrustumPlanes, 6> shadowFacePlanes{};
+        std::array<std::vector<ShadowDraw>, 6> shadowDraws;
         // The list is kept to compare with next frame's: each object's update
         // then gives its visibility now, not only when it is drawn.
         bool askVisibility = false;
@@ -133,9 +143,10 @@ private:
     // Draws the object's mesh with the shape's pose unless culled or already
     // drawn with the same pose (drawnPoses, per object and traversal).
     void renderShape(physics::Shape* shape, scene::SceneObject* object,
-                     std::vector<physics::Transform>& drawnPoses);
-    // The shadow traversal for one face: lists its draws, touches no GL.
-    std::vector<ShadowDraw> collectShadowDraws(int face, bool askVisibility);
+                     std::vector<DrawnPose>& drawnPoses);
+    // The shadow traversal for the given faces (one bit each): lists their
+    // draws in pass_.shadowDraws, touches no GL. Returns the faces.
+    unsigned collectShadowDraws(unsigned faces, bool askVisibility);
     // One shadow call's drawing, as planned when the loop asked about the face.
     void renderShadowFace();
     void drawShadowFace(const std::vector<ShadowDraw>& draws);
@@ -155,6 +166,7 @@ private:
 
     Pass pass_;
     ShadowFaceCache shadowFaceCache_;
+    unsigned listedShadowFaces_ = 0;  // faces whose listing in pass_ is still unasked
 };
 
 }  // namespace velmora

@@ -68,6 +68,7 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
         // The world's second output only ever says "blur me" (alpha 0), which
         // the cleared target already says: it is not written at all.
         glColorMaski(1, GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        listedShadowFaces_ = 0;  // the next frame's shadow faces are listed anew
         renderObject(world->root, false);
         passDone("scene pass");
     }
@@ -95,7 +96,14 @@ bool RenderLogic::shadowFaceNeedsClear(int face, bool drawn) {
     now.cubeTexture = shadowCubeTexture;
     now.faceMatrix = shadowFaceMatrices[face];
     if (drawn) {
-        now.draws = collectShadowDraws(face, true);
+        // One traversal lists all six faces: the loop asks about them one
+        // after the other, with nothing moving in between. A scene pass or a
+        // second question about a face starts the next listing.
+        if ((listedShadowFaces_ & (1u << face)) == 0) {
+            listedShadowFaces_ = collectShadowDraws(kAllShadowFaces, true);
+        }
+        listedShadowFaces_ &= ~(1u << face);
+        now.draws = std::move(pass_.shadowDraws[face]);
     }
     return shadowFaceCache_.plan(face, std::move(now));
 }
@@ -106,7 +114,9 @@ void RenderLogic::renderShadowFace() {
     if (!shadowFaceCache_.takePlan(face, plan)) {
         // Drawn over whatever the face held: nothing is known about it now.
         shadowFaceCache_.forget(face);
-        drawShadowFace(collectShadowDraws(face, false));
+        listedShadowFaces_ = 0;
+        collectShadowDraws(1u << face, false);
+        drawShadowFace(pass_.shadowDraws[face]);
         return;
     }
     GLint viewport[4] = {0, 0, 0, 0};
@@ -129,16 +139,19 @@ void RenderLogic::renderShadowFace() {
     }
 }
 
-std::vector<ShadowDraw> RenderLogic::collectShadowDraws(int face, bool askVisibility) {
+unsigned RenderLogic::collectShadowDraws(unsigned faces, bool askVisibility) {
     pass_.shadow = true;
     pass_.askVisibility = askVisibility;
     pass_.transparency = transparencyEnabled;
-    // A shape outside this face's frustum leaves no depth in it, whatever the
-    // culling option says.
-    pass_.shadowFacePlanes = extractFrustumPlanes(shadowFaceMatrices[face]);
-    pass_.shadowDraws.clear();
+    pass_.shadowFaces = faces;
+    for (int face = 0; face < 6; ++face) {
+        // A shape outside a face's frustum leaves no depth in it, whatever
+        // the culling option says.
+        pass_.shadowFacePlanes[face] = extractFrustumPlanes(shadowFaceMatrices[face]);
+        pass_.shadowDraws[face].clear();
+    }
     renderObject(registry->mainWorld()->root, false);
-    return std::move(pass_.shadowDraws);
+    return faces;
 }
 
 void RenderLogic::drawShadowFace(const std::vector<ShadowDraw>& draws) {
@@ -169,7 +182,7 @@ void RenderLogic::renderObject(scene::SceneObject* object, bool transparentPass)
             std::vector<physics::Shape*> shapes(object->actor->getNbShapes());
             shapes.resize(object->actor->getShapes(shapes.data(),
                                                    static_cast<uint32_t>(shapes.size()), 0));
-            std::vector<physics::Transform> drawnPoses;
+            std::vector<DrawnPose> drawnPoses;
             for (auto shape = shapes.rbegin(); shape != shapes.rend(); ++shape) {
                 renderShape(*shape, object, drawnPoses);
             }
@@ -181,11 +194,23 @@ void RenderLogic::renderObject(scene::SceneObject* object, bool transparentPass)
 }
 
 void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object,
-                              std::vector<physics::Transform>& drawnPoses) {
+                              std::vector<DrawnPose>& drawnPoses) {
+    // The faces (one bit each; bit 0 alone in the scene pass) that see the shape.
+    unsigned faces = 1u;
     if (pass_.shadow || frustumCullingEnabled) {
         const physics::Bounds bounds = shape->getWorldBounds();
-        if (!boxInFrustum(pass_.shadow ? pass_.shadowFacePlanes : frustumPlanes, bounds.minimum,
-                          bounds.maximum)) {
+        if (pass_.shadow) {
+            faces = 0;
+            for (int face = 0; face < 6; ++face) {
+                if ((pass_.shadowFaces & (1u << face)) != 0 &&
+                    boxInFrustum(pass_.shadowFacePlanes[face], bounds.minimum, bounds.maximum)) {
+                    faces |= 1u << face;
+                }
+            }
+        } else if (!boxInFrustum(frustumPlanes, bounds.minimum, bounds.maximum)) {
+            faces = 0;
+        }
+        if (faces == 0) {
             return;
         }
     }
@@ -195,22 +220,35 @@ void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object,
     // same triangles at the same depth once more could only fail the depth
     // test, so such a shape is counted but not drawn again.
     const physics::Transform pose = shape->getGlobalPose();
-    for (const physics::Transform& drawn : drawnPoses) {
-        if (drawn.p == pose.p && drawn.q == pose.q) {
-            if (!pass_.shadow) {
-                ++drawnObjectCount;
-            }
-            return;
+    DrawnPose* samePose = nullptr;
+    for (DrawnPose& drawn : drawnPoses) {
+        if (drawn.pose.p == pose.p && drawn.pose.q == pose.q) {
+            samePose = &drawn;
         }
     }
-    drawnPoses.push_back(pose);
+    if (samePose != nullptr) {
+        if (!pass_.shadow) {
+            ++drawnObjectCount;
+        }
+        faces &= ~samePose->faces;
+        samePose->faces |= faces;
+        if (faces == 0) {
+            return;
+        }
+    } else {
+        drawnPoses.push_back(DrawnPose{pose, faces});
+    }
     const glm::mat4 model = pose.toMatrix() * object->transformMatrix * object->localMatrix;
     if (pass_.shadow) {
         if (pass_.askVisibility) {
             object->update();  // as its draw will: an opened door hides here
         }
-        pass_.shadowDraws.push_back(
-            ShadowDraw{object, object->shadowVertexArray, object->isVisible, model});
+        const ShadowDraw draw{object, object->shadowVertexArray, object->isVisible, model};
+        for (int face = 0; face < 6; ++face) {
+            if ((faces & (1u << face)) != 0) {
+                pass_.shadowDraws[face].push_back(draw);
+            }
+        }
         return;
     }
     // Blending only where it changes a pixel: a source alpha of exactly 1
