@@ -24,24 +24,42 @@ uniform int mipmap_level;
 out vec4 colorRender;
 out vec4 colorAlpha;
 
-// Binomial 5-tap kernel (1 4 6 4 1) / 16. Linear filtering merges each pair of
-// outer taps into one read at their weighted centre, 1.2 taps out, so the
-// kernel costs three reads.
+// Binomial 5-tap kernel (1 4 6 4 1) / 16 with its outer pairs merged: each
+// side is one tap 1.2 shifts out, worth 5/16. The targets are the size of the
+// screen, so every fragment sits on a texel centre and a side tap lies
+// between two texels along the blur: it is read as those two texels mixed,
+// which is what linear filtering would give, at half the texel reads.
 const float centreWeight = 6.0 / 16.0;
 const float sideWeight = 5.0 / 16.0;
 const float sideOffset = 1.2;
 
+vec3 texel(ivec2 at, ivec2 size) {
+    return texelFetch(renderedTexture, clamp(at, ivec2(0), size - 1), 0).rgb;
+}
+
+vec3 sideTap(ivec2 centre, ivec2 size, ivec2 step, int whole, float part) {
+    return mix(texel(centre + step * whole, size), texel(centre + step * (whole + 1), size), part);
+}
+
 void main() {
-    vec4 centre = texture(renderedTexture, uv);
-    vec3 blurred = centre.rgb * centreWeight
-                 + texture(renderedTexture, uv + sideOffset * uShift).rgb * sideWeight
-                 + texture(renderedTexture, uv - sideOffset * uShift).rgb * sideWeight;
+    ivec2 size = textureSize(renderedTexture, 0);
+    ivec2 centre = ivec2(gl_FragCoord.xy);
+    // Texels from the centre to a side tap, along the one axis uShift names.
+    float distance = sideOffset * dot(uShift, vec2(size));
+    ivec2 step = uShift.x != 0.0 ? ivec2(1, 0) : ivec2(0, 1);
+    int whole = int(floor(distance));
+    float part = distance - float(whole);
+
+    vec3 middle = texel(centre, size);
+    vec3 blurred = middle * centreWeight
+                 + sideTap(centre, size, step, whole, part) * sideWeight
+                 + sideTap(centre, size, -step, whole, part) * sideWeight;
 
     if (blend == 0) {
         colorRender = vec4(blurred, 1.0);
-        colorAlpha = vec4(centre.rgb, texture(alphaTexture, uv).a);
+        colorAlpha = vec4(middle, texelFetch(alphaTexture, centre, 0).a);
     } else {
-        vec4 sharp = texture(alphaTexture, uv);
+        vec4 sharp = texelFetch(alphaTexture, centre, 0);
         colorRender = vec4(mix(blurred, sharp.rgb, clamp(sharp.a, 0.0, 1.0)), 1.0);
         colorAlpha = sharp;
     }

@@ -105,8 +105,13 @@ void FrameLoop::turnMill(double dt) {
 void FrameLoop::renderShadowFaces(double dt) {
     shell_.shadowCube.beginPass();
     for (int face = 0; face < 6; ++face) {
-        // Cleared every frame, so with shadows off the map holds the far depth.
-        shell_.shadowCube.attachAndClearFace(face);
+        // Cleared unless what it holds or gets back is still right, so with
+        // shadows off the map holds the far depth.
+        if (shell_.renderLogic->shadowFaceNeedsClear(face, shadowsEnabled)) {
+            shell_.shadowCube.attachAndClearFace(face);
+        } else {
+            shell_.shadowCube.attachFace(face);
+        }
         passDone("shadow face clears");
         if (shadowsEnabled) {
             shell_.renderLogic->renderScene(true, cameraMatrix, projectionMatrix, dt);

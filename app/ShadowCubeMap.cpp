@@ -32,9 +32,13 @@ void ShadowCubeMap::beginPass() const {
 }
 
 void ShadowCubeMap::attachAndClearFace(int face) const {
+    attachFace(face);
+    glClear(GL_DEPTH_BUFFER_BIT);
+}
+
+void ShadowCubeMap::attachFace(int face) const {
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_CUBE_MAP_POSITIVE_X + face,
                            texture, 0);
-    glClear(GL_DEPTH_BUFFER_BIT);
 }
 
 }  // namespace velmora::app

@@ -19,6 +19,8 @@ struct ShadowCubeMap {
     void beginPass() const;
     // Attaches level 0 of face i (0..5, +X, -X, +Y, -Y, +Z, -Z) and clears its depth.
     void attachAndClearFace(int face) const;
+    // Attaches it only: the face keeps the depth it holds.
+    void attachFace(int face) const;
 };
 
 }  // namespace velmora::app

@@ -2,7 +2,7 @@
 // (update, six shadow faces, scene, HUD, blur, swap) on the shipped level,
 // from the start view, at the screen's size, shadows on.
 //
-//   build/bench_frame [--split] [--boxes N] [--frames N]
+//   build/bench_frame [--split] [--boxes N] [--frames N] [--picture FILE]
 //
 // --split   finishes the GL work after each pass and prints each pass's time
 //           and share of the frame (the finishes make the frame itself a
@@ -11,6 +11,11 @@
 //           boxes spread within the light's reach, to see how the frame grows
 //           with the level
 // --frames N measured frames (default 80, after 40 warm-up frames)
+// --picture FILE  afterwards saves one more frame's screen as a PPM file, to
+//           check that two builds draw the same picture
+//
+// Besides the wall-clock time it prints the CPU time of each frame, which on
+// a busy machine varies less.
 
 #include <GL/glew.h>
 
@@ -20,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -56,6 +62,14 @@ const char* const passNames[] = {"update",      "shadow face clears", "shadow dr
 Clock::time_point lastMark;
 std::map<std::string, double> thisFrame;  // milliseconds per pass, summed over the frame
 
+// CPU time of the whole process, all threads (the renderer's own included):
+// on a machine shared with other work it varies less than the wall clock.
+double processCpuMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return 1e3 * static_cast<double>(now.tv_sec) + 1e-6 * static_cast<double>(now.tv_nsec);
+}
+
 double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
@@ -67,10 +81,29 @@ void chargePass(const char* pass) {
     lastMark = now;
 }
 
+std::string pictureFile;
+glm::ivec2 pictureSize;
+
+// Saves what the frame put on the screen, before the swap, as a binary PPM
+// (bottom row first), so the pictures of two builds can be compared.
+void savePicture(const char* pass) {
+    if (std::strcmp(pass, "blur vertical") != 0) return;
+    std::vector<unsigned char> pixels(static_cast<size_t>(pictureSize.x) * pictureSize.y * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, pictureSize.x, pictureSize.y, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    if (FILE* file = std::fopen(pictureFile.c_str(), "wb")) {
+        std::fprintf(file, "P6 %d %d 255\n", pictureSize.x, pictureSize.y);
+        std::fwrite(pixels.data(), 1, pixels.size(), file);
+        std::fclose(file);
+    }
+}
+
 struct Options {
     bool split = false;
     int boxes = 0;
     int frames = 80;
+    std::string picture;
 };
 
 bool parseOptions(int argc, char** argv, Options& options) {
@@ -82,8 +115,10 @@ bool parseOptions(int argc, char** argv, Options& options) {
             options.boxes = std::atoi(argv[++i]);
         } else if (std::strcmp(argv[i], "--frames") == 0 && hasValue) {
             options.frames = std::atoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--picture") == 0 && hasValue) {
+            options.picture = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: %s [--split] [--boxes N] [--frames N]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--split] [--boxes N] [--frames N] [--picture FILE]\n", argv[0]);
             return false;
         }
     }
@@ -198,10 +233,12 @@ int main(int argc, char** argv) {
     app::FrameLoop loop(shell);
     if (options.split) passProbe = chargePass;
     std::vector<double> frames;
+    std::vector<double> cpuTimes;
     std::map<std::string, std::vector<double>> passes;
     for (int frame = 0; frame < warmUpFrames + options.frames; ++frame) {
         thisFrame.clear();
         const Clock::time_point start = Clock::now();
+        const double cpuStart = processCpuMilliseconds();
         lastMark = start;
         const double dt = loop.updateFrame();
         if (options.split) {
@@ -211,16 +248,24 @@ int main(int argc, char** argv) {
         loop.drawFrame(dt);
         if (frame < warmUpFrames) continue;
         frames.push_back(millisecondsBetween(start, Clock::now()));
+        cpuTimes.push_back(processCpuMilliseconds() - cpuStart);
         for (const auto& [name, time] : thisFrame) passes[name].push_back(time);
     }
     passProbe = nullptr;
-
+    if (!options.picture.empty()) {
+        pictureFile = options.picture;
+        pictureSize = glm::ivec2(shell.screenWidth, shell.screenHeight);
+        passProbe = savePicture;
+        loop.drawFrame(loop.updateFrame());
+        passProbe = nullptr;
+    }
     const std::string level =
         options.boxes > 0 ? std::to_string(options.boxes) + " generated boxes" : "the shipped level";
     bench::printSpread(std::string(options.split ? "split frame" : "frame") + " on " + level +
                            " at " + std::to_string(shell.screenWidth) + " x " +
                            std::to_string(shell.screenHeight) + ", start view, shadows on",
                        frames, "ms");
+    bench::printSpread("  CPU time of the frame, all threads", cpuTimes, "ms");
     if (options.split) printPasses(passes, frames);
     app::shutdown(shell);
     platform::terminate();

@@ -15,6 +15,7 @@
 
 #include "physics/Physics.h"
 #include "render/Frustum.h"
+#include "world/ShadowFaceCache.h"
 #include "world/ActorType.h"
 
 namespace velmora {
@@ -72,6 +73,14 @@ public:
     // camera-to-world transform.
     void renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4 projectionMatrix, double dt);
 
+    // Asked by the frame loop about shadow face `face` (0..5) before the
+    // shadow call for it; drawn says whether that call follows. Plans the
+    // call from what the face would get compared with last frame (objects,
+    // poses, visibility, options; see ShadowFaceCache) and says whether the
+    // face must be cleared first. Shadow calls without the question always
+    // draw everything (particles advance in every call either way).
+    bool shadowFaceNeedsClear(int face, bool drawn);
+
     physics::Physics* physics = nullptr;
     ObjectRegistry* registry;
     std::list<ParticleSystem*> particleSystems;  // live bursts, oldest first
@@ -105,6 +114,13 @@ public:
     std::function<void(std::string)> resetCallback;
 
 private:
+    // A pose of an object already drawn in this traversal, and where.
+    struct DrawnPose {
+        physics::Transform pose;
+        unsigned faces = 0;
+    };
+    static constexpr unsigned kAllShadowFaces = 0x3f;
+
     // What one renderScene call draws with, fixed for the whole call.
     struct Pass {
         bool shadow = false;
@@ -113,8 +129,16 @@ private:
         glm::mat4 camera{1.0f};
         glm::mat4 view{1.0f};
         glm::mat4 viewProjection{1.0f};
-        FrustumPlanes shadowFacePlanes{};  // the shadow face's frustum, in a shadow pass
+        // The shadow traversal: the faces it lists (one bit each), their
+        // frustums and what it listed for each.
+        unsigned shadowFaces = 0;
+        std::array<FrustumPlanes, 6> shadowFacePlanes{};
+        std::array<std::vector<ShadowDraw>, 6> shadowDraws;
+        // The list is kept to compare with next frame's: each object's update
+        // then gives its visibility now, not only when it is drawn.
+        bool askVisibility = false;
     };
+
 
     void setUpPrograms();
     void initPhysics();
@@ -125,7 +149,13 @@ private:
     // Draws the object's mesh with the shape's pose unless culled or already
     // drawn with the same pose (drawnPoses, per object and traversal).
     void renderShape(physics::Shape* shape, scene::SceneObject* object,
-                     std::vector<physics::Transform>& drawnPoses);
+                     std::vector<DrawnPose>& drawnPoses);
+    // The shadow traversal for the given faces (one bit each): lists their
+    // draws in pass_.shadowDraws, touches no GL. Returns the faces.
+    unsigned collectShadowDraws(unsigned faces, bool askVisibility);
+    // One shadow call's drawing, as planned when the loop asked about the face.
+    void renderShadowFace();
+    void drawShadowFace(const std::vector<ShadowDraw>& draws);
     void useSceneProgram(ShaderProgram* program);
     void useShadowProgram();
     void applyTextureFilter(const scene::SceneObject* object) const;
@@ -141,6 +171,8 @@ private:
     void spawnParticleBurst(glm::vec3 origin);
 
     Pass pass_;
+    ShadowFaceCache shadowFaceCache_;
+    unsigned listedShadowFaces_ = 0;  // faces whose listing in pass_ is still unasked
 };
 
 }  // namespace velmora

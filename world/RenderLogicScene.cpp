@@ -59,15 +59,19 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
     if (frustumCullingEnabled && !shadowPass) {
         frustumPlanes = extractFrustumPlanes(pass_.viewProjection);
     }
-    if (shadowPass) {
-        // A shape outside this face's frustum leaves no depth in it, whatever
-        // the culling option says.
-        pass_.shadowFacePlanes = extractFrustumPlanes(shadowFaceMatrices[shadowFaceIndex]);
-    }
 
     World* world = registry->mainWorld();
-    renderObject(world->root, false);
-    passDone(shadowPass ? "shadow draws" : "scene pass");
+    if (shadowPass) {
+        renderShadowFace();
+        passDone("shadow draws");
+    } else {
+        // The world's second output only ever says "blur me" (alpha 0), which
+        // the cleared target already says: it is not written at all.
+        glColorMaski(1, GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        listedShadowFaces_ = 0;  // the next frame's shadow faces are listed anew
+        renderObject(world->root, false);
+        passDone("scene pass");
+    }
     advanceParticles(dt);
     passDone("particles");
     if (!shadowPass && pass_.transparency) {
@@ -81,13 +85,92 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
     // Always back to filled, so nothing drawn after the scene (HUD, blur)
     // inherits lines, even when the option was switched between calls.
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glColorMaski(1, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);  // the HUD marks its text there
+}
+
+bool RenderLogic::shadowFaceNeedsClear(int face, bool drawn) {
+    ShadowFaceRecord now;
+    now.known = true;
+    now.drawn = drawn;
+    now.wireframe = wireframeEnabled;
+    now.cubeTexture = shadowCubeTexture;
+    now.faceMatrix = shadowFaceMatrices[face];
+    if (drawn) {
+        // One traversal lists all six faces: the loop asks about them one
+        // after the other, with nothing moving in between. A scene pass or a
+        // second question about a face starts the next listing.
+        if ((listedShadowFaces_ & (1u << face)) == 0) {
+            listedShadowFaces_ = collectShadowDraws(kAllShadowFaces, true);
+        }
+        listedShadowFaces_ &= ~(1u << face);
+        now.draws = std::move(pass_.shadowDraws[face]);
+    }
+    return shadowFaceCache_.plan(face, std::move(now));
+}
+
+void RenderLogic::renderShadowFace() {
+    const int face = shadowFaceIndex;
+    ShadowFaceCache::Plan plan;
+    if (!shadowFaceCache_.takePlan(face, plan)) {
+        // Drawn over whatever the face held: nothing is known about it now.
+        shadowFaceCache_.forget(face);
+        listedShadowFaces_ = 0;
+        collectShadowDraws(1u << face, false);
+        drawShadowFace(pass_.shadowDraws[face]);
+        return;
+    }
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);  // the face's size, set by the frame loop
+    switch (plan.kind) {
+        case ShadowFaceCache::Plan::Keep:
+            break;
+        case ShadowFaceCache::Plan::Restore:
+            shadowFaceCache_.restoreImage(face, viewport[2]);
+            drawShadowFace(plan.draws);
+            break;
+        case ShadowFaceCache::Plan::Rebuild:
+            drawShadowFace(plan.still);
+            shadowFaceCache_.keepImage(face, viewport[2], plan.keep);
+            drawShadowFace(plan.draws);
+            break;
+        case ShadowFaceCache::Plan::DrawAll:
+            drawShadowFace(plan.draws);
+            break;
+    }
+}
+
+unsigned RenderLogic::collectShadowDraws(unsigned faces, bool askVisibility) {
+    pass_.shadow = true;
+    pass_.askVisibility = askVisibility;
+    pass_.transparency = transparencyEnabled;
+    pass_.shadowFaces = faces;
+    for (int face = 0; face < 6; ++face) {
+        // A shape outside a face's frustum leaves no depth in it, whatever
+        // the culling option says.
+        pass_.shadowFacePlanes[face] = extractFrustumPlanes(shadowFaceMatrices[face]);
+        pass_.shadowDraws[face].clear();
+    }
+    renderObject(registry->mainWorld()->root, false);
+    return faces;
+}
+
+void RenderLogic::drawShadowFace(const std::vector<ShadowDraw>& draws) {
+    // The face's uniforms are the same for every object of the call.
+    useShadowProgram();
+    const GLint modelLocation = location(shadowProgram, "modelMatrix");
+    for (const ShadowDraw& draw : draws) {
+        if (modelLocation != -1) {
+            glUniformMatrix4fv(modelLocation, 1, GL_FALSE, glm::value_ptr(draw.model));
+        }
+        draw.object->draw(true, pass_.transparency);
+    }
 }
 
 void RenderLogic::renderObject(scene::SceneObject* object, bool transparentPass) {
     if (!object->isGroup) {
         bool drawable = object->actor != nullptr;
         if (pass_.shadow) {
-            useShadowProgram();
+            // Only listed here; drawShadowFace draws.
         } else if (object->objectProgram != nullptr) {
             useSceneProgram(object->objectProgram);
         } else {
@@ -99,7 +182,7 @@ void RenderLogic::renderObject(scene::SceneObject* object, bool transparentPass)
             std::vector<physics::Shape*> shapes(object->actor->getNbShapes());
             shapes.resize(object->actor->getShapes(shapes.data(),
                                                    static_cast<uint32_t>(shapes.size()), 0));
-            std::vector<physics::Transform> drawnPoses;
+            std::vector<DrawnPose> drawnPoses;
             for (auto shape = shapes.rbegin(); shape != shapes.rend(); ++shape) {
                 renderShape(*shape, object, drawnPoses);
             }
@@ -111,11 +194,23 @@ void RenderLogic::renderObject(scene::SceneObject* object, bool transparentPass)
 }
 
 void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object,
-                              std::vector<physics::Transform>& drawnPoses) {
+                              std::vector<DrawnPose>& drawnPoses) {
+    // The faces (one bit each; bit 0 alone in the scene pass) that see the shape.
+    unsigned faces = 1u;
     if (pass_.shadow || frustumCullingEnabled) {
         const physics::Bounds bounds = shape->getWorldBounds();
-        if (!boxInFrustum(pass_.shadow ? pass_.shadowFacePlanes : frustumPlanes, bounds.minimum,
-                          bounds.maximum)) {
+        if (pass_.shadow) {
+            faces = 0;
+            for (int face = 0; face < 6; ++face) {
+                if ((pass_.shadowFaces & (1u << face)) != 0 &&
+                    boxInFrustum(pass_.shadowFacePlanes[face], bounds.minimum, bounds.maximum)) {
+                    faces |= 1u << face;
+                }
+            }
+        } else if (!boxInFrustum(frustumPlanes, bounds.minimum, bounds.maximum)) {
+            faces = 0;
+        }
+        if (faces == 0) {
             return;
         }
     }
@@ -125,28 +220,46 @@ void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object,
     // same triangles at the same depth once more could only fail the depth
     // test, so such a shape is counted but not drawn again.
     const physics::Transform pose = shape->getGlobalPose();
-    for (const physics::Transform& drawn : drawnPoses) {
-        if (drawn.p == pose.p && drawn.q == pose.q) {
-            if (!pass_.shadow) {
-                ++drawnObjectCount;
-            }
-            return;
+    DrawnPose* samePose = nullptr;
+    for (DrawnPose& drawn : drawnPoses) {
+        if (drawn.pose.p == pose.p && drawn.pose.q == pose.q) {
+            samePose = &drawn;
         }
     }
-    drawnPoses.push_back(pose);
+    if (samePose != nullptr) {
+        if (!pass_.shadow) {
+            ++drawnObjectCount;
+        }
+        faces &= ~samePose->faces;
+        samePose->faces |= faces;
+        if (faces == 0) {
+            return;
+        }
+    } else {
+        drawnPoses.push_back(DrawnPose{pose, faces});
+    }
+    const glm::mat4 model = pose.toMatrix() * object->transformMatrix * object->localMatrix;
+    if (pass_.shadow) {
+        if (pass_.askVisibility) {
+            object->update();  // as its draw will: an opened door hides here
+        }
+        const ShadowDraw draw{object, object->shadowVertexArray, object->isVisible, model};
+        for (int face = 0; face < 6; ++face) {
+            if ((faces & (1u << face)) != 0) {
+                pass_.shadowDraws[face].push_back(draw);
+            }
+        }
+        return;
+    }
     // Blending only where it changes a pixel: a source alpha of exactly 1
     // gives the source colour, and the second output (alpha 0) is never read
     // for its colour.
-    const bool blended =
-        !pass_.shadow && pass_.transparency && object->opacity() != 1.0f;
-    if (!pass_.shadow) {
-        applyTextureFilter(object);
-    }
+    const bool blended = pass_.transparency && object->opacity() != 1.0f;
+    applyTextureFilter(object);
     if (blended) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
-    const glm::mat4 model = pose.toMatrix() * object->transformMatrix * object->localMatrix;
     const GLint modelLocation = location(currentProgram, "modelMatrix");
     if (modelLocation != -1) {
         glUniformMatrix4fv(modelLocation, 1, GL_FALSE, glm::value_ptr(model));
@@ -155,13 +268,11 @@ void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object,
     if (specLocation != -1) {
         glUniform1f(specLocation, object->specFactor);
     }
-    object->draw(pass_.shadow, pass_.transparency);
+    object->draw(false, pass_.transparency);
     if (blended) {
         glDisable(GL_BLEND);
     }
-    if (!pass_.shadow) {
-        ++drawnObjectCount;
-    }
+    ++drawnObjectCount;
 }
 
 void RenderLogic::useSceneProgram(ShaderProgram* program) {

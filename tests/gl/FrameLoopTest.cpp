@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>
 
+#include <glm/gtc/matrix_transform.hpp>
+
 #include <memory>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
 #include "tests/gl/ShellFixture.h"
+#include "world/Door.h"
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
 #include "world/RenderLogic.h"
@@ -116,6 +119,51 @@ TEST_F(FrameLoopTest, WithShadowsOffFacesAreStillClearedAndTheCounterStandsStill
     for (int face = 0; face < 6; ++face) {
         EXPECT_FLOAT_EQ(faceDepth(face), 1.0f) << "face " << face;
     }
+}
+
+TEST_F(FrameLoopTest, ShadowFacesFollowWhatMovesOrHides) {
+    // Level with the light at (0, 20, -25), off along +x, the middle of face
+    // 0 sees a door, and a wall standing behind it once the door is away.
+    // (The spheres fall in face 3.)
+    RenderLogic& logic = *shell.renderLogic;
+    physics::Material* material = logic.physics->createMaterial(0.5f, 0.5f, 0.1f);
+    std::vector<std::unique_ptr<scene::Door>> boxes;
+    for (float x : {8.0f, 14.0f}) {
+        boxes.push_back(std::make_unique<scene::Door>(glm::mat4(1.0f), logic.phongProgram,
+                                                      logic.shadowProgram));
+        boxes.back()->init();
+        boxes.back()->actor =
+            physics::createStatic(*logic.physics, physics::Transform(glm::vec3(x, 20, -25)),
+                                  physics::Geometry::box(glm::vec3(0.5f)), *material);
+        root()->addChild(boxes.back().get());
+    }
+    scene::Door& door = *boxes[0];
+
+    app::FrameLoop loop(shell);
+    const auto frame = [&] {
+        now += 0.02;
+        EXPECT_TRUE(loop.runFrame());
+        return faceDepth(0);
+    };
+    const float near = frame();
+    EXPECT_LT(near, 1.0f);
+    EXPECT_FLOAT_EQ(frame(), near);  // standing still
+
+    door.transform(false, glm::translate(glm::mat4(1.0f), glm::vec3(2.0f, 0.0f, 0.0f)));
+    const float moved = frame();
+    EXPECT_GT(moved, near);
+    door.open();
+    const float wall = frame();
+    EXPECT_GT(wall, moved);
+    EXPECT_LT(wall, 1.0f);
+    door.close();
+    EXPECT_FLOAT_EQ(frame(), moved);
+    door.transform(false, glm::translate(glm::mat4(1.0f), glm::vec3(-2.0f, 0.0f, 0.0f)));
+    EXPECT_FLOAT_EQ(frame(), near);
+    boxes[1]->open();
+    door.open();
+    EXPECT_FLOAT_EQ(frame(), 1.0f);  // nothing left in its way
+    root()->children.resize(root()->children.size() - 2);
 }
 
 TEST_F(FrameLoopTest, MillTurnsWhileTheGameRunsAndFreezesOnceItIsWon) {
