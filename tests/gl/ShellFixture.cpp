@@ -21,7 +21,9 @@ void ShellFixture::SetUp() {
     app::initialize(shell);
     testing::internal::GetCapturedStdout();
     // Counts, depths and pixels are checked against what each test puts in.
-    removeLevel(world(), physicsScene);
+    if (!keepShippedLevel) {
+        removeLevel(world(), physicsScene);
+    }
     app::createRenderTargets(shell);
 }
 

@@ -20,6 +20,8 @@ protected:
 
     double now = 0.0;
     app::ShellState shell;
+    // Set before SetUp to play on the shipped level rather than an empty world.
+    bool keepShippedLevel = false;
 };
 
 }  // namespace test
