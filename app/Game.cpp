@@ -8,6 +8,7 @@
 #include "app/ShellState.h"
 #include "app/Startup.h"
 #include "platform/Console.h"
+#include "platform/LeakCheck.h"
 #include "platform/Window.h"
 
 namespace velmora::app {
@@ -42,6 +43,7 @@ int runGame() {
     loop.run();
 
     shutdown(shell);
+    platform::checkLeaksBeforeTerminate();
     platform::terminate();
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/GameWindow.h"
+#include "platform/LeakCheck.h"
 #include "platform/Window.h"
 #include "render/GlErrorWatch.h"
 #include "tests/gl/GlContext.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     }
     velmora::app::reloadEntryPoints();
     const int result = RUN_ALL_TESTS();
+    velmora::platform::checkLeaksBeforeTerminate();
     velmora::platform::terminate();
     return result;
 }

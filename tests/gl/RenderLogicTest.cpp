@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "render/ParticleSystem.h"
 #include "render/ShaderProgram.h"
 #include "render/ShadowMatrices.h"
 #include "tests/gl/WorldFixture.h"
@@ -58,9 +59,14 @@ TEST_F(RenderLogicLifetime, TheSpareWorldStaysEmpty) {
                 spare->transparentObjects.empty());
 }
 
-TEST_F(RenderLogicLifetime, DestructionReleasesThePhysicsButLeavesTheWorlds) {
+TEST_F(RenderLogicLifetime, DestructionReleasesThePhysicsAndTheLiveBurstsButLeavesTheWorlds) {
     LoggingCube* box = addBox("box", glm::vec3(0), glm::vec3(1));
+    auto* burst = new ParticleSystem(glm::vec3(0), logic->particleUpdateProgram, logic->particleDrawProgram);
+    burst->setUp();
+    const GLuint burstBuffer = burst->buffers[0];
+    logic->particleSystems.push_back(burst);
     logic.reset();
+    EXPECT_FALSE(glIsBuffer(burstBuffer));
     EXPECT_EQ(physicsScene, nullptr);
     EXPECT_EQ(objectRegistry, registry.get());
     ASSERT_EQ(registry->mainWorld()->root->children.size(), 1u);
