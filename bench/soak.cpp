@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,12 @@ struct Snapshot {
     bench::GlObjectCounts objects;
 };
 
+double processCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1.0e6;
+}
+
 Snapshot snapshot(const char* when, const app::ShellState& shell) {
     Snapshot s;
     s.residentMiB = bench::residentMiB();
@@ -159,12 +166,15 @@ int main(int argc, char** argv) {
     SoakScript script(shell, frames);
 
     std::vector<double> frameMs;
+    std::vector<double> frameCpuMs;  // the whole process, renderer threads included
+    std::vector<double> residentEveryThousand;
     Snapshot afterWarmUp;
     double undrawn = 0.0;
     for (int frame = 0; frame < frames; ++frame) {
         script.apply(frame);
         now += kFrameInterval;
         const auto start = std::chrono::steady_clock::now();
+        const double cpuStart = processCpuMs();
         undrawn += loop.updateFrame();
         if (frame % drawEvery == 0) {
             loop.drawFrame(undrawn);  // the particles age by the whole time since the last draw
@@ -172,7 +182,9 @@ int main(int argc, char** argv) {
             glFinish();
             frameMs.push_back(
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+            frameCpuMs.push_back(processCpuMs() - cpuStart);
         }
+        if ((frame + 1) % 1000 == 0) residentEveryThousand.push_back(bench::residentMiB());
         if (frame + 1 == kWarmUpFrames) afterWarmUp = snapshot("after frame 500", shell);
     }
     const Snapshot atEnd = snapshot(("after frame " + std::to_string(frames)).c_str(), shell);
@@ -183,6 +195,15 @@ int main(int argc, char** argv) {
                        std::vector<double>(frameMs.begin() + firstTimed, frameMs.begin() + firstTimed + timed), "ms");
     bench::printSpread("frame time, the last 500 frames", std::vector<double>(frameMs.end() - timed, frameMs.end()),
                        "ms");
+    // CPU time does not depend on what else the machine runs.
+    bench::printSpread("frame CPU time, frames 501 to 1000",
+                       std::vector<double>(frameCpuMs.begin() + firstTimed, frameCpuMs.begin() + firstTimed + timed),
+                       "ms");
+    bench::printSpread("frame CPU time, the last 500 frames",
+                       std::vector<double>(frameCpuMs.end() - timed, frameCpuMs.end()), "ms");
+    std::printf("resident memory after every 1000 frames (MiB):");
+    for (double mib : residentEveryThousand) std::printf(" %.2f", mib);
+    std::printf("\n");
     std::printf("resident memory growth after frame 500: %+.2f MiB\n", atEnd.residentMiB - afterWarmUp.residentMiB);
     std::printf("GL objects %s\n", atEnd.objects == afterWarmUp.objects ? "unchanged" : "CHANGED");
     std::printf("GL errors: %ld\n", glErrors);
