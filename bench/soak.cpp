@@ -47,6 +47,14 @@ constexpr int kKeyR = 82;
 constexpr int kMoveKeys[4] = {87, 68, 83, 65};  // W, D, S, A
 constexpr int kOptionKeys[8] = {platform::KEY_F1, platform::KEY_F2, platform::KEY_F3, platform::KEY_F5,
                                 platform::KEY_F7, platform::KEY_F8, platform::KEY_F9, platform::KEY_F7};
+constexpr int kWarmUpBurst = 20;
+constexpr int kWarmUpKeysFrom = 230;  // the warm-up burst has gone by then
+constexpr int kWarmUpKeyGap = 16;     // frames; more than the option keys' lock-out
+constexpr int kWarmUpPresses = 15;
+constexpr int kWarmUpKeys[kWarmUpPresses] = {
+    platform::KEY_F1, platform::KEY_F1, platform::KEY_F2, platform::KEY_F2, platform::KEY_F3,
+    platform::KEY_F3, platform::KEY_F5, platform::KEY_F5, platform::KEY_F5, platform::KEY_F7,
+    platform::KEY_F7, platform::KEY_F8, platform::KEY_F8, platform::KEY_F9, platform::KEY_F9};
 // The goal plate of the last tile, in the world.
 const glm::vec3 kGoal(36.0f, 0.5f, -58.0f);
 
@@ -73,23 +81,27 @@ public:
         platform::script::setMouseWheel((block % 3) * 4);
         // A burst: the second sphere put close to the main one, pushed away
         // for a frame (which re-arms the burst), then pulled.
-        if (inBlock == 600) {
+        const int burstAt = frame < 1000 && inBlock < 600 ? kWarmUpBurst : 600;
+        if (inBlock == burstAt) {
             const glm::vec3 main = playerPosition(shell_, MainActorType);
             shell_.renderLogic->placeSpheres(main, main + glm::vec3(1.8f, 0.5f, 0.0f));
         }
-        platform::script::setMouseButton(platform::MOUSE_BUTTON_RIGHT, inBlock == 600);
-        platform::script::setMouseButton(platform::MOUSE_BUTTON_LEFT, inBlock == 601);
+        platform::script::setMouseButton(platform::MOUSE_BUTTON_RIGHT, inBlock == burstAt);
+        platform::script::setMouseButton(platform::MOUSE_BUTTON_LEFT, inBlock == burstAt + 1);
         // One option key per block, switched and switched back (F5 goes
         // round its three modes), away from the first and last blocks so the
         // timed frames start and end with the same options.
-        // In the first block, shadows off and on again before the warm-up
-        // ends, so the HUD's text buffers are in use from then on.
+        // The warm-up switches every option once and back, after its burst
+        // has gone, so what the driver builds on first use (and the HUD's
+        // text buffers) is in place before the first figures are taken.
         const bool optionBlock = block >= 1 && block * 1000 + 1000 <= frames_ - 1000;
-        const int key = block == 0 ? platform::KEY_F7 : kOptionKeys[(block - 1) % 8];
-        const bool press = (block == 0 && (inBlock == 100 || inBlock == 200)) ||
+        const int warmUpPress = (frame - kWarmUpKeysFrom) / kWarmUpKeyGap;
+        const bool warmUpKey = frame >= kWarmUpKeysFrom && warmUpPress < kWarmUpPresses;
+        const int key = warmUpKey ? kWarmUpKeys[warmUpPress] : kOptionKeys[(block + 7) % 8];
+        const bool press = (warmUpKey && (frame - kWarmUpKeysFrom) % kWarmUpKeyGap == 0) ||
                            (optionBlock && (inBlock == 300 || inBlock == 450 ||
                                             (key == platform::KEY_F5 && inBlock == 375)));
-        for (int option : kOptionKeys) platform::script::setKey(option, false);
+        for (int option : kWarmUpKeys) platform::script::setKey(option, false);
         platform::script::setKey(key, press);
         // The goal, then R.
         const int goalFrame = frames_ - 1200;
