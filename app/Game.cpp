@@ -8,6 +8,7 @@
 #include "app/ShellState.h"
 #include "app/Startup.h"
 #include "platform/Console.h"
+#include "platform/LeakCheck.h"
 #include "platform/Window.h"
 
 namespace velmora::app {
@@ -52,6 +53,7 @@ bool openGame(ShellState& shell) {
 
 void closeGame(ShellState& shell) {
     shutdown(shell);
+    platform::checkLeaksBeforeTerminate();
     platform::terminate();
 }
 

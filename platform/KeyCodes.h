@@ -59,6 +59,7 @@ constexpr int OPENED = 0x00020001;
 // Hints for openWindowHint.
 constexpr int OPENGL_VERSION_MAJOR = 0x00020014;
 constexpr int OPENGL_VERSION_MINOR = 0x00020015;
+constexpr int OPENGL_DEBUG_CONTEXT = 0x00020017;  // 1: the driver checks and reports every call
 constexpr int OPENGL_PROFILE = 0x00020018;
 constexpr int OPENGL_CORE_PROFILE = 0x00050001;
 

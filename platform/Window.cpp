@@ -18,6 +18,7 @@ struct Hints {
     int major = 1;
     int minor = 0;
     int profile = 0;
+    bool debug = false;
 };
 
 struct Script {
@@ -72,6 +73,7 @@ void openWindowHint(int target, int hint) {
         case OPENGL_VERSION_MAJOR: hints.major = hint; break;
         case OPENGL_VERSION_MINOR: hints.minor = hint; break;
         case OPENGL_PROFILE: hints.profile = hint; break;
+        case OPENGL_DEBUG_CONTEXT: hints.debug = hint != 0; break;
         default: break;
     }
 }
@@ -108,6 +110,7 @@ bool openWindow(int width, int height, int redBits, int greenBits, int blueBits,
         glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
         glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
     }
+    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, hints.debug ? GLFW_TRUE : GLFW_FALSE);
     GLFWmonitor* monitor = mode == FULLSCREEN ? glfwGetPrimaryMonitor() : nullptr;
     window = glfwCreateWindow(width, height, "", monitor, nullptr);
     if (!window) {

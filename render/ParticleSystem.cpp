@@ -19,6 +19,9 @@ constexpr float kSystemLifeTime = 15.0f;
 const glm::vec3 kGravity(0.0f, -6.0f, 0.0f);
 constexpr float kBillboardSize = 0.1f;
 constexpr float kRandomSphereRadius = 0.5f;
+// What the update program writes in one draw ("emitOnly").
+constexpr GLint kEmitSparks = 1;
+constexpr GLint kEmitEmbers = 2;
 
 struct AttributeLayout {
     const char* name;
@@ -148,6 +151,12 @@ void ParticleSystem::update(double dt) {
     const GLsizei count = firstUpdate ? static_cast<GLsizei>(kInitialSparks) : static_cast<GLsizei>(particleCount);
     firstUpdate = false;
     if (count > 0) {
+        // Sparks first, then embers: what does not fit is dropped from the
+        // end, so a full buffer costs embers and never a spark.
+        const GLint emitOnly = updateProgram->uniformLocation("emitOnly");
+        glUniform1i(emitOnly, kEmitSparks);
+        glDrawArrays(GL_POINTS, 0, count);
+        glUniform1i(emitOnly, kEmitEmbers);
         glDrawArrays(GL_POINTS, 0, count);
     }
     glEndTransformFeedback();

@@ -40,7 +40,11 @@ RenderLogic::~RenderLogic() {
         physics->release();
         physics = nullptr;
     }
-    // The systems themselves are not ours to destroy at shutdown.
+    // Bursts still alive at shutdown end with the world object; the context
+    // their GL objects live in is still current here.
+    for (ParticleSystem* system : particleSystems) {
+        delete system;
+    }
     particleSystems.clear();
 }
 

@@ -32,6 +32,8 @@ using namespace velmora;
 
 namespace {
 
+constexpr int kDownwardFace = 3;  // the cube face towards -y
+
 class FrameLoopTest : public test::ShellFixture {
 protected:
     scene::SceneObject* root() { return shell.objectRegistry->mainWorld()->root; }
@@ -46,6 +48,20 @@ protected:
         glReadPixels(1024, 1024, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         return depth;
+    }
+
+    // Counts the texels of one cube face that something was drawn into.
+    int drawnTexels(int face) {
+        const app::ShadowCubeMap& cube = shell.shadowCube;
+        glBindFramebuffer(GL_FRAMEBUFFER, cube.framebuffer);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT,
+                               GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, cube.texture, 0);
+        std::vector<float> depths(2048 * 2048);
+        glReadPixels(0, 0, 2048, 2048, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        int drawn = 0;
+        for (float depth : depths) drawn += depth < 1.0f ? 1 : 0;
+        return drawn;
     }
 
     void fillFacesWithDepth(float depth) {
@@ -108,6 +124,8 @@ TEST_F(FrameLoopTest, ShadowFacesAreClearedAndDrawnEveryFrame) {
     for (int face = 0; face < 6; ++face) {
         EXPECT_FLOAT_EQ(faceDepth(face), 1.0f) << "face " << face;
     }
+    // The two spheres lie below the light: the downward face shows them.
+    EXPECT_GT(drawnTexels(kDownwardFace), 0);
 }
 
 TEST_F(FrameLoopTest, WithShadowsOffFacesAreStillClearedAndTheCounterStandsStill) {
@@ -119,6 +137,7 @@ TEST_F(FrameLoopTest, WithShadowsOffFacesAreStillClearedAndTheCounterStandsStill
     for (int face = 0; face < 6; ++face) {
         EXPECT_FLOAT_EQ(faceDepth(face), 1.0f) << "face " << face;
     }
+    EXPECT_EQ(drawnTexels(kDownwardFace), 0);
 }
 
 TEST_F(FrameLoopTest, ShadowFacesFollowWhatMovesOrHides) {

@@ -184,7 +184,8 @@ TEST_F(PlayerControls, AfterTheGoalKeysAndButtonsDoNothingButTheCameraStillTurns
     frames(1, 0.1);
     ASSERT_TRUE(app::gameWon);
     physics::RigidDynamic* sphere = mainSphere();
-    const glm::vec3 before = sphere != nullptr ? sphere->getLinearVelocity() : glm::vec3(0.0f);
+    ASSERT_NE(sphere, nullptr);
+    const glm::vec3 before = sphere->getLinearVelocity();
 
     shell.renderLogic->spheresCoupled = true;
     for (int key : {platform::KEY_F1, platform::KEY_F2, platform::KEY_F7, platform::KEY_F9, kKeyW}) {
@@ -200,11 +201,9 @@ TEST_F(PlayerControls, AfterTheGoalKeysAndButtonsDoNothingButTheCameraStillTurns
     EXPECT_TRUE(transparencyEnabled);
     EXPECT_TRUE(shell.renderLogic->spheresCoupled);
     EXPECT_FALSE(app::statusMessageVisible);
-    if (sphere != nullptr) {
-        const glm::vec3 after = sphere->getLinearVelocity();
-        EXPECT_NEAR(after.x, before.x, 1e-4f);  // only gravity acted
-        EXPECT_NEAR(after.z, before.z, 1e-4f);
-    }
+    const glm::vec3 after = sphere->getLinearVelocity();
+    EXPECT_NEAR(after.x, before.x, 1e-4f);  // only gravity acted
+    EXPECT_NEAR(after.z, before.z, 1e-4f);
     EXPECT_NEAR(app::cameraYaw, 5 * 0.3 * 50.0, 1e-3);
     // The win message stands on the message line.
     EXPECT_GT(textPixels(shell.screenWidth / 5, shell.screenHeight - shell.screenHeight / 3,

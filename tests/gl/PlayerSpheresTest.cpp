@@ -139,6 +139,37 @@ TEST_F(PlayerSpheres, UncoupledTheSecondSphereIsPushedAwayAndThePushRearmsTheBur
     EXPECT_EQ(logic->particleSystems.size(), 1u);
 }
 
+TEST_F(PlayerSpheres, TheMagnetActsWithItsFullForceUpToTheEdgesOfItsRangesAndNotBeyond) {
+    // One step of the full magnet force on the second sphere, damped once.
+    const float c = spheres::kLinearDamping * kStep;
+    const float full = spheres::kMagnetForce / spheres::kMass * kStep * (1.0f - c);
+    struct Case {
+        bool coupled;
+        float distance;   // between the centres, along +x
+        float expectedX;  // what one step adds to the second sphere's speed
+    };
+    const Case cases[] = {
+        {true, 1.52f, 0.0f},    // a pull needs a gap above 0.02...
+        {true, 1.53f, -full},
+        {true, 2.0f, -full},    // ...and reaches up to 2.0 itself
+        {true, 2.01f, 0.0f},
+        {false, 1.6f, full},
+        {false, 1.99f, full},   // a push stops short of 2.0
+        {false, 2.0f, 0.0f},
+    };
+    for (const Case& test : cases) {
+        floatSpheres(glm::vec3(0, 10, 0), glm::vec3(test.distance, 10, 0));
+        // The speed left from the case before decays by the damping alone.
+        const float before = velocity(SecondActorType).x;
+        logic->spheresCoupled = test.coupled;
+        magnetFrame();
+        EXPECT_NEAR(velocity(SecondActorType).x, before * (1.0f - c) + test.expectedX, full * 1e-3f)
+            << (test.coupled ? "pull" : "push") << " at " << test.distance;
+        EXPECT_EQ(velocity(SecondActorType).z, 0.0f);
+        EXPECT_EQ(velocity(MainActorType), glm::vec3(0.0f));
+    }
+}
+
 TEST_F(PlayerSpheres, SpheresAtOnePlaceAreNotPushedAlongNoDirection) {
     floatSpheres(glm::vec3(0, 10, 0), glm::vec3(0, 10, 0));
     logic->spheresCoupled = false;
@@ -153,14 +184,15 @@ TEST_F(PlayerSpheres, SpheresAtOnePlaceAreNotPushedAlongNoDirection) {
 }
 
 TEST_F(PlayerSpheres, AResetPutsBothAtTheirResetPlacesAndStopsThem) {
-    for (const std::string text : {"anything", ""}) {
+    // Whatever the hazard's text, through the callback the level's triggers get.
+    for (const std::string& text : {std::string("spikes"), std::string(), std::string(1000, 'x')}) {
         floatSpheres(glm::vec3(0, 10, 0), glm::vec3(10, 10, 0));
         logic->pushMainSphere(glm::vec3(0, 0, 1));
         physicsScene->setGravity(glm::vec3(0.0f, -9.81f, 0.0f));  // the second one falls
         step();
         ASSERT_GT(velocity(MainActorType).z, 0.0f);
         ASSERT_LT(velocity(SecondActorType).y, 0.0f);
-        logic->resetGame(text);
+        logic->resetCallback(text);
         EXPECT_EQ(position(MainActorType), spheres::kMainReset) << text;
         EXPECT_EQ(position(SecondActorType), spheres::kSecondReset) << text;
         for (ActorType type : {MainActorType, SecondActorType}) {

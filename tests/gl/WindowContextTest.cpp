@@ -1,9 +1,13 @@
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
+
+#include <iterator>
 
 #include <GL/glew.h>
 
 #include "app/GameWindow.h"
 #include "platform/Window.h"
+#include "render/GlErrorWatch.h"
 #include "tests/gl/GlContext.h"
 
 using namespace velmora;
@@ -23,13 +27,43 @@ TEST(GameWindow, OpensACoreContextAtTheDesktopSize) {
     EXPECT_EQ(platform::getWindowParam(platform::OPENED), 1);
 }
 
+// One re-loaded GLEW pointer: its name, and how to clear and read it.
+struct EntryPoint {
+    const char* name;
+    void (*clear)();
+    void* (*read)();
+};
+#define ENTRY_POINT(name) \
+    { "gl" #name, [] { __glew##name = nullptr; }, [] { return reinterpret_cast<void*>(__glew##name); } }
+
 TEST(GameWindow, ReloadedEntryPointsComeFromTheWindowLayer) {
+    const EntryPoint entryPoints[] = {
+        ENTRY_POINT(GenVertexArrays),        ENTRY_POINT(BindVertexArray),
+        ENTRY_POINT(DeleteVertexArrays),     ENTRY_POINT(GenerateMipmap),
+        ENTRY_POINT(GenFramebuffers),        ENTRY_POINT(BindFramebuffer),
+        ENTRY_POINT(GenRenderbuffers),       ENTRY_POINT(BindRenderbuffer),
+        ENTRY_POINT(RenderbufferStorage),    ENTRY_POINT(FramebufferRenderbuffer),
+        ENTRY_POINT(CheckFramebufferStatus), ENTRY_POINT(FramebufferTexture2D),
+        ENTRY_POINT(FramebufferTexture),     ENTRY_POINT(GetFramebufferAttachmentParameteriv),
+        ENTRY_POINT(BindBufferBase),         ENTRY_POINT(GenTransformFeedbacks),
+        ENTRY_POINT(BindTransformFeedback),  ENTRY_POINT(GenQueries),
+    };
+    // Cleared first: a pointer the re-load missed stays null, one loaded
+    // under another name points elsewhere.
+    for (const EntryPoint& entry : entryPoints) entry.clear();
     app::reloadEntryPoints();
-    EXPECT_EQ(reinterpret_cast<void*>(glGenVertexArrays),
-              platform::getProcAddress("glGenVertexArrays"));
-    EXPECT_EQ(reinterpret_cast<void*>(glGenQueries), platform::getProcAddress("glGenQueries"));
-    EXPECT_NE(reinterpret_cast<void*>(glBindTransformFeedback), nullptr);
-    EXPECT_EQ(std::string(app::reloadedEntryPoints[13]), "glGetFramebufferAttachmentParameteriv");
+    for (size_t i = 0; i < std::size(entryPoints); ++i) {
+        const EntryPoint& entry = entryPoints[i];
+        EXPECT_STREQ(app::reloadedEntryPoints[i], entry.name);
+        EXPECT_NE(entry.read(), nullptr) << entry.name;
+        EXPECT_EQ(entry.read(), platform::getProcAddress(entry.name)) << entry.name;
+    }
+}
+
+TEST(GameWindow, DebugOutputReportsAGlErrorInTheCallThatMadeIt) {
+    EXPECT_TRUE(isDebugContext());
+    EXPECT_NONFATAL_FAILURE(glEnable(0xFFFF), "GL error");
+    glGetError();  // the flag is raised as well; leave it clear
 }
 
 TEST(GameWindow, ScriptedCloseReadsAsClosed) {
