@@ -20,6 +20,12 @@ quit_with_key() {
         kill "$pid" 2>/dev/null
         fail "no game window appeared before pressing $key"; cat "$log"; return
     fi
+    # The window opens before the level loads; on a busy machine the load
+    # can take longer than the pause below, so wait for its line first.
+    local waited_for_level=0
+    while ! grep -q '^Time for creation' "$log" && ((waited_for_level < 240)); do
+        sleep 0.5; waited_for_level=$((waited_for_level + 1))
+    done
     sleep 2
     if ! kill -0 "$pid" 2>/dev/null; then
         fail "the game ended before $key was pressed"; cat "$log"; return
