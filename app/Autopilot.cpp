@@ -35,10 +35,15 @@ constexpr float kDefaultTopSpeed = 7.0f;
 // are further apart than this: the magnet only reaches to a centre distance
 // of 2, and one long frame's push alone opens the gap by about 0.2.
 constexpr float kTowGap = 1.7f;
+// A push that rolls the sphere further than this (a low frame rate) may
+// throw it off a narrow ledge.
+constexpr float kLongPush = 0.5f;
+constexpr float kLaneHalfWidth = 0.3f;
 // Camera turns start beyond the first angle and end within the second, so
 // the cursor does not flicker at an edge.
 constexpr float kTurnStartDegrees = 30.0f;
 constexpr float kTurnEndDegrees = 8.0f;
+constexpr float kTurnDistance = 2.0f;  // the camera turns towards points further away
 constexpr int kCursorRestRow = 300;  // between the rows that tilt the camera
 
 struct KeyCombination {
@@ -103,6 +108,12 @@ float subtreeDistance(const scene::SceneObject& object, glm::vec2 p) {
         nearest = std::min(nearest, subtreeDistance(*child, p));
     }
     return nearest;
+}
+
+// How far p lies outside a lane along the way from a to b: wide enough for
+// the pushes to weave a little, narrow enough to stay on a ledge.
+float offTheWay(glm::vec2 p, glm::vec2 a, glm::vec2 b) {
+    return std::max(0.0f, segmentDistance(p, a, b) - kLaneHalfWidth);
 }
 
 }  // namespace
@@ -199,6 +210,7 @@ bool Autopilot::runStep(const RouteStep& step) {
         // land closer, as close as they can land is close enough.
         const float pushTravel = std::max(glm::length(kicks_[2]), glm::length(kicks_[3])) * kKeep *
                                  (kStep + kKeep / spheres::kLinearDamping);
+        if (stepFrames_ == 1) legStart_ = main_;
         if (distance <= std::max(step.tolerance, 0.65f * pushTravel)) {
             station_ = step.point;
             hasStation_ = true;
@@ -208,7 +220,13 @@ bool Autopilot::runStep(const RouteStep& step) {
             bestDistance_ = distance;
             framesWithoutProgress_ = 0;
         }
-        rollTowards(step.point, step.speed > 0.0f ? step.speed : kDefaultTopSpeed, true);
+        // Pushes that long could throw the sphere off a narrow ledge sideways,
+        // so then it keeps to the straight way from where the step began,
+        // while the camera looks along it; near the point it turns no more,
+        // and the pushes at hand may not keep to the way.
+        const bool keepToTheWay = pushTravel > kLongPush && distance > kTurnDistance;
+        rollTowards(step.point, step.speed > 0.0f ? step.speed : kDefaultTopSpeed, true,
+                    keepToTheWay ? &legStart_ : nullptr);
         return false;
     }
     case RouteAction::Couple:
@@ -253,7 +271,7 @@ bool Autopilot::runStep(const RouteStep& step) {
     return false;
 }
 
-void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera) {
+void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera, const glm::vec2* from) {
     // The keys are all or nothing, and one frame's push is large: at a low
     // frame rate a single push carries the sphere more than a metre. So each
     // frame the autopilot looks ahead two frames: for every push now (or
@@ -297,7 +315,8 @@ void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera) {
             // worth it; one put off to the next frame a little more, or the
             // autopilot would put it off for ever.
             const float miss = glm::length(point - end) + (now == none ? 0.0f : 0.02f) +
-                               (next == none ? 0.0f : 0.021f);
+                               (next == none ? 0.0f : 0.021f) +
+                               (from != nullptr ? offTheWay(end, *from, point) : 0.0f);
             if (miss < bestMiss) {
                 bestMiss = miss;
                 best = now;
@@ -313,7 +332,7 @@ void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera) {
         platform::script::setKey(kKeyD, keys.d);
     }
     const glm::vec2 offset = point - main_;
-    if (turnCamera && glm::length(offset) > 2.0f) turnCameraTowards(offset);
+    if (turnCamera && glm::length(offset) > kTurnDistance) turnCameraTowards(offset);
 }
 
 void Autopilot::turnCameraTowards(glm::vec2 direction) {
