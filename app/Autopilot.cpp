@@ -54,6 +54,9 @@ constexpr KeyCombination kCombinations[] = {
     {false, false, false, true}, {true, true, false, false},  {true, false, false, true},
     {false, true, true, false},  {false, false, true, true},
 };
+// A and D alone push straight across the view, unshortened by the camera's tilt.
+constexpr size_t kOnlyA = 2;
+constexpr size_t kOnlyD = 3;
 
 glm::vec2 flat(const glm::vec3& v) { return {v.x, v.z}; }
 
@@ -208,8 +211,8 @@ bool Autopilot::runStep(const RouteStep& step) {
         // One push rolls the sphere a fixed way, about a metre at a low frame
         // rate; every push back undoes as much again. Where the pushes can't
         // land closer, as close as they can land is close enough.
-        const float pushTravel = std::max(glm::length(kicks_[2]), glm::length(kicks_[3])) * kKeep *
-                                 (kStep + kKeep / spheres::kLinearDamping);
+        const float pushTravel = std::max(glm::length(kicks_[kOnlyA]), glm::length(kicks_[kOnlyD])) *
+                                 kKeep * (kStep + kKeep / spheres::kLinearDamping);
         if (stepFrames_ == 1) legStart_ = main_;
         if (distance <= std::max(step.tolerance, 0.65f * pushTravel)) {
             station_ = step.point;
@@ -278,7 +281,8 @@ void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera, co
     // none) followed by the best push in the next frame (or none), where the
     // sphere would roll out to as the damping takes a share of its speed
     // every step. It takes the push now of the pair ending nearest the point;
-    // a push and a push back the next frame make a short hop.
+    // a push and a push back the next frame make a short hop (at a low frame
+    // rate they undo each other, and single pushes are all there is).
     const glm::vec2* kicks = kicks_;
     const size_t none = std::size(kCombinations);
     // The choice that leaves the sphere slowest: none when no push slows it.

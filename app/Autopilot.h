@@ -69,7 +69,7 @@ private:
     glm::vec2 main_{0.0f};
     glm::vec2 second_{0.0f};
     glm::vec2 velocity_{0.0f};  // of the main sphere, from its last two positions
-    glm::vec2 kicks_[9];  // speed each of the eight choices of keys adds, then none
+    glm::vec2 kicks_[9]{};  // speed each of the eight choices of keys adds, then none
     glm::vec2 pendingKick_{0.0f};  // speed the keys of the last frame add in this frame's step
     glm::vec2 kick_{0.0f};         // speed this frame's keys will add
     float gap_ = 0.0f;          // between the spheres' centres
