@@ -28,11 +28,22 @@ constexpr int kKeyA = 65;
 constexpr int kKeyS = 83;
 constexpr int kKeyD = 68;
 constexpr float kStepsPerSecond = 60.0f;  // the physics advances 1/60 s per frame
+constexpr float kStep = 1.0f / kStepsPerSecond;
+constexpr float kKeep = 1.0f - kStep * spheres::kLinearDamping;  // of the speed, each step
 constexpr float kDefaultTopSpeed = 7.0f;
+// While towing, the main sphere waits for the second one once their centres
+// are further apart than this: the magnet only reaches to a centre distance
+// of 2, and one long frame's push alone opens the gap by about 0.2.
+constexpr float kTowGap = 1.7f;
+// A push that rolls the sphere further than this (a low frame rate) may
+// throw it off a narrow ledge.
+constexpr float kLongPush = 0.5f;
+constexpr float kLaneHalfWidth = 0.3f;
 // Camera turns start beyond the first angle and end within the second, so
 // the cursor does not flicker at an edge.
 constexpr float kTurnStartDegrees = 30.0f;
 constexpr float kTurnEndDegrees = 8.0f;
+constexpr float kTurnDistance = 2.0f;  // the camera turns towards points further away
 constexpr int kCursorRestRow = 300;  // between the rows that tilt the camera
 
 struct KeyCombination {
@@ -43,6 +54,9 @@ constexpr KeyCombination kCombinations[] = {
     {false, false, false, true}, {true, true, false, false},  {true, false, false, true},
     {false, true, true, false},  {false, false, true, true},
 };
+// A and D alone push straight across the view, unshortened by the camera's tilt.
+constexpr size_t kOnlyA = 2;
+constexpr size_t kOnlyD = 3;
 
 glm::vec2 flat(const glm::vec3& v) { return {v.x, v.z}; }
 
@@ -99,6 +113,12 @@ float subtreeDistance(const scene::SceneObject& object, glm::vec2 p) {
     return nearest;
 }
 
+// How far p lies outside a lane along the way from a to b: wide enough for
+// the pushes to weave a little, narrow enough to stay on a ledge.
+float offTheWay(glm::vec2 p, glm::vec2 a, glm::vec2 b) {
+    return std::max(0.0f, segmentDistance(p, a, b) - kLaneHalfWidth);
+}
+
 }  // namespace
 
 Autopilot::Autopilot(Route route, const ShellState& shell) : route_(std::move(route)), shell_(shell) {}
@@ -130,20 +150,37 @@ void Autopilot::releaseInput() {
 void Autopilot::beforeFrame() {
     // What the screen shows now: the spheres where the last frame left them.
     const World* world = mainWorld(shell_);
-    if (const physics::RigidDynamic* main = sphere(world, MainActorType)) {
+    const physics::RigidDynamic* main = sphere(world, MainActorType);
+    const physics::RigidDynamic* second = sphere(world, SecondActorType);
+    if (main != nullptr) {
         const glm::vec2 now = flat(main->getGlobalPose().p);
         velocity_ = seenMain_ ? (now - main_) * kStepsPerSecond : glm::vec2(0.0f);
         main_ = now;
         seenMain_ = true;
     }
-    if (const physics::RigidDynamic* second = sphere(world, SecondActorType)) {
+    if (second != nullptr) {
         second_ = flat(second->getGlobalPose().p);
+    }
+    if (main != nullptr && second != nullptr) {
+        gap_ = glm::length(second->getGlobalPose().p - main->getGlobalPose().p);
     }
     const double time = platform::getTime();
     if (frames_ > 0) interval_ = time - lastTime_;
     lastTime_ = time;
     ++frames_;
     ++framesWithoutProgress_;
+    pendingKick_ = kick_;
+    kick_ = glm::vec2(0.0f);
+    // What the game will make of each choice of keys with the camera as it
+    // stands, for a frame as long as the last one.
+    for (size_t i = 0; i < std::size(kCombinations); ++i) {
+        const KeyCombination& keys = kCombinations[i];
+        const glm::vec3 direction((keys.d ? 1.0f : 0.0f) - (keys.a ? 1.0f : 0.0f), 0.0f,
+                                  (keys.s ? 1.0f : 0.0f) - (keys.w ? 1.0f : 0.0f));
+        const glm::vec2 force = flat(pushForKeys(direction, cameraMatrix, interval_)) * spheres::kPushScale;
+        kicks_[i] = force / spheres::kMass * kStep;
+    }
+    kicks_[std::size(kCombinations)] = glm::vec2(0.0f);
 
     releaseInput();
     platform::script::setMousePos(shell_.screenWidth / 2, kCursorRestRow);
@@ -171,7 +208,13 @@ bool Autopilot::runStep(const RouteStep& step) {
     switch (step.action) {
     case RouteAction::Go: {
         const float distance = glm::length(step.point - main_);
-        if (distance <= step.tolerance) {
+        // One push rolls the sphere a fixed way, about a metre at a low frame
+        // rate; every push back undoes as much again. Where the pushes can't
+        // land closer, as close as they can land is close enough.
+        const float pushTravel = std::max(glm::length(kicks_[kOnlyA]), glm::length(kicks_[kOnlyD])) *
+                                 kKeep * (kStep + kKeep / spheres::kLinearDamping);
+        if (stepFrames_ == 1) legStart_ = main_;
+        if (distance <= std::max(step.tolerance, 0.65f * pushTravel)) {
             station_ = step.point;
             hasStation_ = true;
             return true;
@@ -180,11 +223,18 @@ bool Autopilot::runStep(const RouteStep& step) {
             bestDistance_ = distance;
             framesWithoutProgress_ = 0;
         }
-        rollTowards(step.point, step.speed > 0.0f ? step.speed : kDefaultTopSpeed, true);
+        // Pushes that long could throw the sphere off a narrow ledge sideways,
+        // so then it keeps to the straight way from where the step began,
+        // while the camera looks along it; near the point it turns no more,
+        // and the pushes at hand may not keep to the way.
+        const bool keepToTheWay = pushTravel > kLongPush && distance > kTurnDistance;
+        rollTowards(step.point, step.speed > 0.0f ? step.speed : kDefaultTopSpeed, true,
+                    keepToTheWay ? &legStart_ : nullptr);
         return false;
     }
     case RouteAction::Couple:
     case RouteAction::Uncouple:
+        coupled_ = step.action == RouteAction::Couple;
         // Pressed for this one frame; the next frame lets go again.
         platform::script::setMouseButton(step.action == RouteAction::Couple
                                              ? platform::MOUSE_BUTTON_LEFT
@@ -224,54 +274,60 @@ bool Autopilot::runStep(const RouteStep& step) {
     return false;
 }
 
-void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera) {
+void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera, const glm::vec2* from) {
     // The keys are all or nothing, and one frame's push is large: at a low
     // frame rate a single push carries the sphere more than a metre. So each
     // frame the autopilot looks ahead two frames: for every push now (or
     // none) followed by the best push in the next frame (or none), where the
     // sphere would roll out to as the damping takes a share of its speed
     // every step. It takes the push now of the pair ending nearest the point;
-    // a push and a push back the next frame make a short hop. A push is what
-    // the game will make of the keys with the camera as it stands, for a
-    // frame as long as the last one.
-    constexpr float step = 1.0f / kStepsPerSecond;
-    const float keep = 1.0f - step * spheres::kLinearDamping;
-    glm::vec2 kicks[std::size(kCombinations) + 1];  // speed each choice adds; the last is none
-    for (size_t i = 0; i < std::size(kCombinations); ++i) {
-        const KeyCombination& keys = kCombinations[i];
-        const glm::vec3 direction((keys.d ? 1.0f : 0.0f) - (keys.a ? 1.0f : 0.0f), 0.0f,
-                                  (keys.s ? 1.0f : 0.0f) - (keys.w ? 1.0f : 0.0f));
-        const glm::vec2 force = flat(pushForKeys(direction, cameraMatrix, interval_)) * spheres::kPushScale;
-        kicks[i] = force / spheres::kMass * step;
-    }
+    // a push and a push back the next frame make a short hop (at a low frame
+    // rate they undo each other, and single pushes are all there is).
+    const glm::vec2* kicks = kicks_;
     const size_t none = std::size(kCombinations);
-    kicks[none] = glm::vec2(0.0f);
+    // The choice that leaves the sphere slowest: none when no push slows it.
+    auto brake = [&](glm::vec2 velocity) {
+        size_t slowest = none;
+        for (size_t i = 0; i < none; ++i) {
+            if (glm::length(velocity + kicks[i]) < glm::length(velocity + kicks[slowest])) slowest = i;
+        }
+        return slowest;
+    };
+    // Towing: a push while the second sphere lags would leave it outside the
+    // magnet's reach, so the main sphere only brakes until it has come near.
+    const bool secondLags = coupled_ && gap_ > kTowGap && gap_ <= spheres::kMagnetReach;
     // At the top speed only pushes that slow the sphere down are taken.
     auto allowed = [&](glm::vec2 velocity, size_t kick) {
         const float speed = glm::length(velocity);
         return kick == none || speed < topSpeed || glm::length(velocity + kicks[kick]) < speed;
     };
 
+    // The game reads the keys after this frame's step, so they first act in
+    // the next one; this frame's step still carries the last frame's push.
+    const glm::vec2 v0 = (velocity_ + pendingKick_) * kKeep;
     size_t best = none;
     float bestMiss = std::numeric_limits<float>::max();
-    for (size_t now = 0; now <= none; ++now) {
-        if (!allowed(velocity_, now)) continue;
-        const glm::vec2 v1 = (velocity_ + kicks[now]) * keep;  // over the coming step
+    if (secondLags) best = brake(v0);
+    for (size_t now = 0; now <= none && !secondLags; ++now) {
+        if (!allowed(v0, now)) continue;
+        const glm::vec2 v1 = (v0 + kicks[now]) * kKeep;  // over the step after
         for (size_t next = 0; next <= none; ++next) {
             if (!allowed(v1, next)) continue;
-            const glm::vec2 v2 = (v1 + kicks[next]) * keep;
-            const glm::vec2 end = main_ + v1 * step + v2 / spheres::kLinearDamping;
+            const glm::vec2 v2 = (v1 + kicks[next]) * kKeep;
+            const glm::vec2 end = main_ + (v0 + v1) * kStep + v2 / spheres::kLinearDamping;
             // A push has to gain a little over doing nothing, or it is not
             // worth it; one put off to the next frame a little more, or the
             // autopilot would put it off for ever.
             const float miss = glm::length(point - end) + (now == none ? 0.0f : 0.02f) +
-                               (next == none ? 0.0f : 0.021f);
+                               (next == none ? 0.0f : 0.021f) +
+                               (from != nullptr ? offTheWay(end, *from, point) : 0.0f);
             if (miss < bestMiss) {
                 bestMiss = miss;
                 best = now;
             }
         }
     }
+    kick_ = kicks[best];
     if (best != none) {
         const KeyCombination& keys = kCombinations[best];
         platform::script::setKey(kKeyW, keys.w);
@@ -280,7 +336,7 @@ void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera) {
         platform::script::setKey(kKeyD, keys.d);
     }
     const glm::vec2 offset = point - main_;
-    if (turnCamera && glm::length(offset) > 2.0f) turnCameraTowards(offset);
+    if (turnCamera && glm::length(offset) > kTurnDistance) turnCameraTowards(offset);
 }
 
 void Autopilot::turnCameraTowards(glm::vec2 direction) {

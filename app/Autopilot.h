@@ -45,8 +45,10 @@ private:
     bool runStep(const RouteStep& step);
     void nextStep();
     // Keys towards the point at no more than topSpeed; the camera turned to
-    // look along the way when turnCamera.
-    void rollTowards(glm::vec2 point, float topSpeed, bool turnCamera);
+    // look along the way when turnCamera; near the straight way from *from
+    // to the point where from is given.
+    void rollTowards(glm::vec2 point, float topSpeed, bool turnCamera,
+                     const glm::vec2* from = nullptr);
     void turnCameraTowards(glm::vec2 direction);
     // The distance from point to the nearest drawn part of the mill.
     float millClearance(glm::vec2 point) const;
@@ -63,9 +65,15 @@ private:
     bool turning_ = false;
     glm::vec2 station_{0.0f};  // where the main sphere waits: the last point reached
     bool hasStation_ = false;
+    glm::vec2 legStart_{0.0f};  // where the main sphere was when the current go step began
     glm::vec2 main_{0.0f};
     glm::vec2 second_{0.0f};
     glm::vec2 velocity_{0.0f};  // of the main sphere, from its last two positions
+    glm::vec2 kicks_[9]{};  // speed each of the eight choices of keys adds, then none
+    glm::vec2 pendingKick_{0.0f};  // speed the keys of the last frame add in this frame's step
+    glm::vec2 kick_{0.0f};         // speed this frame's keys will add
+    float gap_ = 0.0f;          // between the spheres' centres
+    bool coupled_ = false;      // a couple step was the last of couple and uncouple
     bool seenMain_ = false;
     double lastTime_ = 0.0;
     double interval_ = 1.0 / 60.0;

@@ -7,9 +7,8 @@
 //
 // Run it from the repository root, like the game:
 //     build/autoplay [--no-shadows] [route-file]
-// --no-shadows presses F7 at the start, as a player on a slow machine would:
-// carrying the second sphere needs a fair frame rate, because a long frame
-// pushes the main sphere harder while the magnet's pull stays the same.
+// --no-shadows presses F7 at the start, as a player on a slow machine would
+// for a smoother game.
 
 #include <iostream>
 #include <optional>
