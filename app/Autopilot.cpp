@@ -23,10 +23,6 @@ namespace velmora::app {
 
 namespace {
 
-constexpr int kKeyW = 87;
-constexpr int kKeyA = 65;
-constexpr int kKeyS = 83;
-constexpr int kKeyD = 68;
 constexpr float kStepsPerSecond = 60.0f;  // the physics advances 1/60 s per frame
 constexpr float kStep = 1.0f / kStepsPerSecond;
 constexpr float kKeep = 1.0f - kStep * spheres::kLinearDamping;  // of the speed, each step

@@ -5,10 +5,6 @@
 namespace velmora::app {
 
 namespace {
-constexpr int kKeyW = 87;
-constexpr int kKeyA = 65;
-constexpr int kKeyS = 83;
-constexpr int kKeyD = 68;
 constexpr float kPushPerSecond = 1000.0f;
 }  // namespace
 

@@ -8,6 +8,12 @@
 
 namespace velmora::app {
 
+// The four keys, as the window layer numbers them (their ASCII letters).
+constexpr int kKeyW = 87;
+constexpr int kKeyA = 65;
+constexpr int kKeyS = 83;
+constexpr int kKeyD = 68;
+
 // The keys as a camera-space direction: W is -z (ahead), S +z, A -x, D +x.
 // Empty when none of the four is down; keys that cancel out still give a
 // (zero) direction, so the sphere still gets its (zero) push.
