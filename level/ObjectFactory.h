@@ -61,7 +61,8 @@ struct MeshNode {
 // it: a door in the door table under its base name, unless a door of that
 // name is already there; a trigger in the trigger table under its actor,
 // unless it has none (it could never be reported). A node naming a texture
-// gets the textured program even when the file fails to load.
+// that fails to load is shaded plainly, with the Phong program, rather than
+// sampling whatever texture happens to be bound.
 scene::SceneObject* createObjectForNode(MeshNode node, const LevelPrograms& programs,
                                         const LevelCallbacks& callbacks, LevelTables& tables);
 
