@@ -33,6 +33,9 @@ bool openGame(ShellState& shell) {
     }
     if (!openGameWindow(shell.screenWidth, shell.screenHeight)) {
         std::cout << "Failed to initialize OpenGL window." << std::endl;
+        // The driver loaded for the failed context is unloaded with the
+        // window library; what it left would then have no module to name.
+        platform::checkLeaksBeforeTerminate();
         platform::terminate();
         return false;
     }
