@@ -120,7 +120,7 @@ float offTheWay(glm::vec2 p, glm::vec2 a, glm::vec2 b) {
 Autopilot::Autopilot(Route route, const ShellState& shell) : route_(std::move(route)), shell_(shell) {}
 
 bool Autopilot::goalReached() const {
-    return shell_.renderLogic != nullptr && !shell_.renderLogic->gameRunning;
+    return shell_.renderLogic != nullptr && !shell_.renderLogic->gameRunning();
 }
 
 std::string Autopilot::where() const {

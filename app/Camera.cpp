@@ -6,8 +6,7 @@
 #include "physics/Physics.h"
 #include "platform/Gamepad.h"
 #include "platform/Window.h"
-#include "world/ObjectRegistry.h"
-#include "world/World.h"
+#include "world/RenderLogic.h"
 
 namespace velmora::app {
 
@@ -20,16 +19,9 @@ const glm::vec3 mainSphereStart(-1.0f, 0.1f, -24.0f);
 namespace {
 
 glm::vec3 mainSpherePosition(const ShellState& shell) {
-    if (shell.objectRegistry == nullptr || shell.objectRegistry->mainWorld() == nullptr) {
-        return mainSphereStart;
-    }
-    const World& world = *shell.objectRegistry->mainWorld();
-    const auto main = world.playerActors.find(MainActorType);
-    if (main == world.playerActors.end() || main->second == nullptr ||
-        main->second->actor == nullptr) {
-        return mainSphereStart;
-    }
-    return main->second->actor->getGlobalPose().p;
+    if (shell.renderLogic == nullptr) return mainSphereStart;
+    // Where it is drawn this frame, between the last two steps.
+    return shell.renderLogic->simulation().spherePosition(MainActorType, shell.renderLogic->drawAlpha);
 }
 
 }  // namespace

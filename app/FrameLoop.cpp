@@ -2,30 +2,22 @@
 
 #include <GL/glew.h>
 
-#include <glm/gtc/matrix_transform.hpp>
-
 #include "app/Camera.h"
 #include "app/Hud.h"
 #include "app/PlayerInput.h"
 #include "app/PlaySession.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
-#include "physics/Physics.h"
 #include "platform/Window.h"
 #include "render/PassProbe.h"
 #include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
-#include "world/MillBodies.h"
-#include "world/ObjectRegistry.h"
-#include "world/PhysicsSetup.h"
 #include "world/RenderLogic.h"
-#include "world/SceneObject.h"
 
 namespace velmora::app {
 
 namespace {
 constexpr int kKeyQ = 81;
-constexpr float kMillDegreesPerSecond = 200.0f;
 }  // namespace
 
 bool FrameLoop::runFrame() {
@@ -36,27 +28,39 @@ bool FrameLoop::runFrame() {
 
 double FrameLoop::updateFrame() {
     const double now = platform::getTime();
-    const double dt = now - previousTime_;
+    // The first frame counts from itself: loading the level is no game time.
+    const double dt = started_ ? now - previousTime_ : 0.0;
+    started_ = true;
     lastInterval_ = dt;
     previousTime_ = now;
 
     updateSession(shell_);
-    // Paused: no step starts, so nothing moves and the run's clock stands.
-    if (!shell_.session.paused) stepPhysics();
+    // Paused: no step starts and no time piles up, so nothing moves and the
+    // run's clock stands.
+    if (!shell_.session.paused) runSteps(clock_.advance(dt));
+    shell_.renderLogic->drawAlpha = clock_.alpha();
     // Also after the goal: the camera keeps following the main sphere.
     updateCamera(dt, shell_);
-    if (shell_.renderLogic->gameRunning) {
-        if (shell_.session.paused) {
-            updateOptionKeys(dt, shell_);
-        } else {
-            updateInput(dt, shell_);
-            turnMill(dt);
-        }
-    } else {
+    updateOptionKeys(dt, shell_);
+    if (!shell_.renderLogic->gameRunning()) {
         if (!gameWon) finishRun(shell_.session);
-        gameWon = true;  // input, option keys and the mill stay frozen until a restart
+        gameWon = true;  // the push, the magnet and the mill stay frozen until a restart
     }
     return dt;
+}
+
+void FrameLoop::runSteps(int steps) {
+    if (steps == 0) return;
+    Simulation& simulation = shell_.renderLogic->simulation();
+    // One reading of the devices for the frame; each of its steps gets it.
+    const StepInput input = readStepInput(shell_);
+    for (int i = 0; i < steps; ++i) {
+        // A step that reaches the goal still counts to the run's time.
+        if (!simulation.won()) ++shell_.session.runSteps;
+        simulation.step(input);
+        ++stepsStarted_;
+    }
+    shell_.renderLogic->showEvents(simulation.takeEvents());
 }
 
 void FrameLoop::drawFrame(double dt) {
@@ -75,31 +79,6 @@ void FrameLoop::drawFrame(double dt) {
 void FrameLoop::run() {
     while (runFrame()) {
     }
-}
-
-void FrameLoop::stepPhysics() {
-    if (fixedStep_.advance()) {
-        // A step that reaches the goal still counts to the run's time.
-        if (shell_.renderLogic->gameRunning) ++shell_.session.runSteps;
-        physicsScene->simulate(FixedStep::step);
-        ++stepsStarted_;
-    }
-    // Every frame, also one that started no step: trigger reports arrive here.
-    physicsScene->fetchResults(true);
-}
-
-void FrameLoop::turnMill(double dt) {
-    scene::SceneObject* mill =
-        scene::SceneObject::findByName("mill", shell_.objectRegistry->mainWorld()->root);
-    if (mill == nullptr) {
-        return;
-    }
-    const glm::mat4 rotation =
-        glm::rotate(glm::mat4(1.0f), glm::radians(static_cast<float>(dt) * kMillDegreesPerSecond),
-                    glm::vec3(0.0f, 1.0f, 0.0f));
-    mill->transform(true, rotation);
-    // Its parts collide where they are drawn: their bodies take the turn over.
-    moveMillBodies(*mill);
 }
 
 void FrameLoop::renderShadowFaces(double dt) {

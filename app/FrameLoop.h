@@ -1,9 +1,11 @@
 #pragma once
-// The frame loop: the pause and restart controls, one physics step per frame
-// after the first (none while paused), the camera, the game update, six shadow faces, the scene into the off-screen target, the HUD,
-// the blur onto the screen, the swap, and the exit test.
+// The frame loop: the pause and restart controls, the input of the frame's
+// physics steps, as many steps as the frame's real interval holds (none while
+// paused), what they reported, the camera, the option keys; then six shadow
+// faces, the scene into the off-screen target, the HUD, the blur onto the
+// screen, the swap, and the exit test.
 
-#include "app/FixedStep.h"
+#include "app/FrameClock.h"
 
 namespace velmora::app {
 
@@ -24,12 +26,11 @@ public:
     void drawFrame(double dt);
 
     double lastInterval() const { return lastInterval_; }
-    float physicsAccumulator() const { return fixedStep_.accumulator(); }
+    const FrameClock& clock() const { return clock_; }
     long stepsStarted() const { return stepsStarted_; }
 
 private:
-    void stepPhysics();
-    void turnMill(double dt);
+    void runSteps(int steps);
     void renderShadowFaces(double dt);
     void renderScenePass(double dt);
     void postProcess();
@@ -37,7 +38,8 @@ private:
     static bool exitRequested();
 
     ShellState& shell_;
-    FixedStep fixedStep_;
+    FrameClock clock_;
+    bool started_ = false;
     double previousTime_ = 0.0;
     double lastInterval_ = 0.0;
     long stepsStarted_ = 0;

@@ -46,6 +46,7 @@ std::string runTimeText(long steps) {
 void restartRun(ShellState& shell) {
     shell.renderLogic->restartRun();
     shell.session.runSteps = 0;
+    shell.session.coupled = true;
     shell.session.paused = false;
     gameWon = false;
 }

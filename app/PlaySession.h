@@ -12,6 +12,7 @@ struct ShellState;
 
 struct PlaySession {
     bool paused = false;
+    bool coupled = true;  // the magnet as the buttons left it; pulls at the start
     long runSteps = 0;    // physics steps started in this run before its goal
     long bestSteps = -1;  // the fewest of a won run since start-up; -1: none yet
     bool hadFocus = false;

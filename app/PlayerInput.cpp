@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/Camera.h"
+#include "app/FrameClock.h"
 #include "app/Hud.h"
 #include "app/MoveKeys.h"
 #include "app/OptionKeys.h"
@@ -12,6 +13,7 @@
 #include "platform/Gamepad.h"
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
+#include "world/PlayerSpheres.h"
 #include "world/RenderLogic.h"
 
 namespace velmora::app {
@@ -20,16 +22,16 @@ namespace {
 
 bool keyDown(int key) { return platform::getKey(key) == platform::PRESS; }
 
-void applyCouplingButtons(RenderLogic& logic, const platform::GamepadState& pad) {
+void applyCouplingButtons(bool& coupled, const platform::GamepadState& pad) {
     // Not held back by the option-key lock-out. With both down it ends
     // uncoupled; the pad's A or right shoulder and B or left shoulder likewise.
     if (platform::getMouseButton(platform::MOUSE_BUTTON_LEFT) == platform::PRESS ||
         pad.pressed(platform::PAD_BUTTON_A) || pad.pressed(platform::PAD_BUTTON_RIGHT_BUMPER)) {
-        logic.spheresCoupled = true;
+        coupled = true;
     }
     if (platform::getMouseButton(platform::MOUSE_BUTTON_RIGHT) == platform::PRESS ||
         pad.pressed(platform::PAD_BUTTON_B) || pad.pressed(platform::PAD_BUTTON_LEFT_BUMPER)) {
-        logic.spheresCoupled = false;
+        coupled = false;
     }
 }
 
@@ -59,18 +61,19 @@ void takeOptionKeys(RenderLogic& logic) {
 
 }  // namespace
 
-void updateInput(double dt, ShellState& shell) {
-    RenderLogic& logic = *shell.renderLogic;
-    advanceLockout(optionKeyLockout, dt);
+StepInput readStepInput(ShellState& shell) {
     const platform::GamepadState pad = platform::getGamepad();
     const glm::vec2 leftStick =
         stickPush(pad.axes[platform::PAD_AXIS_LEFT_X], pad.axes[platform::PAD_AXIS_LEFT_Y]);
+    StepInput input;
     if (const auto direction = combinedMoveDirection(moveKeyDirection(keyDown), leftStick)) {
-        logic.pushMainSphere(pushForKeys(*direction, cameraMatrix, dt));
+        // What a frame of 1/60 s pushed: every step gets the same push,
+        // whatever the frame rate.
+        input.push = pushForKeys(*direction, cameraMatrix, FrameClock::kStep) * spheres::kPushScale;
     }
-    applyCouplingButtons(logic, pad);
-    takeOptionKeys(logic);
-    logic.updateSecondSphere();
+    applyCouplingButtons(shell.session.coupled, pad);
+    input.coupled = shell.session.coupled;
+    return input;
 }
 
 void updateOptionKeys(double dt, ShellState& shell) {

@@ -109,8 +109,8 @@ public:
             shell_.renderLogic->placeSpheres(kGoal, playerPosition(shell_, SecondActorType));
         }
         platform::script::setKey(kKeyR, frame >= goalFrame + 30 && frame < goalFrame + 33);
-        if (frame == goalFrame + 29) wonAtGoal = !shell_.renderLogic->gameRunning;
-        if (frame == goalFrame + 60) runningAfterRestart = shell_.renderLogic->gameRunning;
+        if (frame == goalFrame + 29) wonAtGoal = !shell_.renderLogic->gameRunning();
+        if (frame == goalFrame + 60) runningAfterRestart = shell_.renderLogic->gameRunning();
     }
 
     bool wonAtGoal = false;

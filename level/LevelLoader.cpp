@@ -73,10 +73,11 @@ scene::SceneObject* LevelLoader::createMeshObject(const std::string& fileName,
     parseNodeName(nodeName, meshNode.baseName, meshNode.annotations);
     meshNode.localMatrix = nodeLocalMatrix(pose);
     const bool hasTriangles = meshNode.mesh->faceCount > 0;
+    const CollisionPlan plan = planCollision(meshNode.baseName, *meshNode.mesh, pose.scale);
     if (setup_.physics != nullptr) {
         meshNode.actor =
             cookStaticActor(*setup_.physics, setup_.cooking, setup_.scene, *meshNode.mesh, pose,
-                            planCollision(meshNode.baseName, *meshNode.mesh, pose.scale));
+                            plan);
         // After the physics' own line, if it printed one; a node without
         // triangles is told as that, its lost collision goes without saying.
         if (meshNode.actor == nullptr && hasTriangles) {
@@ -87,7 +88,10 @@ scene::SceneObject* LevelLoader::createMeshObject(const std::string& fileName,
     const std::string textureFile = textureFileName(meshNode.annotations);
     scene::SceneObject* object =
         createObjectForNode(std::move(meshNode), setup_.programs, setup_.callbacks, tables_);
-    if (!textureFile.empty() && !object->isTextured) {
+    object->sourceFile = fileName;
+    object->nodeName = nodeName;
+    if (setup_.bodies != nullptr) setup_.bodies->push_back(LevelBodyRecipe{object, pose, plan});
+    if (setup_.programs.uploadToGpu && !textureFile.empty() && !object->isTextured) {
         const std::string path = levelTexturePath(textureFile);
         report(std::ifstream(path).good() ? undecodableTextureMessage(textureFile)
                                           : missingTextureMessage(textureFile, kLevelTextureFolder));

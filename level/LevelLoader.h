@@ -3,6 +3,8 @@
 // parent object of the world. Mesh nodes become drawn objects placed by their
 // own static actors; nodes without meshes become grouping objects.
 
+#include "level/CollisionKind.h"
+#include "level/NodePose.h"
 #include "level/ObjectFactory.h"
 
 #include <string>
@@ -23,6 +25,14 @@ class Physics;
 class Scene;
 }  // namespace physics
 
+// How one mesh node's body is built: kept so that the physics can be built
+// again, exactly as the import built it, without reading the tile again.
+struct LevelBodyRecipe {
+    scene::SceneObject* object = nullptr;  // holds the mesh
+    NodePose pose;
+    CollisionPlan plan;
+};
+
 // The game's handles a level is built with (none owned).
 struct LevelSetup {
     physics::Physics* physics = nullptr;
@@ -30,6 +40,8 @@ struct LevelSetup {
     physics::Scene* scene = nullptr;
     LevelPrograms programs;
     LevelCallbacks callbacks;
+    // Filled, in import order, with every mesh node's recipe when set.
+    std::vector<LevelBodyRecipe>* bodies = nullptr;
 };
 
 class LevelLoader {

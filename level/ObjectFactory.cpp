@@ -66,6 +66,8 @@ scene::SceneObject* createObjectForNode(MeshNode node, const LevelPrograms& prog
     object->actor = node.actor;
 
     const std::string textureFile = textureFileName(node.annotations);
+    if (wantsTexture) object->textureFile = textureFile;
+    if (!programs.uploadToGpu) return object;
     if (wantsTexture && !textureFile.empty() && tables.textures != nullptr) {
         attachLevelTexture(*object, textureFile, *tables.textures);
     }

@@ -32,6 +32,9 @@ struct LevelPrograms {
     ShaderProgram* phong = nullptr;     // untextured objects
     ShaderProgram* textured = nullptr;  // objects naming a texture
     ShaderProgram* shadow = nullptr;    // every object, in the shadow pass
+    // Off for a world built without a context: objects get no texture and no
+    // GPU buffers, and the renderer dresses them later.
+    bool uploadToGpu = true;
 };
 
 // The game's answers to the "win" and "reset" annotations; every trigger

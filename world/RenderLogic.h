@@ -1,22 +1,26 @@
 #pragma once
-// The one world object: physics, the scene renderer's programs and state, the
-// option fields the keys switch, and whether the game still runs. The physics
-// scene reports trigger touches to it.
+// The one world object the frame loop draws through: the simulation it reads,
+// the scene renderer's programs and state, the live particle bursts and the
+// option fields the keys switch.
 
 #include <GL/glew.h>
 
 #include <array>
 #include <functional>
 #include <list>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <glm/glm.hpp>
 
+#include "level/LevelCheck.h"
+#include "level/LevelTextures.h"
 #include "physics/Physics.h"
 #include "render/Frustum.h"
 #include "world/ShadowFaceCache.h"
 #include "world/ActorType.h"
+#include "world/Simulation.h"
 
 namespace velmora {
 
@@ -30,41 +34,30 @@ namespace scene {
 class SceneObject;
 }
 
-class RenderLogic : public physics::SimulationEventCallback {
+class RenderLogic {
 public:
-    // Builds the programs and shadow matrices, the physics, the level and the
-    // spheres. The object registry must exist first.
+    // Builds the programs and shadow matrices, then the simulation of the
+    // shipped level (or of the given tiles) in the registry's main world, and
+    // dresses its objects for drawing. The object registry must exist first.
     RenderLogic();
+    explicit RenderLogic(const std::vector<LevelTile>& tiles);
     RenderLogic(const RenderLogic&) = delete;
     RenderLogic& operator=(const RenderLogic&) = delete;
-    // Releases the physics scene, then the physics. The registry, its worlds
-    // and their objects stay.
-    ~RenderLogic() override;
+    // Releases the bursts, then the simulation's physics. The registry, its
+    // worlds and their objects stay.
+    ~RenderLogic();
 
-    // Trigger touches of the last step, delivered inside fetchResults.
-    void onTrigger(physics::TriggerPair* pairs, uint32_t count) override;
+    // The game's rules and motion; the renderer only reads it.
+    Simulation& simulation() { return *simulation_; }
+    const Simulation& simulation() const { return *simulation_; }
+    bool gameRunning() const;
+    bool spheresCoupled() const;
 
-    // The goal was reached: the frame loop stops the game update.
-    void winGame();
-    // A hazard was touched: the spheres go back near the start and stop
-    // there. The text is the hazard's annotation and changes nothing.
-    void resetGame(std::string text);
-    // A new run, also after the goal: both spheres at rest at their start,
-    // every door closed with its holds cleared (steady doors too), the live
-    // bursts released, the coupling as at start-up, and the game running.
+    // A new run, also after the goal: the simulation rebuilt as at start-up
+    // and the live bursts released.
     void restartRun();
-
-    // The movement keys' push on the main sphere; f is scaled to newtons and
-    // acts during the next physics step.
-    void pushMainSphere(glm::vec3 f);
-    // Once per input frame: pulls the second sphere towards the main one when
-    // coupled and close, pushes it away when uncoupled and close. The first
-    // pull after a push (or at the start) sets off a particle burst.
-    void updateSecondSphere();
-    // Moves both spheres; they keep the velocities they had.
-    void placeSpheres(glm::vec3 mainPosition, glm::vec3 secondPosition);
-    // Zero linear and angular velocity for both spheres.
-    void stopSpheres();
+    // What the simulation reported: bursts become particle systems.
+    void showEvents(const std::vector<SimulationEvent>& events);
 
     // Draws the main world into whatever framebuffer the caller bound. With
     // shadowPass set it draws the next of the six shadow cube faces (0 first,
@@ -81,7 +74,6 @@ public:
     // draw everything (particles advance in every call either way).
     bool shadowFaceNeedsClear(int face, bool drawn);
 
-    physics::Physics* physics = nullptr;
     ObjectRegistry* registry;
     std::list<ParticleSystem*> particleSystems;  // live bursts, oldest first
     ShaderProgram* phongProgram = nullptr;
@@ -92,10 +84,9 @@ public:
     // The program whose per-program uniforms were set last. Whoever makes
     // another program current outside renderScene clears it.
     ShaderProgram* currentProgram = nullptr;
-    bool spheresCoupled = true;
-    // A pull may set off a burst only while armed; every push re-arms it.
-    bool particleArmed = true;
-    bool gameRunning = true;
+    // Where the drawn poses of moving bodies lie between the simulation's
+    // last two steps (0 the one before, 1 the last); set by the frame loop.
+    float drawAlpha = 1.0f;
     bool frustumCullingEnabled = true;
     bool wireframeEnabled = false;
     int mipmapMode = 0;  // 0 trilinear, 1 nearest mipmap, 2 nearest without mipmaps
@@ -108,10 +99,6 @@ public:
     // The depth cube map the scene pass samples; the shell creates it after
     // this object and sets it here.
     GLuint shadowCubeTexture = 0;
-
-    // Handed to the level, which copies them into every trigger.
-    std::function<void()> winCallback;
-    std::function<void(std::string)> resetCallback;
 
 private:
     // A pose of an object already drawn in this traversal, and where.
@@ -141,9 +128,9 @@ private:
 
 
     void setUpPrograms();
-    void initPhysics();
-    // The three tiles below the main world's root, timed.
-    void importLevel(const PhysicsSetup& setup);
+    // Gives every object the simulation built its programs, texture and GPU
+    // buffers; the spheres get their model.
+    void dressForDrawing(scene::SceneObject* object, TextureCache& textures);
 
     void renderObject(scene::SceneObject* object, bool transparentPass);
     // Draws the object's mesh with the shape's pose unless culled or already
@@ -159,17 +146,12 @@ private:
     void useSceneProgram(ShaderProgram* program);
     void useShadowProgram();
     void applyTextureFilter(const scene::SceneObject* object) const;
+    // Ages the live bursts by dt and draws them; the scene pass calls it, so
+    // they age once per frame whatever the number of shadow passes.
     void advanceParticles(double dt);
-
-    void createMainSphere(const std::string& actorName, glm::vec3 start, float scale);
-    void createSecondSphere(const std::string& actorName, glm::vec3 start, float scale);
-    // Builds one sphere's body and object; extraShape adds the larger,
-    // non-colliding sphere the second sphere carries.
-    void createSphere(scene::SceneObject* object, const std::string& actorName, glm::vec3 start,
-                      float scale, const std::string& textureFile, bool extraShape, ActorType type);
-    void registerPlayerActor(PlayerActor* entry, World& world, ActorType type);
     void spawnParticleBurst(glm::vec3 origin);
 
+    std::unique_ptr<Simulation> simulation_;
     Pass pass_;
     ShadowFaceCache shadowFaceCache_;
     unsigned listedShadowFaces_ = 0;  // faces whose listing in pass_ is still unasked

@@ -72,8 +72,10 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
         renderObject(world->root, false);
         passDone("scene pass");
     }
-    advanceParticles(dt);
-    passDone("particles");
+    if (!shadowPass) {
+        advanceParticles(dt);
+        passDone("particles");
+    }
     if (!shadowPass && pass_.transparency) {
         // A copy: drawing must not be disturbed by anyone adding to the list.
         const std::vector<scene::SceneObject*> transparent = world->transparentObjects;
@@ -219,7 +221,11 @@ void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object,
     // solid and its twin or trigger volume, the second sphere's halo): the
     // same triangles at the same depth once more could only fail the depth
     // test, so such a shape is counted but not drawn again.
-    const physics::Transform pose = shape->getGlobalPose();
+    // Moving bodies are drawn between the simulation's last two steps.
+    const physics::RigidActor& actor = *shape->getActor();
+    const physics::Transform pose = actor.isDynamic() || static_cast<const physics::RigidStatic&>(actor).isKinematic()
+                                        ? simulation_->drawnPose(actor, drawAlpha) * shape->getLocalPose()
+                                        : shape->getGlobalPose();
     DrawnPose* samePose = nullptr;
     for (DrawnPose& drawn : drawnPoses) {
         if (drawn.pose.p == pose.p && drawn.pose.q == pose.q) {

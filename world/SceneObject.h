@@ -69,6 +69,11 @@ public:
     bool isGroup = false;
     std::vector<SceneObject*> children;  // not owned
     std::string name = "notSet";
+    // Where a level object came from and the texture its name asks for, so
+    // an object built without a context can be dressed for drawing later.
+    std::string sourceFile;
+    std::string nodeName;
+    std::string textureFile;
     GLuint vertexArray = 0;
     GLuint shadowVertexArray = 0;
     GLuint positionBuffer = 0;

@@ -37,12 +37,13 @@ public:
     std::function<void()> winCallback;
     std::function<void(std::string)> resetCallback;
 
+    // Neither goal nor hazard: the "open" list is what the trigger does.
+    bool isSwitch() const;
+
 private:
     // Whether a touch of this sphere type counts here. A type that names no
     // single sphere is reported on standard error and counts nowhere.
     bool reactsTo(ActorType type) const;
-    // Neither goal nor hazard: the "open" list is what the trigger does.
-    bool isSwitch() const;
 };
 
 }  // namespace velmora::scene
