@@ -23,7 +23,7 @@ namespace velmora::app {
 
 namespace {
 
-constexpr float kStepsPerSecond = 60.0f;  // the physics advances 1/60 s per frame
+constexpr float kStepsPerSecond = 60.0f;  // the physics steps 1/60 s of game time
 constexpr float kStep = 1.0f / kStepsPerSecond;
 constexpr float kKeep = 1.0f - kStep * spheres::kLinearDamping;  // of the speed, each step
 constexpr float kDefaultTopSpeed = 7.0f;
@@ -148,9 +148,17 @@ void Autopilot::beforeFrame() {
     const World* world = mainWorld(shell_);
     const physics::RigidDynamic* main = sphere(world, MainActorType);
     const physics::RigidDynamic* second = sphere(world, SecondActorType);
+    // The run's time on the HUD tells how many steps the last frame ran.
+    const long steps = shell_.renderLogic == nullptr ? 0 : shell_.renderLogic->simulation().steps();
+    const long stepsTaken = steps - lastSteps_;
+    lastSteps_ = steps;
     if (main != nullptr) {
         const glm::vec2 now = flat(main->getGlobalPose().p);
-        velocity_ = seenMain_ ? (now - main_) * kStepsPerSecond : glm::vec2(0.0f);
+        if (!seenMain_ || stepsTaken < 0) {
+            velocity_ = glm::vec2(0.0f);
+        } else if (stepsTaken > 0) {
+            velocity_ = (now - main_) * kStepsPerSecond / static_cast<float>(stepsTaken);
+        }
         main_ = now;
         seenMain_ = true;
     }
@@ -164,16 +172,21 @@ void Autopilot::beforeFrame() {
     if (frames_ > 0) interval_ = time - lastTime_;
     lastTime_ = time;
     ++frames_;
-    ++framesWithoutProgress_;
-    pendingKick_ = kick_;
-    kick_ = glm::vec2(0.0f);
+    // Waits and the patience run on game time, whatever the frame rate.
+    if (stepsTaken > 0) {
+        stepsWithoutProgress_ += stepsTaken;
+        waitedSteps_ += stepsTaken;
+    }
+    // The next frame runs about as many steps as the last one's length
+    // holds; each of them gets the keys' push.
+    stepsPerFrame_ = std::clamp(static_cast<int>(interval_ * kStepsPerSecond + 0.5), 1, 8);
     // What the game will make of each choice of keys with the camera as it
-    // stands, for a frame as long as the last one.
+    // stands, in one step.
     for (size_t i = 0; i < std::size(kCombinations); ++i) {
         const KeyCombination& keys = kCombinations[i];
         const glm::vec3 direction((keys.d ? 1.0f : 0.0f) - (keys.a ? 1.0f : 0.0f), 0.0f,
                                   (keys.s ? 1.0f : 0.0f) - (keys.w ? 1.0f : 0.0f));
-        const glm::vec2 force = flat(pushForKeys(direction, cameraMatrix, interval_)) * spheres::kPushScale;
+        const glm::vec2 force = flat(pushForKeys(direction, cameraMatrix, kStep)) * spheres::kPushScale;
         kicks_[i] = force / spheres::kMass * kStep;
     }
     kicks_[std::size(kCombinations)] = glm::vec2(0.0f);
@@ -194,9 +207,10 @@ void Autopilot::beforeFrame() {
 void Autopilot::nextStep() {
     ++step_;
     stepFrames_ = 0;
+    waitedSteps_ = 0;
     bestDistance_ = std::numeric_limits<float>::max();
     lastClearance_ = 0.0f;
-    framesWithoutProgress_ = 0;
+    stepsWithoutProgress_ = 0;
 }
 
 bool Autopilot::runStep(const RouteStep& step) {
@@ -207,8 +221,13 @@ bool Autopilot::runStep(const RouteStep& step) {
         // One push rolls the sphere a fixed way, about a metre at a low frame
         // rate; every push back undoes as much again. Where the pushes can't
         // land closer, as close as they can land is close enough.
-        const float pushTravel = std::max(glm::length(kicks_[kOnlyA]), glm::length(kicks_[kOnlyD])) *
-                                 kKeep * (kStep + kKeep / spheres::kLinearDamping);
+        glm::vec2 travel(0.0f);
+        const glm::vec2 pushed = frameOfPushes(glm::vec2(0.0f),
+                                               glm::length(kicks_[kOnlyA]) > glm::length(kicks_[kOnlyD])
+                                                   ? kicks_[kOnlyA]
+                                                   : kicks_[kOnlyD],
+                                               travel);
+        const float pushTravel = glm::length(travel + pushed * kKeep / spheres::kLinearDamping);
         if (stepFrames_ == 1) legStart_ = main_;
         if (distance <= std::max(step.tolerance, 0.65f * pushTravel)) {
             station_ = step.point;
@@ -217,7 +236,7 @@ bool Autopilot::runStep(const RouteStep& step) {
         }
         if (distance < bestDistance_ - 0.25f) {
             bestDistance_ = distance;
-            framesWithoutProgress_ = 0;
+            stepsWithoutProgress_ = 0;
         }
         // Pushes that long could throw the sphere off a narrow ledge sideways,
         // so then it keeps to the straight way from where the step began,
@@ -247,7 +266,7 @@ bool Autopilot::runStep(const RouteStep& step) {
     bool done = false;
     switch (step.action) {
     case RouteAction::Wait:
-        done = stepFrames_ > step.frames;
+        done = waitedSteps_ > step.frames;
         break;
     case RouteAction::Door:
         done = doorOpen(step.name);
@@ -268,6 +287,14 @@ bool Autopilot::runStep(const RouteStep& step) {
     if (done) return true;
     if (hasStation_) rollTowards(station_, kDefaultTopSpeed, false);
     return false;
+}
+
+glm::vec2 Autopilot::frameOfPushes(glm::vec2 velocity, glm::vec2 kick, glm::vec2& travel) const {
+    for (int i = 0; i < stepsPerFrame_; ++i) {
+        velocity = (velocity + kick) * kKeep;
+        travel += velocity * kStep;
+    }
+    return velocity;
 }
 
 void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera, const glm::vec2* from) {
@@ -298,19 +325,25 @@ void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera, co
         return kick == none || speed < topSpeed || glm::length(velocity + kicks[kick]) < speed;
     };
 
-    // The game reads the keys after this frame's step, so they first act in
-    // the next one; this frame's step still carries the last frame's push.
-    const glm::vec2 v0 = (velocity_ + pendingKick_) * kKeep;
+    // The game reads the keys before this frame's steps, and every step of
+    // the frame carries their push.
+    const glm::vec2 v0 = velocity_;
     size_t best = none;
     float bestMiss = std::numeric_limits<float>::max();
     if (secondLags) best = brake(v0);
     for (size_t now = 0; now <= none && !secondLags; ++now) {
         if (!allowed(v0, now)) continue;
-        const glm::vec2 v1 = (v0 + kicks[now]) * kKeep;  // over the step after
+        glm::vec2 travel(0.0f);
+        const glm::vec2 v1 = frameOfPushes(v0, kicks[now], travel);  // over this frame
         for (size_t next = 0; next <= none; ++next) {
             if (!allowed(v1, next)) continue;
-            const glm::vec2 v2 = (v1 + kicks[next]) * kKeep;
-            const glm::vec2 end = main_ + (v0 + v1) * kStep + v2 / spheres::kLinearDamping;
+            // Both frames' way, then the roll-out step by step: every push
+            // adds the same way whenever it comes, so a push now and the same
+            // push next frame land equally far, and the small charges below
+            // decide between them.
+            glm::vec2 moreTravel = travel;
+            const glm::vec2 v2 = frameOfPushes(v1, kicks[next], moreTravel);
+            const glm::vec2 end = main_ + moreTravel + v2 * kKeep / spheres::kLinearDamping;
             // A push has to gain a little over doing nothing, or it is not
             // worth it; one put off to the next frame a little more, or the
             // autopilot would put it off for ever.
@@ -323,7 +356,6 @@ void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera, co
             }
         }
     }
-    kick_ = kicks[best];
     if (best != none) {
         const KeyCombination& keys = kCombinations[best];
         platform::script::setKey(kKeyW, keys.w);
@@ -368,3 +400,4 @@ bool Autopilot::doorOpen(const std::string& name) const {
 }
 
 }  // namespace velmora::app
+

@@ -26,9 +26,9 @@ public:
     bool routeDone() const { return step_ >= route_.steps.size(); }
     // The game shows "You won the game!".
     bool goalReached() const;
-    // Frames since the autopilot last got anywhere: a step done, or a new
-    // best distance to the point it is rolling to.
-    long framesWithoutProgress() const { return framesWithoutProgress_; }
+    // Game time, in 1/60 s steps, since the autopilot last got anywhere: a
+    // route step done, or a new best distance to the point it is rolling to.
+    long stepsWithoutProgress() const { return stepsWithoutProgress_; }
     long frames() const { return frames_; }
     // The step being worked on, for messages: "step 4 (line 17: door DoorA)".
     std::string where() const;
@@ -50,6 +50,9 @@ private:
     void rollTowards(glm::vec2 point, float topSpeed, bool turnCamera,
                      const glm::vec2* from = nullptr);
     void turnCameraTowards(glm::vec2 direction);
+    // A frame's steps from velocity, each pushed by kick: the velocity after
+    // them; the way rolled is added to travel.
+    glm::vec2 frameOfPushes(glm::vec2 velocity, glm::vec2 kick, glm::vec2& travel) const;
     // The distance from point to the nearest drawn part of the mill.
     float millClearance(glm::vec2 point) const;
     bool doorOpen(const std::string& name) const;
@@ -58,8 +61,9 @@ private:
     const ShellState& shell_;
     size_t step_ = 0;
     int stepFrames_ = 0;
+    long waitedSteps_ = 0;  // game time spent on the current route step
     long frames_ = 0;
-    long framesWithoutProgress_ = 0;
+    long stepsWithoutProgress_ = 0;
     float bestDistance_ = 0.0f;
     float lastClearance_ = 0.0f;
     bool turning_ = false;
@@ -70,8 +74,8 @@ private:
     glm::vec2 second_{0.0f};
     glm::vec2 velocity_{0.0f};  // of the main sphere, from its last two positions
     glm::vec2 kicks_[9]{};  // speed each of the eight choices of keys adds, then none
-    glm::vec2 pendingKick_{0.0f};  // speed the keys of the last frame add in this frame's step
-    glm::vec2 kick_{0.0f};         // speed this frame's keys will add
+    int stepsPerFrame_ = 1;     // the steps a frame is expected to run
+    long lastSteps_ = 0;        // the simulation's step count at the last frame
     float gap_ = 0.0f;          // between the spheres' centres
     bool coupled_ = false;      // a couple step was the last of couple and uncouple
     bool seenMain_ = false;

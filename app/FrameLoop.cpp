@@ -28,16 +28,16 @@ bool FrameLoop::runFrame() {
 
 double FrameLoop::updateFrame() {
     const double now = platform::getTime();
-    // The first frame counts from itself: loading the level is no game time.
-    const double dt = started_ ? now - previousTime_ : 0.0;
-    started_ = true;
+    const double dt = now - previousTime_;
     lastInterval_ = dt;
     previousTime_ = now;
 
     updateSession(shell_);
     // Paused: no step starts and no time piles up, so nothing moves and the
-    // run's clock stands.
-    if (!shell_.session.paused) runSteps(clock_.advance(dt));
+    // run's clock stands. The first frame's interval is the loading, which
+    // is no game time.
+    if (!shell_.session.paused) runSteps(clock_.advance(started_ ? dt : 0.0));
+    started_ = true;
     shell_.renderLogic->drawAlpha = clock_.alpha();
     // Also after the goal: the camera keeps following the main sphere.
     updateCamera(dt, shell_);
@@ -50,9 +50,9 @@ double FrameLoop::updateFrame() {
 }
 
 void FrameLoop::runSteps(int steps) {
-    if (steps == 0) return;
     Simulation& simulation = shell_.renderLogic->simulation();
-    // One reading of the devices for the frame; each of its steps gets it.
+    // One reading of the devices for the frame, also for a frame that runs
+    // no step (a click must not be lost at 144 Hz); each step gets it.
     const StepInput input = readStepInput(shell_);
     for (int i = 0; i < steps; ++i) {
         // A step that reaches the goal still counts to the run's time.

@@ -19,6 +19,7 @@ void initialize(ShellState& shell) {
     objectRegistry = shell.objectRegistry;
     shell.renderLogic = new RenderLogic();
     shell.textRenderer = new TextRenderer(shell.screenWidth, shell.screenHeight);
+    shell.session = PlaySession{};  // a new world starts a new run
 }
 
 void createRenderTargets(ShellState& shell) {

@@ -192,11 +192,12 @@ bool replaceLevel(app::ShellState& shell, int boxes) {
     }
     RenderLogic& logic = *shell.renderLogic;
     LevelSetup setup;
-    setup.physics = logic.physics;
-    setup.cooking = physics::createCooking(logic.physics);
+    setup.physics = logic.simulation().physics();
+    setup.cooking = physics::createCooking(logic.simulation().physics());
     setup.scene = physicsScene;
     setup.programs = {logic.phongProgram, logic.textureProgram, logic.shadowProgram};
-    setup.callbacks = {logic.winCallback, logic.resetCallback};
+    setup.callbacks.win = [&logic] { logic.simulation().winGame(); };
+    setup.callbacks.reset = [&logic](std::string text) { logic.simulation().resetGame(text); };
     LevelLoader loader(setup, world);
     loader.importTile(path, world.root, glm::vec3(0.0f));
     std::filesystem::remove(path);

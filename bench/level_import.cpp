@@ -54,10 +54,10 @@ int main() {
     std::streambuf* console = std::cout.rdbuf(quiet.rdbuf());
     auto logic = std::make_unique<RenderLogic>();
     std::cout.rdbuf(console);
-    physics::Cooking* cooking = physics::createCooking(logic->physics);
+    physics::Cooking* cooking = physics::createCooking(logic->simulation().physics());
 
     LevelSetup setup;
-    setup.physics = logic->physics;
+    setup.physics = logic->simulation().physics();
     setup.cooking = cooking;
     setup.scene = physicsScene;
     setup.programs = {logic->phongProgram, logic->textureProgram, logic->shadowProgram};

@@ -25,7 +25,7 @@ using namespace velmora;
 
 namespace {
 
-constexpr long kStuckFrames = 30 * 60;     // the physics runs 1/60 s per frame
+constexpr long kStuckSteps = 30 * 60;      // 30 s of game time
 constexpr long kReportFrames = 5 * 60;
 constexpr double kShowWinSeconds = 2.0;  // the win text stays up this long
 
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
                       << std::endl;
             break;
         }
-        if (pilot.framesWithoutProgress() >= kStuckFrames) {
+        if (pilot.stepsWithoutProgress() >= kStuckSteps) {
             std::cout << "autoplay: no progress for 30 s at " << pilot.where() << ", "
                       << pilot.frames() / (platform::getTime() - start) << " frames a second"
                       << std::endl;

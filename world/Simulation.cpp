@@ -22,7 +22,14 @@ Simulation::Simulation(World& world, const std::vector<LevelTile>& tiles) : worl
     firstBuild_ = false;
 }
 
-Simulation::~Simulation() { releasePhysics(); }
+Simulation::~Simulation() {
+    // Only the physics: the world's objects may be gone already.
+    if (physicsScene == scene_) physicsScene = nullptr;
+    if (scene_ != nullptr) scene_->release();
+    if (cooking_ != nullptr) cooking_->release();
+    if (physics_ != nullptr) physics_->release();
+    if (dispatcher_ != nullptr) dispatcher_->release();
+}
 
 void Simulation::importLevel(const std::vector<LevelTile>& tiles) {
     LevelSetup level;

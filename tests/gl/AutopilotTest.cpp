@@ -16,12 +16,13 @@ namespace {
 const char* const kRouteFile = "tools/level/route.txt";
 constexpr double kFrame = 1.0 / 60.0;
 // 30 s of game time without getting anywhere: the autopilot is stuck.
-constexpr long kStuckFrames = 30 * 60;
+constexpr long kStuckSteps = 30 * 60;
 
 struct PlayedRun {
     bool won = false;
     long frames = 0;
     std::string where;  // the step it ended on
+    long steps = 0;     // physics steps the game ran
 };
 
 // The shipped level from a fresh start, played through the frame loop's
@@ -42,7 +43,7 @@ protected:
         app::FrameLoop loop(shell);
         app::Autopilot pilot(route, shell);
         testing::internal::CaptureStdout();  // the magnet's bursts announce themselves
-        while (!pilot.goalReached() && pilot.framesWithoutProgress() < kStuckFrames) {
+        while (!pilot.goalReached() && pilot.stepsWithoutProgress() < kStuckSteps) {
             pilot.beforeFrame();
             now += frame;
             loop.updateFrame();
@@ -53,7 +54,7 @@ protected:
         }
         testing::internal::GetCapturedStdout();
         app::Autopilot::releaseInput();
-        return PlayedRun{pilot.goalReached(), pilot.frames(), pilot.where()};
+        return PlayedRun{pilot.goalReached(), pilot.frames(), pilot.where(), loop.stepsStarted()};
     }
 
     // Throws the played world away and builds a fresh one.
@@ -83,10 +84,19 @@ TEST_F(AutopilotPlay, WithoutTheSecondSphereTheGoalIsOutOfReach) {
     EXPECT_FALSE(run.won) << "reached the goal after " << run.frames << " frames";
 }
 
-// On a slow machine a frame lasts longer and each push is that much harder,
-// while the magnet's pull and the physics step stay the same: the autopilot
-// tows the second sphere in short hops and still gets through.
-TEST_F(AutopilotPlay, PlaysTheShippedLevelToTheGoalAtFourteenFramesASecond) {
-    const PlayedRun run = play(shippedRoute(), 1.0 / 14.0);
-    EXPECT_TRUE(run.won) << "stuck at " << run.where << " after " << run.frames << " frames";
+// Game time runs at real time at any frame rate: from ten frames a second to
+// 240, the autopilot gets through, and the steps run (1/60 s each) add up to
+// the time the clock went on, but for the first frame (the load).
+TEST_F(AutopilotPlay, PlaysTheShippedLevelToTheGoalAtAnyFrameRateInRealTime) {
+    for (double framesPerSecond : {10.0, 14.0, 20.0, 30.0, 144.0, 240.0}) {
+        restart();
+        const PlayedRun run = play(shippedRoute(), 1.0 / framesPerSecond);
+        EXPECT_TRUE(run.won) << framesPerSecond << " fps: stuck at " << run.where << " after "
+                             << run.frames << " frames";
+        const double clockTime = (run.frames - 1) / framesPerSecond;
+        const double gameTime = run.steps / 60.0;
+        EXPECT_NEAR(gameTime, clockTime, clockTime * 0.01) << framesPerSecond << " fps";
+        std::cout << "[ route ] " << framesPerSecond << " fps: goal after " << run.steps << " steps ("
+                  << gameTime << " s), " << run.frames << " frames\n";
+    }
 }

@@ -5,6 +5,7 @@
 #include "render/ParticleSystem.h"
 #include "tests/gl/EmptyWorld.h"
 #include "world/PhysicsSetup.h"
+#include "world/PlayerSpheres.h"
 #include "world/SceneObject.h"
 
 namespace velmora::test {
@@ -35,8 +36,12 @@ scene::SceneObject* GameWorldFixture::find(const std::string& name) {
 }
 
 void GameWorldFixture::step() {
-    physicsScene->simulate(1.0f / 60.0f);
-    physicsScene->fetchResults(true);
+    logic->simulation().step(next);
+    next.push = glm::vec3(0.0f);
+    next.restart = false;
+    logic->showEvents(logic->simulation().takeEvents());
 }
+
+void GameWorldFixture::push(glm::vec3 direction) { next.push += direction * spheres::kPushScale; }
 
 }  // namespace velmora::test

@@ -25,7 +25,12 @@ protected:
 
     World& world() { return *registry->mainWorld(); }
     scene::SceneObject* find(const std::string& name);
-    void step();  // one physics step of 1/60 s, reports delivered
+    // One simulation step with the input gathered since the last one; the
+    // push is used up, bursts become particle systems.
+    void step();
+    // Adds to the next step's push, in the keys' units (one is a full key).
+    void push(glm::vec3 direction);
+    StepInput next;
 
     std::unique_ptr<ObjectRegistry> registry;
     std::unique_ptr<RenderLogic> logic;

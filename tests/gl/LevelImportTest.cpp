@@ -42,8 +42,8 @@ class LevelImport : public WorldFixture {
 protected:
     void SetUp() override {
         WorldFixture::SetUp();
-        cooking = physics::createCooking(logic->physics);
-        setup.physics = logic->physics;
+        cooking = physics::createCooking(logic->simulation().physics());
+        setup.physics = logic->simulation().physics();
         setup.cooking = cooking;
         setup.scene = physicsScene;
         setup.programs = {logic->phongProgram, logic->textureProgram, logic->shadowProgram};

@@ -180,14 +180,14 @@ TEST_F(PlayerControls, HudPutsTextWhereItsLinesGoAndNowhereElse) {
 }
 
 TEST_F(PlayerControls, AfterTheGoalKeysAndButtonsDoNothingButTheCameraStillTurns) {
-    shell.renderLogic->winGame();
+    shell.renderLogic->simulation().winGame();
     frames(1, 0.1);
     ASSERT_TRUE(app::gameWon);
     physics::RigidDynamic* sphere = mainSphere();
     ASSERT_NE(sphere, nullptr);
     const glm::vec3 before = sphere->getLinearVelocity();
 
-    shell.renderLogic->spheresCoupled = true;
+    shell.session.coupled = true;
     for (int key : {platform::KEY_F1, platform::KEY_F2, platform::KEY_F7, platform::KEY_F9, kKeyW}) {
         platform::script::setKey(key, true);
     }
@@ -199,7 +199,7 @@ TEST_F(PlayerControls, AfterTheGoalKeysAndButtonsDoNothingButTheCameraStillTurns
     EXPECT_FALSE(app::showFrameTime);
     EXPECT_TRUE(shadowsEnabled);
     EXPECT_TRUE(transparencyEnabled);
-    EXPECT_TRUE(shell.renderLogic->spheresCoupled);
+    EXPECT_TRUE(shell.renderLogic->spheresCoupled());
     EXPECT_FALSE(app::statusMessageVisible);
     const glm::vec3 after = sphere->getLinearVelocity();
     EXPECT_NEAR(after.x, before.x, 1e-4f);  // only gravity acted
@@ -262,7 +262,7 @@ TEST_F(PlayerControls, PauseStartsNoStepAndStopsTheClockButCameraAndOptionKeysWo
 TEST_F(PlayerControls, TimerCountsStepsUntilTheGoalAndRKeyStartsANewRun) {
     updates(31, 1.0 / 30.0);  // slow frames: the clock counts steps, not seconds
     EXPECT_EQ(shell.session.runSteps, 30);
-    shell.renderLogic->winGame();
+    shell.renderLogic->simulation().winGame();
     updates(4, 1.0 / 60.0);
     frames(1, 1.0 / 60.0);
     ASSERT_TRUE(app::gameWon);
@@ -273,11 +273,11 @@ TEST_F(PlayerControls, TimerCountsStepsUntilTheGoalAndRKeyStartsANewRun) {
     const int winY = shell.screenHeight - shell.screenHeight / 3;
     EXPECT_GT(textPixels(x, winY - 60, 25 * 13, 50), 400);
 
-    shell.renderLogic->spheresCoupled = false;
+    shell.session.coupled = false;
     tap(kKeyR);
     EXPECT_FALSE(app::gameWon);
-    EXPECT_TRUE(shell.renderLogic->gameRunning);
-    EXPECT_TRUE(shell.renderLogic->spheresCoupled);
+    EXPECT_TRUE(shell.renderLogic->gameRunning());
+    EXPECT_TRUE(shell.renderLogic->spheresCoupled());
     EXPECT_EQ(shell.session.runSteps, 1);  // the restart frame's step is the run's first
     EXPECT_EQ(textPixels(x, winY - 60, 25 * 13, 90), 0);
     // Put back at the start and stopped there, then one step of falling.
@@ -285,7 +285,7 @@ TEST_F(PlayerControls, TimerCountsStepsUntilTheGoalAndRKeyStartsANewRun) {
     EXPECT_NEAR(glm::length(mainSphere()->getGlobalPose().p - start), 0.0f, 0.01f);
     EXPECT_LE(glm::length(mainSphere()->getLinearVelocity()), glm::length(worldGravity) / 60.0f);
     updates(59, 1.0 / 60.0);
-    shell.renderLogic->winGame();
+    shell.renderLogic->simulation().winGame();
     updates(1, 1.0 / 60.0);
     EXPECT_EQ(shell.session.runSteps, 60);
     EXPECT_EQ(shell.session.bestSteps, 30);  // the slower run is no best
@@ -327,7 +327,7 @@ TEST_F(PlayerControls, PadPushesWithItsLeftStickTurnsWithItsRightAndItsButtonsAc
         pad.connected = true;
         for (int button : press.buttons) pad.buttons[button] = true;
         padFrame(pad);
-        EXPECT_EQ(shell.renderLogic->spheresCoupled, press.coupled) << press.buttons.front();
+        EXPECT_EQ(shell.renderLogic->spheresCoupled(), press.coupled) << press.buttons.front();
     }
 
     pad = platform::GamepadState{};
@@ -346,7 +346,7 @@ TEST_F(PlayerControls, TwoHundredRestartsWithBurstsKeepTheMemoryWhereTenLeftIt) 
     long afterTen = 0;
     for (int run = 1; run <= 200; ++run) {
         // Close and coupled: the magnet's first pull sets off a burst.
-        shell.renderLogic->placeSpheres(glm::vec3(0.0f, 10.0f, 0.0f), glm::vec3(1.8f, 10.0f, 0.0f));
+        shell.renderLogic->simulation().placeSpheres(glm::vec3(0.0f, 10.0f, 0.0f), glm::vec3(1.8f, 10.0f, 0.0f));
         testing::internal::CaptureStdout();
         now += 1.0 / 60.0;
         loop->updateFrame();

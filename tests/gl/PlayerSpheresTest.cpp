@@ -32,12 +32,11 @@ protected:
     void floatSpheres(glm::vec3 main, glm::vec3 second) {
         test::removeLevel(world(), physicsScene);
         physicsScene->setGravity(glm::vec3(0.0f));
-        logic->placeSpheres(main, second);
+        logic->simulation().placeSpheres(main, second);
     }
     // One input frame for the second sphere, then one physics step.
     std::string magnetFrame() {
         testing::internal::CaptureStdout();
-        logic->updateSecondSphere();
         step();
         return testing::internal::GetCapturedStdout();
     }
@@ -88,7 +87,7 @@ TEST_F(PlayerSpheres, BothAreBuiltAfterTheLevelAndRegisteredByType) {
 TEST_F(PlayerSpheres, ASteadyPushReachesTheSpeedTheDampingAllows) {
     floatSpheres(glm::vec3(0, 10, 0), glm::vec3(20, 10, 0));
     for (int i = 0; i < 120; ++i) {
-        logic->pushMainSphere(glm::vec3(1, 0, 0));
+        push(glm::vec3(1, 0, 0));
         step();
     }
     // 2000 N on 200 kg, damped by 10 per second at 60 steps per second.
@@ -105,7 +104,7 @@ TEST_F(PlayerSpheres, CoupledTheSecondSphereIsPulledInTheGroundPlaneOnlyWhenClos
     EXPECT_EQ(velocity(SecondActorType), glm::vec3(0.0f));
 
     // Close, and higher up: the pull is level all the same.
-    logic->placeSpheres(glm::vec3(0, 10, 0), glm::vec3(1.8f, 10.5f, 0));
+    logic->simulation().placeSpheres(glm::vec3(0, 10, 0), glm::vec3(1.8f, 10.5f, 0));
     EXPECT_EQ(magnetFrame(), "make system\n");
     EXPECT_LT(velocity(SecondActorType).x, 0.0f);
     EXPECT_EQ(velocity(SecondActorType).y, 0.0f);
@@ -119,24 +118,25 @@ TEST_F(PlayerSpheres, CoupledTheSecondSphereIsPulledInTheGroundPlaneOnlyWhenClos
     EXPECT_TRUE(logic->particleSystems.front()->textureLoaded);
 
     // Pulling on makes no second burst.
-    logic->placeSpheres(glm::vec3(0, 10, 0), glm::vec3(1.8f, 10, 0));
+    logic->simulation().placeSpheres(glm::vec3(0, 10, 0), glm::vec3(1.8f, 10, 0));
     EXPECT_EQ(magnetFrame(), "");
     EXPECT_EQ(logic->particleSystems.size(), 1u);
 }
 
 TEST_F(PlayerSpheres, UncoupledTheSecondSphereIsPushedAwayAndThePushRearmsTheBurst) {
     floatSpheres(glm::vec3(0, 10, 0), glm::vec3(0, 10, 1.9f));
-    logic->particleArmed = false;
-    logic->spheresCoupled = false;
+    EXPECT_EQ(magnetFrame(), "make system\n");  // the first pull
+    next.coupled = false;
+    logic->simulation().placeSpheres(glm::vec3(0, 10, 0), glm::vec3(0, 10, 1.9f));
+    logic->simulation().stopSpheres();
     EXPECT_EQ(magnetFrame(), "");
     EXPECT_GT(velocity(SecondActorType).z, 0.0f);
-    EXPECT_TRUE(logic->particleArmed);
-    EXPECT_TRUE(logic->particleSystems.empty());
-
-    logic->spheresCoupled = true;
-    logic->placeSpheres(glm::vec3(0, 10, 0), glm::vec3(0, 10, 1.9f));
-    EXPECT_EQ(magnetFrame(), "make system\n");
     EXPECT_EQ(logic->particleSystems.size(), 1u);
+
+    next.coupled = true;
+    logic->simulation().placeSpheres(glm::vec3(0, 10, 0), glm::vec3(0, 10, 1.9f));
+    EXPECT_EQ(magnetFrame(), "make system\n");
+    EXPECT_EQ(logic->particleSystems.size(), 2u);
 }
 
 TEST_F(PlayerSpheres, TheMagnetActsWithItsFullForceUpToTheEdgesOfItsRangesAndNotBeyond) {
@@ -161,7 +161,7 @@ TEST_F(PlayerSpheres, TheMagnetActsWithItsFullForceUpToTheEdgesOfItsRangesAndNot
         floatSpheres(glm::vec3(0, 10, 0), glm::vec3(test.distance, 10, 0));
         // The speed left from the case before decays by the damping alone.
         const float before = velocity(SecondActorType).x;
-        logic->spheresCoupled = test.coupled;
+        next.coupled = test.coupled;
         magnetFrame();
         EXPECT_NEAR(velocity(SecondActorType).x, before * (1.0f - c) + test.expectedX, full * 1e-3f)
             << (test.coupled ? "pull" : "push") << " at " << test.distance;
@@ -172,7 +172,7 @@ TEST_F(PlayerSpheres, TheMagnetActsWithItsFullForceUpToTheEdgesOfItsRangesAndNot
 
 TEST_F(PlayerSpheres, SpheresAtOnePlaceAreNotPushedAlongNoDirection) {
     floatSpheres(glm::vec3(0, 10, 0), glm::vec3(0, 10, 0));
-    logic->spheresCoupled = false;
+    next.coupled = false;
     magnetFrame();
     magnetFrame();
     // Their contact parts them; a force along no direction would have left
@@ -187,12 +187,12 @@ TEST_F(PlayerSpheres, AResetPutsBothAtTheirResetPlacesAndStopsThem) {
     // Whatever the hazard's text, through the callback the level's triggers get.
     for (const std::string& text : {std::string("spikes"), std::string(), std::string(1000, 'x')}) {
         floatSpheres(glm::vec3(0, 10, 0), glm::vec3(10, 10, 0));
-        logic->pushMainSphere(glm::vec3(0, 0, 1));
+        push(glm::vec3(0, 0, 1));
         physicsScene->setGravity(glm::vec3(0.0f, -9.81f, 0.0f));  // the second one falls
         step();
         ASSERT_GT(velocity(MainActorType).z, 0.0f);
         ASSERT_LT(velocity(SecondActorType).y, 0.0f);
-        logic->resetCallback(text);
+        logic->simulation().resetGame(text);
         EXPECT_EQ(position(MainActorType), spheres::kMainReset) << text;
         EXPECT_EQ(position(SecondActorType), spheres::kSecondReset) << text;
         for (ActorType type : {MainActorType, SecondActorType}) {

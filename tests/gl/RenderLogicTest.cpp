@@ -32,9 +32,10 @@ TEST_F(RenderLogicLifetime, BuildsFiveProgramsTheShadowFacesAndThePhysics) {
         EXPECT_EQ(logic->shadowFaceMatrices[face], expected[face]) << face;
     }
 
-    ASSERT_NE(logic->physics, nullptr);
+    ASSERT_NE(logic->simulation().physics(), nullptr);
     ASSERT_NE(physicsScene, nullptr);
-    EXPECT_EQ(physicsScene->getSimulationEventCallback(), logic.get());
+    EXPECT_EQ(physicsScene->getSimulationEventCallback(),
+              static_cast<physics::SimulationEventCallback*>(&logic->simulation()));
     EXPECT_EQ(physicsScene->getGravity(), glm::vec3(0.0f, -20.8f, 0.0f));
 }
 
@@ -77,10 +78,8 @@ TEST_F(RenderLogicLifetime, DestructionReleasesThePhysicsAndTheLiveBurstsButLeav
 }
 
 TEST_F(RenderLogicLifetime, WinCallbackEndsTheGameForGood) {
-    logic->winCallback();
-    EXPECT_FALSE(logic->gameRunning);
-    logic->winGame();
-    EXPECT_FALSE(logic->gameRunning);
+    logic->simulation().winGame();
+    EXPECT_FALSE(logic->gameRunning());
 }
 
 }  // namespace velmora::test

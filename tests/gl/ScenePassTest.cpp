@@ -297,7 +297,7 @@ TEST_F(ScenePass, MipmapModeSetsTheFilterOfTheObjectsOwnTexture) {
     glGenerateMipmap(GL_TEXTURE_2D);
     *quad->textureName = texture;
     quad->isTextured = true;
-    quad->actor = physics::createStatic(*logic->physics, physics::Transform(glm::vec3(0)),
+    quad->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(glm::vec3(0)),
                                         physics::Geometry::box(glm::vec3(1, 1, 0.01f)), *material);
     world().root->addChild(quad.get());
 

@@ -100,7 +100,7 @@ TEST_F(ShippedLevel, TheGoalIsInTheThirdTileAndEndsTheGame) {
     EXPECT_NEAR(at.y, 3.0f, 1e-4f);
     EXPECT_NEAR(at.z, -25.5f, 1e-4f);
     goal->winCallback();
-    EXPECT_FALSE(logic->gameRunning);
+    EXPECT_FALSE(logic->gameRunning());
 }
 
 TEST_F(ShippedLevel, TheKeysPushTheMainSphereUpARampWithTheSecondInTow) {
@@ -109,13 +109,12 @@ TEST_F(ShippedLevel, TheKeysPushTheMainSphereUpARampWithTheSecondInTow) {
     // per frame), eased off above 3 m/s so the magnet keeps up.
     physics::RigidDynamic* main = world().playerActors.at(MainActorType)->actor;
     physics::RigidDynamic* second = world().playerActors.at(SecondActorType)->actor;
-    logic->placeSpheres({-4.5f, 0.5f, -21.0f}, {-4.5f, 1.0f, -19.4f});
-    logic->spheresCoupled = true;
+    logic->simulation().placeSpheres({-4.5f, 0.5f, -21.0f}, {-4.5f, 1.0f, -19.4f});
+    next.coupled = true;
     for (int frame = 0; frame < 240; ++frame) {
         if (glm::length(main->getLinearVelocity()) < 3.0f) {
-            logic->pushMainSphere({0.0f, 0.0f, -1000.0f / 60.0f});
+            push({0.0f, 0.0f, -1000.0f / 60.0f});
         }
-        logic->updateSecondSphere();
         step();
     }
     // Both stand on the balcony, 1.5 m up (or on its switch plate).
@@ -131,13 +130,12 @@ TEST_F(ShippedLevel, TheMagnetTowsTheSecondSphereOffItsSwitchPad) {
     // upright rim threw it back out of the magnet's reach.
     physics::RigidDynamic* main = world().playerActors.at(MainActorType)->actor;
     physics::RigidDynamic* second = world().playerActors.at(SecondActorType)->actor;
-    logic->placeSpheres({7.05f, 0.5f, -44.7f}, {5.6f, 1.06f, -44.7f});
-    logic->spheresCoupled = true;
+    logic->simulation().placeSpheres({7.05f, 0.5f, -44.7f}, {5.6f, 1.06f, -44.7f});
+    next.coupled = true;
     for (int frame = 0; frame < 150; ++frame) {
         if (frame > 30 && main->getLinearVelocity().x < 2.0f) {
-            logic->pushMainSphere({1000.0f / 60.0f, 0.0f, 0.0f});
+            push({1000.0f / 60.0f, 0.0f, 0.0f});
         }
-        logic->updateSecondSphere();
         step();
     }
     EXPECT_GT(second->getGlobalPose().p.x, 8.5f);

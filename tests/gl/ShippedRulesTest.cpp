@@ -18,14 +18,14 @@ class ShippedRules : public GameWorldFixture {
 protected:
     void SetUp() override {
         GameWorldFixture::SetUp();
-        material = logic->physics->createMaterial(0.5f, 0.5f, 0.1f);
+        material = logic->simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
         main = sphere(MainActorType, 0.5f);
         second = sphere(SecondActorType, 1.0f);
     }
     // Kept far from the level until a check puts it somewhere.
     physics::RigidDynamic* sphere(ActorType type, float radius) {
         physics::RigidDynamic* body = physics::createDynamic(
-            *logic->physics, physics::Transform(parking(radius)), physics::Geometry::sphere(radius),
+            *logic->simulation().physics(), physics::Transform(parking(radius)), physics::Geometry::sphere(radius),
             *material, 1.0f);
         body->createShape(physics::Geometry::sphere(radius), *material);
         physicsScene->addActor(*body);
@@ -125,9 +125,9 @@ TEST_F(ShippedRules, SwitchesOpenTheirDoorsForTheirSpheresAndTheGoalEndsTheGame)
     park(second, 1.0f);
     EXPECT_FALSE(door("DoorE")->isOpen);
 
-    EXPECT_TRUE(logic->gameRunning);
+    EXPECT_TRUE(logic->gameRunning());
     putOn(main, 0.5f, goal);
-    EXPECT_FALSE(logic->gameRunning);
+    EXPECT_FALSE(logic->gameRunning());
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "every name the level uses is known";
 }
 

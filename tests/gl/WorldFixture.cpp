@@ -18,7 +18,7 @@ void WorldFixture::SetUp() {
     testing::internal::GetCapturedStdout();
     removeLevel(world(), physicsScene);
     removeSpheres(world(), physicsScene);
-    material = logic->physics->createMaterial(0.5f, 0.5f, 0.1f);
+    material = logic->simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
     shadowsEnabled = true;
     transparencyEnabled = true;
 }
@@ -41,7 +41,7 @@ LoggingCube* WorldFixture::makeBox(const std::string& name, const glm::vec3& cen
     box->createDefaultMesh();
     box->mesh->opacity = opacity;
     box->init();
-    box->actor = physics::createStatic(*logic->physics, physics::Transform(center),
+    box->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(center),
                                        physics::Geometry::box(size * 0.5f), *material);
     physicsScene->addActor(*box->actor);
     LoggingCube* raw = box.get();

@@ -1,0 +1,111 @@
+// The simulation without a window or GL context: the shipped level stepped
+// with scripted input, as the replay checker and the tests run it.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "world/PlayerSpheres.h"
+#include "world/Simulation.h"
+#include "world/World.h"
+
+using namespace velmora;
+
+namespace {
+
+// A made-up player: pushes that turn and stop, the magnet let go and taken
+// again, so the spheres roll, touch and part over the steps.
+StepInput scriptedInput(int step) {
+    StepInput input;
+    const float turn = static_cast<float>(step / 40) * 0.7f;
+    if (step % 120 < 90) input.push = glm::vec3(std::sin(turn), 0.0f, std::cos(turn)) * 33333.0f;  // a full key
+    input.coupled = (step / 150) % 2 == 0;
+    return input;
+}
+
+// Both spheres' poses after a step, as raw bytes: equal only when bit-equal.
+std::vector<unsigned char> poseBytes(const Simulation& simulation) {
+    std::vector<unsigned char> bytes;
+    for (ActorType type : {MainActorType, SecondActorType}) {
+        const physics::Transform pose = simulation.sphere(type)->getGlobalPose();
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(&pose);
+        bytes.insert(bytes.end(), p, p + sizeof pose);
+    }
+    return bytes;
+}
+
+std::vector<std::vector<unsigned char>> play(Simulation& simulation, int steps, bool restartFirst) {
+    std::vector<std::vector<unsigned char>> poses;
+    for (int step = 0; step < steps; ++step) {
+        StepInput input = scriptedInput(step);
+        input.restart = restartFirst && step == 0;
+        simulation.step(input);
+        poses.push_back(poseBytes(simulation));
+    }
+    return poses;
+}
+
+constexpr int kSteps = 600;
+
+TEST(Simulation, TheSameInputGivesTheSamePosesBitForBitFreshAndAfterARestart) {
+    std::vector<std::vector<unsigned char>> fresh;
+    std::vector<std::vector<unsigned char>> afterRestart;
+    {
+        World world;
+        Simulation simulation(world, shippedLevelTiles());
+        fresh = play(simulation, kSteps, false);
+        // The run went somewhere: the spheres are neither where they started nor lost.
+        const glm::vec3 end = simulation.spherePosition(MainActorType);
+        EXPECT_GT(glm::length(end - spheres::kMainStart), 3.0f);
+        EXPECT_GT(end.y, -1.0f);
+        afterRestart = play(simulation, kSteps, true);
+    }
+    std::vector<std::vector<unsigned char>> secondProgram;
+    {
+        World world;
+        Simulation simulation(world, shippedLevelTiles());
+        secondProgram = play(simulation, kSteps, false);
+    }
+    for (int step = 0; step < kSteps; ++step) {
+        ASSERT_EQ(fresh[step], afterRestart[step]) << "after a restart, step " << step;
+        ASSERT_EQ(fresh[step], secondProgram[step]) << "in a second simulation, step " << step;
+    }
+}
+
+TEST(Simulation, TheMillTurnsByStepsAndARestartPutsEverythingBack) {
+    World world;
+    Simulation simulation(world, shippedLevelTiles());
+    for (int step = 0; step < 90; ++step) simulation.step(scriptedInput(step));
+    EXPECT_EQ(simulation.steps(), 90);
+    EXPECT_FLOAT_EQ(simulation.millAngle(), glm::radians(300.0f));
+
+    simulation.resetGame("spikes");
+    EXPECT_EQ(simulation.spherePosition(MainActorType), spheres::kMainReset);
+    simulation.winGame();
+    simulation.winGame();  // once is enough
+    const std::vector<SimulationEvent> events = simulation.takeEvents();
+    int hazards = 0;
+    int goals = 0;
+    for (const SimulationEvent& event : events) {
+        hazards += event.type == SimulationEventType::Hazard && event.text == "spikes";
+        goals += event.type == SimulationEventType::Goal;
+    }
+    EXPECT_EQ(hazards, 1);
+    EXPECT_EQ(goals, 1);
+    ASSERT_TRUE(simulation.won());
+    // Won: the push and the mill stop.
+    const float angle = simulation.millAngle();
+    simulation.step(scriptedInput(0));
+    EXPECT_EQ(simulation.millAngle(), angle);
+
+    StepInput restart;
+    restart.restart = true;
+    simulation.step(restart);
+    EXPECT_FALSE(simulation.won());
+    EXPECT_EQ(simulation.steps(), 1);
+    EXPECT_FLOAT_EQ(simulation.millAngle(), glm::radians(200.0f / 60.0f));
+    EXPECT_NEAR(glm::length(simulation.spherePosition(MainActorType) - spheres::kMainStart), 0.0f, 0.1f);
+}
+
+}  // namespace
