@@ -41,10 +41,11 @@ double FrameLoop::updateFrame() {
     shell_.renderLogic->drawAlpha = clock_.alpha();
     // Also after the goal: the camera keeps following the main sphere.
     updateCamera(dt, shell_);
-    updateOptionKeys(dt, shell_);
-    if (!shell_.renderLogic->gameRunning()) {
+    if (shell_.renderLogic->gameRunning()) {
+        updateOptionKeys(dt, shell_);
+    } else {
         if (!gameWon) finishRun(shell_.session);
-        gameWon = true;  // the push, the magnet and the mill stay frozen until a restart
+        gameWon = true;  // input, option keys and the mill stay frozen until a restart
     }
     return dt;
 }
@@ -53,7 +54,7 @@ void FrameLoop::runSteps(int steps) {
     Simulation& simulation = shell_.renderLogic->simulation();
     // One reading of the devices for the frame, also for a frame that runs
     // no step (a click must not be lost at 144 Hz); each step gets it.
-    const StepInput input = readStepInput(shell_);
+    const StepInput input = simulation.won() ? StepInput{} : readStepInput(shell_);
     for (int i = 0; i < steps; ++i) {
         // A step that reaches the goal still counts to the run's time.
         if (!simulation.won()) ++shell_.session.runSteps;

@@ -19,15 +19,12 @@ constexpr int kKeyD = 68;
 // (zero) direction, so the sphere still gets its (zero) push.
 std::optional<glm::vec3> moveKeyDirection(const std::function<bool(int key)>& isDown);
 
-// The push for pushMainSphere: the key direction turned by the camera's
-// rotation into the world, its height dropped, scaled by 1000 per second of
-// frame. W therefore pushes along the horizontal part of the viewing
-// direction, which shortens as the camera looks further down.
-//
-// The physics advances one fixed step per frame however long the frame was,
-// so a long frame's push all lands in one step. Frames longer than
-// kLongestPushInterval push as if they had lasted that long: the start-up
-// frame or a stall would otherwise fire the sphere through the walls.
+// The push of the keys: their direction turned by the camera's rotation into
+// the world, its height dropped, scaled by 1000 per second of dt. W therefore
+// pushes along the horizontal part of the viewing direction, which shortens
+// as the camera looks further down. The game asks for one step's push (dt
+// 1/60 s) and gives it to every step; longer dts than kLongestPushInterval
+// count as that long.
 glm::vec3 pushForKeys(const glm::vec3& keyDirection, const glm::mat4& cameraMatrix, double dt);
 
 constexpr double kLongestPushInterval = 0.1;

@@ -117,6 +117,9 @@ bool openWindow(int width, int height, int redBits, int greenBits, int blueBits,
         return false;
     }
     glfwMakeContextCurrent(window);
+    // One frame per display refresh: the frame rate is the display's, not
+    // whatever the driver does; the game clock copes with any rate.
+    glfwSwapInterval(1);
     glfwSetScrollCallback(window, onScroll);
     // A key tapped between two polls must not be lost on a slow frame; the
     // taps are latched per poll (see keyTapped) rather than with sticky keys.

@@ -147,6 +147,20 @@ void Simulation::step(const StepInput& input) {
     recordPoses(jumped_);
 }
 
+void Simulation::forgetLevel() {
+    bodies_.clear();
+    doorsOpen_.clear();
+    for (const auto& [body, pose] : millParts_) {
+        for (auto tracked = tracked_.begin(); tracked != tracked_.end(); ++tracked) {
+            if (tracked->actor == body) {
+                tracked_.erase(tracked);
+                break;
+            }
+        }
+    }
+    millParts_.clear();
+}
+
 void Simulation::restart() {
     releasePhysics();
     buildPhysics();

@@ -73,6 +73,9 @@ public:
     // spheres, keeping their velocities; stops both.
     void placeSpheres(glm::vec3 mainPosition, glm::vec3 secondPosition);
     void stopSpheres();
+    // For tests that build their own scenery: the level is about to be
+    // taken out of the world, so rebuilds make only the spheres from now on.
+    void forgetLevel();
     // Ends the run as the goal does / puts the spheres back as a hazard does.
     void winGame();
     void resetGame(const std::string& text);

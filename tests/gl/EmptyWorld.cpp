@@ -4,6 +4,7 @@
 #include <set>
 
 #include "physics/Physics.h"
+#include "world/Simulation.h"
 #include "world/SceneObject.h"
 
 namespace velmora::test {
@@ -18,7 +19,9 @@ void destroySubtree(scene::SceneObject* object, physics::Scene* scene) {
 
 }  // namespace
 
-void removeLevel(World& world, physics::Scene* scene) {
+void removeLevel(World& world, Simulation& simulation) {
+    simulation.forgetLevel();
+    physics::Scene* scene = simulation.scene();
     std::set<scene::SceneObject*> spheres;
     for (const auto& [type, player] : world.playerActors) {
         if (player != nullptr) spheres.insert(player->object);

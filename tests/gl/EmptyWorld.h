@@ -6,6 +6,7 @@
 #include "world/World.h"
 
 namespace velmora {
+class Simulation;
 namespace physics {
 class Scene;
 }
@@ -15,8 +16,8 @@ namespace test {
 // Takes every level object below the root out of the world: out of the tree
 // (and destroyed), out of the trigger, door, texture and transparency tables,
 // and their actors out of the scene. The player spheres, when there are any,
-// stay.
-void removeLevel(World& world, physics::Scene* scene);
+// stay. The simulation forgets the level, so a restart builds no more of it.
+void removeLevel(World& world, Simulation& simulation);
 
 // Takes the two player spheres out the same way: out of the tree (and
 // destroyed), out of the player tables, their actors out of the scene. For

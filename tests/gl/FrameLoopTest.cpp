@@ -105,7 +105,8 @@ TEST_F(FrameLoopTest, OneRealPhysicsStepPerFrameAfterTheFirstWhateverTheInterval
         long stepsAfter;
     };
     const std::vector<Frame> frames = {{0.1, 6}, {0.001, 6}, {0.5, 14}, {1.0 / 60.0, 15},
-                                       {1.0 / 144.0, 15}, {1.0 / 144.0, 16}, {2.0, 24}};
+                                       {1.0 / 144.0, 15}, {1.0 / 144.0, 15}, {1.0 / 144.0, 16},
+                                       {2.0, 24}};
     for (const Frame& frame : frames) {
         now += frame.interval;
         ASSERT_TRUE(loop.runFrame());
@@ -185,93 +186,6 @@ TEST_F(FrameLoopTest, ShadowFacesFollowWhatMovesOrHides) {
     door.open();
     EXPECT_FLOAT_EQ(frame(), 1.0f);  // nothing left in its way
     root()->children.resize(root()->children.size() - 2);
-}
-
-TEST_F(FrameLoopTest, MillTurnsWhileTheGameRunsAndFreezesOnceItIsWon) {
-    auto mill = std::make_unique<scene::SceneObject>(glm::mat4(1.0f), nullptr, nullptr);
-    mill->name = "mill";
-    mill->isGroup = true;
-    auto arm = std::make_unique<scene::SceneObject>(glm::mat4(1.0f), nullptr, nullptr);
-    arm->isGroup = true;
-    mill->addChild(arm.get());
-    root()->addChild(mill.get());
-
-    app::FrameLoop loop(shell);
-    now = 0.45;  // 0.45 s at 200 degrees per second: a quarter turn
-    ASSERT_TRUE(loop.runFrame());
-    const glm::vec4 x = mill->transformMatrix * glm::vec4(1.0f, 0.0f, 0.0f, 0.0f);
-    EXPECT_NEAR(x.x, 0.0f, 1e-5);
-    EXPECT_NEAR(x.z, -1.0f, 1e-5);
-    EXPECT_EQ(arm->transformMatrix, mill->transformMatrix);  // children turn along
-    EXPECT_FALSE(app::gameWon);
-
-    shell.renderLogic->simulation().winGame();
-    const glm::mat4 frozen = mill->transformMatrix;
-    now += 0.1;
-    ASSERT_TRUE(loop.runFrame());
-    EXPECT_TRUE(app::gameWon);
-    EXPECT_EQ(mill->transformMatrix, frozen);
-    EXPECT_EQ(loop.stepsStarted(), 1);  // the physics still steps
-}
-
-TEST_F(FrameLoopTest, MillArmsPushASphereInTheirPathAndLeaveOneBesideThemAlone) {
-    physics::Physics& physics = *shell.renderLogic->simulation().physics();
-    physics::Material* material = physics.createMaterial(1.0f, 1.0f, 1.0f);
-    auto part = [&](const char* name, glm::vec3 centre, glm::vec3 halfExtents) {
-        // Drawn as the unit cube scaled to the box, as a level box is.
-        auto object = std::make_unique<scene::Cube>(glm::scale(glm::mat4(1.0f), 2.0f * halfExtents),
-                                                    nullptr, nullptr);
-        object->createDefaultMesh();
-        object->name = name;
-        object->actor = physics::createStatic(physics, physics::Transform(centre),
-                                              physics::Geometry::box(halfExtents), *material);
-        physicsScene->addActor(*object->actor);
-        return object;
-    };
-    auto floor = part("floor", {0.0f, -0.5f, -24.0f}, {20.0f, 0.5f, 20.0f});
-    // A hub with one arm 4 m long across it, turning about the world's up axis.
-    auto mill = part("mill", {0.0f, 0.8f, -24.0f}, {0.3f, 0.8f, 0.3f});
-    auto arm = part("mill_arm", {0.0f, 0.5f, -24.0f}, {2.0f, 0.2f, 0.2f});
-    mill->addChild(arm.get());
-    root()->addChild(mill.get());
-    // The main sphere just clear of the arm, where its east end swings to
-    // within 30 degrees; the second sphere well beyond its reach.
-    const glm::vec3 inPath(1.5f, 0.5f, -25.2f);
-    const glm::vec3 beside(5.0f, 1.0f, -24.0f);
-    shell.renderLogic->simulation().placeSpheres(inPath, beside);
-    const World& w = world();
-    physics::RigidDynamic* main = w.playerActors.at(MainActorType)->actor;
-    physics::RigidDynamic* second = w.playerActors.at(SecondActorType)->actor;
-
-    app::FrameLoop loop(shell);
-    for (int frame = 0; frame < 30; ++frame) {  // half a second: 100 degrees
-        now += 1.0 / 60.0;
-        loop.updateFrame();
-    }
-    const glm::vec3 pushed = main->getGlobalPose().p - inPath;
-    EXPECT_GT(glm::length(glm::vec2(pushed.x, pushed.z)), 0.5f);
-    // The arm's east end sweeps towards -z and drags the sphere round with it.
-    EXPECT_LT(pushed.z, -0.3f);
-    EXPECT_LT(glm::length(second->getGlobalPose().p - beside), 0.01f);
-    // The arm's body is where the frame loop has turned it: half a second.
-    const glm::quat turned = arm->actor->getGlobalPose().q;
-    EXPECT_NEAR(glm::degrees(glm::angle(turned)), 100.0f - 200.0f / 60.0f, 0.5f);
-    EXPECT_EQ(arm->transformMatrix, glm::mat4(1.0f));
-
-    // The autopilot reads the drawn arm: 1.5 m east of the hub, the arm's
-    // western half is still coming round (83 degrees off), so the wait lasts
-    // until it has passed and left a metre of room, about 41 frames.
-    std::string error;
-    const std::optional<app::Route> route = app::parseRoute("mill 1.5 -24 1\n", error);
-    ASSERT_TRUE(route.has_value()) << error;
-    app::Autopilot pilot(*route, shell);
-    while (!pilot.routeDone() && pilot.frames() < 120) {
-        pilot.beforeFrame();
-        now += 1.0 / 60.0;
-        loop.updateFrame();
-    }
-    EXPECT_GT(pilot.frames(), 30);
-    EXPECT_LT(pilot.frames(), 55);
 }
 
 TEST_F(FrameLoopTest, EndsAfterTheFrameInWhichAnExitIsSeen) {

@@ -23,7 +23,7 @@ void GameWorldFixture::SetUp() {
 void GameWorldFixture::TearDown() {
     for (ParticleSystem* system : logic->particleSystems) delete system;
     logic->particleSystems.clear();
-    removeLevel(world(), physicsScene);
+    removeLevel(world(), logic->simulation());
     removeSpheres(world(), physicsScene);
     logic.reset();
     registry.reset();

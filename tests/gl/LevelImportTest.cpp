@@ -52,7 +52,7 @@ protected:
     }
     void TearDown() override {
         loader.reset();
-        removeLevel(world(), physicsScene);
+        removeLevel(world(), logic->simulation());
         cooking->release();
         WorldFixture::TearDown();
     }

@@ -30,7 +30,7 @@ protected:
     // Only the spheres, floating where they are put: no floor, no gravity, so
     // every change of speed comes from our own forces.
     void floatSpheres(glm::vec3 main, glm::vec3 second) {
-        test::removeLevel(world(), physicsScene);
+        test::removeLevel(world(), logic->simulation());
         physicsScene->setGravity(glm::vec3(0.0f));
         logic->simulation().placeSpheres(main, second);
     }
@@ -78,7 +78,7 @@ TEST_F(PlayerSpheres, BothAreBuiltAfterTheLevelAndRegisteredByType) {
     EXPECT_FALSE(shapes[2]->getFlag(physics::ShapeFlag::Trigger));
 
     // Without the level, a scene pass draws just the spheres' five shapes.
-    test::removeLevel(world(), physicsScene);
+    test::removeLevel(world(), logic->simulation());
     logic->frustumCullingEnabled = false;
     logic->renderScene(false, glm::mat4(1.0f), glm::mat4(1.0f), 0.0);
     EXPECT_EQ(logic->drawnObjectCount, 5);

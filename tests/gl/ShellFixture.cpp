@@ -7,6 +7,7 @@
 #include "tests/gl/GlContext.h"
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
+#include "world/RenderLogic.h"
 
 namespace velmora::test {
 
@@ -21,7 +22,7 @@ void ShellFixture::SetUp() {
     app::initialize(shell);
     testing::internal::GetCapturedStdout();
     // Counts, depths and pixels are checked against what each test puts in.
-    if (!keepShippedLevel) removeLevel(world(), physicsScene);
+    if (!keepShippedLevel) removeLevel(world(), shell.renderLogic->simulation());
     app::createRenderTargets(shell);
 }
 

@@ -16,7 +16,7 @@ void WorldFixture::SetUp() {
     testing::internal::CaptureStdout();  // the creation time line
     logic = std::make_unique<RenderLogic>();
     testing::internal::GetCapturedStdout();
-    removeLevel(world(), physicsScene);
+    removeLevel(world(), logic->simulation());
     removeSpheres(world(), physicsScene);
     material = logic->simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
     shadowsEnabled = true;

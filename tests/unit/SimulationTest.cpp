@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+
+#include <glm/gtx/quaternion.hpp>
 #include <vector>
 
 #include "world/PlayerSpheres.h"
+#include "world/SceneObject.h"
 #include "world/Simulation.h"
 #include "world/World.h"
 
@@ -76,9 +79,22 @@ TEST(Simulation, TheSameInputGivesTheSamePosesBitForBitFreshAndAfterARestart) {
 TEST(Simulation, TheMillTurnsByStepsAndARestartPutsEverythingBack) {
     World world;
     Simulation simulation(world, shippedLevelTiles());
+    scene::SceneObject* mill = scene::SceneObject::findByName("mill", world.root);
+    ASSERT_NE(mill, nullptr);
+    ASSERT_NE(mill->actor, nullptr);
+    const physics::Transform millStart = mill->actor->getGlobalPose();
     for (int step = 0; step < 90; ++step) simulation.step(scriptedInput(step));
     EXPECT_EQ(simulation.steps(), 90);
     EXPECT_FLOAT_EQ(simulation.millAngle(), glm::radians(300.0f));
+    // The hub's body turned as far about its own up axis, in place; drawn
+    // between the last two steps, it is a step's turn behind at alpha 0.
+    const physics::Transform turned = mill->actor->getGlobalPose();
+    EXPECT_EQ(turned.p, millStart.p);
+    const glm::quat turn = glm::inverse(millStart.q) * turned.q;
+    EXPECT_NEAR(glm::degrees(glm::angle(turn)), 300.0f, 0.01f);
+    EXPECT_NEAR(glm::abs(glm::axis(turn).y), 1.0f, 1e-4f);
+    const glm::quat drawn = glm::inverse(millStart.q) * simulation.drawnPose(*mill->actor, 0.0f).q;
+    EXPECT_NEAR(glm::degrees(glm::angle(drawn)), 300.0f - 200.0f / 60.0f, 0.01f);
 
     simulation.resetGame("spikes");
     EXPECT_EQ(simulation.spherePosition(MainActorType), spheres::kMainReset);
