@@ -1,6 +1,7 @@
 #include "level/LevelIdentity.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 namespace velmora {
@@ -39,8 +40,11 @@ constexpr char kPresent = 1;
 std::uint64_t levelIdentity(const std::vector<std::string>& tileFiles) {
     Fnv1a hash;
     for (const std::string& name : tileFiles) {
-        std::ifstream file(name, std::ios::binary);
-        if (!file) {
+        std::error_code ignored;
+        std::ifstream file;
+        // A folder in a tile's place opens, but has no bytes to read.
+        if (std::filesystem::is_regular_file(name, ignored)) file.open(name, std::ios::binary);
+        if (!file.is_open()) {
             hash.add(&kAbsent, 1);
             continue;
         }

@@ -128,7 +128,9 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
 ReadResult readWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
                          std::string& error) {
     bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a pipe put where a save belongs cannot hang the
+    // game in open; it is refused below as not a regular file.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int code = errno;
         error = "Cannot read " + path + ": " + std::strerror(code);

@@ -49,8 +49,9 @@ bool decodeReplay(const std::string& bytes, Replay& out, std::string& error);
 // else empty.
 std::string levelMismatch(std::uint64_t recorded, std::uint64_t current);
 
-// Saves atomically. A file at path from a newer version of the game is kept
-// (one line, false); one that cannot be read is kept aside first.
+// Saves atomically; on failure error is one line for the player. A file at
+// path from a newer version of the game is kept (false); one that cannot be
+// read is kept aside first (with its own line).
 bool saveReplay(const std::string& path, const Replay& replay, std::string& error);
 
 // error names the file.

@@ -4,8 +4,6 @@
 
 #include "platform/AtomicFile.h"
 
-#include <iostream>
-
 namespace velmora {
 
 namespace {
@@ -34,7 +32,6 @@ bool saveReplay(const std::string& path, const Replay& replay, std::string& erro
         if (read == platform::ReadResult::tooLarge || !decodeReplay(existing, old, decodeError)) {
             if (decodeError.rfind(kNewerPrefix, 0) == 0) {
                 error = path + " was " + decodeError + "; keeping it";
-                std::cout << error << std::endl;
                 return false;
             }
             if (platform::keepAside(path, "is not a readable replay (" + decodeError + ")").empty()) {
