@@ -109,7 +109,8 @@ TEST(ReplayFile, RoundTripKeepsEveryBit) {
     replay.levelIdentity = 0xfedcba9876543210ULL;
     const float tiny = std::numeric_limits<float>::denorm_min();
     const StepInput inputs[] = {
-        {{0.0f, 0.0f, 0.0f}, true, false},   {{0.1f, -0.0f, 1e30f}, true, false},
+        {{0.0f, 0.0f, 0.0f}, true, false},   {{-0.0f, 0.0f, 0.0f}, true, false},
+        {{0.1f, -0.0f, 1e30f}, true, false},
         {{0.1f, -0.0f, 1e30f}, false, false}, {{0.0f, 0.0f, 0.0f}, false, true},
         {{-0.0f, tiny, -tiny}, true, false},  {{12.5f, 0.0f, -7.25f}, true, true},
         {{12.5f, 0.0f, -7.25f}, true, true},  {{12.5f, 0.0f, -7.25f}, true, false},
