@@ -14,6 +14,9 @@
 #include <fstream>
 #include <limits>
 #include <random>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace velmora;
 using velmora::testing::TempFolder;
@@ -100,6 +103,36 @@ std::string u32Bytes(std::uint32_t value) {
 std::string readText(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kCanLimitMemory = false;  // its shadow memory needs the room
+#else
+constexpr bool kCanLimitMemory = true;
+#endif
+
+// Decodes each input in a child process whose address space may grow by only
+// 64 MB, so that a decoder that trusted a stated size before checking it
+// fails to allocate and the child dies. True when every input was refused.
+bool allRefusedInLittleMemory(const std::vector<std::string>& inputs) {
+    std::cout.flush();
+    const pid_t child = fork();
+    if (child == 0) {
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlim_t limit = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (64 << 20);
+        const rlimit bound{limit, limit};
+        setrlimit(RLIMIT_AS, &bound);
+        for (const std::string& bytes : inputs) {
+            Replay out;
+            std::string error;
+            if (decodeReplay(bytes, out, error)) _exit(2);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
 }
 
 }  // namespace
@@ -203,6 +236,11 @@ TEST(ReplayFile, HostileBytesAreRefusedWithTheirLine) {
             EXPECT_EQ(error, c.expectedError) << c.what;
         }
         EXPECT_EQ(out.levelIdentity, 99u) << "a refused file changed the replay: " << c.what;
+    }
+    if (kCanLimitMemory) {
+        std::vector<std::string> inputs;
+        for (const Case& c : cases) inputs.push_back(c.bytes);
+        EXPECT_TRUE(allRefusedInLittleMemory(inputs));
     }
 
     for (std::size_t length = 1; length < good.size(); ++length) {
