@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
+#include <csignal>
 #include <fcntl.h>
 #include <iostream>
 #include <sys/stat.h>
@@ -29,6 +32,26 @@ std::string folderOf(const std::string& path) {
     if (slash == std::string::npos) return ".";
     if (slash == 0) return "/";
     return path.substr(0, slash);
+}
+
+// A save killed midway leaves its temporary file behind. The next save of
+// the same file removes those whose writer is gone (the name holds its
+// process id), and leaves alone what another running game is writing.
+void removeStaleTemporaries(const std::string& folder, const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string prefix =
+        (slash == std::string::npos ? path : path.substr(slash + 1)) + ".saving-";
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const long writer = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+        if (writer <= 0 || writer == ::getpid()) continue;
+        if (::kill(static_cast<pid_t>(writer), 0) == 0 || errno != ESRCH) continue;
+        ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 std::string failure(const std::string& what, const std::string& path, int error) {
@@ -86,7 +109,8 @@ const char* fileStepName(FileStep step) {
 
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
     const std::string folder = folderOf(path);
-    std::string tempName = path + ".saving-XXXXXX";
+    removeStaleTemporaries(folder, path);
+    std::string tempName = path + ".saving-" + std::to_string(::getpid()) + "-XXXXXX";
     std::vector<char> tempPath(tempName.begin(), tempName.end());
     tempPath.push_back('\0');
 

@@ -13,7 +13,8 @@ namespace velmora::platform {
 // (one line naming the file) when a step fails; the temporary file is then
 // removed and the old file at path is left as it was. Only when flushing the
 // folder after the rename fails is the new content already in place (error
-// says so).
+// says so). Temporary files left by an earlier save that was killed are
+// removed.
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
 
 enum class ReadResult { ok, missing, tooLarge, failed };

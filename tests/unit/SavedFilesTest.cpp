@@ -213,6 +213,9 @@ TEST(AtomicFile, AWriterKilledAtAnyStepLeavesTheOldOrTheNewFileWhole) {
         renamed = renamed || steps[killAt] == FileStep::rename;
     }
     EXPECT_TRUE(renamed);
+    // The next save clears what the killed ones left.
+    ASSERT_TRUE(writeFileAtomically(path, "the next replay", error)) << error;
+    EXPECT_EQ(folderEntries(temp.path()), (std::vector<std::string>{"replay.vzr", "scratch"}));
 }
 
 TEST(AtomicFile, ReadingStopsAtTheSizeLimit) {
