@@ -1,0 +1,27 @@
+// Replay files (world/ReplayFile.h) from untrusted bytes.
+
+#include "world/ReplayFile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    velmora::Replay replay;
+    std::string error;
+    if (!velmora::decodeReplay(bytes, replay, error)) {
+        if (error.empty()) __builtin_trap();
+        return 0;
+    }
+    // What decodes must be a replay the game could have written, and must
+    // come back the same through the encoder.
+    if (!velmora::replayProblem(replay).empty()) __builtin_trap();
+    velmora::Replay again;
+    if (!velmora::decodeReplay(velmora::encodeReplay(replay), again, error)) __builtin_trap();
+    if (again.inputs != replay.inputs || again.checkpoints != replay.checkpoints ||
+        again.levelIdentity != replay.levelIdentity) {
+        __builtin_trap();
+    }
+    return 0;
+}
