@@ -14,6 +14,8 @@ using namespace velmora;
 namespace {
 
 const char* const kRouteFile = "tools/level/route.txt";
+const char* const kBlenderTile = "Objects/examples/blender/Tile1.dae";
+const char* const kBlenderRouteFile = "tools/level/blender_route.txt";
 constexpr double kFrame = 1.0 / 60.0;
 // 30 s of game time without getting anywhere: the autopilot is stuck.
 constexpr long kStuckFrames = 30 * 60;
@@ -30,9 +32,11 @@ class AutopilotPlay : public test::ShellFixture {
 protected:
     AutopilotPlay() { keepShippedLevel = true; }
 
-    static app::Route shippedRoute() {
+    static app::Route shippedRoute() { return routeFrom(kRouteFile); }
+
+    static app::Route routeFrom(const char* file) {
         std::string error;
-        const std::optional<app::Route> route = app::loadRoute(kRouteFile, error);
+        const std::optional<app::Route> route = app::loadRoute(file, error);
         EXPECT_TRUE(route.has_value()) << error;
         return route.value_or(app::Route{});
     }
@@ -88,5 +92,20 @@ TEST_F(AutopilotPlay, WithoutTheSecondSphereTheGoalIsOutOfReach) {
 // tows the second sphere in short hops and still gets through.
 TEST_F(AutopilotPlay, PlaysTheShippedLevelToTheGoalAtFourteenFramesASecond) {
     const PlayedRun run = play(shippedRoute(), 1.0 / 14.0);
+    EXPECT_TRUE(run.won) << "stuck at " << run.where << " after " << run.frames << " frames";
+}
+
+// The tile made in Blender (tools/blender_tile.py) in place of the level: an
+// author's tile, as exported, plays from the start through its door to the goal.
+class AutopilotPlayBlenderTile : public AutopilotPlay {
+protected:
+    AutopilotPlayBlenderTile() {
+        keepShippedLevel = false;
+        chosenTile = kBlenderTile;
+    }
+};
+
+TEST_F(AutopilotPlayBlenderTile, PlaysTheTileMadeInBlenderToTheGoal) {
+    const PlayedRun run = play(routeFrom(kBlenderRouteFile));
     EXPECT_TRUE(run.won) << "stuck at " << run.where << " after " << run.frames << " frames";
 }

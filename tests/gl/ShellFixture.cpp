@@ -3,6 +3,7 @@
 #include "app/ShellOptions.h"
 #include "app/Startup.h"
 #include "platform/Window.h"
+#include "tests/gl/ChosenTile.h"
 #include "tests/gl/EmptyWorld.h"
 #include "tests/gl/GlContext.h"
 #include "world/ObjectRegistry.h"
@@ -22,6 +23,7 @@ void ShellFixture::SetUp() {
     testing::internal::GetCapturedStdout();
     // Counts, depths and pixels are checked against what each test puts in.
     if (!keepShippedLevel) removeLevel(world(), physicsScene);
+    if (!chosenTile.empty()) importChosenTile(shell, chosenTile);
     app::createRenderTargets(shell);
 }
 

@@ -7,6 +7,8 @@
 
 #include "app/ShellState.h"
 
+#include <string>
+
 namespace velmora {
 struct World;
 namespace test {
@@ -22,6 +24,8 @@ protected:
     app::ShellState shell;
     // Set before SetUp by tests that play the shipped level.
     bool keepShippedLevel = false;
+    // Set before SetUp to play this tile file instead (see ChosenTile.h).
+    std::string chosenTile;
 };
 
 }  // namespace test
