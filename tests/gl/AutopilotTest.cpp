@@ -8,6 +8,8 @@
 #include "app/FrameLoop.h"
 #include "app/Route.h"
 #include "tests/gl/ShellFixture.h"
+#include "world/SceneObject.h"
+#include "world/World.h"
 
 using namespace velmora;
 
@@ -106,6 +108,10 @@ protected:
 };
 
 TEST_F(AutopilotPlayBlenderTile, PlaysTheTileMadeInBlenderToTheGoal) {
+    // Its glass is drawn see-through, and nothing else, though the glass
+    // material sorts first and most nodes have none.
+    ASSERT_EQ(world().transparentObjects.size(), 1u);
+    EXPECT_EQ(world().transparentObjects[0]->name, "glass_screen");
     const PlayedRun run = play(routeFrom(kBlenderRouteFile));
     EXPECT_TRUE(run.won) << "stuck at " << run.where << " after " << run.frames << " frames";
 }
