@@ -12,12 +12,12 @@
 
 namespace velmora::app {
 
-void initialize(ShellState& shell) {
+void initialize(ShellState& shell, const std::vector<LevelTile>& tiles) {
     platform::setWindowTitle("Vizazuv!");
     // The world reads the registry while it is built, so the registry comes first.
     shell.objectRegistry = new ObjectRegistry();
     objectRegistry = shell.objectRegistry;
-    shell.renderLogic = new RenderLogic();
+    shell.renderLogic = new RenderLogic(tiles);
     shell.textRenderer = new TextRenderer(shell.screenWidth, shell.screenHeight);
     shell.session = PlaySession{};  // a new world starts a new run
 }

@@ -3,12 +3,17 @@
 // matching shutdown. Split from the entry point so a test can run them on the
 // test's own context.
 
+#include <vector>
+
+#include "level/LevelCheck.h"
+
 namespace velmora::app {
 
 struct ShellState;
 
-// Sets the window title and creates the world and the text renderer, in that order.
-void initialize(ShellState& shell);
+// Sets the window title and creates the world (of the given tiles) and the
+// text renderer, in that order.
+void initialize(ShellState& shell, const std::vector<LevelTile>& tiles = shippedLevelTiles());
 
 // The GL state of the whole run, the shadow cube map and its framebuffer, the
 // scene and blur targets, the blur program and the screen quad, in that order.

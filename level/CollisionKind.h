@@ -34,16 +34,23 @@ struct CollisionPlan {
     }
 };
 
-// A four-vertex node is taken as a flat rectangle of the unit square scaled
-// by its node scale, whatever its true vertices, and never gets a trigger
-// volume. Extents are the magnitudes of the scale: a mirrored node (negative
-// scale) still gets a proper box.
+// A four-vertex node is taken as a flat rectangle and never gets a trigger
+// volume. Its box reaches as far along each of the node's axes as its
+// vertices do (quadExtent: the largest magnitude of each coordinate), times
+// the magnitude of the scale, so the unit square with a node scale and a
+// plane whose scale was applied to its vertices both collide where they are
+// drawn, and a mirrored node (negative scale) still gets a proper box.
 CollisionPlan planCollision(const std::string& baseName, std::int32_t vertexCount,
-                            const glm::vec3& scale);
+                            const glm::vec3& scale,
+                            const glm::vec3& quadExtent = glm::vec3(1.0f, 1.0f, 0.0f));
+
+// How far the vertices reach from the node's origin along each of its axes.
+glm::vec3 vertexExtent(const MeshData& mesh);
 
 inline CollisionPlan planCollision(const std::string& baseName, const MeshData& mesh,
                                    const glm::vec3& scale) {
-    return planCollision(baseName, mesh.vertexCount, scale);
+    return planCollision(baseName, mesh.vertexCount, scale,
+                         mesh.vertexCount == 4 ? vertexExtent(mesh) : glm::vec3(0.0f));
 }
 
 const char* collisionKindName(CollisionKind kind);

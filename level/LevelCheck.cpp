@@ -7,6 +7,7 @@
 #include "level/NodeProblems.h"
 #include "level/NodeWalk.h"
 #include "level/TileFile.h"
+#include "level/TriggerFit.h"
 #include "world/PlayerSpheres.h"
 
 #include <assimp/Importer.hpp>
@@ -39,16 +40,6 @@ std::string baseFileName(const std::string& path) {
 }
 
 bool fileExists(const std::string& path) { return std::ifstream(path).good(); }
-
-// Opacity of a material, as the game would read it if it were not at index 0.
-float materialOpacity(const aiMaterial* material) {
-    float opacity = 1.0f;
-    unsigned count = 1;
-    if (material != nullptr) {
-        aiGetMaterialFloatArray(material, AI_MATKEY_OPACITY, &opacity, &count);
-    }
-    return opacity;
-}
 
 void worldBounds(const MeshData& mesh, const NodePose& pose, glm::vec3& lo, glm::vec3& hi) {
     lo = glm::vec3(std::numeric_limits<float>::max());
@@ -102,9 +93,19 @@ std::vector<glm::vec3> solidTriangles(const MeshData& mesh, const NodePose& pose
     if (!isPlaceable(pose)) return corners;
     const glm::quat turn = glm::normalize(pose.rotation);
     if (plan.kind == CollisionKind::ThinBox) {
+        // The rectangle across the box's two widest axes (a plane lying in
+        // any of the node's planes); a box thin in two axes is no shape.
+        if (!physics::Geometry::box(plan.halfExtents).isValid()) return corners;
         const glm::vec3 h = plan.halfExtents;
-        const glm::vec3 quad[4] = {{-h.x, -h.y, 0}, {h.x, -h.y, 0}, {h.x, h.y, 0}, {-h.x, h.y, 0}};
-        for (int i : {0, 1, 2, 0, 2, 3}) corners.push_back(pose.position + turn * quad[i]);
+        const int thin = (h.x <= h.y && h.x <= h.z) ? 0 : (h.y <= h.z ? 1 : 2);
+        const int u = (thin + 1) % 3, v = (thin + 2) % 3;
+        const float signs[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+        for (int i : {0, 1, 2, 0, 2, 3}) {
+            glm::vec3 local(0.0f);
+            local[u] = signs[i][0] * h[u];
+            local[v] = signs[i][1] * h[v];
+            corners.push_back(pose.position + turn * local);
+        }
         return corners;
     }
     if (mesh.faceCount <= 0 || !cooks(mesh)) return corners;
@@ -162,6 +163,9 @@ public:
                 if (open != node.annotations.end()) opened.insert(open->second.begin(), open->second.end());
                 hasGoal = hasGoal || node.annotations.count("win") > 0;
             }
+            if (node.baseName == "mill" && hasMill) {
+                addWarning(node, "another node is named \"mill\": only the first turns");
+            }
             hasMill = hasMill || node.baseName == "mill";
         }
         for (const CheckedNode& node : report_.nodes) {
@@ -203,13 +207,14 @@ private:
             checked.textureDecodes = checked.textureExists && decodes(path);
         }
         worldBounds(*mesh, checked.pose, checked.worldMin, checked.worldMax);
+        nodeBounds(*mesh, checked.pose.scale, checked.nodeMin, checked.nodeMax);
         checked.solidTriangles = solidTriangles(*mesh, checked.pose, checked.collision);
         checked.turnsWithMill = belowTheMill(node);
         report_.nodes.push_back(checked);
-        checkNode(report_.nodes.back(), scene, node);
+        checkNode(report_.nodes.back());
     }
 
-    void checkNode(const CheckedNode& node, const aiScene& scene, const aiNode& sceneNode) {
+    void checkNode(const CheckedNode& node) {
         if (!node.textureFile.empty() && !node.textureExists) {
             addError(node, missingTextureMessage(node.textureFile, textureFolder_));
         } else if (!node.textureFile.empty() && !node.textureDecodes) {
@@ -222,15 +227,13 @@ private:
                                      nearestAnnotationKey(annotation.first) + "\"?)");
             }
         }
-        const aiMesh* first = scene.mMeshes[sceneNode.mMeshes[0]];
-        if (first->mMaterialIndex == 0 && scene.mNumMaterials > 0 &&
-            materialOpacity(scene.mMaterials[0]) < 1.0f) {
-            addError(node, "transparent material at index 0: the game ignores its opacity "
-                           "(put an opaque material first)");
-        }
         const bool triggerWord = hasTriggerWord(node.baseName);
         if (triggerWord && node.vertexCount == 4) {
             addError(node, "trigger of exactly four vertices gets a thin box and no trigger volume");
+        }
+        if (node.collision.hasTriggerVolume() && node.triangleCount > 0) {
+            const std::string misfit = triggerMisfit(node);
+            if (!misfit.empty()) addWarning(node, misfit);
         }
         if (node.role == NodeRole::Door && triggerWord) {
             addWarning(node, "door with a trigger word: its trigger box reports to no switch");

@@ -41,6 +41,7 @@ struct CheckedNode {
     bool textureDecodes = false;
     NodePose pose;
     glm::vec3 worldMin{0.0f}, worldMax{0.0f};  // bounds of its geometry in the world
+    glm::vec3 nodeMin{0.0f}, nodeMax{0.0f};    // the same along the node's own axes, scaled
     // What the spheres collide with, three world corners a triangle: the
     // cooked mesh, or the two triangles of a thin box. Empty when the node
     // gets no collision.

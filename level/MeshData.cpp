@@ -1,5 +1,7 @@
 #include "level/MeshData.h"
 
+#include "level/DefaultMaterial.h"
+
 #include <assimp/material.h>
 #include <assimp/mesh.h>
 #include <assimp/scene.h>
@@ -18,15 +20,15 @@ bool holdsTriangles(const aiMesh& mesh) {
 float readOpacity(const aiMesh* first, const aiMaterial* const* materials,
                   unsigned materialCount) {
     float opacity = 1.0f;
-    // Index 0 is taken as "no material": a level author keeps transparent
-    // materials off it (the level checker reports one there).
-    if (first == nullptr || first->mMaterialIndex == 0 ||
-        first->mMaterialIndex >= materialCount || materials == nullptr) {
+    if (first == nullptr || materials == nullptr || first->mMaterialIndex >= materialCount) {
         return opacity;
     }
+    // Whatever its number: which number a material gets depends only on how
+    // the file names it. The default material stands for none.
+    const aiMaterial* material = materials[first->mMaterialIndex];
+    if (material == nullptr || isDefaultMaterial(*material)) return opacity;
     unsigned count = 1;
-    aiGetMaterialFloatArray(materials[first->mMaterialIndex], AI_MATKEY_OPACITY, &opacity,
-                            &count);
+    aiGetMaterialFloatArray(material, AI_MATKEY_OPACITY, &opacity, &count);
     return opacity;
 }
 

@@ -28,7 +28,8 @@ struct MeshData {
 // normals) are left out, and so are the point and line faces of a mixed mesh. Each later
 // mesh's indices are offset by the vertices before it, so every index
 // addresses the joined arrays. The opacity comes from the first mesh's
-// material; material index 0 counts as "no material" and gives 1.0.
+// material, whatever its index; the default material (a mesh without one in
+// its file, see DefaultMaterial.h) and a material without opacity give 1.0.
 std::unique_ptr<MeshData> buildMeshData(const aiMesh* const* meshes, unsigned meshCount,
                                         const aiMaterial* const* materials,
                                         unsigned materialCount);

@@ -52,8 +52,8 @@ struct TileNode {
 };
 
 struct TileDescription {
-    // "opaque" is always there and always first, so no transparent material
-    // can end up at index 0, which the game reads as "no material".
+    // "opaque" is always there and always first: the material of every node
+    // that names none.
     std::vector<TileMaterial> materials{{"opaque", 1.0f}};
     std::vector<TileNode> nodes;
 };

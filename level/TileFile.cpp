@@ -1,5 +1,6 @@
 #include "level/TileFile.h"
 
+#include "level/DefaultMaterial.h"
 #include "level/NodeWalk.h"
 
 #include <assimp/Importer.hpp>
@@ -11,7 +12,7 @@ namespace velmora {
 
 const aiScene* readTile(Assimp::Importer& importer, const std::string& fileName,
                         std::string& error) {
-    const aiScene* scene = importer.ReadFile(fileName, kLevelImportFlags);
+    const aiScene* scene = readWithDefaultMaterial(importer, fileName, kLevelImportFlags);
     if (scene == nullptr) {
         error = importer.GetErrorString();
         return nullptr;

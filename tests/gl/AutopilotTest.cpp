@@ -8,12 +8,16 @@
 #include "app/FrameLoop.h"
 #include "app/Route.h"
 #include "tests/gl/ShellFixture.h"
+#include "world/SceneObject.h"
+#include "world/World.h"
 
 using namespace velmora;
 
 namespace {
 
 const char* const kRouteFile = "tools/level/route.txt";
+const char* const kBlenderTile = "Objects/examples/blender/Tile1.dae";
+const char* const kBlenderRouteFile = "tools/level/blender_route.txt";
 constexpr double kFrame = 1.0 / 60.0;
 // 30 s of game time without getting anywhere: the autopilot is stuck.
 constexpr long kStuckSteps = 30 * 60;
@@ -31,9 +35,11 @@ class AutopilotPlay : public test::ShellFixture {
 protected:
     AutopilotPlay() { keepShippedLevel = true; }
 
-    static app::Route shippedRoute() {
+    static app::Route shippedRoute() { return routeFrom(kRouteFile); }
+
+    static app::Route routeFrom(const char* file) {
         std::string error;
-        const std::optional<app::Route> route = app::loadRoute(kRouteFile, error);
+        const std::optional<app::Route> route = app::loadRoute(file, error);
         EXPECT_TRUE(route.has_value()) << error;
         return route.value_or(app::Route{});
     }
@@ -102,4 +108,23 @@ TEST_F(AutopilotPlay, PlaysTheShippedLevelToTheGoalAtAnyFrameRateInRealTime) {
         std::cout << "[ route ] " << framesPerSecond << " fps: goal after " << run.steps << " steps ("
                   << gameTime << " s), " << run.frames << " frames\n";
     }
+}
+
+// The tile made in Blender (tools/blender_tile.py) in place of the level: an
+// author's tile, as exported, plays from the start through its door to the goal.
+class AutopilotPlayBlenderTile : public AutopilotPlay {
+protected:
+    AutopilotPlayBlenderTile() {
+        keepShippedLevel = false;
+        chosenTile = kBlenderTile;
+    }
+};
+
+TEST_F(AutopilotPlayBlenderTile, PlaysTheTileMadeInBlenderToTheGoal) {
+    // Its glass is drawn see-through, and nothing else, though the glass
+    // material sorts first and most nodes have none.
+    ASSERT_EQ(world().transparentObjects.size(), 1u);
+    EXPECT_EQ(world().transparentObjects[0]->name, "glass_screen");
+    const PlayedRun run = play(routeFrom(kBlenderRouteFile));
+    EXPECT_TRUE(run.won) << "stuck at " << run.where << " after " << run.frames << " frames";
 }

@@ -19,10 +19,14 @@ void ShellFixture::SetUp() {
     shell.screenHeight = contextHeight();
     platform::script::setMousePos(shell.screenWidth / 2, 300);
     testing::internal::CaptureStdout();  // the world's creation line
-    app::initialize(shell);
+    if (chosenTile.empty()) {
+        app::initialize(shell);
+    } else {
+        app::initialize(shell, {LevelTile{chosenTile, levelTileOffset(chosenTile)}});
+    }
     testing::internal::GetCapturedStdout();
     // Counts, depths and pixels are checked against what each test puts in.
-    if (!keepShippedLevel) removeLevel(world(), shell.renderLogic->simulation());
+    if (!keepShippedLevel && chosenTile.empty()) removeLevel(world(), shell.renderLogic->simulation());
     app::createRenderTargets(shell);
 }
 

@@ -7,6 +7,8 @@
 
 #include "app/ShellState.h"
 
+#include <string>
+
 namespace velmora {
 struct World;
 namespace test {
@@ -22,6 +24,9 @@ protected:
     app::ShellState shell;
     // Set before SetUp by tests that play the shipped level.
     bool keepShippedLevel = false;
+    // Set before SetUp to build the world of this tile file instead, at the
+    // offset its name gives it.
+    std::string chosenTile;
 };
 
 }  // namespace test

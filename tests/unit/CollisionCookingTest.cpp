@@ -24,10 +24,10 @@ MeshData unitCube() {
     return mesh;
 }
 
-// A flat rectangle far from the unit square, to show its vertices are ignored.
-MeshData oddQuad() {
+// A flat rectangle round the origin, reaching x and y out each side.
+MeshData quad(float x, float y) {
     MeshData mesh;
-    mesh.positions = {5, 5, 0, 9, 5, 0, 9, 7, 0, 5, 7, 0};
+    mesh.positions = {-x, -y, 0, x, -y, 0, x, y, 0, -x, y, 0};
     mesh.indices = {0, 1, 2, 0, 2, 3};
     mesh.vertexCount = 4;
     mesh.faceCount = 2;
@@ -72,10 +72,14 @@ protected:
 
 TEST_F(CollisionCooking, FlatRectangleGetsTwoThinBoxesAndNeverATriggerVolume) {
     const NodePose pose = poseAt({1, 2, 3}, {2, 3, 5});
-    physics::RigidStatic* actor = cook("switch_trigger", oddQuad(), pose);
+    physics::RigidStatic* actor = cook("switch_trigger", quad(1, 1), pose);
     ASSERT_NE(actor, nullptr);
     EXPECT_EQ(actor->getScene(), world.scene);
     EXPECT_EQ(actor->getGlobalPose().p, pose.position);
+    // A plane whose scale was applied to its vertices collides as drawn too.
+    physics::RigidStatic* applied = cook("floor", quad(6, 8), poseAt({0, 0, 0}, {1, 1, 1}));
+    ASSERT_NE(applied, nullptr);
+    EXPECT_EQ(shapesOf(*applied)[0]->getGeometry().halfExtents, glm::vec3(6, 8, 0));
     const auto shapes = shapesOf(*actor);
     ASSERT_EQ(shapes.size(), 2u);
     for (physics::Shape* shape : shapes) {
@@ -196,10 +200,10 @@ TEST_F(CollisionCooking, DegenerateScaleLeavesTheNodeWithoutAnActor) {
     const uint32_t before = world.scene->getNbActors();
     EXPECT_EQ(cook("wall", unitCube(), poseAt({0, 0, 0}, {1, 0, 1})), nullptr);
     EXPECT_EQ(cook("switch_trigger", unitCube(), poseAt({0, 0, 0}, {0, 1, 1})), nullptr);
-    EXPECT_EQ(cook("floor", oddQuad(), poseAt({0, 0, 0}, {0, 1, 1})), nullptr);
+    EXPECT_EQ(cook("floor", quad(2, 1), poseAt({0, 0, 0}, {0, 1, 1})), nullptr);
     // A flat rectangle squashed flat would still make a box, but the rotation
     // read from its matrix is not to be trusted.
-    EXPECT_EQ(cook("floor", oddQuad(), poseAt({0, 0, 0}, {1, 1, 0})), nullptr);
+    EXPECT_EQ(cook("floor", quad(2, 1), poseAt({0, 0, 0}, {1, 1, 0})), nullptr);
     EXPECT_EQ(cook("wall", unitCube(), poseAt({0, 0, 0}, {1, NAN, 1})), nullptr);
     EXPECT_EQ(world.scene->getNbActors(), before);
 }

@@ -107,20 +107,26 @@ TEST(MeshData, TrianglesAreKeptWhateverElseTheMeshIsFlaggedWith) {
     EXPECT_EQ(data->indices, (std::vector<std::uint32_t>{0, 1, 2, 6, 7, 8}));
 }
 
-TEST(MeshData, OpacityComesFromTheFirstMeshsMaterialAndIndexZeroMeansNone) {
+TEST(MeshData, OpacityComesFromTheFirstMeshsMaterialWhateverItsIndex) {
     const auto atZero = materialWithOpacity(0.5f);
     const auto glass = materialWithOpacity(0.99f);
     const auto solid = materialWithOpacity(1.0f);
     const auto bare = std::make_unique<aiMaterial>();
-    const aiMaterial* materials[] = {atZero.get(), glass.get(), solid.get(), bare.get()};
+    // The default material stands for none, whatever it holds.
+    const auto fallback = materialWithOpacity(0.5f);
+    const aiString defaultName(AI_DEFAULT_MATERIAL_NAME);
+    fallback->AddProperty(&defaultName, AI_MATKEY_NAME);
+    const aiMaterial* materials[] = {atZero.get(), glass.get(), solid.get(), bare.get(),
+                                     fallback.get()};
 
     const auto opacityOf = [&](unsigned firstMaterial, unsigned secondMaterial) {
         const auto first = triangleMesh(1, false, firstMaterial);
         const auto second = triangleMesh(1, false, secondMaterial);
         const aiMesh* meshes[] = {first.get(), second.get()};
-        return buildMeshData(meshes, 2, materials, 4)->opacity;
+        return buildMeshData(meshes, 2, materials, 5)->opacity;
     };
-    EXPECT_FLOAT_EQ(opacityOf(0, 1), 1.0f);   // index 0 counts as no material
+    EXPECT_FLOAT_EQ(opacityOf(0, 1), 0.5f);   // a glass that sorted first
+    EXPECT_FLOAT_EQ(opacityOf(4, 1), 1.0f);   // no material
     EXPECT_FLOAT_EQ(opacityOf(1, 2), 0.99f);  // the second mesh's material is not read
     EXPECT_FLOAT_EQ(opacityOf(2, 1), 1.0f);
     EXPECT_FLOAT_EQ(opacityOf(3, 1), 1.0f);   // no opacity key

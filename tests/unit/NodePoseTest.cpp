@@ -96,6 +96,21 @@ TEST(CollisionKind, FourVerticesMakeAThinBoxAndNeverATrigger) {
     const CollisionPlan flatTrigger = planCollision("switch_trigger", 4, {1, 1, 1});
     EXPECT_EQ(flatTrigger.kind, CollisionKind::ThinBox);
     EXPECT_FALSE(flatTrigger.hasTriggerVolume());
+
+    // The box reaches as far as the vertices, times the scale: a plane with
+    // applied scale, one off centre, one standing up in the node's x/z.
+    const auto plane = [](std::vector<float> positions) {
+        MeshData mesh;
+        mesh.positions = std::move(positions);
+        mesh.vertexCount = 4;
+        return mesh;
+    };
+    expectNear(planCollision("floor", plane({-6, -8, 0, 6, -8, 0, 6, 8, 0, -6, 8, 0}), {1, 1, 1})
+                   .halfExtents, {6, 8, 0});
+    expectNear(planCollision("floor", plane({0, 0, 0, 2, 0, 0, 2, 1, 0, 0, 1, 0}), {1, -2, 1})
+                   .halfExtents, {2, 2, 0});
+    expectNear(planCollision("wall", plane({-1, 0, -1, 1, 0, -1, 1, 0, 1, -1, 0, 1}), {3, 3, 2})
+                   .halfExtents, {3, 0, 2});
 }
 
 TEST(CollisionKind, TriggerAndSpikeBoxesHaveTheirExtents) {

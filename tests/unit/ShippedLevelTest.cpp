@@ -2,6 +2,7 @@
 
 #include "level/ColladaWriter.h"
 #include "level/LevelCheck.h"
+#include "level/TileDescription.h"
 
 #include <algorithm>
 #include <fstream>
@@ -92,6 +93,37 @@ TEST(ShippedLevel, UsesEveryRole) {
     EXPECT_TRUE(glass);
     EXPECT_TRUE(millWithParts);
     EXPECT_GE(nodes.size(), 100u);
+}
+
+// Each node is as see-through as the material its description gives it, and
+// no more: the glass stays glass, everything else opaque.
+TEST(ShippedLevel, OpacityIsTheDescribedMaterials) {
+    std::map<std::string, float> described;  // by file and node name
+    for (int tile = 1; tile <= 3; ++tile) {
+        std::ifstream source("tools/level/tile" + std::to_string(tile) + ".txt");
+        TileDescription description;
+        std::string error;
+        ASSERT_TRUE(parseTileDescription(source, description, error)) << error;
+        std::map<std::string, float> opacities;
+        for (const TileMaterial& material : description.materials) {
+            opacities[material.name] = material.opacity;
+        }
+        const std::string file = "Objects/Tile" + std::to_string(tile) + ".dae";
+        std::vector<const TileNode*> open;
+        for (const TileNode& node : description.nodes) open.push_back(&node);
+        while (!open.empty()) {
+            const TileNode* node = open.back();
+            open.pop_back();
+            described[file + " " + node->name] = opacities.at(node->material);
+            for (const TileNode& child : node->children) open.push_back(&child);
+        }
+    }
+    int seeThrough = 0;
+    for (const CheckedNode& node : shippedReport().nodes) {
+        EXPECT_EQ(node.opacity, described.at(node.file + " " + node.nodeName)) << node.nodeName;
+        seeThrough += node.opacity < 1.0f;
+    }
+    EXPECT_GE(seeThrough, 5);
 }
 
 TEST(ShippedLevel, SpheresStartAndResetOnAFloor) {

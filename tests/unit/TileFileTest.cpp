@@ -86,10 +86,10 @@ TEST(TileDescription, WrittenTilesReadBackAsDescribed) {
     EXPECT_NEAR(floor.z, -24.0f, 1e-5f);
     // The group's offset reaches its children.
     EXPECT_NEAR(nodes.at("switch_trigger__open__Door__").position.z, -27.0f, 1e-5f);
-    // The opaque material comes first; the glass one keeps its opacity.
-    EXPECT_EQ(nodes.at("floor__texture__stone_png__").material, 0u);
+    // The file's materials follow the default one; the glass keeps its opacity.
+    EXPECT_EQ(nodes.at("floor__texture__stone_png__").material, 1u);
     EXPECT_FLOAT_EQ(nodes.at("floor__texture__stone_png__").opacity, 1.0f);
-    EXPECT_EQ(nodes.at("pane").material, 1u);
+    EXPECT_EQ(nodes.at("pane").material, 2u);
     EXPECT_FLOAT_EQ(nodes.at("pane").opacity, 0.5f);
 }
 
