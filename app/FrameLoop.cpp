@@ -2,9 +2,13 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+
 #include "app/Camera.h"
 #include "app/Hud.h"
 #include "app/PlayerInput.h"
+#include "app/ReplayControls.h"
+#include "app/RunArchive.h"
 #include "app/PlaySession.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
@@ -33,18 +37,24 @@ double FrameLoop::updateFrame() {
     previousTime_ = now;
 
     updateSession(shell_);
+    updateReplayControls(shell_);
     // Paused: no step starts and no time piles up, so nothing moves and the
     // run's clock stands. The first frame's interval is the loading, which
-    // is no game time.
-    if (!shell_.session.paused) runSteps(clock_.advance(started_ ? dt : 0.0));
+    // is no game time. A run shown again goes at the speed chosen for it.
+    const double speed = shell_.session.watching ? replaySpeedFactor(shell_.session.replaySpeed) : 1.0;
+    if (!shell_.session.paused) runSteps(clock_.advance(started_ ? dt * speed : 0.0));
     started_ = true;
     shell_.renderLogic->drawAlpha = clock_.alpha();
+    placeGhost();
     // Also after the goal: the camera keeps following the main sphere.
     updateCamera(dt, shell_);
     if (shell_.renderLogic->gameRunning()) {
         updateOptionKeys(dt, shell_);
     } else {
-        if (!gameWon) finishRun(shell_.session);
+        if (!gameWon) {
+            finishRun(shell_.session);
+            if (!shell_.session.watching) archiveFinishedRun(shell_.archive);
+        }
         gameWon = true;  // input, option keys and the mill stay frozen until a restart
     }
     return dt;
@@ -52,13 +62,17 @@ double FrameLoop::updateFrame() {
 
 void FrameLoop::runSteps(int steps) {
     Simulation& simulation = shell_.renderLogic->simulation();
+    const bool watching = shell_.session.watching;
     // One reading of the devices for the frame, also for a frame that runs
-    // no step (a click must not be lost at 144 Hz); each step gets it.
-    const StepInput input = simulation.won() ? StepInput{} : readStepInput(shell_);
+    // no step (a click must not be lost at 144 Hz); each step gets it. A run
+    // shown again has its own input for every step.
+    StepInput input = simulation.won() || watching ? StepInput{} : readStepInput(shell_);
     for (int i = 0; i < steps; ++i) {
+        if (watching && !nextWatchedInput(shell_, input)) break;
         // A step that reaches the goal still counts to the run's time.
         if (!simulation.won()) ++shell_.session.runSteps;
         simulation.step(input);
+        if (!watching) shell_.archive.recorder.record(input, simulation);
         ++stepsStarted_;
     }
     shell_.renderLogic->showEvents(simulation.takeEvents());
@@ -80,6 +94,20 @@ void FrameLoop::drawFrame(double dt) {
 void FrameLoop::run() {
     while (runFrame()) {
     }
+}
+
+void FrameLoop::placeGhost() {
+    // Where the best run's main sphere was at this step of the run, drawn
+    // between its last two steps as the spheres are.
+    std::optional<glm::vec3>& ghost = shell_.renderLogic->ghostPosition;
+    ghost.reset();
+    const std::vector<glm::vec3>& path = shell_.archive.ghostPath;
+    if (!shell_.session.showGhost || shell_.session.watching || path.empty()) return;
+    const long last = static_cast<long>(path.size()) - 1;
+    const long steps = shell_.session.runSteps;
+    const glm::vec3 now = path[std::clamp(steps - 1, 0L, last)];
+    const glm::vec3 before = path[std::clamp(steps - 2, 0L, last)];
+    ghost = glm::mix(before, now, shell_.renderLogic->drawAlpha);
 }
 
 void FrameLoop::renderShadowFaces(double dt) {

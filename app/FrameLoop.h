@@ -31,6 +31,7 @@ public:
 
 private:
     void runSteps(int steps);
+    void placeGhost();
     void renderShadowFaces(double dt);
     void renderScenePass(double dt);
     void postProcess();

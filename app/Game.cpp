@@ -15,6 +15,8 @@ namespace velmora::app {
 
 int runGame() {
     ShellState shell;
+    // The player's best times and replays are kept from one game to the next.
+    shell.archive.keepsPlayerFiles = true;
     if (!openGame(shell)) {
         return -1;
     }

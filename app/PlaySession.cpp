@@ -30,6 +30,7 @@ SessionActions applySessionControls(PlaySession& session, const SessionControls&
 }
 
 void finishRun(PlaySession& session) {
+    session.previousBestSteps = session.bestSteps;
     if (session.bestSteps < 0 || session.runSteps < session.bestSteps) {
         session.bestSteps = session.runSteps;
     }
@@ -47,6 +48,8 @@ void restartRun(ShellState& shell) {
     shell.renderLogic->restartRun();
     shell.session.runSteps = 0;
     shell.session.coupled = true;
+    shell.session.watching = false;
+    shell.archive.recorder.begin(shell.archive.levelIdentity);
     shell.session.paused = false;
     gameWon = false;
 }

@@ -14,7 +14,11 @@ struct PlaySession {
     bool paused = false;
     bool coupled = true;  // the magnet as the buttons left it; pulls at the start
     long runSteps = 0;    // physics steps started in this run before its goal
-    long bestSteps = -1;  // the fewest of a won run since start-up; -1: none yet
+    long bestSteps = -1;  // the fewest of a won run (kept ones too); -1: none yet
+    long previousBestSteps = -1;  // the best before the last won run; -1: none
+    bool watching = false;  // a recorded run is being shown instead of played
+    int replaySpeed = 2;    // index into ¼, ½, 1, 2 and 4 times real time
+    bool showGhost = true;  // the best run's ghost, when there is one
     bool hadFocus = false;
     bool focusedLastFrame = false;
     bool pauseControlWasDown = false;

@@ -1,4 +1,7 @@
 #include "app/SessionLines.h"
+#include "app/ReplayControls.h"
+
+#include <cstdio>
 
 #include <string>
 
@@ -18,12 +21,26 @@ int textWidth(const std::string& text, int size) { return static_cast<int>(text.
 
 }  // namespace
 
+std::string bestDifferenceText(long steps, long bestSteps) {
+    const long difference = steps - bestSteps;
+    const long hundredths = (difference < 0 ? -difference : difference) * 100 / 60;
+    char text[32];
+    std::snprintf(text, sizeof text, "%c%ld.%02ld", difference < 0 ? '-' : '+', hundredths / 100,
+                  hundredths % 100);
+    return text;
+}
+
 std::vector<HudLine> sessionLines(const PlaySession& session, bool won, bool spheresCoupled,
                                   int screenWidth, int screenHeight) {
     std::vector<HudLine> lines;
     const std::string timer = runTimeText(session.runSteps);
     lines.push_back({timer, screenWidth - kMargin - textWidth(timer, kCornerSize),
                      screenHeight - kMargin - kCornerSize, kCornerSize});
+    if (session.watching) {
+        const std::string replay = "Replay " + replaySpeedText(session.replaySpeed);
+        lines.push_back({replay, screenWidth - kMargin - textWidth(replay, kCornerSize),
+                         screenHeight - kMargin - 2 * kCornerSize - kCornerSize / 2, kCornerSize});
+    }
     if (session.paused) {
         const std::string paused = "Paused";
         lines.push_back({paused, (screenWidth - textWidth(paused, kPausedSize)) / 2,
@@ -39,6 +56,11 @@ std::vector<HudLine> sessionLines(const PlaySession& session, bool won, bool sph
         if (session.bestSteps >= 0) {
             lines.push_back({"Best: " + runTimeText(session.bestSteps), x, y - 2 * kRunTimeSize,
                              kRunTimeSize});
+        }
+        if (session.previousBestSteps >= 0 && !session.watching) {
+            // Ahead of the best before this run (-) or behind it (+).
+            lines.push_back({bestDifferenceText(session.runSteps, session.previousBestSteps), x,
+                             y - 3 * kRunTimeSize, kRunTimeSize});
         }
     }
     const std::string magnet = spheresCoupled ? "Magnet: pull" : "Magnet: push";

@@ -3,6 +3,7 @@
 // the middle, the run's and the best time under the win message, and the
 // magnet's direction bottom right. Positions as in HudLines.h.
 
+#include <string>
 #include <vector>
 
 #include "app/HudLines.h"
@@ -10,6 +11,9 @@
 namespace velmora::app {
 
 struct PlaySession;
+
+// A run against the best before it, in seconds: "-1.24" ahead, "+0.80" behind.
+std::string bestDifferenceText(long steps, long bestSteps);
 
 std::vector<HudLine> sessionLines(const PlaySession& session, bool won, bool spheresCoupled,
                                   int screenWidth, int screenHeight);

@@ -2,6 +2,7 @@
 // The shell's process-wide state: created at start-up, lives until the end.
 
 #include "app/PlaySession.h"
+#include "app/RunArchive.h"
 #include "app/ShadowCubeMap.h"
 #include "screen/BlurPass.h"
 #include "screen/FullScreenTarget.h"
@@ -31,6 +32,9 @@ struct ShellState {
     BlurUniforms blurUniforms;
     scene::ScreenQuad* screenQuad = nullptr;
     PlaySession session;
+    RunArchive archive;
+    Replay watchedRun;      // what is shown while session.watching
+    size_t watchedStep = 0;  // the next of its steps
 
     // What the post-process needs each frame, from the fields above.
     BlurSetup blurSetup() const;

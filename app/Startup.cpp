@@ -20,6 +20,8 @@ void initialize(ShellState& shell, const std::vector<LevelTile>& tiles) {
     shell.renderLogic = new RenderLogic(tiles);
     shell.textRenderer = new TextRenderer(shell.screenWidth, shell.screenHeight);
     shell.session = PlaySession{};  // a new world starts a new run
+    openArchive(shell.archive, tiles);
+    shell.session.bestSteps = shell.archive.bestSteps;
 }
 
 void createRenderTargets(ShellState& shell) {

@@ -39,6 +39,8 @@ int toLibraryKey(int key) {
         case KEY_PAGEDOWN: return GLFW_KEY_PAGE_DOWN;
         case KEY_HOME: return GLFW_KEY_HOME;
         case KEY_END: return GLFW_KEY_END;
+        case KEY_KP_SUBTRACT: return GLFW_KEY_KP_SUBTRACT;
+        case KEY_KP_ADD: return GLFW_KEY_KP_ADD;
         default: return -1;
     }
 }

@@ -30,6 +30,8 @@ constexpr int KEY_PAGEDOWN = KEY_SPECIAL + 43;
 constexpr int KEY_HOME = KEY_SPECIAL + 44;
 constexpr int KEY_END = KEY_SPECIAL + 45;
 constexpr int KEY_KP_0 = KEY_SPECIAL + 46;  // keypad 0..9 follow in order
+constexpr int KEY_KP_SUBTRACT = KEY_SPECIAL + 58;
+constexpr int KEY_KP_ADD = KEY_SPECIAL + 59;
 constexpr int KEY_LAST = KEY_SPECIAL + 69;
 
 constexpr int KEY_F2 = KEY_F1 + 1;

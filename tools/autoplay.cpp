@@ -6,9 +6,10 @@
 // the route can't be read, 3 when the game is quit first.
 //
 // Run it from the repository root, like the game:
-//     build/autoplay [--no-shadows] [route-file]
+//     build/autoplay [--no-shadows] [--save-replay FILE] [route-file]
 // --no-shadows presses F7 at the start, as a player on a slow machine would
-// for a smoother game.
+// for a smoother game; --save-replay writes the run as a replay file. It
+// never touches the player's own replays or best times.
 
 #include <iostream>
 #include <optional>
@@ -17,6 +18,7 @@
 #include "app/Autopilot.h"
 #include "app/FrameLoop.h"
 #include "app/Game.h"
+#include "app/PlaySession.h"
 #include "app/Route.h"
 #include "app/ShellState.h"
 #include "platform/Window.h"
@@ -34,10 +36,13 @@ constexpr double kShowWinSeconds = 2.0;  // the win text stays up this long
 int main(int argc, char** argv) {
     std::string routeFile = "tools/level/route.txt";
     bool noShadows = false;
+    std::string saveReplayTo;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--no-shadows") {
             noShadows = true;
+        } else if (argument == "--save-replay" && i + 1 < argc) {
+            saveReplayTo = argv[++i];
         } else {
             routeFile = argument;
         }
@@ -52,6 +57,7 @@ int main(int argc, char** argv) {
               << std::endl;
 
     app::ShellState shell;
+    shell.archive.saveRunTo = saveReplayTo;
     if (!app::openGame(shell)) {
         return 1;
     }
@@ -73,9 +79,9 @@ int main(int argc, char** argv) {
         }
         if (pilot.goalReached()) {
             const double seconds = platform::getTime() - start;
-            std::cout << "autoplay: goal reached after " << pilot.frames() << " frames, "
-                      << seconds << " s (" << pilot.frames() / seconds << " frames a second)"
-                      << std::endl;
+            const long steps = shell.session.runSteps;
+            std::cout << "autoplay: goal reached in " << steps << " steps (" << app::runTimeText(steps)
+                      << "), " << pilot.frames() << " frames in " << seconds << " s" << std::endl;
             break;
         }
         if (pilot.stepsWithoutProgress() >= kStuckSteps) {

@@ -1,6 +1,8 @@
 #include "world/RenderLogic.h"
 
 #include <fstream>
+
+#include <glm/gtc/matrix_transform.hpp>
 #include <iostream>
 
 #include "level/MeshData.h"
@@ -40,6 +42,20 @@ RenderLogic::RenderLogic(const std::vector<LevelTile>& tiles) : registry(objectR
         dressForDrawing(world->root, textures);
     }
     std::cout << "Time for creation: " << platform::getTime() - start << "sec" << std::endl;
+    createGhost();
+}
+
+void RenderLogic::createGhost() {
+    // The main sphere once more, see-through.
+    ghost_ = std::make_unique<scene::MainSphere>(glm::mat4(1.0f), textureProgram, shadowProgram);
+    ghost_->localMatrix = glm::scale(glm::mat4(1.0f), glm::vec3(spheres::kMainScale));
+    std::unique_ptr<MeshData> mesh = loadModel(spheres::kModelFile);
+    if (mesh == nullptr) return;
+    mesh->opacity = kGhostOpacity;
+    ghost_->mesh = mesh.release();
+    ghost_->hasMesh = true;
+    ghost_->isTextured = loadTexture(spheres::kMainTexture, ghost_->textureName.get());
+    ghost_->init();
 }
 
 RenderLogic::~RenderLogic() {
@@ -49,6 +65,7 @@ RenderLogic::~RenderLogic() {
         delete system;
     }
     particleSystems.clear();
+    ghost_.reset();
     simulation_.reset();
 }
 

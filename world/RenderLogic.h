@@ -9,6 +9,7 @@
 #include <functional>
 #include <list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,9 @@ public:
     // Where the drawn poses of moving bodies lie between the simulation's
     // last two steps (0 the one before, 1 the last); set by the frame loop.
     float drawAlpha = 1.0f;
+    // Where the best run's ghost is drawn this frame: a see-through main
+    // sphere in the blended pass, casting no shadow; none when empty.
+    std::optional<glm::vec3> ghostPosition;
     bool frustumCullingEnabled = true;
     bool wireframeEnabled = false;
     int mipmapMode = 0;  // 0 trilinear, 1 nearest mipmap, 2 nearest without mipmaps
@@ -149,9 +153,13 @@ private:
     // Ages the live bursts by dt and draws them; the scene pass calls it, so
     // they age once per frame whatever the number of shadow passes.
     void advanceParticles(double dt);
+    void drawGhost();
+    void createGhost();
+    static constexpr float kGhostOpacity = 0.35f;
     void spawnParticleBurst(glm::vec3 origin);
 
     std::unique_ptr<Simulation> simulation_;
+    std::unique_ptr<scene::SceneObject> ghost_;
     Pass pass_;
     ShadowFaceCache shadowFaceCache_;
     unsigned listedShadowFaces_ = 0;  // faces whose listing in pass_ is still unasked

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
 #include "render/DrawOrder.h"
@@ -84,6 +85,7 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
         }
         passDone("scene pass");
     }
+    if (!shadowPass) drawGhost();
     // Always back to filled, so nothing drawn after the scene (HUD, blur)
     // inherits lines, even when the option was switched between calls.
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -325,6 +327,21 @@ void RenderLogic::applyTextureFilter(const scene::SceneObject* object) const {
     glBindTexture(GL_TEXTURE_2D, *object->textureName);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter.minification);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter.magnification);
+}
+
+void RenderLogic::drawGhost() {
+    if (!ghostPosition || ghost_ == nullptr || !ghost_->isInitialised) return;
+    useSceneProgram(ghost_->objectProgram);
+    const glm::mat4 model = glm::translate(glm::mat4(1.0f), *ghostPosition) * ghost_->localMatrix;
+    const GLint modelLocation = location(currentProgram, "modelMatrix");
+    if (modelLocation != -1) glUniformMatrix4fv(modelLocation, 1, GL_FALSE, glm::value_ptr(model));
+    const GLint specLocation = location(currentProgram, "specFactor");
+    if (specLocation != -1) glUniform1f(specLocation, ghost_->specFactor);
+    applyTextureFilter(ghost_.get());
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    ghost_->draw(false, true);
+    glDisable(GL_BLEND);
 }
 
 void RenderLogic::advanceParticles(double dt) {

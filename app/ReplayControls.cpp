@@ -1,0 +1,88 @@
+#include "app/ReplayControls.h"
+
+#include <algorithm>
+
+#include "app/PlaySession.h"
+#include "app/ShellOptions.h"
+#include "app/ShellState.h"
+#include "platform/Window.h"
+
+namespace velmora::app {
+
+namespace {
+
+constexpr int kKeyB = 66;
+constexpr int kKeyG = 71;
+constexpr int kKeyV = 86;
+constexpr int kKeyMinus = 45;
+constexpr int kKeyEquals = 61;  // '+' on most keyboards
+constexpr int kLastSpeed = 4;
+
+bool keyDown(int key) { return platform::getKey(key) == platform::PRESS; }
+
+// Each control acts on the frame its key goes down.
+struct Edges {
+    bool v = false, b = false, g = false, faster = false, slower = false;
+};
+Edges previous;
+
+bool pressed(bool now, bool& before) {
+    const bool edge = now && !before;
+    before = now;
+    return edge;
+}
+
+void watch(ShellState& shell, const Replay& run) {
+    const Replay shown = run;  // restartRun begins a new recording
+    restartRun(shell);
+    shell.watchedRun = shown;
+    shell.watchedStep = 0;
+    shell.session.watching = true;
+    shell.session.replaySpeed = 2;
+}
+
+}  // namespace
+
+double replaySpeedFactor(int speed) {
+    static const double factors[] = {0.25, 0.5, 1.0, 2.0, 4.0};
+    return factors[std::clamp(speed, 0, kLastSpeed)];
+}
+
+std::string replaySpeedText(int speed) {
+    static const char* const texts[] = {"1/4x", "1/2x", "1x", "2x", "4x"};
+    return texts[std::clamp(speed, 0, kLastSpeed)];
+}
+
+void updateReplayControls(ShellState& shell) {
+    PlaySession& session = shell.session;
+    const bool v = pressed(keyDown(kKeyV), previous.v);
+    const bool b = pressed(keyDown(kKeyB), previous.b);
+    const bool g = pressed(keyDown(kKeyG), previous.g);
+    const bool faster =
+        pressed(keyDown(kKeyEquals) || keyDown(platform::KEY_KP_ADD), previous.faster);
+    const bool slower =
+        pressed(keyDown(kKeyMinus) || keyDown(platform::KEY_KP_SUBTRACT), previous.slower);
+    if (g) session.showGhost = !session.showGhost;
+    if (session.watching) {
+        if (v) {
+            restartRun(shell);
+            return;
+        }
+        if (faster) session.replaySpeed = std::min(session.replaySpeed + 1, kLastSpeed);
+        if (slower) session.replaySpeed = std::max(session.replaySpeed - 1, 0);
+        return;
+    }
+    if (v && gameWon) {
+        watch(shell, shell.archive.recorder.replay());
+    } else if (b && session.runSteps == 0 && !gameWon && shell.archive.best) {
+        watch(shell, *shell.archive.best);
+    }
+}
+
+bool nextWatchedInput(ShellState& shell, StepInput& input) {
+    if (shell.watchedStep >= shell.watchedRun.inputs.size()) return false;
+    input = shell.watchedRun.inputs[shell.watchedStep++];
+    return true;
+}
+
+}  // namespace velmora::app

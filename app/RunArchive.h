@@ -1,0 +1,48 @@
+#pragma once
+// The runs the game keeps: the one being played is recorded step by step; a
+// run that reaches the goal is saved as the level's latest replay and, when
+// it beats the kept best time, as its best replay too, in the game's data
+// folder. The best run's path is what the ghost follows.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <glm/glm.hpp>
+
+#include "level/LevelCheck.h"
+#include "world/ReplayFile.h"
+#include "world/RunRecorder.h"
+
+namespace velmora::app {
+
+struct RunArchive {
+    // Only the game itself keeps the player's files; tests and the autopilot
+    // tool play without touching them.
+    bool keepsPlayerFiles = false;
+    // Where autoplay writes its run, when asked to.
+    std::string saveRunTo;
+    std::vector<LevelTile> tiles;
+    std::uint64_t levelIdentity = 0;
+    RunRecorder recorder;
+    std::optional<Replay> best;       // the best run of the level, when there is one
+    std::vector<glm::vec3> ghostPath;  // the main sphere after each of its steps
+    long bestSteps = -1;               // as kept in the best times, -1: none
+};
+
+// The level's identity and, for the game, its best time and best run.
+void openArchive(RunArchive& archive, const std::vector<LevelTile>& tiles);
+
+// At the goal: the recorded run saved (latest, and best when it is); false
+// when nothing was saved. Lines for the player say what went wrong.
+bool archiveFinishedRun(RunArchive& archive);
+
+// Plays a replay headless and returns the main sphere's position after each
+// step: the path a ghost follows.
+std::vector<glm::vec3> ghostPathOf(const Replay& replay, const std::vector<LevelTile>& tiles);
+
+// The replay files of a level in the data folder ("" when it is unusable).
+std::string replayPath(const RunArchive& archive, const std::string& which);
+
+}  // namespace velmora::app
