@@ -10,6 +10,15 @@ trap 'rm -rf "$work"' EXIT
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
+# A display of its own: keys sent here must reach the game and nothing else
+# the suite runs at the same time.
+Xvfb -displayfd 5 -screen 0 1280x720x24 -nolisten tcp 5>"$work/display" >/dev/null 2>&1 &
+server=$!
+trap 'kill "$server" 2>/dev/null; rm -rf "$work"' EXIT
+for ((i = 0; i < 100; i++)); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+[[ -s "$work/display" ]] || { echo "FAIL: the virtual display did not start"; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
+
 # Starts the game, waits for its window and a few frames, presses a key and
 # expects a clean exit.
 quit_with_key() {

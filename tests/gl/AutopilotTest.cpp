@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <utility>
 #include <iostream>
 #include <string>
 
 #include "app/Autopilot.h"
 #include "app/FrameLoop.h"
+#include "app/PlaySession.h"
 #include "app/Route.h"
+#include "world/ReplayFile.h"
 #include "tests/gl/ShellFixture.h"
 #include "world/SceneObject.h"
 #include "world/World.h"
@@ -28,6 +35,47 @@ struct PlayedRun {
     std::string where;  // the step it ended on
     long steps = 0;     // physics steps the game ran
 };
+
+// What build/replay says of a file, and its exit status.
+std::pair<std::string, int> replayTool(const std::string& file) {
+    std::string output;
+    FILE* pipe = popen((std::string(REPLAY_TOOL) + " " + file + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) return {"", -1};
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+    const int status = pclose(pipe);
+    return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+// The run as a replay file, checked headless by the tool: it reaches the
+// goal at the recorded step. Cut short, or said to be of another level, it
+// is refused with a line.
+void checkWithReplayTool(const Replay& run, long steps) {
+    char folder[] = "/tmp/replayXXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string bytes = encodeReplay(run);
+    std::cout << "[ route ] its replay file: " << bytes.size() << " bytes\n";
+    const std::string good = std::string(folder) + "/run.vzr";
+    const std::string cut = std::string(folder) + "/cut.vzr";
+    const std::string other = std::string(folder) + "/other.vzr";
+    std::ofstream(good, std::ios::binary) << bytes;
+    std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+    Replay elsewhere = run;
+    elsewhere.levelIdentity ^= 1;
+    std::ofstream(other, std::ios::binary) << encodeReplay(elsewhere);
+
+    const auto [line, status] = replayTool(good);
+    EXPECT_EQ(status, 0) << line;
+    EXPECT_EQ(line, "replay: goal reached in " + std::to_string(steps) + " steps (" +
+                        app::runTimeText(steps) + ")\n");
+    const auto [cutLine, cutStatus] = replayTool(cut);
+    EXPECT_EQ(cutStatus, 2);
+    EXPECT_NE(cutLine.find("cut short"), std::string::npos) << cutLine;
+    const auto [otherLine, otherStatus] = replayTool(other);
+    EXPECT_EQ(otherStatus, 2);
+    EXPECT_EQ(otherLine, "replay: recorded on another version of the level\n");
+    std::filesystem::remove_all(folder);
+}
 
 // The shipped level from a fresh start, played through the frame loop's
 // update with a clock of 1/60 s per frame (drawing plays no part in the game).
@@ -78,6 +126,10 @@ TEST_F(AutopilotPlay, PlaysTheShippedLevelToTheGoalTheSameWayEveryTime) {
     const PlayedRun first = play(route);
     ASSERT_TRUE(first.won) << "stuck at " << first.where << " after " << first.frames << " frames";
     std::cout << "[ route ] " << route.length() << " m, goal after " << first.frames << " frames\n";
+
+    const Replay run = shell.archive.recorder.replay();
+    EXPECT_EQ(static_cast<long>(run.inputs.size()), first.steps);
+    checkWithReplayTool(run, first.steps);
 
     restart();
     const PlayedRun second = play(route);

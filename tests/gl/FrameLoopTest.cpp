@@ -81,7 +81,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FrameLoopTest, OneRealPhysicsStepPerFrameAfterTheFirstWhateverTheInterval) {
+TEST_F(FrameLoopTest, EachFrameRunsTheWholeStepsItsIntervalHoldsAtMostEightAfterTheFirst) {
     // A sphere falling freely far from everything: its speed counts the steps.
     physics::Material* material = shell.renderLogic->simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
     physics::RigidDynamic* ball = physics::createDynamic(

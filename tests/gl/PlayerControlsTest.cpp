@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <memory>
 
 #include <unistd.h>
@@ -11,6 +12,8 @@
 #include "app/Camera.h"
 #include "app/FrameLoop.h"
 #include "app/PlaySession.h"
+#include "app/ReplayControls.h"
+#include "app/RunArchive.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
 #include "app/Startup.h"
@@ -33,6 +36,7 @@ namespace {
 constexpr int kKeyW = 87;
 constexpr int kKeyP = 80;
 constexpr int kKeyR = 82;
+constexpr int kKeyV = 86;
 
 // The process's resident memory in bytes.
 long residentBytes() {
@@ -364,3 +368,77 @@ TEST_F(PlayerControls, TwoHundredRestartsWithBurstsKeepTheMemoryWhereTenLeftIt) 
     }
     EXPECT_LT(residentBytes() - afterTen, 1024L * 1024L);
 }
+
+namespace velmora {
+namespace {
+
+class PlayerControlsOnTheLevel : public PlayerControls {
+protected:
+    PlayerControlsOnTheLevel() { keepShippedLevel = true; }
+};
+
+// A run played with W and a magnet click, won, then shown again with V: the
+// same poses at every step, at the speed chosen with + and -, until R.
+TEST_F(PlayerControlsOnTheLevel, AWonRunIsShownAgainStepForStepAndItsGhostFollowsTheNextRun) {
+    const Simulation& simulation = shell.renderLogic->simulation();
+    // The main sphere after each step that ended a frame, by step.
+    auto watchFrames = [&](int count, double interval, std::map<long, glm::vec3>& seen) {
+        for (int frame = 0; frame < count; ++frame) {
+            updates(1, interval);
+            seen[simulation.steps()] = simulation.spherePosition(MainActorType);
+        }
+    };
+    updates(1, 1.0 / 60.0);  // the loading frame
+    std::map<long, glm::vec3> played;
+    platform::script::setKey(kKeyW, true);
+    watchFrames(40, 1.0 / 30.0, played);  // two steps a frame
+    platform::script::setMouseButton(platform::MOUSE_BUTTON_RIGHT, true);
+    watchFrames(1, 1.0 / 60.0, played);
+    platform::script::setMouseButton(platform::MOUSE_BUTTON_RIGHT, false);
+    watchFrames(40, 1.0 / 60.0, played);
+    platform::script::setKey(kKeyW, false);
+    const long playedSteps = simulation.steps();
+    shell.renderLogic->simulation().winGame();
+    updates(1, 1.0 / 60.0);
+    ASSERT_TRUE(app::gameWon);
+    const Replay run = shell.archive.recorder.replay();
+    ASSERT_TRUE(shell.archive.recorder.finished());
+    ASSERT_EQ(static_cast<long>(run.inputs.size()), playedSteps + 1);  // and the winning step
+
+    tap(kKeyV);
+    ASSERT_TRUE(shell.session.watching);
+    EXPECT_FALSE(app::gameWon);
+    for (int i = 0; i < 2; ++i) {  // '+' twice: four times real time
+        updates(1, 1.0 / 60.0);
+        tap(61);
+    }
+    EXPECT_EQ(app::replaySpeedText(shell.session.replaySpeed), "4x");
+    std::map<long, glm::vec3> shown;
+    watchFrames(30, 1.0 / 60.0, shown);
+    EXPECT_GE(shell.session.runSteps, 4 * 29);
+    int compared = 0;
+    for (const auto& [step, position] : shown) {
+        const auto same = played.find(step);
+        if (same == played.end()) continue;
+        EXPECT_EQ(position, same->second) << "step " << step;
+        ++compared;
+    }
+    EXPECT_GT(compared, 10);
+    tap(kKeyR);
+    EXPECT_FALSE(shell.session.watching);
+    EXPECT_EQ(shell.session.runSteps, 1);
+
+    // The run as the best: its ghost goes where its main sphere went.
+    shell.archive.ghostPath = app::ghostPathOf(run, shippedLevelTiles());
+    ASSERT_EQ(shell.archive.ghostPath.size(), run.inputs.size());
+    updates(29, 1.0 / 60.0);
+    ASSERT_TRUE(shell.renderLogic->ghostPosition.has_value());
+    // After 30 steps, drawn at alpha 0: where the run was after its 29th.
+    EXPECT_EQ(*shell.renderLogic->ghostPosition, shell.archive.ghostPath[28]);
+    EXPECT_EQ(shell.archive.ghostPath[39], played.at(40));
+    tap(71);  // G hides it
+    EXPECT_FALSE(shell.renderLogic->ghostPosition.has_value());
+}
+
+}  // namespace
+}  // namespace velmora
