@@ -39,7 +39,7 @@ void updateCamera(double dt, const ShellState& shell) {
                  dt);
     cameraYaw = angles.yaw;
     cameraPitch = angles.pitch;
-    const float distance = zoomDistance(platform::getMouseWheel());
+    const float distance = zoomDistance(platform::getMouseWheel() - shell.session.wheelSpentOnSpeed);
     cameraMatrix = orbitCameraMatrix(mainSpherePosition(shell), angles, distance);
 }
 

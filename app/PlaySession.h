@@ -19,6 +19,8 @@ struct PlaySession {
     bool watching = false;  // a recorded run is being shown instead of played
     int replaySpeed = 2;    // index into ¼, ½, 1, 2 and 4 times real time
     bool showGhost = true;  // the best run's ghost, when there is one
+    int lastWheel = 0;          // the wheel's position at the last frame
+    int wheelSpentOnSpeed = 0;  // wheel clicks that changed a replay's speed, not the zoom
     bool hadFocus = false;
     bool focusedLastFrame = false;
     bool pauseControlWasDown = false;

@@ -63,7 +63,13 @@ void updateReplayControls(ShellState& shell) {
     const bool slower =
         pressed(keyDown(kKeyMinus) || keyDown(platform::KEY_KP_SUBTRACT), previous.slower);
     if (g) session.showGhost = !session.showGhost;
+    const int wheel = platform::getMouseWheel();
+    const int clicks = wheel - session.lastWheel;
+    session.lastWheel = wheel;
     if (session.watching) {
+        // The wheel sets the speed here; the zoom stays where it was.
+        session.wheelSpentOnSpeed += clicks;
+        session.replaySpeed = std::clamp(session.replaySpeed + clicks, 0, kLastSpeed);
         if (v) {
             restartRun(shell);
             return;

@@ -1,7 +1,8 @@
 #pragma once
 // Watching runs again: V after the goal shows the run just played, B at the
 // start of a run shows the level's best run; while watching, + and - change
-// the speed (1/4, 1/2, 1, 2 and 4 times real time), P pauses, and R or V go
+// the speed (1/4, 1/2, 1, 2 and 4 times real time), and so does the wheel
+// (the camera's zoom stays), P pauses, and R or V go
 // back to playing a new run. G shows or hides the best run's ghost.
 
 #include <string>

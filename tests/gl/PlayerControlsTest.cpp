@@ -431,6 +431,12 @@ TEST_F(PlayerControlsOnTheLevel, AWonRunIsShownAgainStepForStepAndItsGhostFollow
         ++compared;
     }
     EXPECT_GT(compared, 10);
+    // Two clicks of the wheel towards the player: half as fast twice over,
+    // and the camera's zoom stays as it was.
+    platform::script::setMouseWheel(platform::getMouseWheel() - 2);
+    updates(1, 1.0 / 60.0);
+    EXPECT_EQ(app::replaySpeedText(shell.session.replaySpeed), "1x");
+    EXPECT_EQ(platform::getMouseWheel() - shell.session.wheelSpentOnSpeed, 0);
     tap(kKeyR);
     EXPECT_FALSE(shell.session.watching);
     EXPECT_EQ(shell.session.runSteps, 1);
