@@ -9,10 +9,53 @@
 #include <sys/stat.h>
 
 #include <iostream>
+#include <utility>
+#include <vector>
 
 namespace velmora {
 
 namespace {
+
+// What walks the node tree recurses once per level, and every mesh a node
+// names is copied and cooked for that node: a tree nested thousands deep, or
+// a few nodes instanced over and over (Collada's instance_node), would
+// overflow the stack or take the game's memory after the importer coped.
+constexpr unsigned kMostTileDepth = 256;
+constexpr std::uint64_t kMostTileNodes = 65536;
+constexpr std::uint64_t kMostTileVertices = std::uint64_t(16) << 20;
+
+bool treeWithinBounds(const aiScene& scene, std::string& error) {
+    std::vector<std::pair<const aiNode*, unsigned>> pending{{scene.mRootNode, 1u}};
+    std::uint64_t nodes = 0, vertices = 0;
+    while (!pending.empty()) {
+        const auto [node, depth] = pending.back();
+        pending.pop_back();
+        if (depth > kMostTileDepth) {
+            error = "damaged: nodes nest deeper than " + std::to_string(kMostTileDepth);
+            return false;
+        }
+        if (++nodes > kMostTileNodes) {
+            error = "damaged: more than " + std::to_string(kMostTileNodes) + " nodes";
+            return false;
+        }
+        for (unsigned i = 0; i < node->mNumMeshes; ++i) {
+            if (node->mMeshes[i] >= scene.mNumMeshes) {
+                error = "damaged: a node names a mesh that is not there";
+                return false;
+            }
+            vertices += scene.mMeshes[node->mMeshes[i]]->mNumVertices;
+        }
+        if (vertices > kMostTileVertices) {
+            error = "damaged: its nodes name more than " + std::to_string(kMostTileVertices) +
+                    " vertices";
+            return false;
+        }
+        for (unsigned i = 0; i < node->mNumChildren; ++i) {
+            if (node->mChildren[i] != nullptr) pending.push_back({node->mChildren[i], depth + 1});
+        }
+    }
+    return true;
+}
 
 // The importer as the game always used it: no limits, no second process.
 const aiScene* importTile(Assimp::Importer& importer, const std::string& fileName,
@@ -26,6 +69,7 @@ const aiScene* importTile(Assimp::Importer& importer, const std::string& fileNam
         error = "no geometry in " + fileName;
         return nullptr;
     }
+    if (!treeWithinBounds(*scene, error)) return nullptr;
     return scene;
 }
 

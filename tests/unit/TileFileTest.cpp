@@ -69,6 +69,10 @@ TEST(TileDescription, MistakesAreReportedWithTheirLine) {
     EXPECT_EQ(errorOf("box a<b\n"),
               "line 1: a node needs a name of letters, digits, '_', '.' and '-'");
     EXPECT_EQ(errorOf("material glass opacity 2\n"), "line 1: opacity must lie between 0 and 1");
+    // Found by the fuzz lane: thousands of levels overflowed the writer's stack.
+    std::string deep;
+    for (int i = 0; i < 5000; ++i) deep += "group g" + std::to_string(i) + " {\n";
+    EXPECT_EQ(errorOf(deep), "line 65: nodes nest deeper than 64");
 }
 
 TEST(TileDescription, WrittenTilesReadBackAsDescribed) {
