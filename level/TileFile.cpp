@@ -95,11 +95,17 @@ bool tileFileAcceptable(const std::string& fileName, std::string& error) {
 
 }  // namespace
 
+namespace {
+double timeScale = 1.0;
+}  // namespace
+
+void scaleTileReadTime(double factor) { timeScale = factor; }
+
 GuardLimits tileReadLimits(std::uint64_t fileBytes) {
     GuardLimits limits;
     // One second, and one more per megabyte; instrumented builds are slower.
-    limits.seconds = 1.0 + static_cast<double>(fileBytes) / (1 << 20);
-    if (builtWithSanitizers()) limits.seconds *= 3.0;
+    limits.seconds = (1.0 + static_cast<double>(fileBytes) / (1 << 20)) * timeScale;
+    if (builtWithSanitizers()) limits.seconds *= 2.0;
     limits.memoryBytes = std::size_t(1) << 30;
     return limits;
 }

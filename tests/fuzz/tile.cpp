@@ -60,6 +60,11 @@ void cookEveryNode(const std::string& file) {
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    velmora::scaleTileReadTime(0.25);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string file = tilePath();
     {
