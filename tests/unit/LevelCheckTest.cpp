@@ -217,7 +217,8 @@ TEST(LevelCheck, TextureNamesStayInsideTheTextureFolder) {
 TEST(LevelCheck, TexturesOfOtherFormatsOrImpossibleSizesAreErrors) {
     TempFolder folder;
     FIBITMAP* pixels = FreeImage_Allocate(4, 4, 24);
-    ASSERT_TRUE(FreeImage_Save(FIF_PSD, pixels, folder.file("photo.png").c_str(), 0));
+    // The image library's own PSD writer leaks; the corpus has one it wrote.
+    std::filesystem::copy_file("tests/fuzz/corpus/image/rgb.psd", folder.file("photo.png"));
     ASSERT_TRUE(FreeImage_Save(FIF_BMP, pixels, folder.file("bitmap.png").c_str(), 0));
     ASSERT_TRUE(FreeImage_Save(FIF_PNG, pixels, folder.file("good.png").c_str(), 0));
     FreeImage_Unload(pixels);
