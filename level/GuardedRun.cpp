@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cerrno>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -168,8 +169,10 @@ GuardResult runGuarded(const std::function<bool(std::string&)>& work, const Guar
     for (;;) {
         const pid_t done = waitpid(child, &status, WNOHANG);
         if (done == child) break;
+        if (done < 0 && errno == EINTR) continue;
         if (done < 0) {
             refusal = "its reader process was lost";
+            kill(child, SIGKILL);
             break;
         }
         drain();
