@@ -146,8 +146,8 @@ std::string imageBytesProblem(const unsigned char* data, std::size_t size) {
     if (format == FIF_UNKNOWN) return "can't be decoded as an image: it is no PNG, TGA or JPEG";
     if (!isReadFormat(format)) {
         const char* name = FreeImage_GetFormatFromFIF(format);
-        return std::string("is ") + (name != nullptr ? name : "another") +
-               " image: only PNG, TGA and JPEG are read";
+        const std::string kind = name != nullptr ? std::string("a ") + name : "another";
+        return "is " + kind + " image: only PNG, TGA and JPEG are read";
     }
     std::uint64_t width = 0, height = 0;
     const bool sized = format == FIF_PNG    ? pngSize(data, size, width, height)

@@ -62,7 +62,7 @@ cp tests/fuzz/corpus/image/rgb.psd "$work/Textures/stone.png"
 output=$("$checker" --no-reach --textures "$work/Textures" Objects/Tile1.dae)
 status=$?
 [ "$status" -eq 1 ] || fail "a PSD texture: exit $status, not 1"
-grep -q 'floor_start__texture__stone_png__: texture stone.png is PSD image: only PNG, TGA and JPEG are read' <<<"$output" ||
+grep -q 'floor_start__texture__stone_png__: texture stone.png is a PSD image: only PNG, TGA and JPEG are read' <<<"$output" ||
     fail "no line refusing the PSD texture"
 
 [ "$failures" -eq 0 ] && echo "check_level: all passed"

@@ -239,8 +239,8 @@ TEST(LevelCheck, TexturesOfOtherFormatsOrImpossibleSizesAreErrors) {
     )");
     const LevelReport report = check(folder, {tile}, false);
     EXPECT_TRUE(hasError(report, "a__texture__photo_png__",
-                         "photo.png is PSD image: only PNG, TGA and JPEG are read"));
-    EXPECT_TRUE(hasError(report, "b__texture__bitmap_png__", "bitmap.png is BMP image"));
+                         "photo.png is a PSD image: only PNG, TGA and JPEG are read"));
+    EXPECT_TRUE(hasError(report, "b__texture__bitmap_png__", "bitmap.png is a BMP image"));
     EXPECT_TRUE(hasError(report, "c__texture__huge_png__",
                          "huge.png claims 50000 x 50000 pixels, more than"));
     EXPECT_EQ(errors(report).size(), 3u) << ::testing::PrintToString(errors(report));
