@@ -10,6 +10,7 @@
 
 #if defined(__unix__)
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -157,17 +158,18 @@ GuardResult runGuarded(const std::function<bool(std::string&)>& work, const Guar
     std::string message;
     std::string refusal;
     int status = 0;
-    auto pause = std::chrono::microseconds(50);
+    bool closed = false;  // the child's end of the channel: closed when it ends
     const auto drain = [&] {
         char buffer[1024];
         for (;;) {
             const ssize_t got = read(channel[0], buffer, sizeof buffer);
+            if (got == 0) closed = true;
             if (got <= 0) break;
             if (message.size() < kMessageLimit) message.append(buffer, static_cast<std::size_t>(got));
         }
     };
     for (;;) {
-        const pid_t done = waitpid(child, &status, WNOHANG);
+        const pid_t done = waitpid(child, &status, closed ? 0 : WNOHANG);
         if (done == child) break;
         if (done < 0 && errno == EINTR) continue;
         if (done < 0) {
@@ -175,7 +177,7 @@ GuardResult runGuarded(const std::function<bool(std::string&)>& work, const Guar
             kill(child, SIGKILL);
             break;
         }
-        drain();
+        if (closed) continue;
         unsigned long long size = 0, resident = 0;
         if (refusal.empty() && readStatm(child, size, resident) &&
             resident > startPages && (resident - startPages) * page > limits.memoryBytes) {
@@ -190,11 +192,11 @@ GuardResult runGuarded(const std::function<bool(std::string&)>& work, const Guar
             refusal = std::string("reading it takes longer than ") + seconds + " s";
             kill(child, SIGKILL);
         }
-        struct timespec wait {
-            0, static_cast<long>(pause.count() * 1000)
-        };
-        nanosleep(&wait, nullptr);
-        pause = std::min(pause * 2, std::chrono::microseconds(5000));
+        // Woken at once when the child ends (its end of the channel closes),
+        // else every few milliseconds to look at its memory and the clock.
+        pollfd channelEnd{channel[0], POLLIN, 0};
+        poll(&channelEnd, 1, 4);
+        drain();
     }
     drain();
     close(channel[0]);
