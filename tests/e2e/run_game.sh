@@ -66,7 +66,7 @@ fi
 
 # A damaged Tile1.dae (one the importer crashed on) and a Tile2.dae whose
 # floor names a texture outside Textures/: one line each, the game goes on
-# without the tile and shades the floor plainly, and quits cleanly.
+# without the tile and shades the floor plainly.
 mkdir -p "$work/damaged"
 for folder in Shader Objects Textures; do
     [[ -d "$root/$folder" ]] && cp -r "$root/$folder" "$work/damaged/"
@@ -81,21 +81,18 @@ while ! grep -q '^Time for creation' "$work/damaged.log" && kill -0 "$pid" 2>/de
     sleep 0.5; waited=$((waited + 1))
 done
 sleep 1
+# Still running after its level: it went on. It is ended by a signal, not a
+# key, so no key can reach another test's window on the same display.
 if ! kill -0 "$pid" 2>/dev/null; then
     wait "$pid"; fail "damaged tile: the game ended (status $?)"; cat "$work/damaged.log"
 else
-    timeout 60 xdotool search --sync --onlyvisible --name '^Vizazuv!$' windowactivate --sync key Escape >/dev/null 2>&1 ||
-        xdotool key Escape
-    waited=0
-    while kill -0 "$pid" 2>/dev/null && ((waited < 60)); do sleep 0.5; waited=$((waited + 1)); done
-    if kill -0 "$pid" 2>/dev/null; then kill -9 "$pid"; fi
-    wait "$pid"; status=$?
+    kill "$pid"; wait "$pid" 2>/dev/null
     lines=$(grep -c "^Objects/Tile1.dae: can't be read as a tile: damaged: " "$work/damaged.log")
     outside=$(grep -c "^Objects/Tile2.dae: .*__texture__\.\./.*: texture .* is refused: the name climbs out of Textures" "$work/damaged.log")
-    if ((status != 0)) || ((lines != 1)) || ((outside < 1)); then
-        fail "damaged tile: status $status, $lines tile lines, $outside texture lines"; cat "$work/damaged.log"
+    if ! grep -q '^Time for creation' "$work/damaged.log" || ((lines != 1)) || ((outside < 1)); then
+        fail "damaged tile: $lines tile lines, $outside texture lines"; cat "$work/damaged.log"
     else
-        echo "damaged tile and outside texture: one line each, the game went on and quit with 0"
+        echo "damaged tile and outside texture: one line each, the game loaded the rest and went on"
     fi
 fi
 
