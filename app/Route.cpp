@@ -8,6 +8,9 @@ namespace velmora::app {
 
 namespace {
 
+// The most frames a wait lasts (over four hours), and the farthest wheel position.
+constexpr float kMostFramesOrWheel = 1000000.0f;
+
 // Reads the numbers a step needs (then up to `optional` more); false when one
 // is missing or not a finite number, or something is left over.
 bool readNumbers(std::istringstream& in, std::vector<float>& out, size_t needed, size_t optional) {
@@ -52,10 +55,12 @@ bool parseStep(const std::string& line, RouteStep& step, std::string& problem) {
         }
     } else if (word == "wait" || word == "zoom") {
         step.action = word == "wait" ? RouteAction::Wait : RouteAction::Zoom;
+        // Bounded before the conversion to int, which is undefined beyond
+        // its range (the fuzz lane's "wait 2147483647" read as 2147483648).
         if (!readNumbers(in, n, 1, 0) || n[0] != std::floor(n[0]) ||
-            (word == "wait" && n[0] < 0.0f)) {
-            problem = word == "wait" ? "wait needs a whole number of frames"
-                                     : "zoom needs a whole wheel position";
+            (word == "wait" && n[0] < 0.0f) || std::fabs(n[0]) > kMostFramesOrWheel) {
+            problem = word == "wait" ? "wait needs a whole number of frames (at most 1000000)"
+                                     : "zoom needs a whole wheel position (within 1000000)";
             return false;
         }
         step.frames = static_cast<int>(n[0]);

@@ -1,6 +1,7 @@
 #include "level/LevelCheck.h"
 
 #include "level/CollisionCooking.h"
+#include "level/DataPath.h"
 #include "level/ImageFile.h"
 #include "level/LevelReachCheck.h"
 #include "level/MeshData.h"
@@ -202,8 +203,10 @@ private:
         checked.collision = planCollision(checked.baseName, *mesh, checked.pose.scale);
         checked.textureFile = textureFileName(checked.annotations);
         if (!checked.textureFile.empty()) {
-            const std::string path = textureFolder_ + "/" + checked.textureFile;
-            checked.textureExists = fileExists(path);
+            std::string path;
+            checked.textureOutside =
+                !containedDataPath(textureFolder_, checked.textureFile, path).empty();
+            checked.textureExists = !checked.textureOutside && fileExists(path);
             checked.textureDecodes = checked.textureExists && decodes(path);
         }
         worldBounds(*mesh, checked.pose, checked.worldMin, checked.worldMax);
@@ -215,10 +218,11 @@ private:
     }
 
     void checkNode(const CheckedNode& node) {
-        if (!node.textureFile.empty() && !node.textureExists) {
-            addError(node, missingTextureMessage(node.textureFile, textureFolder_));
-        } else if (!node.textureFile.empty() && !node.textureDecodes) {
-            addError(node, undecodableTextureMessage(node.textureFile));
+        if (!node.textureFile.empty() && !node.textureDecodes) {
+            // The game's own message: outside the folder, missing, another
+            // format, too large for its bytes, or undecodable.
+            const std::string problem = levelTextureProblem(node.textureFile, textureFolder_);
+            addError(node, problem.empty() ? undecodableTextureMessage(node.textureFile) : problem);
         }
         for (const auto& annotation : node.annotations) {
             const std::vector<std::string>& known = knownAnnotationKeys();
@@ -362,7 +366,10 @@ void printCheckedNode(std::ostream& out, const CheckedNode& node) {
     if (node.opacity < 1.0f) out << ", opacity " << node.opacity;
     out << ", annotations " << annotationsText(node.annotations);
     if (!node.textureFile.empty()) {
-        out << ", texture " << node.textureFile << (node.textureExists ? " (found)" : " (MISSING)");
+        out << ", texture " << node.textureFile
+            << (node.textureOutside  ? " (REFUSED: outside the texture folder)"
+                : node.textureExists ? " (found)"
+                                     : " (MISSING)");
     }
     out << '\n';
 }

@@ -37,6 +37,7 @@ struct CheckedNode {
     std::int32_t triangleCount = 0;
     float opacity = 1.0f;
     std::string textureFile;  // empty: untextured
+    bool textureOutside = false;  // the name reaches outside the texture folder: never opened
     bool textureExists = false;
     bool textureDecodes = false;
     NodePose pose;

@@ -32,7 +32,7 @@ void LevelLoader::importTile(const std::string& fileName, scene::SceneObject* pa
     std::string error;
     const aiScene* tile = readTile(importer, fileName, error);
     if (tile == nullptr) {
-        std::cerr << error << std::endl;
+        std::cerr << unreadableTileLine(fileName, error) << std::endl;
         return;
     }
 
@@ -92,9 +92,8 @@ scene::SceneObject* LevelLoader::createMeshObject(const std::string& fileName,
     object->nodeName = nodeName;
     if (setup_.bodies != nullptr) setup_.bodies->push_back(LevelBodyRecipe{object, pose, plan});
     if (setup_.programs.uploadToGpu && !textureFile.empty() && !object->isTextured) {
-        const std::string path = levelTexturePath(textureFile);
-        report(std::ifstream(path).good() ? undecodableTextureMessage(textureFile)
-                                          : missingTextureMessage(textureFile, kLevelTextureFolder));
+        const std::string problem = levelTextureProblem(textureFile);
+        report(problem.empty() ? undecodableTextureMessage(textureFile) : problem);
     }
     if (object->opacity() < 1.0f) {
         transparentObjects_->push_back(object);

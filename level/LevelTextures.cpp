@@ -1,5 +1,6 @@
 #include "level/LevelTextures.h"
 
+#include "level/DataPath.h"
 #include "level/NodeName.h"
 #include "level/Texture.h"
 #include "world/SceneObject.h"
@@ -18,7 +19,9 @@ bool attachLevelTexture(scene::SceneObject& object, const std::string& textureFi
     if (object.textureName == nullptr) {
         object.textureName = std::make_shared<GLuint>(0);
     }
-    if (!loadTexture(levelTexturePath(textureFile), object.textureName.get())) {
+    std::string path;
+    if (!containedDataPath(kLevelTextureFolder, textureFile, path).empty()) return false;
+    if (!loadTexture(path, object.textureName.get())) {
         return false;
     }
     object.isTextured = true;

@@ -22,6 +22,8 @@ using TextureCache = std::map<std::string, std::shared_ptr<GLuint>>;
 // read again. A file that fails to load leaves the object untextured and is
 // not entered, so the next object naming it tries again instead of sharing a
 // texture that does not exist. Returns whether the object is now textured.
+// A name that reaches outside the texture folder ("..", an absolute path, a
+// link leading out) is never opened: the object stays untextured.
 bool attachLevelTexture(scene::SceneObject& object, const std::string& textureFile,
                         TextureCache& cache);
 

@@ -17,51 +17,16 @@ struct BitmapHandle {
     }
     BitmapHandle(const BitmapHandle&) = delete;
     BitmapHandle& operator=(const BitmapHandle&) = delete;
-    void replace(FIBITMAP* converted) {
-        if (converted == bitmap) return;
-        if (bitmap != nullptr) FreeImage_Unload(bitmap);
-        bitmap = converted;
-    }
 };
-
-bool isUploadableAsIs(FIBITMAP* bitmap) {
-    if (FreeImage_GetImageType(bitmap) != FIT_BITMAP) return false;
-    const unsigned bpp = FreeImage_GetBPP(bitmap);
-    const FREE_IMAGE_COLOR_TYPE type = FreeImage_GetColorType(bitmap);
-    return (bpp == 32 && type == FIC_RGBALPHA) || (bpp == 24 && type == FIC_RGB);
-}
-
-bool carriesAlpha(FIBITMAP* bitmap) {
-    return FreeImage_GetColorType(bitmap) == FIC_RGBALPHA || FreeImage_IsTransparent(bitmap);
-}
-
-// The upload reads exactly three or four bytes per pixel, so every other
-// layout (paletted, greyscale, 16 bits per channel, floating point) is turned
-// into 24-bit RGB, or 32-bit RGBA when it has transparency, first.
-FIBITMAP* toUploadableCopy(FIBITMAP* bitmap) {
-    FIBITMAP* standard = bitmap;
-    if (FreeImage_GetImageType(bitmap) != FIT_BITMAP &&
-        FreeImage_GetImageType(bitmap) != FIT_RGB16 &&
-        FreeImage_GetImageType(bitmap) != FIT_RGBA16) {
-        standard = FreeImage_ConvertToStandardType(bitmap, TRUE);
-        if (standard == nullptr) return nullptr;
-    }
-    FIBITMAP* converted = carriesAlpha(standard) ? FreeImage_ConvertTo32Bits(standard)
-                                                 : FreeImage_ConvertTo24Bits(standard);
-    if (standard != bitmap) FreeImage_Unload(standard);
-    return converted;
-}
 
 }  // namespace
 
 bool loadTexture(const std::string& path, GLuint* cell) {
     if (cell == nullptr) return false;
+    // Decoded (PNG, TGA and JPEG only, within their size) and converted to
+    // 24-bit RGB or 32-bit RGBA by the GL-free part.
     BitmapHandle image(readImageFile(path));
     if (image.bitmap == nullptr) return false;
-    if (!isUploadableAsIs(image.bitmap)) {
-        image.replace(toUploadableCopy(image.bitmap));
-        if (image.bitmap == nullptr) return false;
-    }
 
     BYTE* bits = FreeImage_GetBits(image.bitmap);
     const unsigned width = FreeImage_GetWidth(image.bitmap);

@@ -10,6 +10,9 @@ namespace velmora {
 
 namespace {
 
+// How deep "{" may nest; the shipped tiles use three levels.
+constexpr std::size_t kMostNesting = 64;
+
 const std::map<std::string, TileShape> kShapes = {{"group", TileShape::Group},
                                                   {"quad", TileShape::Quad},
                                                   {"box", TileShape::Box},
@@ -62,6 +65,12 @@ public:
             TileNode node;
             bool opensChildren = false;
             if (!parseNode(first, words, node, opensChildren)) return false;
+            // The writer and the node tree's own destruction recurse once per
+            // level: a description nesting thousands deep overflowed the
+            // stack (found by the fuzz lane).
+            if (opensChildren && open.size() > kMostNesting) {
+                return fail("nodes nest deeper than " + std::to_string(kMostNesting));
+            }
             open.back()->push_back(std::move(node));
             if (opensChildren) open.push_back(&open.back()->back().children);
         }

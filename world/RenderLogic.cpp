@@ -1,6 +1,5 @@
 #include "world/RenderLogic.h"
 
-#include <fstream>
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <iostream>
@@ -104,12 +103,11 @@ void RenderLogic::dressForDrawing(scene::SceneObject* object, TextureCache& text
                     object->objectProgram = textureProgram;
                 } else {
                     // Shaded plainly rather than sampling whatever texture is bound.
-                    const std::string path = levelTexturePath(object->textureFile);
+                    const std::string problem = levelTextureProblem(object->textureFile);
                     std::cout << nodeProblemLine(object->sourceFile, object->nodeName,
-                                                 std::ifstream(path).good()
+                                                 problem.empty()
                                                      ? undecodableTextureMessage(object->textureFile)
-                                                     : missingTextureMessage(object->textureFile,
-                                                                             kLevelTextureFolder))
+                                                     : problem)
                               << std::endl;
                 }
             }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end: the real game started from its data folder on the current
-# display, quit by Escape and by Q, and a start with a shader file missing.
+# display, quit by Escape and by Q, a start with a shader file missing, and a
+# start with a damaged tile and a texture name reaching outside Textures/.
 set -u
 game=$(realpath "$1")
 root=$(pwd)
@@ -70,6 +71,38 @@ elif ! grep -qx 'failed to open shader file...' "$work/missing.log"; then
     fail "missing shader: message not printed"; cat "$work/missing.log"
 else
     echo "missing shader: status 255 with its message"
+fi
+
+# A damaged Tile1.dae (one the importer crashed on) and a Tile2.dae whose
+# floor names a texture outside Textures/: one line each, the game goes on
+# without the tile and shades the floor plainly.
+mkdir -p "$work/damaged"
+for folder in Shader Objects Textures; do
+    [[ -d "$root/$folder" ]] && cp -r "$root/$folder" "$work/damaged/"
+done
+damaged=$(ls "$root"/tests/data/damaged/*.dae | head -1)
+cp "$damaged" "$work/damaged/Objects/Tile1.dae"
+sed -i 's|floor_hall__texture__stone_png__|floor_hall__texture__../../../../../../etc/hostname__|g' "$work/damaged/Objects/Tile2.dae"
+(cd "$work/damaged" && exec "$game" >"$work/damaged.log" 2>&1 </dev/null) &
+pid=$!
+waited=0
+while ! grep -q '^Time for creation' "$work/damaged.log" && kill -0 "$pid" 2>/dev/null && ((waited < 240)); do
+    sleep 0.5; waited=$((waited + 1))
+done
+sleep 1
+# Still running after its level: it went on. It is ended by a signal, not a
+# key, so no key can reach another test's window on the same display.
+if ! kill -0 "$pid" 2>/dev/null; then
+    wait "$pid"; fail "damaged tile: the game ended (status $?)"; cat "$work/damaged.log"
+else
+    kill "$pid"; wait "$pid" 2>/dev/null
+    lines=$(grep -c "^Objects/Tile1.dae: can't be read as a tile: damaged: " "$work/damaged.log")
+    outside=$(grep -c "^Objects/Tile2.dae: .*__texture__\.\./.*: texture .* is refused: the name climbs out of Textures" "$work/damaged.log")
+    if ! grep -q '^Time for creation' "$work/damaged.log" || ((lines != 1)) || ((outside < 1)); then
+        fail "damaged tile: $lines tile lines, $outside texture lines"; cat "$work/damaged.log"
+    else
+        echo "damaged tile and outside texture: one line each, the game loaded the rest and went on"
+    fi
 fi
 
 # No display at all: the window library cannot start. The game prints its line

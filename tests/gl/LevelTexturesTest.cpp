@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+
+#include <unistd.h>
 
 #include "level/LevelTextures.h"
 #include "level/Texture.h"
@@ -28,10 +31,14 @@ TEST(LevelTextures, ACachedTextureIsSharedWithoutReadingTheFile) {
 }
 
 TEST(LevelTextures, AFailedFileIsNotCachedAndTheNextObjectTriesAgain) {
-    velmora::testing::TempFolder folder;
-    const std::string late = folder.file("late.png");
-    // Named relative to the level's texture folder, as a level file would.
-    const std::string name = std::filesystem::relative(late, "Textures").string();
+    // Named inside the level's texture folder, as a level file must (a name
+    // reaching outside it is never opened); removed again afterwards.
+    const std::string name = "vizazuv-late-" + std::to_string(getpid()) + ".png";
+    const std::string late = "Textures/" + name;
+    struct Removal {
+        std::string path;
+        ~Removal() { std::filesystem::remove(path); }
+    } removal{late};
 
     TextureCache cache;
     scene::SceneObject first = makeObject();
@@ -47,6 +54,21 @@ TEST(LevelTextures, AFailedFileIsNotCachedAndTheNextObjectTriesAgain) {
     EXPECT_NE(*second.textureName, 0u);
     EXPECT_EQ(cache.at(name), second.textureName);
     EXPECT_FALSE(first.isTextured);  // the earlier object is not patched up
+}
+
+// A name reaching outside the texture folder is never opened, even when it
+// names an image that exists: the object stays untextured (plain shading).
+TEST(LevelTextures, ANameReachingOutsideTheFolderIsNeverOpened) {
+    const std::string absolute = std::filesystem::absolute("Textures/stone.png").string();
+    for (const std::string& name : {std::string("../Textures/stone.png"),
+                                    std::string("..\\Textures\\stone.png"), absolute}) {
+        SCOPED_TRACE(name);
+        TextureCache cache;
+        scene::SceneObject object = makeObject();
+        EXPECT_FALSE(attachLevelTexture(object, name, cache));
+        EXPECT_FALSE(object.isTextured);
+        EXPECT_TRUE(cache.empty());
+    }
 }
 
 TEST(LevelTextures, AnEntryNamingNoTextureIsNeverShared) {

@@ -6,9 +6,11 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "level/ImageFile.h"
 #include "level/Texture.h"
 
 using velmora::loadTexture;
@@ -104,6 +106,62 @@ TEST_F(TextureLoad, MissingOrEmptyFileLeavesTheCellAlone) {
     EXPECT_FALSE(loadTexture(garbage, &cell));
     EXPECT_EQ(cell, 77u);
     EXPECT_FALSE(loadTexture(garbage, nullptr));
+}
+
+// Only PNG, TGA and JPEG are decoded, told by their content whatever the
+// name; every other format the image library knows is refused, and so is a
+// header claiming more pixels than the file could hold.
+TEST_F(TextureLoad, OnlyPngTgaAndJpegOfPossibleSizesAreDecoded) {
+    const BYTE grey[4] = {90, 90, 90, 255};
+    const struct {
+        const char* name;
+        FREE_IMAGE_FORMAT format;
+        bool decoded;
+    } cases[] = {
+        {"png.png", FIF_PNG, true},    {"tga.png", FIF_TARGA, true}, {"jpeg.png", FIF_JPEG, true},
+        {"psd.png", FIF_PSD, false},   {"bmp.png", FIF_BMP, false},  {"tiff.png", FIF_TIFF, false},
+        {"ppm.png", FIF_PPM, false},   {"gif.png", FIF_GIF, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool special = c.format == FIF_GIF || c.format == FIF_PSD;
+        const std::string path = special ? tempPath(c.name) : writeSolid(c.name, c.format, 24, grey);
+        if (c.format == FIF_PSD) {
+            // The image library's own PSD writer leaks; the corpus has one it wrote.
+            std::ifstream from("tests/fuzz/corpus/image/rgb.psd", std::ios::binary);
+            std::ofstream(path, std::ios::binary) << from.rdbuf();
+        } else if (c.format == FIF_GIF) {
+            FIBITMAP* full = FreeImage_Allocate(8, 4, 24);
+            FIBITMAP* paletted = FreeImage_ConvertTo8Bits(full);
+            ASSERT_TRUE(FreeImage_Save(FIF_GIF, paletted, path.c_str(), 0));
+            FreeImage_Unload(paletted);
+            FreeImage_Unload(full);
+        }
+        GLuint cell = 77;
+        EXPECT_EQ(loadTexture(path, &cell), c.decoded);
+        if (!c.decoded) {
+            EXPECT_EQ(cell, 77u);
+            EXPECT_NE(velmora::imageFileProblem(path).find("only PNG, TGA and JPEG are read"),
+                      std::string::npos)
+                << velmora::imageFileProblem(path);
+        } else {
+            glDeleteTextures(1, &cell);
+        }
+    }
+    // 50,000 x 50,000 pixels claimed by a file of some hundred bytes.
+    const std::string good = writeSolid("claim.png", FIF_PNG, 24, grey);
+    std::ifstream in(good, std::ios::binary);
+    std::string png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const unsigned char side[4] = {0x00, 0x00, 0xC3, 0x50};
+    for (int i = 0; i < 4; ++i) png[16 + i] = png[20 + i] = static_cast<char>(side[i]);
+    const std::string huge = tempPath("huge.png");
+    std::ofstream(huge, std::ios::binary) << png;
+    GLuint cell = 77;
+    EXPECT_FALSE(loadTexture(huge, &cell));
+    EXPECT_EQ(cell, 77u);
+    EXPECT_NE(velmora::imageFileProblem(huge).find("50000 x 50000 pixels, more than"),
+              std::string::npos)
+        << velmora::imageFileProblem(huge);
 }
 
 namespace {

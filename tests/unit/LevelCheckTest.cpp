@@ -6,6 +6,9 @@
 
 #include <FreeImage.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 
@@ -146,6 +149,111 @@ TEST(LevelCheck, MissingAndUndecodableTexturesAreErrors) {
     EXPECT_EQ(errors(report).size(), 2u) << ::testing::PrintToString(errors(report));
     EXPECT_TRUE(report.nodes[9].textureExists);
     EXPECT_FALSE(report.nodes[10].textureExists);
+}
+
+// A texture name can't reach outside the texture folder, however it is
+// written: "..", an absolute path, a link out of the folder. The file is
+// never opened, and the message names the node.
+TEST(LevelCheck, TextureNamesStayInsideTheTextureFolder) {
+    TempFolder folder;  // holds textures/ and, beside it, x/secret.png
+    std::filesystem::create_directories(folder.file("textures"));
+    std::filesystem::create_directories(folder.file("x"));
+    FIBITMAP* pixel = FreeImage_Allocate(1, 1, 24);
+    ASSERT_TRUE(FreeImage_Save(FIF_PNG, pixel, folder.file("x/secret.png").c_str(), 0));
+    ASSERT_TRUE(FreeImage_Save(FIF_PNG, pixel, folder.file("textures/inside.png").c_str(), 0));
+    FreeImage_Unload(pixel);
+    std::filesystem::create_symlink(folder.file("x/secret.png"), folder.file("textures/out.png"));
+    std::filesystem::create_symlink(folder.file("x"), folder.file("textures/sub"));
+    std::filesystem::create_symlink("inside.png", folder.file("textures/alias.png"));
+    // Node names of the description language can't hold '/', so the file is
+    // patched afterwards.
+    const std::string tile = writeTile(folder, "t.dae", std::string(kSoundTile) + R"(
+        box up__texture__PATHA__     at 6 6 1
+        box root__texture__PATHB__   at 6 -6 1
+        box back__texture__PATHC__   at 6 0 1
+        box link__texture__out.png__ at -6 6 1
+        box dir__texture__PATHD__    at -6 -6 1
+        box fine__texture__alias.png__ at -6 0 1
+    )");
+    std::ifstream in(tile);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const std::pair<std::string, std::string> patches[] = {
+        {"PATHA", "../../../../../../../../.." + folder.file("x/secret.png")},
+        {"PATHB", folder.file("x/secret.png")},
+        {"PATHC", "..\\x\\secret.png"},
+        {"PATHD", "sub/secret.png"}};
+    for (const auto& [from, to] : patches) {
+        for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from)) {
+            text.replace(at, from.size(), to);
+        }
+    }
+    std::ofstream(tile, std::ios::binary) << text;
+
+    LevelCheckSettings settings = settingsFor(folder, false);
+    settings.textureFolder = folder.file("textures");
+    const LevelReport report = checkLevel({{tile, glm::vec3(0.0f)}}, settings);
+    std::vector<std::string> lines = errors(report);
+    ASSERT_EQ(lines.size(), 5u) << ::testing::PrintToString(lines);
+    for (const std::string& line : lines) {
+        EXPECT_NE(line.find("is refused: the name"), std::string::npos) << line;
+    }
+    int refused = 0;
+    for (const CheckedNode& node : report.nodes) {
+        if (node.baseName == "fine") {
+            EXPECT_TRUE(node.textureDecodes);
+            continue;
+        }
+        if (node.textureFile.empty()) continue;
+        ++refused;
+        EXPECT_TRUE(node.textureOutside) << node.nodeName;
+        EXPECT_FALSE(node.textureExists) << node.nodeName;
+        std::ostringstream printed;
+        printCheckedNode(printed, node);
+        EXPECT_NE(printed.str().find("(REFUSED"), std::string::npos) << printed.str();
+    }
+    EXPECT_EQ(refused, 5);
+    EXPECT_TRUE(hasError(report, "up__texture__../../../../../../../../.." +
+                                     folder.file("x/secret.png") + "__",
+                         "with \"..\""));
+    EXPECT_TRUE(hasError(report, "root__texture__" + folder.file("x/secret.png") + "__",
+                         "absolute path"));
+    EXPECT_TRUE(hasError(report, "link__texture__out.png__", "link leading out"));
+    EXPECT_TRUE(hasError(report, "dir__texture__sub/secret.png__", "link leading out"));
+}
+
+// Only PNG, TGA and JPEG are read, by their content, and no image larger
+// than its bytes could hold; the message says which.
+TEST(LevelCheck, TexturesOfOtherFormatsOrImpossibleSizesAreErrors) {
+    TempFolder folder;
+    FIBITMAP* pixels = FreeImage_Allocate(4, 4, 24);
+    // The image library's own PSD writer leaks; the corpus has one it wrote.
+    std::filesystem::copy_file("tests/fuzz/corpus/image/rgb.psd", folder.file("photo.png"));
+    ASSERT_TRUE(FreeImage_Save(FIF_BMP, pixels, folder.file("bitmap.png").c_str(), 0));
+    ASSERT_TRUE(FreeImage_Save(FIF_PNG, pixels, folder.file("good.png").c_str(), 0));
+    FreeImage_Unload(pixels);
+    // A PNG header claiming 50,000 x 50,000 pixels (its checksum is not
+    // looked at before the size).
+    {
+        std::ifstream in(folder.file("good.png"), std::ios::binary);
+        std::string png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const unsigned char side[4] = {0x00, 0x00, 0xC3, 0x50};  // 50000
+        for (int i = 0; i < 4; ++i) png[16 + i] = png[20 + i] = static_cast<char>(side[i]);
+        folder.writeText("huge.png", png);
+    }
+    const std::string tile = writeTile(folder, "t.dae", std::string(kSoundTile) + R"(
+        box a__texture__photo_png__  at 6 6 1
+        box b__texture__bitmap_png__ at 6 -6 1
+        box c__texture__huge_png__   at 6 0 1
+        box d__texture__good_png__   at -6 6 1
+    )");
+    const LevelReport report = check(folder, {tile}, false);
+    EXPECT_TRUE(hasError(report, "a__texture__photo_png__",
+                         "photo.png is a PSD image: only PNG, TGA and JPEG are read"));
+    EXPECT_TRUE(hasError(report, "b__texture__bitmap_png__", "bitmap.png is a BMP image"));
+    EXPECT_TRUE(hasError(report, "c__texture__huge_png__",
+                         "huge.png claims 50000 x 50000 pixels, more than"));
+    EXPECT_EQ(errors(report).size(), 3u) << ::testing::PrintToString(errors(report));
 }
 
 // The game prints the same lines while it loads.

@@ -48,7 +48,9 @@ TEST(Route, StepsAreReadInOrderWithTheirDefaults) {
 TEST(Route, ALineItCannotReadIsNamed) {
     for (const char* bad : {"jump 1 2", "go 1", "go 1 2 0", "go 1 two", "go 1 2 0.5 3 4",
                             "wait 1.5", "wait -1", "door", "door A B", "mill 1 2", "couple now",
-                            "second 1 2 0", "go 1 2 nan"}) {
+                            "second 1 2 0", "go 1 2 nan",
+                            // Found by the fuzz lane: beyond int, the conversion was undefined.
+                            "wait 2147483647", "wait 1e30", "zoom -2147483648", "zoom inf"}) {
         std::string error;
         EXPECT_FALSE(parseRoute(std::string("go 0 0\n") + bad + "\n", error).has_value()) << bad;
         EXPECT_EQ(error.rfind("line 2: ", 0), 0u) << bad << ": " << error;

@@ -4,13 +4,21 @@
 #include "level/MeshData.h"
 #include "level/NodePose.h"
 #include "level/NodeWalk.h"
+#include "level/GuardedRun.h"
 #include "level/TileFile.h"
 #include "level/TileShapes.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
 
+#include <chrono>
 #include <cmath>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <vector>
 #include <map>
 
 using namespace velmora;
@@ -61,6 +69,10 @@ TEST(TileDescription, MistakesAreReportedWithTheirLine) {
     EXPECT_EQ(errorOf("box a<b\n"),
               "line 1: a node needs a name of letters, digits, '_', '.' and '-'");
     EXPECT_EQ(errorOf("material glass opacity 2\n"), "line 1: opacity must lie between 0 and 1");
+    // Found by the fuzz lane: thousands of levels overflowed the writer's stack.
+    std::string deep;
+    for (int i = 0; i < 5000; ++i) deep += "group g" + std::to_string(i) + " {\n";
+    EXPECT_EQ(errorOf(deep), "line 65: nodes nest deeper than 64");
 }
 
 TEST(TileDescription, WrittenTilesReadBackAsDescribed) {
@@ -153,6 +165,104 @@ TEST(TileFile, MissingOrEmptyTilesFail) {
     error.clear();
     EXPECT_EQ(readTile(importer, empty, error), nullptr);
     EXPECT_FALSE(error.empty());
+}
+
+// Damaged tiles (tests/data/damaged/) that crashed the importer, aborted it
+// on one of its assertions, made it ask for tens of gigabytes or spin for
+// tens of seconds, and what the fuzz harness found: each is refused with one
+// line, quickly, and the process goes on.
+TEST(TileFile, DamagedTilesAreRefusedWithOneLineAndQuickly) {
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("tests/data/damaged")) {
+        const std::string path = entry.path().string();
+        SCOPED_TRACE(path);
+        ++files;
+        Assimp::Importer importer;
+        std::string error;
+        const auto started = std::chrono::steady_clock::now();
+        EXPECT_EQ(readTile(importer, path, error), nullptr);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+        EXPECT_LT(took.count(), builtWithSanitizers() ? 8.0 : 2.0);
+    }
+    EXPECT_GE(files, 4);
+}
+
+TEST(TileFile, WhatIsNoPlainFileOrTooLargeIsRefusedUnopened) {
+    TempFolder folder;
+    Assimp::Importer importer;
+    std::string error;
+    EXPECT_EQ(readTile(importer, folder.path(), error), nullptr);
+    EXPECT_EQ(error, "not a plain file");
+    EXPECT_EQ(readTile(importer, "/dev/zero", error), nullptr);
+    EXPECT_EQ(error, "not a plain file");
+    {
+        std::ofstream large(folder.file("large.dae"), std::ios::binary);
+        large.seekp(static_cast<std::streamoff>(kTileMaxBytes));
+        large.put('x');
+    }
+    EXPECT_EQ(readTile(importer, folder.file("large.dae"), error), nullptr);
+    EXPECT_NE(error.find("more than a tile may"), std::string::npos) << error;
+}
+
+// The child process that reads tiles: each way a reader can fail is one
+// message, and this process goes on.
+TEST(GuardedRun, CrashesAbortsHangsAndHugeAllocationsBecomeMessages) {
+    GuardLimits limits;
+    limits.seconds = 0.5;
+    limits.memoryBytes = std::size_t(256) << 20;
+    const auto run = [&](const std::function<bool(std::string&)>& work) {
+        return runGuarded(work, limits);
+    };
+    GuardResult result = run([](std::string&) { return true; });
+    EXPECT_EQ(result.outcome, GuardOutcome::Succeeded);
+    result = run([](std::string& message) {
+        message = "the importer said no";
+        return false;
+    });
+    EXPECT_EQ(result.outcome, GuardOutcome::Failed);
+    EXPECT_EQ(result.message, "the importer said no");
+    result = run([](std::string&) {
+        std::raise(SIGSEGV);
+        return true;
+    });
+    EXPECT_EQ(result.outcome, GuardOutcome::Refused);
+    EXPECT_NE(result.message.find("segmentation fault"), std::string::npos) << result.message;
+    result = run([](std::string&) {
+        std::abort();
+        return true;
+    });
+    EXPECT_EQ(result.outcome, GuardOutcome::Refused);
+    EXPECT_NE(result.message.find("abort"), std::string::npos) << result.message;
+    const auto started = std::chrono::steady_clock::now();
+    result = run([](std::string&) {
+        for (volatile bool forever = true; forever;) {
+        }
+        return true;
+    });
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+    EXPECT_EQ(result.outcome, GuardOutcome::Refused);
+    EXPECT_NE(result.message.find("longer than 0.5 s"), std::string::npos) << result.message;
+    EXPECT_LT(took.count(), 1.5);
+    // Memory taken step by step, each step touched, far past the limit.
+    result = run([](std::string&) {
+        std::vector<std::vector<char>> blocks;
+        for (int i = 0; i < 64; ++i) blocks.emplace_back(std::size_t(64) << 20, 'x');
+        volatile char* first = blocks.back().data();
+        return *first == 'x';
+    });
+    EXPECT_NE(result.outcome, GuardOutcome::Succeeded) << result.message;
+    EXPECT_FALSE(result.message.empty());
+    // One allocation of 40 GB.
+    result = run([](std::string&) {
+        std::vector<char> huge(std::size_t(40) << 30);
+        volatile char* last = huge.data() + huge.size() - 1;
+        *last = 1;
+        return true;
+    });
+    EXPECT_NE(result.outcome, GuardOutcome::Succeeded) << result.message;
+    EXPECT_FALSE(result.message.empty());
 }
 
 TEST(TileFile, TheSphereModelHasRadiusOneHalfWithNormalsAndTextureCoordinates) {
