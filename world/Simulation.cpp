@@ -214,7 +214,12 @@ std::vector<SimulationEvent> Simulation::takeEvents() {
 physics::Transform Simulation::drawnPose(const physics::RigidActor& actor, float alpha) const {
     for (const TrackedPose& pose : tracked_) {
         if (pose.actor != &actor) continue;
-        if (alpha >= 1.0f) return pose.current;
+        // A body at rest is drawn exactly where it is: mixing a pose with
+        // itself can move it by a rounding step, which would look like motion
+        // to everything that compares poses (the shadow faces' cache).
+        if (alpha >= 1.0f || (pose.previous.p == pose.current.p && pose.previous.q == pose.current.q)) {
+            return pose.current;
+        }
         if (alpha <= 0.0f) return pose.previous;
         return physics::Transform(glm::mix(pose.previous.p, pose.current.p, alpha),
                                   glm::slerp(pose.previous.q, pose.current.q, alpha));
