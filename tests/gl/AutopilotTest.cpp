@@ -125,7 +125,8 @@ TEST_F(AutopilotPlay, PlaysTheShippedLevelToTheGoalTheSameWayEveryTime) {
     const app::Route route = shippedRoute();
     const PlayedRun first = play(route);
     ASSERT_TRUE(first.won) << "stuck at " << first.where << " after " << first.frames << " frames";
-    std::cout << "[ route ] " << route.length() << " m, goal after " << first.frames << " frames\n";
+    std::cout << "[ route ] " << route.length() << " m, goal after " << first.frames << " frames, "
+              << first.steps << " steps\n";
 
     const Replay run = shell.archive.recorder.replay();
     EXPECT_EQ(static_cast<long>(run.inputs.size()), first.steps);
