@@ -229,7 +229,18 @@ bool Autopilot::runStep(const RouteStep& step) {
                                                travel);
         const float pushTravel = glm::length(travel + pushed * kKeep / spheres::kLinearDamping);
         if (stepFrames_ == 1) legStart_ = main_;
+        // Rolling up to the second sphere to take it along: close enough is
+        // within the magnet's reach, however far one push lands.
+        const bool pickUp = step_ + 1 < route_.steps.size() &&
+                            route_.steps[step_ + 1].action == RouteAction::Couple;
+        const bool inReach = !pickUp || gap_ <= kTowGap || distance <= step.tolerance;
         if (distance <= std::max(step.tolerance, 0.65f * pushTravel)) {
+            if (!inReach) {
+                // As near as a push lands, and still out of reach: roll into
+                // the second sphere itself, which stops the main one.
+                rollTowards(second_, step.speed > 0.0f ? step.speed : kDefaultTopSpeed, false);
+                return false;
+            }
             station_ = step.point;
             hasStation_ = true;
             return true;

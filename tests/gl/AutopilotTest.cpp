@@ -147,8 +147,8 @@ TEST_F(AutopilotPlay, WithoutTheSecondSphereTheGoalIsOutOfReach) {
 // 240, the autopilot gets through, and the steps run (1/60 s each) add up to
 // the time the clock went on, but for the first frame (the load). At ten a
 // second one frame's push lasts six steps and rolls the sphere over a metre:
-// the autopilot then stops short of the second sphere, out of the magnet's
-// reach, when it comes to pick it up.
+// the autopilot picks the second sphere up, but loses it while towing it up
+// the ramp to the terrace.
 TEST_F(AutopilotPlay, PlaysTheShippedLevelToTheGoalAtAnyFrameRateInRealTime) {
     for (double framesPerSecond : {14.0, 20.0, 30.0, 144.0, 240.0}) {
         restart();
