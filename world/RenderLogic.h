@@ -6,7 +6,6 @@
 #include <GL/glew.h>
 
 #include <array>
-#include <functional>
 #include <list>
 #include <memory>
 #include <optional>

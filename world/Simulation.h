@@ -55,7 +55,6 @@ public:
 
     // What happened since the last takeEvents, in step order.
     std::vector<SimulationEvent> takeEvents();
-    const std::vector<SimulationEvent>& pendingEvents() const { return events_; }
 
     // An actor's pose between the last two steps: alpha 0 gives the pose
     // before the last step, 1 the pose after it. Actors that never move give
