@@ -228,11 +228,15 @@ bool Autopilot::runStep(const RouteStep& step) {
                                                    : kicks_[kOnlyD],
                                                travel);
         const float pushTravel = glm::length(travel + pushed * kKeep / spheres::kLinearDamping);
-        if (stepFrames_ == 1) legStart_ = main_;
-        // Rolling up to the second sphere to take it along: close enough is
-        // within the magnet's reach, however far one push lands.
-        const bool pickUp = step_ + 1 < route_.steps.size() &&
-                            route_.steps[step_ + 1].action == RouteAction::Couple;
+        // The way runs from the route's last point, not from wherever the
+        // last long push happened to land: a towed sphere trailing off the
+        // way would catch on the frame of the next doorway.
+        if (stepFrames_ == 1) legStart_ = hasStation_ ? station_ : main_;
+        // Rolling up to the second sphere to take it along, or with it in
+        // tow: close enough is within the magnet's reach, however far one
+        // push lands.
+        const bool pickUp = coupled_ || (step_ + 1 < route_.steps.size() &&
+                                         route_.steps[step_ + 1].action == RouteAction::Couple);
         const bool inReach = !pickUp || gap_ <= kTowGap || distance <= step.tolerance;
         if (distance <= std::max(step.tolerance, 0.65f * pushTravel)) {
             if (!inReach) {

@@ -69,7 +69,7 @@ private:
     bool turning_ = false;
     glm::vec2 station_{0.0f};  // where the main sphere waits: the last point reached
     bool hasStation_ = false;
-    glm::vec2 legStart_{0.0f};  // where the main sphere was when the current go step began
+    glm::vec2 legStart_{0.0f};  // where the current go step's way starts
     glm::vec2 main_{0.0f};
     glm::vec2 second_{0.0f};
     glm::vec2 velocity_{0.0f};  // of the main sphere, from its last two positions
