@@ -16,16 +16,6 @@ namespace {
 
 std::string levelKey(const RunArchive& archive) { return levelIdentityText(archive.levelIdentity); }
 
-// A world's objects don't belong to its tree; a world made for a moment
-// takes them along when it goes.
-void destroyBelow(scene::SceneObject* object) {
-    for (scene::SceneObject* child : object->children) {
-        destroyBelow(child);
-        delete child;
-    }
-    object->children.clear();
-}
-
 }  // namespace
 
 std::string replayPath(const RunArchive& archive, const std::string& which) {
@@ -34,11 +24,12 @@ std::string replayPath(const RunArchive& archive, const std::string& which) {
     return folder + "/" + levelKey(archive) + "-" + which + ".vzr";
 }
 
-void openArchive(RunArchive& archive, const std::vector<LevelTile>& tiles) {
-    archive.tiles = tiles;
-    std::vector<std::string> files;
-    for (const LevelTile& tile : tiles) files.push_back(tile.file);
-    archive.levelIdentity = levelIdentity(files);
+void openArchive(RunArchive& archive, const LevelEntry& level) {
+    archive.level = level;
+    archive.levelIdentity = levelIdentityOf(level);
+    archive.best.reset();
+    archive.ghostPath.clear();
+    archive.bestSteps = -1;
     archive.recorder.begin(archive.levelIdentity);
     if (!archive.keepsPlayerFiles) return;
     const BestTimes times(BestTimes::defaultPath());
@@ -48,7 +39,7 @@ void openArchive(RunArchive& archive, const std::vector<LevelTile>& tiles) {
     std::string error;
     if (path.empty() || !loadReplay(path, replay, error)) return;  // none yet, or said why
     if (!levelMismatch(replay.levelIdentity, archive.levelIdentity).empty()) return;
-    archive.ghostPath = ghostPathOf(replay, tiles);
+    archive.ghostPath = ghostPathOf(replay, level);
     archive.best = std::move(replay);
 }
 
@@ -76,28 +67,26 @@ bool archiveFinishedRun(RunArchive& archive) {
     times.save();
     archive.bestSteps = steps;
     archive.best = run;
-    archive.ghostPath = ghostPathOf(run, archive.tiles);
+    archive.ghostPath = ghostPathOf(run, archive.level);
     const std::string best = replayPath(archive, "best");
     if (!best.empty() && !saveReplay(best, run, error)) std::cout << error << std::endl;
     return saved;
 }
 
-std::vector<glm::vec3> ghostPathOf(const Replay& replay, const std::vector<LevelTile>& tiles) {
+std::vector<glm::vec3> ghostPathOf(const Replay& replay, const LevelEntry& level) {
     std::vector<glm::vec3> path;
     path.reserve(replay.inputs.size());
     // The game's own scene stays the one the physics set-up names.
     physics::Scene* const gameScene = physicsScene;
     World world;
     {
-        Simulation simulation(world, tiles);
+        Simulation simulation(world, level.tiles, level.places);
         for (const StepInput& input : replay.inputs) {
             simulation.step(input);
             path.push_back(simulation.spherePosition(MainActorType));
         }
     }
     physicsScene = gameScene;
-    for (auto& [type, sphere] : world.playerActors) delete sphere;
-    destroyBelow(world.root);
     return path;
 }
 

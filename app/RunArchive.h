@@ -11,7 +11,7 @@
 
 #include <glm/glm.hpp>
 
-#include "level/LevelCheck.h"
+#include "level/LevelSet.h"
 #include "world/ReplayFile.h"
 #include "world/RunRecorder.h"
 
@@ -23,7 +23,7 @@ struct RunArchive {
     bool keepsPlayerFiles = false;
     // Where autoplay writes its run, when asked to.
     std::string saveRunTo;
-    std::vector<LevelTile> tiles;
+    LevelEntry level;
     std::uint64_t levelIdentity = 0;
     RunRecorder recorder;
     std::optional<Replay> best;       // the best run of the level, when there is one
@@ -32,7 +32,7 @@ struct RunArchive {
 };
 
 // The level's identity and, for the game, its best time and best run.
-void openArchive(RunArchive& archive, const std::vector<LevelTile>& tiles);
+void openArchive(RunArchive& archive, const LevelEntry& level);
 
 // At the goal: the recorded run saved (latest, and best when it is); false
 // when nothing was saved. Lines for the player say what went wrong.
@@ -40,7 +40,7 @@ bool archiveFinishedRun(RunArchive& archive);
 
 // Plays a replay headless and returns the main sphere's position after each
 // step: the path a ghost follows.
-std::vector<glm::vec3> ghostPathOf(const Replay& replay, const std::vector<LevelTile>& tiles);
+std::vector<glm::vec3> ghostPathOf(const Replay& replay, const LevelEntry& level);
 
 // The replay files of a level in the data folder ("" when it is unusable).
 std::string replayPath(const RunArchive& archive, const std::string& which);

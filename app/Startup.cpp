@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include "app/ShellOptions.h"
 #include "app/ShellState.h"
 #include "platform/Window.h"
 #include "render/ShaderProgram.h"
@@ -12,16 +13,45 @@
 
 namespace velmora::app {
 
-void initialize(ShellState& shell, const std::vector<LevelTile>& tiles) {
-    platform::setWindowTitle("Vizazuv!");
+namespace {
+
+void buildWorld(ShellState& shell, const LevelEntry& level) {
     // The world reads the registry while it is built, so the registry comes first.
     shell.objectRegistry = new ObjectRegistry();
     objectRegistry = shell.objectRegistry;
-    shell.renderLogic = new RenderLogic(tiles);
-    shell.textRenderer = new TextRenderer(shell.screenWidth, shell.screenHeight);
+    shell.renderLogic = new RenderLogic(level.tiles, level.places);
+    if (shell.shadowCube.texture != 0) shell.renderLogic->shadowCubeTexture = shell.shadowCube.texture;
     shell.session = PlaySession{};  // a new world starts a new run
-    openArchive(shell.archive, tiles);
+    openArchive(shell.archive, level);
     shell.session.bestSteps = shell.archive.bestSteps;
+}
+
+void releaseWorld(ShellState& shell) {
+    delete shell.renderLogic;  // the bursts, the physics and the programs
+    shell.renderLogic = nullptr;
+    objectRegistry = nullptr;
+    delete shell.objectRegistry;  // every object of the level, with its GL buffers and textures
+    shell.objectRegistry = nullptr;
+}
+
+}  // namespace
+
+void initialize(ShellState& shell, const LevelEntry& level) {
+    platform::setWindowTitle("Vizazuv!");
+    buildWorld(shell, level);
+    shell.textRenderer = new TextRenderer(shell.screenWidth, shell.screenHeight);
+}
+
+void initialize(ShellState& shell, const std::vector<LevelTile>& tiles) {
+    initialize(shell, levelOfTiles(tiles));
+}
+
+void switchLevel(ShellState& shell, const LevelEntry& level) {
+    releaseWorld(shell);
+    gameWon = false;
+    shell.watchedRun = Replay{};
+    shell.watchedStep = 0;
+    buildWorld(shell, level);
 }
 
 void createRenderTargets(ShellState& shell) {
@@ -42,11 +72,7 @@ void createRenderTargets(ShellState& shell) {
 }
 
 void shutdown(ShellState& shell) {
-    delete shell.renderLogic;  // releases the physics scene, then the physics
-    shell.renderLogic = nullptr;
-    objectRegistry = nullptr;
-    delete shell.objectRegistry;  // the scene objects themselves live on
-    shell.objectRegistry = nullptr;
+    releaseWorld(shell);
     delete shell.blurProgram;
     shell.blurProgram = nullptr;
     delete shell.textRenderer;

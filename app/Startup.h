@@ -5,15 +5,20 @@
 
 #include <vector>
 
-#include "level/LevelCheck.h"
+#include "level/LevelSet.h"
 
 namespace velmora::app {
 
 struct ShellState;
 
-// Sets the window title and creates the world (of the given tiles) and the
+// Sets the window title and creates the world (of the given level) and the
 // text renderer, in that order.
-void initialize(ShellState& shell, const std::vector<LevelTile>& tiles = shippedLevelTiles());
+void initialize(ShellState& shell, const LevelEntry& level = shippedLevel());
+void initialize(ShellState& shell, const std::vector<LevelTile>& tiles);
+
+// Releases the world of the level being played and builds the given one in
+// its place, with a new run; the window, the targets and the text stay.
+void switchLevel(ShellState& shell, const LevelEntry& level);
 
 // The GL state of the whole run, the shadow cube map and its framebuffer, the
 // scene and blur targets, the blur program and the screen quad, in that order.

@@ -171,6 +171,7 @@ bool replaceLevel(app::ShellState& shell, int boxes) {
         const bool sphere = std::find(spheres.begin(), spheres.end(), child) != spheres.end();
         (sphere ? kept : pending).push_back(child);
     }
+    const std::vector<scene::SceneObject*> tiles = pending;
     while (!pending.empty()) {
         scene::SceneObject* object = pending.back();
         pending.pop_back();
@@ -178,6 +179,7 @@ bool replaceLevel(app::ShellState& shell, int boxes) {
         for (scene::SceneObject* child : object->children) pending.push_back(child);
     }
     world.root->children = kept;
+    for (scene::SceneObject* tile : tiles) delete tile;  // and everything below it
     world.triggerRegistry.clear();
     world.doorRegistry.clear();
     world.transparentObjects.clear();

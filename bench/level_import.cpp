@@ -28,13 +28,17 @@ namespace {
 constexpr int warmUpRuns = 2;
 constexpr int measuredRuns = 15;
 
-// Objects of a level live as long as the game; between runs they go.
-void destroyBelow(scene::SceneObject* node, physics::Scene* scene) {
+void removeActorsBelow(scene::SceneObject* node, physics::Scene* scene) {
     for (scene::SceneObject* child : node->children) {
-        destroyBelow(child, scene);
+        removeActorsBelow(child, scene);
         if (child->actor != nullptr) scene->removeActor(*child->actor);
-        delete child;
     }
+}
+
+// Between runs the level goes; each object takes its children along.
+void destroyBelow(scene::SceneObject* node, physics::Scene* scene) {
+    removeActorsBelow(node, scene);
+    for (scene::SceneObject* child : node->children) delete child;
     node->children.clear();
 }
 

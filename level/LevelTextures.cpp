@@ -17,7 +17,7 @@ bool attachLevelTexture(scene::SceneObject& object, const std::string& textureFi
         return true;
     }
     if (object.textureName == nullptr) {
-        object.textureName = std::make_shared<GLuint>(0);
+        object.textureName = scene::textureCell();
     }
     std::string path;
     if (!containedDataPath(kLevelTextureFolder, textureFile, path).empty()) return false;

@@ -23,7 +23,9 @@ namespace velmora {
 
 RenderLogic::RenderLogic() : RenderLogic(shippedLevelTiles()) {}
 
-RenderLogic::RenderLogic(const std::vector<LevelTile>& tiles) : registry(objectRegistry) {
+RenderLogic::RenderLogic(const std::vector<LevelTile>& tiles, const LevelPlaces& places)
+    : registry(objectRegistry) {
+    lightPosition = glm::vec4(places.light, 1.0f);
     if (registry == nullptr) {
         // Start-up creates the registry first; without it there is no world to build.
         std::cout << "RenderLogic needs the object registry" << std::endl;
@@ -33,7 +35,7 @@ RenderLogic::RenderLogic(const std::vector<LevelTile>& tiles) : registry(objectR
     setUpPrograms();
     const double start = platform::getTime();
     World* world = registry->mainWorld();
-    simulation_ = std::make_unique<Simulation>(*world, tiles);
+    simulation_ = std::make_unique<Simulation>(*world, tiles, places);
     {
         // What this load adds to the world's cache lives as long as the
         // objects sharing it, so a file named by several tiles is read once.
@@ -66,6 +68,12 @@ RenderLogic::~RenderLogic() {
     particleSystems.clear();
     ghost_.reset();
     simulation_.reset();
+    // The world's objects keep pointers to these, but never use them again:
+    // a world outlives its renderer only to be released.
+    for (ShaderProgram* program :
+         {phongProgram, textureProgram, shadowProgram, particleUpdateProgram, particleDrawProgram}) {
+        delete program;
+    }
 }
 
 bool RenderLogic::gameRunning() const { return !simulation_->won(); }

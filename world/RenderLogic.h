@@ -40,7 +40,8 @@ public:
     // shipped level (or of the given tiles) in the registry's main world, and
     // dresses its objects for drawing. The object registry must exist first.
     RenderLogic();
-    explicit RenderLogic(const std::vector<LevelTile>& tiles);
+    explicit RenderLogic(const std::vector<LevelTile>& tiles,
+                         const LevelPlaces& places = LevelPlaces{});
     RenderLogic(const RenderLogic&) = delete;
     RenderLogic& operator=(const RenderLogic&) = delete;
     // Releases the bursts, then the simulation's physics. The registry, its

@@ -42,9 +42,17 @@ SceneObject::SceneObject(const glm::mat4& localMatrix, ShaderProgram* objectProg
     : localMatrix(localMatrix),
       objectProgram(objectProgram),
       objectShadowProgram(objectShadowProgram),
-      textureName(std::make_shared<GLuint>(0)) {}
+      textureName(textureCell()) {}
+
+std::shared_ptr<GLuint> textureCell() {
+    return std::shared_ptr<GLuint>(new GLuint(0), [](GLuint* name) {
+        if (*name != 0) glDeleteTextures(1, name);
+        delete name;
+    });
+}
 
 SceneObject::~SceneObject() {
+    for (SceneObject* child : children) delete child;
     // An object that was never uploaded touches no GL at all, so grouping
     // objects and meshes without a context can be destroyed anywhere.
     if (isInitialised) {

@@ -1,7 +1,7 @@
 #pragma once
 // A node of the world's scene graph: one mesh on the GPU, the programs it is
-// drawn with, the physics actor whose shapes place it, and its children. The
-// tree does not own its children; objects live as long as the world.
+// drawn with, the physics actor whose shapes place it, and its children. An
+// object owns its children: the world's root takes the whole level with it.
 
 #include <GL/glew.h>
 
@@ -21,6 +21,10 @@ class RigidActor;
 
 namespace velmora::scene {
 
+// A cell for a GL texture name that deletes the texture, once it names one,
+// when the last object sharing it goes.
+std::shared_ptr<GLuint> textureCell();
+
 class SceneObject {
 public:
     // The programs may be null for grouping objects, which are never drawn.
@@ -28,7 +32,8 @@ public:
                 ShaderProgram* objectShadowProgram);
     SceneObject(const SceneObject&) = delete;
     SceneObject& operator=(const SceneObject&) = delete;
-    // Releases the GPU buffers and the mesh; never the children or the actor.
+    // Releases the children, the GPU buffers and the mesh; never the actor,
+    // which belongs to the physics scene.
     virtual ~SceneObject();
 
     // Gives the object a mesh when none was attached; the base has none.
@@ -67,7 +72,7 @@ public:
     bool isInitialised = false;
     bool isVisible = true;
     bool isGroup = false;
-    std::vector<SceneObject*> children;  // not owned
+    std::vector<SceneObject*> children;  // owned
     std::string name = "notSet";
     // Where a level object came from and the texture its name asks for, so
     // an object built without a context can be dressed for drawing later.
@@ -80,7 +85,8 @@ public:
     GLuint indexBuffer = 0;
     GLuint normalBuffer = 0;    // 0 when the mesh has no normals
     GLuint texCoordBuffer = 0;  // 0 when the mesh has no texture coordinates
-    // GL texture name, shared with every object that uses the same file.
+    // GL texture name, shared with every object that uses the same file;
+    // the texture goes with the last of them (see textureCell).
     std::shared_ptr<GLuint> textureName;
 
 private:

@@ -14,7 +14,8 @@
 
 namespace velmora {
 
-Simulation::Simulation(World& world, const std::vector<LevelTile>& tiles) : world_(world) {
+Simulation::Simulation(World& world, const std::vector<LevelTile>& tiles, const LevelPlaces& places)
+    : world_(world), places_(places) {
     importLevel(tiles);
     // After the level, so the spheres are the last children of the root.
     createSphereObjects();

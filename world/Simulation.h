@@ -17,6 +17,7 @@
 
 #include "level/LevelCheck.h"
 #include "level/LevelLoader.h"
+#include "level/LevelSet.h"
 #include "physics/Physics.h"
 #include "world/ActorType.h"
 #include "world/SimulationEvent.h"
@@ -35,7 +36,8 @@ public:
 
     // Imports the tiles into the world (its root gets one child per tile,
     // then the two spheres) and builds the physics. The world must be empty.
-    Simulation(World& world, const std::vector<LevelTile>& tiles);
+    Simulation(World& world, const std::vector<LevelTile>& tiles,
+               const LevelPlaces& places = LevelPlaces{});
     Simulation(const Simulation&) = delete;
     Simulation& operator=(const Simulation&) = delete;
     ~Simulation() override;
@@ -79,6 +81,7 @@ public:
     void winGame();
     void resetGame(const std::string& text);
 
+    const LevelPlaces& places() const { return places_; }
     physics::Physics* physics() const { return physics_; }
     physics::Scene* scene() const { return scene_; }
 
@@ -104,6 +107,7 @@ private:
     void reportDoorChanges();
 
     World& world_;
+    LevelPlaces places_;
     std::vector<LevelBodyRecipe> bodies_;
     std::vector<std::pair<physics::RigidStatic*, physics::Transform>> millParts_;
     std::vector<TrackedPose> tracked_;

@@ -51,8 +51,8 @@ void Simulation::createSphereBody(ActorType type) {
     physics::RigidDynamic* actor =
         material == nullptr ? nullptr
                             : physics::createDynamic(*physics_,
-                                                     physics::Transform(main ? spheres::kMainStart
-                                                                             : spheres::kSecondStart),
+                                                     physics::Transform(main ? places_.mainStart
+                                                                             : places_.secondStart),
                                                      physics::Geometry::sphere(radius), *material,
                                                      spheres::kDensity);
     if (actor == nullptr) {
@@ -87,7 +87,7 @@ physics::RigidDynamic* Simulation::sphere(ActorType type) const {
 
 glm::vec3 Simulation::spherePosition(ActorType type, float alpha) const {
     const physics::RigidDynamic* body = sphere(type);
-    if (body == nullptr) return type == MainActorType ? spheres::kMainStart : spheres::kSecondStart;
+    if (body == nullptr) return type == MainActorType ? places_.mainStart : places_.secondStart;
     return drawnPose(*body, alpha).p;
 }
 
@@ -138,11 +138,11 @@ void Simulation::stopSpheres() {
 }
 
 void Simulation::resetGame(const std::string& text) {
-    placeSpheres(spheres::kMainReset, spheres::kSecondReset);
+    placeSpheres(places_.mainReset, places_.secondReset);
     // A sphere that hit the hazard at speed would otherwise shoot on across
     // the start room.
     stopSpheres();
-    events_.push_back(SimulationEvent{SimulationEventType::Hazard, steps_, spheres::kMainReset, text});
+    events_.push_back(SimulationEvent{SimulationEventType::Hazard, steps_, places_.mainReset, text});
 }
 
 }  // namespace velmora

@@ -35,7 +35,7 @@ struct World {
     World& operator=(const World&) = delete;
 
     // Grouping object (identity matrix, no programs); every tile and both
-    // spheres hang below it. Owned; the objects below it are not.
+    // spheres hang below it. Owned, and so is everything below it.
     scene::SceneObject* root;
     std::map<physics::RigidActor*, scene::Trigger*> triggerRegistry;
     std::map<std::string, scene::Door*> doorRegistry;

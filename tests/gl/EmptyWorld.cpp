@@ -11,10 +11,14 @@ namespace velmora::test {
 
 namespace {
 
-void destroySubtree(scene::SceneObject* object, physics::Scene* scene) {
-    for (scene::SceneObject* child : object->children) destroySubtree(child, scene);
+void removeActors(scene::SceneObject* object, physics::Scene* scene) {
+    for (scene::SceneObject* child : object->children) removeActors(child, scene);
     if (object->actor != nullptr && scene != nullptr) scene->removeActor(*object->actor);
-    delete object;
+}
+
+void destroySubtree(scene::SceneObject* object, physics::Scene* scene) {
+    removeActors(object, scene);
+    delete object;  // and its children
 }
 
 }  // namespace

@@ -442,7 +442,7 @@ TEST_F(PlayerControlsOnTheLevel, AWonRunIsShownAgainStepForStepAndItsGhostFollow
     EXPECT_EQ(shell.session.runSteps, 1);
 
     // The run as the best: its ghost goes where its main sphere went.
-    shell.archive.ghostPath = app::ghostPathOf(run, shippedLevelTiles());
+    shell.archive.ghostPath = app::ghostPathOf(run, shippedLevel());
     ASSERT_EQ(shell.archive.ghostPath.size(), run.inputs.size());
     updates(29, 1.0 / 60.0);
     ASSERT_TRUE(shell.renderLogic->ghostPosition.has_value());

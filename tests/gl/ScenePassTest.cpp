@@ -342,6 +342,7 @@ TEST_F(ScenePass, GroupingObjectsDrawNothingButTheirChildrenDo) {
     EXPECT_EQ(drawLog, (std::vector<std::string>{"inner"}));
     EXPECT_EQ(logic->drawnObjectCount, 1);
     world().root->children.clear();
+    group.children.clear();  // the fixture owns the box
 }
 
 }  // namespace velmora::test

@@ -1,5 +1,7 @@
 #include "tests/gl/WorldFixture.h"
 
+#include <algorithm>
+
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "level/MeshData.h"
@@ -25,7 +27,15 @@ void WorldFixture::SetUp() {
 
 void WorldFixture::TearDown() {
     logic.reset();
+    // The fixture's objects are its own, not their trees': taken out of the
+    // trees before the world releases what is left in them.
+    std::vector<scene::SceneObject*>& top = world().root->children;
+    for (const auto& object : objects) {
+        object->children.clear();
+        top.erase(std::remove(top.begin(), top.end(), object.get()), top.end());
+    }
     objects.clear();
+    world().playerActors.clear();  // the tests' sphere records are their own too
     registry.reset();
     objectRegistry = nullptr;
     shadowsEnabled = true;

@@ -22,6 +22,13 @@ std::unique_ptr<SceneObject> named(const std::string& name) {
     return object;
 }
 
+// A new object below parent, which owns it.
+SceneObject* childOf(SceneObject& parent, const std::string& name) {
+    SceneObject* child = named(name).release();
+    parent.addChild(child);
+    return child;
+}
+
 glm::mat4 shift(float x) { return glm::translate(glm::mat4(1.0f), glm::vec3(x, 0, 0)); }
 
 }  // namespace
@@ -42,18 +49,14 @@ TEST(SceneObjectFields, StartWithTheirFirstValues) {
 
 TEST(SceneTree, FindByNameIsDepthFirstPreOrderAndFirstMatchWins) {
     auto root = named("root");
-    auto tile = named("tile");
-    auto deepMill = named("mill");
-    auto laterMill = named("mill");
-    auto blade = named("blade");
-    root->addChild(tile.get());
-    tile->addChild(deepMill.get());
-    root->addChild(laterMill.get());
-    deepMill->addChild(blade.get());
+    SceneObject* tile = childOf(*root, "tile");
+    SceneObject* deepMill = childOf(*tile, "mill");
+    childOf(*root, "mill");
+    SceneObject* blade = childOf(*deepMill, "blade");
 
     // The mill inside the first tile is met before the root's later child.
-    EXPECT_EQ(SceneObject::findByName("mill", root.get()), deepMill.get());
-    EXPECT_EQ(SceneObject::findByName("blade", root.get()), blade.get());
+    EXPECT_EQ(SceneObject::findByName("mill", root.get()), deepMill);
+    EXPECT_EQ(SceneObject::findByName("blade", root.get()), blade);
     EXPECT_EQ(SceneObject::findByName("root", root.get()), root.get());
     EXPECT_EQ(SceneObject::findByName("Mill", root.get()), nullptr);
     EXPECT_EQ(SceneObject::findByName("mil", root.get()), nullptr);
@@ -63,19 +66,16 @@ TEST(SceneTree, FindByNameIsDepthFirstPreOrderAndFirstMatchWins) {
 TEST(SceneTree, GroupingObjectsAreSearchedAndTransformedThrough) {
     auto group = named("group");
     group->isGroup = true;
-    auto mill = named("mill");
-    group->addChild(mill.get());
-    EXPECT_EQ(SceneObject::findByName("mill", group.get()), mill.get());
+    SceneObject* mill = childOf(*group, "mill");
+    EXPECT_EQ(SceneObject::findByName("mill", group.get()), mill);
     group->transform(true, shift(1));
     EXPECT_EQ(mill->transformMatrix, shift(1));
 }
 
 TEST(SceneTree, TransformPremultipliesOnlyTheObjectUnlessRecursive) {
     auto parent = named("parent");
-    auto child = named("child");
-    auto grandChild = named("grandChild");
-    parent->addChild(child.get());
-    child->addChild(grandChild.get());
+    SceneObject* child = childOf(*parent, "child");
+    SceneObject* grandChild = childOf(*child, "grandChild");
     const glm::mat4 turn = glm::rotate(glm::mat4(1.0f), glm::radians(90.0f), glm::vec3(0, 1, 0));
 
     parent->transform(false, shift(2));
@@ -88,6 +88,24 @@ TEST(SceneTree, TransformPremultipliesOnlyTheObjectUnlessRecursive) {
     EXPECT_EQ(parent->transformMatrix, shift(5) * shift(2));
     EXPECT_EQ(child->transformMatrix, shift(5) * turn);
     EXPECT_EQ(grandChild->transformMatrix, shift(5) * turn);
+}
+
+// A level's objects go with its root: every object below it, at any depth.
+TEST(SceneTree, AnObjectTakesItsWholeSubtreeAlongWhenItGoes) {
+    struct Counted : SceneObject {
+        explicit Counted(int& gone) : SceneObject(glm::mat4(1.0f), nullptr, nullptr), gone(gone) {}
+        ~Counted() override { ++gone; }
+        int& gone;
+    };
+    int gone = 0;
+    auto* root = new Counted(gone);
+    auto* tile = new Counted(gone);
+    root->addChild(tile);
+    tile->addChild(new Counted(gone));
+    tile->addChild(new Counted(gone));
+    root->addChild(new Counted(gone));
+    delete root;
+    EXPECT_EQ(gone, 5);
 }
 
 TEST(DefaultCube, IsAUnitCubeWithFourCornersAndOneNormalPerFace) {

@@ -1,0 +1,69 @@
+#pragma once
+// The shipped levels in play order, as Objects/levels.txt lists them: for
+// each its name, title, par time, tiles, route and the places the game puts
+// things (the spheres' starts and resets, the light). Adding a level is a
+// block in that file and the level's own files; no code changes.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <glm/glm.hpp>
+
+#include "level/LevelCheck.h"
+#include "world/PlayerSpheres.h"
+
+namespace velmora {
+
+inline const char* const kLevelSetFile = "Objects/levels.txt";
+
+// Where a level puts its spheres and its light, in world coordinates.
+struct LevelPlaces {
+    glm::vec3 mainStart = spheres::kMainStart;
+    glm::vec3 secondStart = spheres::kSecondStart;
+    glm::vec3 mainReset = spheres::kMainReset;
+    glm::vec3 secondReset = spheres::kSecondReset;
+    glm::vec3 light{0.0f, 20.0f, -25.0f};
+
+    bool operator==(const LevelPlaces& other) const;
+    bool operator!=(const LevelPlaces& other) const { return !(*this == other); }
+};
+
+struct LevelEntry {
+    std::string name;   // what --level takes
+    std::string title;  // what the player reads
+    long parSteps = 0;  // the time to beat, in 1/60 s steps
+    std::vector<LevelTile> tiles;
+    std::string route;
+    LevelPlaces places;
+};
+
+struct LevelSet {
+    std::vector<LevelEntry> levels;
+    // The level of that name; null when the set has none.
+    const LevelEntry* find(const std::string& name) const;
+    // Its place in the play order; -1 when absent.
+    int indexOf(const std::string& name) const;
+};
+
+// Reads the list from text; each line that can't be read adds one
+// "FILE:LINE: why" to problems, and a level missing its tiles is left out.
+LevelSet parseLevelSet(const std::string& text, const std::string& fileName,
+                       std::vector<std::string>& problems);
+
+// Reads the list from a file; nullopt (and a line in problems) when the file
+// can't be read or lists no usable level.
+std::optional<LevelSet> loadLevelSet(const std::string& file, std::vector<std::string>& problems);
+
+// The shipped level as a single entry, for when the list can't be read.
+LevelEntry shippedLevel();
+
+// A level made of the given tiles, everything else as the defaults have it.
+LevelEntry levelOfTiles(const std::vector<LevelTile>& tiles);
+
+// The identity replays and best times are kept under: the tiles' bytes, and
+// the places where a level moves them from the defaults.
+std::uint64_t levelIdentityOf(const LevelEntry& level);
+
+}  // namespace velmora
