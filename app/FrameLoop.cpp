@@ -6,6 +6,7 @@
 
 #include "app/Camera.h"
 #include "app/Hud.h"
+#include "app/LevelSwitching.h"
 #include "app/PlayerInput.h"
 #include "app/ReplayControls.h"
 #include "app/RunArchive.h"
@@ -37,6 +38,11 @@ double FrameLoop::updateFrame() {
     previousTime_ = now;
 
     updateSession(shell_);
+    if (updateLevelKeys(shell_)) {
+        // The next level's loading is no game time either.
+        clock_ = FrameClock{};
+        started_ = false;
+    }
     updateReplayControls(shell_);
     // Paused: no step starts and no time piles up, so nothing moves and the
     // run's clock stands. The first frame's interval is the loading, which

@@ -1,9 +1,11 @@
 #include "app/Game.h"
 
 #include <iostream>
+#include <string>
 
 #include "app/FrameLoop.h"
 #include "app/GameWindow.h"
+#include "app/LevelProgress.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
 #include "app/Startup.h"
@@ -13,10 +15,24 @@
 
 namespace velmora::app {
 
-int runGame() {
+int runGame(int argc, char** argv) {
+    std::string levelName;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--level" && i + 1 < argc) {
+            levelName = argv[++i];
+        } else {
+            std::cout << "Usage: vizazuv [--level NAME]" << std::endl;
+            return 2;
+        }
+    }
     ShellState shell;
     // The player's best times and replays are kept from one game to the next.
     shell.archive.keepsPlayerFiles = true;
+    shell.levels = shippedLevelSet();
+    shell.levelIndex = levelName.empty() ? firstUnfinishedLevel(levelStandings(shell.levels))
+                                         : chosenLevel(shell.levels, levelName);
+    if (shell.levelIndex < 0) return 2;
     if (!openGame(shell)) {
         return -1;
     }
@@ -51,7 +67,11 @@ bool openGame(ShellState& shell) {
     }
     reloadEntryPoints();
 
-    initialize(shell);
+    if (shell.levelIndex >= 0) {
+        initialize(shell, shell.levels.levels[static_cast<size_t>(shell.levelIndex)]);
+    } else {
+        initialize(shell);
+    }
     createRenderTargets(shell);
     return true;
 }

@@ -25,6 +25,8 @@ struct PlaySession {
     bool focusedLastFrame = false;
     bool pauseControlWasDown = false;
     bool restartControlWasDown = false;
+    bool nextLevelControlWasDown = false;
+    bool nextLevelOpen = false;  // after the goal, N goes on to the next level
 };
 
 // The controls of one frame that steer the session, already merged over the

@@ -62,6 +62,9 @@ std::vector<HudLine> sessionLines(const PlaySession& session, bool won, bool sph
             lines.push_back({bestDifferenceText(session.runSteps, session.previousBestSteps), x,
                              y - 3 * kRunTimeSize, kRunTimeSize});
         }
+        if (session.nextLevelOpen && !session.watching) {
+            lines.push_back({"N: next level", x, y - 4 * kRunTimeSize, kRunTimeSize});
+        }
     }
     const std::string magnet = spheresCoupled ? "Magnet: pull" : "Magnet: push";
     lines.push_back({magnet, screenWidth - kMargin - textWidth(magnet, kCornerSize), kMargin,

@@ -32,6 +32,8 @@ struct ShellState {
     BlurUniforms blurUniforms;
     scene::ScreenQuad* screenQuad = nullptr;
     PlaySession session;
+    LevelSet levels;      // the set being played through, in play order
+    int levelIndex = -1;  // the level played, in levels; -1: chosen tiles outside the set
     RunArchive archive;
     Replay watchedRun;      // what is shown while session.watching
     size_t watchedStep = 0;  // the next of its steps

@@ -1,3 +1,3 @@
 #include "app/Game.h"
 
-int main() { return velmora::app::runGame(); }
+int main(int argc, char** argv) { return velmora::app::runGame(argc, argv); }

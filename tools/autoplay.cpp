@@ -1,12 +1,15 @@
-// Plays the shipped level with the autopilot: the game opens full screen as
-// it always does, and the route in tools/level/route.txt (or the file given)
-// is played with the real clock, through the keys, buttons, cursor and wheel.
+// Plays a level of the set with the autopilot: the game opens full screen as
+// it always does, and the level's route (or the file given) is played with
+// the real clock, through the keys, buttons, cursor and wheel.
 // A demo for people and a smoke test for the level: it exits 0 once the goal
 // is reached, 1 when the autopilot gets nowhere for 30 s of game time, 2 when
 // the route can't be read, 3 when the game is quit first.
 //
 // Run it from the repository root, like the game:
-//     build/autoplay [--no-shadows] [--save-replay FILE] [route-file]
+//     build/autoplay [--level NAME] [--no-shadows] [--save-replay FILE] [route-file]
+//     build/autoplay --list
+// Without --level it plays the grand tour; --list prints the set's level
+// names in play order, one a line.
 // --no-shadows presses F7 at the start, as a player on a slow machine would
 // for a smoother game; --save-replay writes the run as a replay file. It
 // never touches the player's own replays or best times.
@@ -18,6 +21,7 @@
 #include "app/Autopilot.h"
 #include "app/FrameLoop.h"
 #include "app/Game.h"
+#include "app/LevelProgress.h"
 #include "app/PlaySession.h"
 #include "app/Route.h"
 #include "app/ShellState.h"
@@ -34,19 +38,34 @@ constexpr double kShowWinSeconds = 2.0;  // the win text stays up this long
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string routeFile = "tools/level/route.txt";
+    std::string routeFile;
+    std::string levelName = shippedLevel().name;
     bool noShadows = false;
+    bool list = false;
     std::string saveReplayTo;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--no-shadows") {
             noShadows = true;
+        } else if (argument == "--list") {
+            list = true;
+        } else if (argument == "--level" && i + 1 < argc) {
+            levelName = argv[++i];
         } else if (argument == "--save-replay" && i + 1 < argc) {
             saveReplayTo = argv[++i];
         } else {
             routeFile = argument;
         }
     }
+    app::ShellState shell;
+    shell.levels = app::shippedLevelSet();
+    if (list) {
+        for (const LevelEntry& level : shell.levels.levels) std::cout << level.name << '\n';
+        return 0;
+    }
+    shell.levelIndex = app::chosenLevel(shell.levels, levelName);
+    if (shell.levelIndex < 0) return 2;
+    if (routeFile.empty()) routeFile = shell.levels.levels[static_cast<size_t>(shell.levelIndex)].route;
     std::string error;
     std::optional<app::Route> route = app::loadRoute(routeFile, error);
     if (!route) {
@@ -56,7 +75,6 @@ int main(int argc, char** argv) {
     std::cout << "autoplay: " << route->steps.size() << " steps, " << route->length() << " m"
               << std::endl;
 
-    app::ShellState shell;
     shell.archive.saveRunTo = saveReplayTo;
     if (!app::openGame(shell)) {
         return 1;

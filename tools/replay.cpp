@@ -1,5 +1,6 @@
 // Checks a replay file by playing it again, with no window and no GL: the
-// shipped level is built headless and stepped with the recorded input.
+// level of the set it was recorded on (by its identity) is built headless
+// and stepped with the recorded input.
 //   build/replay FILE
 // Exit 0: "replay: goal reached in N steps (m:ss.cc)", the goal reached at
 // the recorded step. Exit 1: the run does not reach the goal as recorded
@@ -11,8 +12,8 @@
 #include <vector>
 
 #include "app/PlaySession.h"
-#include "level/LevelCheck.h"
 #include "level/LevelIdentity.h"
+#include "level/LevelSet.h"
 #include "world/ReplayFile.h"
 #include "world/RunRecorder.h"
 #include "world/Simulation.h"
@@ -31,17 +32,20 @@ int main(int argc, char** argv) {
         std::cout << "replay: " << error << std::endl;
         return 2;
     }
-    const std::vector<LevelTile> tiles = shippedLevelTiles();
-    std::vector<std::string> files;
-    for (const LevelTile& tile : tiles) files.push_back(tile.file);
-    const std::string mismatch = levelMismatch(replay.levelIdentity, levelIdentity(files));
+    std::vector<std::string> problems;
+    const LevelSet set = loadLevelSet(kLevelSetFile, problems).value_or(LevelSet{{shippedLevel()}});
+    const LevelEntry* level = &set.levels.front();
+    for (const LevelEntry& candidate : set.levels) {
+        if (levelIdentityOf(candidate) == replay.levelIdentity) level = &candidate;
+    }
+    const std::string mismatch = levelMismatch(replay.levelIdentity, levelIdentityOf(*level));
     if (!mismatch.empty()) {
         std::cout << "replay: " << mismatch << std::endl;
         return 2;
     }
 
     World world;
-    Simulation simulation(world, tiles);
+    Simulation simulation(world, level->tiles, level->places);
     const ReplayOutcome outcome = playReplay(replay, simulation);
     const long recorded = static_cast<long>(replay.inputs.size());
     if (outcome.goalStep == recorded) {

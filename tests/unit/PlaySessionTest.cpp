@@ -107,9 +107,12 @@ TEST(RunTime, HudShowsTimerTopRightPausedMidScreenTimesUnderTheWinAndTheMagnet) 
     ASSERT_EQ(texts(lines), (std::vector<std::string>{"0:01.50", "Time: 0:01.50", "Magnet: pull"}));
     EXPECT_EQ(lines[1].x, 384);
     EXPECT_LE(lines[1].y + lines[1].size, 720);
+    // With a best, that too, and the way on when a next level is open.
     session.bestSteps = 60;
+    session.nextLevelOpen = true;
     lines = sessionLines(session, true, true, 1920, 1080);
     ASSERT_EQ(texts(lines), (std::vector<std::string>{"0:01.50", "Time: 0:01.50", "Best: 0:01.00",
-                                                      "Magnet: pull"}));
+                                                      "N: next level", "Magnet: pull"}));
     EXPECT_LE(lines[2].y + lines[2].size, lines[1].y);
+    EXPECT_LE(lines[3].y + lines[3].size, lines[2].y);
 }
