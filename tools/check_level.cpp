@@ -1,6 +1,7 @@
 // Checks level tiles for authoring mistakes. Run from the repository root:
 //   build/check_level                      the three tiles the game loads
 //   build/check_level Objects/Tile2.dae    chosen tiles, checked together
+//   build/check_level --level NAME         a level of Objects/levels.txt, from its starts
 //   build/check_level --no-reach t.dae     without the reachability flood
 // Prints what every mesh node becomes, a summary per tile, how far each
 // sphere can roll, then one line per problem as "file: node: message".
@@ -8,6 +9,7 @@
 // can't be read as a tile at all or the command line is wrong.
 
 #include "level/LevelCheck.h"
+#include "level/LevelSet.h"
 #include "level/LevelSummary.h"
 
 #include <chrono>
@@ -23,8 +25,20 @@ int main(int argc, char** argv) {
             settings.textureFolder = argv[++i];
         } else if (argument == "--no-reach") {
             settings.checkReach = false;
+        } else if (argument == "--level" && i + 1 < argc) {
+            std::vector<std::string> problems;
+            const auto set = velmora::loadLevelSet(velmora::kLevelSetFile, problems);
+            const velmora::LevelEntry* level = set ? set->find(argv[++i]) : nullptr;
+            if (level == nullptr) {
+                for (const std::string& problem : problems) std::cerr << problem << std::endl;
+                std::cerr << "check_level: no level named " << argv[i] << std::endl;
+                return 2;
+            }
+            tiles.insert(tiles.end(), level->tiles.begin(), level->tiles.end());
+            settings.main.centre = level->places.mainStart;
+            settings.second.centre = level->places.secondStart;
         } else if (!argument.empty() && argument[0] == '-') {
-            std::cerr << "usage: check_level [--textures FOLDER] [--no-reach] [TILE.dae ...]"
+            std::cerr << "usage: check_level [--textures FOLDER] [--no-reach] [--level NAME | TILE.dae ...]"
                       << std::endl;
             return 2;
         } else {
