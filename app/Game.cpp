@@ -17,6 +17,9 @@ int runGame() {
     ShellState shell;
     // The player's best times and replays are kept from one game to the next.
     shell.archive.keepsPlayerFiles = true;
+    // So are the settings; the window opens as they say.
+    shell.settingsFile = SettingsFile(SettingsFile::defaultPath());
+    shell.settings = shell.settingsFile.load();
     if (!openGame(shell)) {
         return -1;
     }

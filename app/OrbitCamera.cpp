@@ -15,8 +15,9 @@ constexpr float kNear = 0.1f;
 constexpr float kFar = 500.0f;
 }  // namespace
 
-void orbitByCursor(OrbitAngles& angles, int x, int y, int screenWidth, double dt) {
-    const float step = static_cast<float>(dt * kOrbitDegreesPerSecond);
+void orbitByCursor(OrbitAngles& angles, int x, int y, int screenWidth, double dt,
+                   const OrbitFeel& feel) {
+    const float step = static_cast<float>(dt * feel.degreesPerSecond);
     const int half = screenWidth / 2;
     if (x < half - kMiddleBandHalfWidth) {
         angles.yaw += step;
@@ -25,17 +26,20 @@ void orbitByCursor(OrbitAngles& angles, int x, int y, int screenWidth, double dt
     }
     // Clamped after the step: a long frame (the first one holds the whole
     // start-up) would otherwise tip the camera under the floor or upside down.
-    if (y < kTopEdgeRow && angles.pitch < kHighestPitch) {
+    const bool lift = feel.invertTilt ? y > kBottomEdgeRow : y < kTopEdgeRow;
+    const bool lower = feel.invertTilt ? y < kTopEdgeRow : y > kBottomEdgeRow;
+    if (lift && angles.pitch < kHighestPitch) {
         angles.pitch = std::min(angles.pitch + step, kHighestPitch);
-    } else if (y > kBottomEdgeRow && angles.pitch > kLowestPitch) {
+    } else if (lower && angles.pitch > kLowestPitch) {
         angles.pitch = std::max(angles.pitch - step, kLowestPitch);
     }
 }
 
-void orbitByStick(OrbitAngles& angles, const glm::vec2& push, double dt) {
-    const float step = static_cast<float>(dt * kOrbitDegreesPerSecond);
+void orbitByStick(OrbitAngles& angles, const glm::vec2& push, double dt, const OrbitFeel& feel) {
+    const float step = static_cast<float>(dt * feel.degreesPerSecond);
+    const float tilt = feel.invertTilt ? -push.y : push.y;
     angles.yaw -= step * push.x;
-    angles.pitch = std::clamp(angles.pitch - step * push.y, kLowestPitch, kHighestPitch);
+    angles.pitch = std::clamp(angles.pitch - step * tilt, kLowestPitch, kHighestPitch);
 }
 
 float zoomDistance(int wheelPosition) {

@@ -3,6 +3,8 @@
 
 #include "app/PlaySession.h"
 #include "app/RunArchive.h"
+#include "app/Settings.h"
+#include "app/SettingsFile.h"
 #include "app/ShadowCubeMap.h"
 #include "screen/BlurPass.h"
 #include "screen/FullScreenTarget.h"
@@ -35,6 +37,8 @@ struct ShellState {
     RunArchive archive;
     Replay watchedRun;      // what is shown while session.watching
     size_t watchedStep = 0;  // the next of its steps
+    Settings settings;
+    SettingsFile settingsFile;  // where they are kept; none for tests and the autopilot
 
     // What the post-process needs each frame, from the fields above.
     BlurSetup blurSetup() const;

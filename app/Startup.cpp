@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include "app/SettingsApply.h"
 #include "app/ShellState.h"
 #include "platform/Window.h"
 #include "render/ShaderProgram.h"
@@ -22,6 +23,7 @@ void initialize(ShellState& shell, const std::vector<LevelTile>& tiles) {
     shell.session = PlaySession{};  // a new world starts a new run
     openArchive(shell.archive, tiles);
     shell.session.bestSteps = shell.archive.bestSteps;
+    applySettings(shell);
 }
 
 void createRenderTargets(ShellState& shell) {
