@@ -33,7 +33,7 @@ void updateCamera(double dt, const ShellState& shell) {
     platform::getMousePos(&x, &y);
     OrbitAngles angles{cameraYaw, cameraPitch};
     const OrbitFeel feel{static_cast<float>(shell.settings.orbitSpeed), shell.settings.invertTilt};
-    orbitByCursor(angles, x, y, shell.screenWidth, dt, feel);
+    orbitByCursor(angles, x, y, shell.screenWidth, shell.screenHeight, dt, feel);
     const platform::GamepadState pad = platform::getGamepad();
     orbitByStick(angles,
                  stickPush(pad.axes[platform::PAD_AXIS_RIGHT_X], pad.axes[platform::PAD_AXIS_RIGHT_Y]),

@@ -12,6 +12,7 @@
 #include "app/PlaySession.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
+#include "app/WindowMode.h"
 #include "platform/Window.h"
 #include "render/PassProbe.h"
 #include "render/RenderOptions.h"
@@ -36,6 +37,7 @@ double FrameLoop::updateFrame() {
     lastInterval_ = dt;
     previousTime_ = now;
 
+    updateWindowMode(shell_);
     updateSession(shell_);
     updateReplayControls(shell_);
     // Paused: no step starts and no time piles up, so nothing moves and the
@@ -83,10 +85,18 @@ void FrameLoop::drawFrame(double dt) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glCullFace(GL_BACK);
     renderScenePass(dt);
-    // Into the scene target still, so the text is blurred with the scene.
-    drawHud(dt, shell_);
-    passDone("HUD");
+    // At full scale into the scene target still, so the text is blurred with
+    // the scene. A scene drawn at fewer pixels would blur it further: then
+    // it goes over the finished picture, at the window's own pixels.
+    const bool hudInScene = shell_.sceneWidth == shell_.screenWidth &&
+                            shell_.sceneHeight == shell_.screenHeight;
+    const auto hud = [&] {
+        drawHud(dt, shell_);
+        passDone("HUD");
+    };
+    if (hudInScene) hud();
     postProcess();
+    if (!hudInScene) hud();
     present();
     passDone("swap");
 }
@@ -129,7 +139,7 @@ void FrameLoop::renderShadowFaces(double dt) {
 
 void FrameLoop::renderScenePass(double dt) {
     glBindFramebuffer(GL_FRAMEBUFFER, shell_.sceneTarget.framebuffer->name());
-    glViewport(0, 0, shell_.screenWidth, shell_.screenHeight);
+    glViewport(0, 0, shell_.sceneWidth, shell_.sceneHeight);
     const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
     glDrawBuffers(2, both);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -7,6 +7,7 @@
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
 #include "app/Startup.h"
+#include "app/WindowMode.h"
 #include "platform/Console.h"
 #include "platform/LeakCheck.h"
 #include "platform/Window.h"
@@ -36,7 +37,7 @@ bool openGame(ShellState& shell) {
         std::cout << "Failed to init glfw" << std::endl;
         platform::fatalExit();
     }
-    if (!openGameWindow(shell.screenWidth, shell.screenHeight)) {
+    if (!openGameWindow(shell.screenWidth, shell.screenHeight, shell.settings)) {
         std::cout << "Failed to initialize OpenGL window." << std::endl;
         // The driver loaded for the failed context is unloaded with the
         // window library; what it left would then have no module to name.
@@ -60,6 +61,9 @@ bool openGame(ShellState& shell) {
 }
 
 void closeGame(ShellState& shell) {
+    // Where the window was left is where it opens next time.
+    rememberWindow(shell);
+    shell.settingsFile.saveIfChanged(shell.settings);
     shutdown(shell);
     platform::checkLeaksBeforeTerminate();
     platform::terminate();

@@ -26,10 +26,12 @@ struct OrbitFeel {
 };
 
 // Turns the angles by the cursor position (window pixels, origin top left,
-// y down): left or right of a 400-pixel middle band turns the yaw, above row
-// 100 or below row 500 tilts the pitch. The pitch never leaves its range,
-// however long the frame.
-void orbitByCursor(OrbitAngles& angles, int x, int y, int screenWidth, double dt,
+// y down): left or right of a middle band turns the yaw, above the top band's
+// lower edge or below the bottom band's upper edge tilts the pitch. The bands
+// scale with the window: on 1280 x 720 the middle band is 400 pixels wide
+// and the rows are 100 and 500. The pitch never leaves its range, however
+// long the frame.
+void orbitByCursor(OrbitAngles& angles, int x, int y, int screenWidth, int screenHeight, double dt,
                    const OrbitFeel& feel = {});
 
 // Turns the angles by the right stick's push (after its dead zone, each axis

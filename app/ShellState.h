@@ -22,8 +22,10 @@ class ScreenQuad;
 namespace velmora::app {
 
 struct ShellState {
-    int screenWidth = 0;
+    int screenWidth = 0;   // the window's pixels
     int screenHeight = 0;
+    int sceneWidth = 0;    // the scene and blur targets': the render scale's share of the window's
+    int sceneHeight = 0;
     ObjectRegistry* objectRegistry = nullptr;
     RenderLogic* renderLogic = nullptr;
     TextRenderer* textRenderer = nullptr;

@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include "app/ScreenSize.h"
 #include "app/SettingsApply.h"
 #include "app/ShellState.h"
 #include "platform/Window.h"
@@ -33,9 +34,7 @@ void createRenderTargets(ShellState& shell) {
 
     shell.shadowCube = ShadowCubeMap::create();
     shell.renderLogic->shadowCubeTexture = shell.shadowCube.texture;
-    // Completeness reports go to standard error.
-    shell.sceneTarget = createFullScreenTarget(shell.screenWidth, shell.screenHeight);
-    shell.blurTarget = createFullScreenTarget(shell.screenWidth, shell.screenHeight);
+    setScreenSize(shell, shell.screenWidth, shell.screenHeight);
 
     shell.blurProgram = new ShaderProgram("Shader/Passthrough.vert", "Shader/GaussBlur.frag");
     shell.blurUniforms = queryBlurUniforms(*shell.blurProgram);
@@ -53,7 +52,9 @@ void shutdown(ShellState& shell) {
     shell.blurProgram = nullptr;
     delete shell.textRenderer;
     shell.textRenderer = nullptr;
-    // The targets, the cube map and the quad end with the context.
+    releaseFullScreenTarget(shell.sceneTarget);
+    releaseFullScreenTarget(shell.blurTarget);
+    // The cube map and the quad end with the context.
 }
 
 }  // namespace velmora::app
