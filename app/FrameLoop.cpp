@@ -6,6 +6,7 @@
 
 #include "app/Camera.h"
 #include "app/Hud.h"
+#include "app/MenuDraw.h"
 #include "app/PlayerInput.h"
 #include "app/ReplayControls.h"
 #include "app/RunArchive.h"
@@ -38,6 +39,7 @@ double FrameLoop::updateFrame() {
     previousTime_ = now;
 
     updateWindowMode(shell_);
+    updatePauseMenu(shell_);
     updateSession(shell_);
     updateReplayControls(shell_);
     // Paused: no step starts and no time piles up, so nothing moves and the
@@ -97,6 +99,8 @@ void FrameLoop::drawFrame(double dt) {
     if (hudInScene) hud();
     postProcess();
     if (!hudInScene) hud();
+    drawPauseMenu(shell_);
+    passDone("menu");
     present();
     passDone("swap");
 }
@@ -161,8 +165,8 @@ void FrameLoop::present() {
     }
 }
 
-bool FrameLoop::exitRequested() {
-    return platform::getKey(platform::KEY_ESC) != platform::RELEASE ||
+bool FrameLoop::exitRequested() const {
+    return shell_.quitRequested || platform::getKey(platform::KEY_ESC) != platform::RELEASE ||
            platform::getKey(kKeyQ) != platform::RELEASE ||
            platform::getWindowParam(platform::OPENED) == 0;
 }

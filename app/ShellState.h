@@ -1,6 +1,7 @@
 #pragma once
 // The shell's process-wide state: created at start-up, lives until the end.
 
+#include "app/PauseMenu.h"
 #include "app/PlaySession.h"
 #include "app/RunArchive.h"
 #include "app/Settings.h"
@@ -10,6 +11,7 @@
 #include "screen/FullScreenTarget.h"
 
 namespace velmora {
+class FlatQuads;
 class ObjectRegistry;
 class RenderLogic;
 class ShaderProgram;
@@ -41,6 +43,9 @@ struct ShellState {
     size_t watchedStep = 0;  // the next of its steps
     Settings settings;
     SettingsFile settingsFile;  // where they are kept; none for tests and the autopilot
+    PauseMenu menu;
+    FlatQuads* flatQuads = nullptr;  // the menu's panels, made when first drawn
+    bool quitRequested = false;      // the menu's Quit was chosen
 
     // What the post-process needs each frame, from the fields above.
     BlurSetup blurSetup() const;

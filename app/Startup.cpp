@@ -7,6 +7,7 @@
 #include "app/ShellState.h"
 #include "platform/Window.h"
 #include "render/ShaderProgram.h"
+#include "screen/FlatQuads.h"
 #include "world/ObjectRegistry.h"
 #include "world/RenderLogic.h"
 #include "screen/ScreenQuad.h"
@@ -54,6 +55,8 @@ void shutdown(ShellState& shell) {
     shell.textRenderer = nullptr;
     releaseFullScreenTarget(shell.sceneTarget);
     releaseFullScreenTarget(shell.blurTarget);
+    delete shell.flatQuads;
+    shell.flatQuads = nullptr;
     // The cube map and the quad end with the context.
 }
 

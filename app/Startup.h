@@ -20,8 +20,8 @@ void initialize(ShellState& shell, const std::vector<LevelTile>& tiles = shipped
 // blur program and the screen quad, in that order.
 void createRenderTargets(ShellState& shell);
 
-// Releases the world, the blur program, the text renderer and the screen
-// targets, in that order.
+// Releases the world, the blur program, the text renderer, the screen
+// targets and the menu's quads, in that order.
 void shutdown(ShellState& shell);
 
 }  // namespace velmora::app
