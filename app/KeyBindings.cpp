@@ -17,7 +17,7 @@ constexpr ActionText kActions[kKeyActionCount] = {
     {"push back", "key_back"},            {"push right", "key_right"},
     {"restart", "key_restart"},           {"pause", "key_pause"},
     {"show the run again", "key_replay"}, {"show the best run", "key_best_run"},
-    {"ghost", "key_ghost"},               {"mute", "key_mute"},
+    {"show or hide the ghost", "key_ghost"}, {"mute", "key_mute"},
 };
 
 // The option keys in F1..F9 order (F4 and F6 do nothing, but stay reserved).

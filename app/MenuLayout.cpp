@@ -45,7 +45,7 @@ MenuLayout layoutMenu(MenuScreen screen, int entryCount, int selected, int scree
     layout.messageX = x;
     layout.messageY = rowHeight;
     const int top = layout.titleY - rowHeight / 2;
-    const int visible = std::max(1, (top - 3 * rowHeight) / rowHeight);
+    const int visible = std::max(1, (top - 2 * rowHeight) / rowHeight);
     const int first = std::clamp(selected - visible / 2, 0, std::max(0, entryCount - visible));
     for (int i = first; i < std::min(entryCount, first + visible); ++i) {
         layout.rows.push_back({i, x, top - (i - first + 1) * rowHeight, width, rowHeight, textSize});
