@@ -25,8 +25,8 @@ out vec4 colorRender;
 out vec4 colorAlpha;
 
 // Binomial 5-tap kernel (1 4 6 4 1) / 16 with its outer pairs merged: each
-// side is one tap 1.2 shifts out, worth 5/16. The targets are the size of the
-// screen, so every fragment sits on a texel centre and a side tap lies
+// side is one tap 1.2 shifts out, worth 5/16. Every fragment of a pass
+// sits on a texel centre and a side tap lies
 // between two texels along the blur: it is read as those two texels mixed,
 // which is what linear filtering would give, at half the texel reads.
 const float centreWeight = 6.0 / 16.0;
@@ -43,7 +43,10 @@ vec3 sideTap(ivec2 centre, ivec2 size, ivec2 step, int whole, float part) {
 
 void main() {
     ivec2 size = textureSize(renderedTexture, 0);
-    ivec2 centre = ivec2(gl_FragCoord.xy);
+    // The texel under this fragment. The targets may hold fewer pixels than
+    // the screen (render scale): the pass onto the screen then takes each
+    // texel for the fragments it covers.
+    ivec2 centre = ivec2(uv * vec2(size));
     // Texels from the centre to a side tap, along the one axis uShift names.
     float distance = sideOffset * dot(uShift, vec2(size));
     ivec2 step = uShift.x != 0.0 ? ivec2(1, 0) : ivec2(0, 1);

@@ -40,7 +40,6 @@ constexpr float kLaneHalfWidth = 0.3f;
 constexpr float kTurnStartDegrees = 30.0f;
 constexpr float kTurnEndDegrees = 8.0f;
 constexpr float kTurnDistance = 2.0f;  // the camera turns towards points further away
-constexpr int kCursorRestRow = 300;  // between the rows that tilt the camera
 
 struct KeyCombination {
     bool w, a, s, d;
@@ -192,7 +191,8 @@ void Autopilot::beforeFrame() {
     kicks_[std::size(kCombinations)] = glm::vec2(0.0f);
 
     releaseInput();
-    platform::script::setMousePos(shell_.screenWidth / 2, kCursorRestRow);
+    // Mid-height lies between the bands that tilt the camera, at any size.
+    platform::script::setMousePos(shell_.screenWidth / 2, shell_.screenHeight / 2);
     while (!routeDone()) {
         const RouteAction action = route_.steps[step_].action;
         if (!runStep(route_.steps[step_])) break;
@@ -396,7 +396,7 @@ void Autopilot::turnCameraTowards(glm::vec2 direction) {
     turning_ = std::abs(angle) > limit;
     if (!turning_) return;
     const int edge = angle > 0.0f ? 0 : shell_.screenWidth - 1;
-    platform::script::setMousePos(edge, kCursorRestRow);
+    platform::script::setMousePos(edge, shell_.screenHeight / 2);
 }
 
 float Autopilot::millClearance(glm::vec2 point) const {

@@ -32,11 +32,12 @@ void updateCamera(double dt, const ShellState& shell) {
     int y = 0;
     platform::getMousePos(&x, &y);
     OrbitAngles angles{cameraYaw, cameraPitch};
-    orbitByCursor(angles, x, y, shell.screenWidth, dt);
+    const OrbitFeel feel{static_cast<float>(shell.settings.orbitSpeed), shell.settings.invertTilt};
+    orbitByCursor(angles, x, y, shell.screenWidth, shell.screenHeight, dt, feel);
     const platform::GamepadState pad = platform::getGamepad();
     orbitByStick(angles,
                  stickPush(pad.axes[platform::PAD_AXIS_RIGHT_X], pad.axes[platform::PAD_AXIS_RIGHT_Y]),
-                 dt);
+                 dt, feel);
     cameraYaw = angles.yaw;
     cameraPitch = angles.pitch;
     const float distance = zoomDistance(platform::getMouseWheel() - shell.session.wheelSpentOnSpeed);

@@ -7,12 +7,14 @@
 #include "app/Camera.h"
 #include "app/Hud.h"
 #include "app/LevelSwitching.h"
+#include "app/MenuDraw.h"
 #include "app/PlayerInput.h"
 #include "app/ReplayControls.h"
 #include "app/RunArchive.h"
 #include "app/PlaySession.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
+#include "app/WindowMode.h"
 #include "platform/Window.h"
 #include "render/PassProbe.h"
 #include "render/RenderOptions.h"
@@ -37,6 +39,8 @@ double FrameLoop::updateFrame() {
     lastInterval_ = dt;
     previousTime_ = now;
 
+    updateWindowMode(shell_);
+    updatePauseMenu(shell_);
     updateSession(shell_);
     if (updateLevelKeys(shell_)) {
         // The next level's loading is no game time either.
@@ -89,10 +93,20 @@ void FrameLoop::drawFrame(double dt) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glCullFace(GL_BACK);
     renderScenePass(dt);
-    // Into the scene target still, so the text is blurred with the scene.
-    drawHud(dt, shell_);
-    passDone("HUD");
+    // At full scale into the scene target still, so the text is blurred with
+    // the scene. A scene drawn at fewer pixels would blur it further: then
+    // it goes over the finished picture, at the window's own pixels.
+    const bool hudInScene = shell_.sceneWidth == shell_.screenWidth &&
+                            shell_.sceneHeight == shell_.screenHeight;
+    const auto hud = [&] {
+        drawHud(dt, shell_);
+        passDone("HUD");
+    };
+    if (hudInScene) hud();
     postProcess();
+    if (!hudInScene) hud();
+    drawPauseMenu(shell_);
+    passDone("menu");
     present();
     passDone("swap");
 }
@@ -135,7 +149,7 @@ void FrameLoop::renderShadowFaces(double dt) {
 
 void FrameLoop::renderScenePass(double dt) {
     glBindFramebuffer(GL_FRAMEBUFFER, shell_.sceneTarget.framebuffer->name());
-    glViewport(0, 0, shell_.screenWidth, shell_.screenHeight);
+    glViewport(0, 0, shell_.sceneWidth, shell_.sceneHeight);
     const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
     glDrawBuffers(2, both);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -157,8 +171,8 @@ void FrameLoop::present() {
     }
 }
 
-bool FrameLoop::exitRequested() {
-    return platform::getKey(platform::KEY_ESC) != platform::RELEASE ||
+bool FrameLoop::exitRequested() const {
+    return shell_.quitRequested || platform::getKey(platform::KEY_ESC) != platform::RELEASE ||
            platform::getKey(kKeyQ) != platform::RELEASE ||
            platform::getWindowParam(platform::OPENED) == 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The frame loop: the pause and restart controls, the input of the frame's
+// The frame loop: the window's mode and size, the pause menu, the pause and
+// restart controls, the input of the frame's
 // physics steps, as many steps as the frame's real interval holds (none while
 // paused), what they reported, the camera, the option keys; then six shadow
 // faces, the scene into the off-screen target, the HUD, the blur onto the
@@ -36,7 +37,7 @@ private:
     void renderScenePass(double dt);
     void postProcess();
     void present();
-    static bool exitRequested();
+    bool exitRequested() const;
 
     ShellState& shell_;
     FrameClock clock_;

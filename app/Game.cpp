@@ -9,6 +9,7 @@
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
 #include "app/Startup.h"
+#include "app/WindowMode.h"
 #include "platform/Console.h"
 #include "platform/LeakCheck.h"
 #include "platform/Window.h"
@@ -33,6 +34,9 @@ int runGame(int argc, char** argv) {
     shell.levelIndex = levelName.empty() ? firstUnfinishedLevel(levelStandings(shell.levels))
                                          : chosenLevel(shell.levels, levelName);
     if (shell.levelIndex < 0) return 2;
+    // So are the settings; the window opens as they say.
+    shell.settingsFile = SettingsFile(SettingsFile::defaultPath());
+    shell.settings = shell.settingsFile.load();
     if (!openGame(shell)) {
         return -1;
     }
@@ -49,7 +53,7 @@ bool openGame(ShellState& shell) {
         std::cout << "Failed to init glfw" << std::endl;
         platform::fatalExit();
     }
-    if (!openGameWindow(shell.screenWidth, shell.screenHeight)) {
+    if (!openGameWindow(shell.screenWidth, shell.screenHeight, shell.settings)) {
         std::cout << "Failed to initialize OpenGL window." << std::endl;
         // The driver loaded for the failed context is unloaded with the
         // window library; what it left would then have no module to name.
@@ -77,6 +81,9 @@ bool openGame(ShellState& shell) {
 }
 
 void closeGame(ShellState& shell) {
+    // Where the window was left is where it opens next time.
+    rememberWindow(shell);
+    shell.settingsFile.saveIfChanged(shell.settings);
     shutdown(shell);
     platform::checkLeaksBeforeTerminate();
     platform::terminate();

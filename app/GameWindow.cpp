@@ -4,22 +4,30 @@
 
 #include <cstring>
 
+#include "app/WindowMode.h"
 #include "platform/Window.h"
 
 namespace velmora::app {
 
-bool openGameWindow(int& screenWidth, int& screenHeight) {
+bool openGameWindow(int& screenWidth, int& screenHeight, const Settings& settings) {
     platform::openWindowHint(platform::OPENGL_VERSION_MAJOR, 3);
     platform::openWindowHint(platform::OPENGL_VERSION_MINOR, 2);
     platform::openWindowHint(platform::OPENGL_PROFILE, platform::OPENGL_CORE_PROFILE);
     const platform::VideoMode desktop = platform::getDesktopMode();
-    screenWidth = desktop.width;
-    screenHeight = desktop.height;
+    const WindowRect window = windowedRect(settings, desktop.width, desktop.height);
+    screenWidth = settings.fullScreen ? desktop.width : window.width;
+    screenHeight = settings.fullScreen ? desktop.height : window.height;
     // The default framebuffer needs no depth: depth-tested drawing goes to
     // the off-screen targets.
-    if (!platform::openWindow(screenWidth, screenHeight, 0, 0, 0, 0, 0, 0, platform::FULLSCREEN)) {
+    if (!platform::openWindow(screenWidth, screenHeight, 0, 0, 0, 0, 0, 0,
+                              settings.fullScreen ? platform::FULLSCREEN : platform::WINDOW)) {
         return false;
     }
+    if (!settings.fullScreen) {
+        platform::setFullScreen(false, window.x, window.y, window.width, window.height);
+        platform::getFramebufferSize(&screenWidth, &screenHeight);
+    }
+    platform::setSwapInterval(settings.vsync ? 1 : 0);
     // The cursor only steers the camera from the screen edges; drawn over
     // the scene it would just be in the way.
     platform::hideMouseCursor();

@@ -2,11 +2,15 @@
 // Opening the game's window and loading the OpenGL entry points: shared by the
 // game's start-up and the GL tests, so both run on the same kind of context.
 
+#include "app/Settings.h"
+
 namespace velmora::app {
 
-// Asks for a 3.2 core context in a full-screen window at the desktop size and
-// stores that size. Returns false when the window cannot be opened.
-bool openGameWindow(int& screenWidth, int& screenHeight);
+// Asks for a 3.2 core context in a full-screen window at the desktop size, or
+// in a window where the settings say (display = windowed), with their vsync,
+// and stores the size drawn into. Returns false when the window cannot be
+// opened.
+bool openGameWindow(int& screenWidth, int& screenHeight, const Settings& settings = Settings{});
 
 // glewInit; false when it does not succeed.
 bool initGlew();

@@ -19,7 +19,8 @@ void drawHud(double dt, ShellState& shell) {
     std::vector<HudLine> lines = hudLinesForFrame(
         dt, shell.screenWidth, shell.screenHeight, shell.renderLogic->drawnObjectCount);
     const std::vector<HudLine> session = sessionLines(
-        shell.session, gameWon, shell.renderLogic->spheresCoupled(), shell.screenWidth, shell.screenHeight);
+        shell.session, gameWon, shell.renderLogic->spheresCoupled(), shell.screenWidth, shell.screenHeight,
+        shell.settings.showTimer);
     lines.insert(lines.end(), session.begin(), session.end());
     for (const HudLine& line : lines) {
         shell.textRenderer->printText(line.text.c_str(), line.x, line.y, line.size);

@@ -8,11 +8,12 @@ namespace {
 constexpr float kPushPerSecond = 1000.0f;
 }  // namespace
 
-std::optional<glm::vec3> moveKeyDirection(const std::function<bool(int key)>& isDown) {
-    const bool w = isDown(kKeyW);
-    const bool s = isDown(kKeyS);
-    const bool a = isDown(kKeyA);
-    const bool d = isDown(kKeyD);
+std::optional<glm::vec3> moveKeyDirection(const std::function<bool(int key)>& isDown,
+                                          const KeyBindings& keys) {
+    const bool w = isDown(keys.of(KeyAction::forward));
+    const bool s = isDown(keys.of(KeyAction::back));
+    const bool a = isDown(keys.of(KeyAction::left));
+    const bool d = isDown(keys.of(KeyAction::right));
     if (!(w || s || a || d)) {
         return std::nullopt;
     }

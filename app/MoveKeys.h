@@ -1,23 +1,28 @@
 #pragma once
-// W, A, S and D push the main sphere relative to where the camera looks.
+// W, A, S and D (or the keys the player moved them to) push the main sphere
+// relative to where the camera looks.
 
 #include <functional>
 #include <optional>
 
 #include <glm/glm.hpp>
 
+#include "app/KeyBindings.h"
+
 namespace velmora::app {
 
-// The four keys, as the window layer numbers them (their ASCII letters).
+// The four keys as they come, as the window layer numbers them (their ASCII letters).
 constexpr int kKeyW = 87;
 constexpr int kKeyA = 65;
 constexpr int kKeyS = 83;
 constexpr int kKeyD = 68;
 
-// The keys as a camera-space direction: W is -z (ahead), S +z, A -x, D +x.
+// The keys as a camera-space direction: forward (W) is -z (ahead), back (S)
+// +z, left (A) -x, right (D) +x.
 // Empty when none of the four is down; keys that cancel out still give a
 // (zero) direction, so the sphere still gets its (zero) push.
-std::optional<glm::vec3> moveKeyDirection(const std::function<bool(int key)>& isDown);
+std::optional<glm::vec3> moveKeyDirection(const std::function<bool(int key)>& isDown,
+                                          const KeyBindings& keys = KeyBindings{});
 
 // The push of the keys: their direction turned by the camera's rotation into
 // the world, its height dropped, scaled by 1000 per second of dt. W therefore

@@ -7,35 +7,44 @@
 namespace velmora::app {
 
 namespace {
-constexpr int kMiddleBandHalfWidth = 200;
-// Fixed pixel rows, whatever the screen height.
-constexpr int kTopEdgeRow = 100;
-constexpr int kBottomEdgeRow = 500;
+// The bands on a 1280 x 720 window; other sizes scale them.
+constexpr long kReferenceWidth = 1280;
+constexpr long kReferenceHeight = 720;
+constexpr long kMiddleBandHalfWidth = 200;
+constexpr long kTopEdgeRow = 100;
+constexpr long kBottomEdgeRow = 500;
 constexpr float kNear = 0.1f;
 constexpr float kFar = 500.0f;
 }  // namespace
 
-void orbitByCursor(OrbitAngles& angles, int x, int y, int screenWidth, double dt) {
-    const float step = static_cast<float>(dt * kOrbitDegreesPerSecond);
-    const int half = screenWidth / 2;
-    if (x < half - kMiddleBandHalfWidth) {
+void orbitByCursor(OrbitAngles& angles, int x, int y, int screenWidth, int screenHeight, double dt,
+                   const OrbitFeel& feel) {
+    const float step = static_cast<float>(dt * feel.degreesPerSecond);
+    const long half = screenWidth / 2;
+    const long band = kMiddleBandHalfWidth * screenWidth / kReferenceWidth;
+    const long top = kTopEdgeRow * screenHeight / kReferenceHeight;
+    const long bottom = kBottomEdgeRow * screenHeight / kReferenceHeight;
+    if (x < half - band) {
         angles.yaw += step;
-    } else if (x > half + kMiddleBandHalfWidth) {
+    } else if (x > half + band) {
         angles.yaw -= step;
     }
     // Clamped after the step: a long frame (the first one holds the whole
     // start-up) would otherwise tip the camera under the floor or upside down.
-    if (y < kTopEdgeRow && angles.pitch < kHighestPitch) {
+    const bool lift = feel.invertTilt ? y > bottom : y < top;
+    const bool lower = feel.invertTilt ? y < top : y > bottom;
+    if (lift && angles.pitch < kHighestPitch) {
         angles.pitch = std::min(angles.pitch + step, kHighestPitch);
-    } else if (y > kBottomEdgeRow && angles.pitch > kLowestPitch) {
+    } else if (lower && angles.pitch > kLowestPitch) {
         angles.pitch = std::max(angles.pitch - step, kLowestPitch);
     }
 }
 
-void orbitByStick(OrbitAngles& angles, const glm::vec2& push, double dt) {
-    const float step = static_cast<float>(dt * kOrbitDegreesPerSecond);
+void orbitByStick(OrbitAngles& angles, const glm::vec2& push, double dt, const OrbitFeel& feel) {
+    const float step = static_cast<float>(dt * feel.degreesPerSecond);
+    const float tilt = feel.invertTilt ? -push.y : push.y;
     angles.yaw -= step * push.x;
-    angles.pitch = std::clamp(angles.pitch - step * push.y, kLowestPitch, kHighestPitch);
+    angles.pitch = std::clamp(angles.pitch - step * tilt, kLowestPitch, kHighestPitch);
 }
 
 float zoomDistance(int wheelPosition) {

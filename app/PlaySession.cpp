@@ -11,9 +11,6 @@
 namespace velmora::app {
 
 namespace {
-constexpr int kKeyP = 80;
-constexpr int kKeyR = 82;
-
 bool keyDown(int key) { return platform::getKey(key) == platform::PRESS; }
 }  // namespace
 
@@ -57,8 +54,9 @@ void restartRun(ShellState& shell) {
 void updateSession(ShellState& shell) {
     const platform::GamepadState pad = platform::getGamepad();
     SessionControls controls;
-    controls.pauseDown = keyDown(kKeyP) || pad.pressed(platform::PAD_BUTTON_START);
-    controls.restartDown = keyDown(kKeyR) || pad.pressed(platform::PAD_BUTTON_BACK);
+    const KeyBindings& keys = shell.settings.keys;
+    controls.pauseDown = keyDown(keys.of(KeyAction::pause)) || pad.pressed(platform::PAD_BUTTON_START);
+    controls.restartDown = keyDown(keys.of(KeyAction::restart)) || pad.pressed(platform::PAD_BUTTON_BACK);
     controls.focused = platform::hasFocus();
     if (applySessionControls(shell.session, controls).restart) restartRun(shell);
 }

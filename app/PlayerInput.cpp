@@ -8,6 +8,7 @@
 #include "app/MoveKeys.h"
 #include "app/OptionKeys.h"
 #include "app/PadInput.h"
+#include "app/SettingsApply.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
 #include "platform/Gamepad.h"
@@ -66,7 +67,7 @@ StepInput readStepInput(ShellState& shell) {
     const glm::vec2 leftStick =
         stickPush(pad.axes[platform::PAD_AXIS_LEFT_X], pad.axes[platform::PAD_AXIS_LEFT_Y]);
     StepInput input;
-    if (const auto direction = combinedMoveDirection(moveKeyDirection(keyDown), leftStick)) {
+    if (const auto direction = combinedMoveDirection(moveKeyDirection(keyDown, shell.settings.keys), leftStick)) {
         // What a frame of 1/60 s pushed: every step gets the same push,
         // whatever the frame rate.
         input.push = pushForKeys(*direction, cameraMatrix, FrameClock::kStep) * spheres::kPushScale;
@@ -79,6 +80,7 @@ StepInput readStepInput(ShellState& shell) {
 void updateOptionKeys(double dt, ShellState& shell) {
     advanceLockout(optionKeyLockout, dt);
     takeOptionKeys(*shell.renderLogic);
+    keepSettings(shell);
 }
 
 }  // namespace velmora::app

@@ -11,9 +11,6 @@ namespace velmora::app {
 
 namespace {
 
-constexpr int kKeyB = 66;
-constexpr int kKeyG = 71;
-constexpr int kKeyV = 86;
 constexpr int kKeyMinus = 45;
 constexpr int kKeyEquals = 61;  // '+' on most keyboards
 constexpr int kLastSpeed = 4;
@@ -55,9 +52,10 @@ std::string replaySpeedText(int speed) {
 
 void updateReplayControls(ShellState& shell) {
     PlaySession& session = shell.session;
-    const bool v = pressed(keyDown(kKeyV), previous.v);
-    const bool b = pressed(keyDown(kKeyB), previous.b);
-    const bool g = pressed(keyDown(kKeyG), previous.g);
+    const KeyBindings& keys = shell.settings.keys;
+    const bool v = pressed(keyDown(keys.of(KeyAction::replay)), previous.v);
+    const bool b = pressed(keyDown(keys.of(KeyAction::bestRun)), previous.b);
+    const bool g = pressed(keyDown(keys.of(KeyAction::ghost)), previous.g);
     const bool faster =
         pressed(keyDown(kKeyEquals) || keyDown(platform::KEY_KP_ADD), previous.faster);
     const bool slower =

@@ -31,11 +31,13 @@ std::string bestDifferenceText(long steps, long bestSteps) {
 }
 
 std::vector<HudLine> sessionLines(const PlaySession& session, bool won, bool spheresCoupled,
-                                  int screenWidth, int screenHeight) {
+                                  int screenWidth, int screenHeight, bool showTimer) {
     std::vector<HudLine> lines;
     const std::string timer = runTimeText(session.runSteps);
-    lines.push_back({timer, screenWidth - kMargin - textWidth(timer, kCornerSize),
-                     screenHeight - kMargin - kCornerSize, kCornerSize});
+    if (showTimer) {
+        lines.push_back({timer, screenWidth - kMargin - textWidth(timer, kCornerSize),
+                         screenHeight - kMargin - kCornerSize, kCornerSize});
+    }
     if (session.watching) {
         const std::string replay = "Replay " + replaySpeedText(session.replaySpeed);
         lines.push_back({replay, screenWidth - kMargin - textWidth(replay, kCornerSize),

@@ -15,7 +15,8 @@ struct PlaySession;
 // A run against the best before it, in seconds: "-1.24" ahead, "+0.80" behind.
 std::string bestDifferenceText(long steps, long bestSteps);
 
+// The run timer only when showTimer (a setting).
 std::vector<HudLine> sessionLines(const PlaySession& session, bool won, bool spheresCoupled,
-                                  int screenWidth, int screenHeight);
+                                  int screenWidth, int screenHeight, bool showTimer = true);
 
 }  // namespace velmora::app

@@ -11,6 +11,8 @@ BlurSetup ShellState::blurSetup() const {
     setup.blurTarget = blurTarget;
     setup.screenWidth = screenWidth;
     setup.screenHeight = screenHeight;
+    setup.sceneWidth = sceneWidth;
+    setup.sceneHeight = sceneHeight;
     return setup;
 }
 

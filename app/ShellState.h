@@ -1,13 +1,17 @@
 #pragma once
 // The shell's process-wide state: created at start-up, lives until the end.
 
+#include "app/PauseMenu.h"
 #include "app/PlaySession.h"
 #include "app/RunArchive.h"
+#include "app/Settings.h"
+#include "app/SettingsFile.h"
 #include "app/ShadowCubeMap.h"
 #include "screen/BlurPass.h"
 #include "screen/FullScreenTarget.h"
 
 namespace velmora {
+class FlatQuads;
 class ObjectRegistry;
 class RenderLogic;
 class ShaderProgram;
@@ -20,8 +24,10 @@ class ScreenQuad;
 namespace velmora::app {
 
 struct ShellState {
-    int screenWidth = 0;
+    int screenWidth = 0;   // the window's pixels
     int screenHeight = 0;
+    int sceneWidth = 0;    // the scene and blur targets': the render scale's share of the window's
+    int sceneHeight = 0;
     ObjectRegistry* objectRegistry = nullptr;
     RenderLogic* renderLogic = nullptr;
     TextRenderer* textRenderer = nullptr;
@@ -37,6 +43,11 @@ struct ShellState {
     RunArchive archive;
     Replay watchedRun;      // what is shown while session.watching
     size_t watchedStep = 0;  // the next of its steps
+    Settings settings;
+    SettingsFile settingsFile;  // where they are kept; none for tests and the autopilot
+    PauseMenu menu;
+    FlatQuads* flatQuads = nullptr;  // the menu's panels, made when first drawn
+    bool quitRequested = false;      // the menu's Quit was chosen
 
     // What the post-process needs each frame, from the fields above.
     BlurSetup blurSetup() const;

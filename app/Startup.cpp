@@ -3,9 +3,12 @@
 #include <GL/glew.h>
 
 #include "app/ShellOptions.h"
+#include "app/ScreenSize.h"
+#include "app/SettingsApply.h"
 #include "app/ShellState.h"
 #include "platform/Window.h"
 #include "render/ShaderProgram.h"
+#include "screen/FlatQuads.h"
 #include "world/ObjectRegistry.h"
 #include "world/RenderLogic.h"
 #include "screen/ScreenQuad.h"
@@ -24,6 +27,7 @@ void buildWorld(ShellState& shell, const LevelEntry& level) {
     shell.session = PlaySession{};  // a new world starts a new run
     openArchive(shell.archive, level);
     shell.session.bestSteps = shell.archive.bestSteps;
+    applySettings(shell);
 }
 
 void releaseWorld(ShellState& shell) {
@@ -61,9 +65,7 @@ void createRenderTargets(ShellState& shell) {
 
     shell.shadowCube = ShadowCubeMap::create();
     shell.renderLogic->shadowCubeTexture = shell.shadowCube.texture;
-    // Completeness reports go to standard error.
-    shell.sceneTarget = createFullScreenTarget(shell.screenWidth, shell.screenHeight);
-    shell.blurTarget = createFullScreenTarget(shell.screenWidth, shell.screenHeight);
+    setScreenSize(shell, shell.screenWidth, shell.screenHeight);
 
     shell.blurProgram = new ShaderProgram("Shader/Passthrough.vert", "Shader/GaussBlur.frag");
     shell.blurUniforms = queryBlurUniforms(*shell.blurProgram);
@@ -77,7 +79,11 @@ void shutdown(ShellState& shell) {
     shell.blurProgram = nullptr;
     delete shell.textRenderer;
     shell.textRenderer = nullptr;
-    // The targets, the cube map and the quad end with the context.
+    releaseFullScreenTarget(shell.sceneTarget);
+    releaseFullScreenTarget(shell.blurTarget);
+    delete shell.flatQuads;
+    shell.flatQuads = nullptr;
+    // The cube map and the quad end with the context.
 }
 
 }  // namespace velmora::app

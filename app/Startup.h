@@ -21,10 +21,12 @@ void initialize(ShellState& shell, const std::vector<LevelTile>& tiles);
 void switchLevel(ShellState& shell, const LevelEntry& level);
 
 // The GL state of the whole run, the shadow cube map and its framebuffer, the
-// scene and blur targets, the blur program and the screen quad, in that order.
+// scene and blur targets (at the render scale's share of the screen), the
+// blur program and the screen quad, in that order.
 void createRenderTargets(ShellState& shell);
 
-// Releases the world, the blur program and the text renderer, in that order.
+// Releases the world, the blur program, the text renderer, the screen
+// targets and the menu's quads, in that order.
 void shutdown(ShellState& shell);
 
 }  // namespace velmora::app

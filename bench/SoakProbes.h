@@ -33,6 +33,7 @@ struct GlObjectCounts {
     int shaders = 0;
     int vertexArrays = 0;
     int framebuffers = 0;
+    int renderbuffers = 0;
 
     static constexpr GLuint kNameBound = 20000;
 
@@ -46,6 +47,7 @@ struct GlObjectCounts {
             counts.shaders += glIsShader(name) ? 1 : 0;
             counts.vertexArrays += glIsVertexArray(name) ? 1 : 0;
             counts.framebuffers += glIsFramebuffer(name) ? 1 : 0;
+            counts.renderbuffers += glIsRenderbuffer(name) ? 1 : 0;
         }
         return counts;
     }
@@ -53,13 +55,14 @@ struct GlObjectCounts {
     bool operator==(const GlObjectCounts& o) const {
         return buffers == o.buffers && textures == o.textures && queries == o.queries &&
                programs == o.programs && shaders == o.shaders && vertexArrays == o.vertexArrays &&
-               framebuffers == o.framebuffers;
+               framebuffers == o.framebuffers && renderbuffers == o.renderbuffers;
     }
 
     void print(const char* when) const {
         std::printf("%s: GL objects: %d buffers, %d textures, %d queries, %d programs, %d shaders, "
-                    "%d vertex arrays, %d framebuffers\n",
-                    when, buffers, textures, queries, programs, shaders, vertexArrays, framebuffers);
+                    "%d vertex arrays, %d framebuffers, %d renderbuffers\n",
+                    when, buffers, textures, queries, programs, shaders, vertexArrays, framebuffers,
+                    renderbuffers);
     }
 };
 

@@ -2,7 +2,7 @@
 // (update, six shadow faces, scene, HUD, blur, swap) on the shipped level,
 // from the start view, at the screen's size, shadows on.
 //
-//   build/bench_frame [--split] [--boxes N] [--frames N] [--picture FILE]
+//   build/bench_frame [--split] [--boxes N] [--frames N] [--render-scale P] [--picture FILE]
 //
 // --split   finishes the GL work after each pass and prints each pass's time
 //           and share of the frame (the finishes make the frame itself a
@@ -11,6 +11,8 @@
 //           boxes spread within the light's reach, to see how the frame grows
 //           with the level
 // --frames N measured frames (default 80, after 40 warm-up frames)
+// --render-scale P  the scene and the blur at P % of the screen's pixels
+//           (50 to 100, the setting; default 100)
 // --picture FILE  afterwards saves one more frame's screen as a PPM file, to
 //           check that two builds draw the same picture
 //
@@ -57,7 +59,7 @@ using Clock = std::chrono::steady_clock;
 const char* const passNames[] = {"update",      "shadow face clears", "shadow draws",
                                  "scene pass",  "particles",          "HUD",
                                  "mipmaps",     "blur horizontal",    "blur vertical",
-                                 "swap"};
+                                 "menu",        "swap"};
 
 Clock::time_point lastMark;
 std::map<std::string, double> thisFrame;  // milliseconds per pass, summed over the frame
@@ -103,6 +105,7 @@ struct Options {
     bool split = false;
     int boxes = 0;
     int frames = 80;
+    int renderScale = 100;
     std::string picture;
 };
 
@@ -115,14 +118,19 @@ bool parseOptions(int argc, char** argv, Options& options) {
             options.boxes = std::atoi(argv[++i]);
         } else if (std::strcmp(argv[i], "--frames") == 0 && hasValue) {
             options.frames = std::atoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--render-scale") == 0 && hasValue) {
+            options.renderScale = std::atoi(argv[++i]);
         } else if (std::strcmp(argv[i], "--picture") == 0 && hasValue) {
             options.picture = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: %s [--split] [--boxes N] [--frames N] [--picture FILE]\n", argv[0]);
+            std::fprintf(stderr,
+                         "usage: %s [--split] [--boxes N] [--frames N] [--render-scale P] [--picture FILE]\n",
+                         argv[0]);
             return false;
         }
     }
-    return options.boxes >= 0 && options.frames > 0;
+    return options.boxes >= 0 && options.frames > 0 && options.renderScale >= 50 &&
+           options.renderScale <= 100;
 }
 
 // A floor and `count` boxes in tile coordinates (z up; the world's z is the
@@ -230,6 +238,7 @@ int main(int argc, char** argv) {
     app::ShellState shell;
     if (!bench::openBenchContext(shell.screenWidth, shell.screenHeight)) return 1;
     app::initialize(shell);
+    shell.settings.renderScale = options.renderScale;
     app::createRenderTargets(shell);
     if (options.boxes > 0 && !replaceLevel(shell, options.boxes)) return 1;
 

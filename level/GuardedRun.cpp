@@ -48,6 +48,9 @@ bool builtWithSanitizers() { return VELMORA_SANITIZED != 0; }
 namespace {
 
 constexpr std::size_t kMessageLimit = 4096;
+// A reader that uses no processor time (it waits) is ended after this many
+// times its time limit on the wall clock.
+constexpr double kWallClockAllowance = 10.0;
 
 // Pages of the process's address space and of its resident memory, from
 // /proc/<pid>/statm; false when the file can't be read.
@@ -64,7 +67,31 @@ bool readStatm(pid_t pid, unsigned long long& sizePages, unsigned long long& res
     return std::sscanf(text, "%llu %llu", &sizePages, &residentPages) == 2;
 }
 
+// The processor time a process has used so far (user and system), from
+// /proc; negative when it can't be read.
+double cpuSeconds(pid_t pid) {
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%d/stat", static_cast<int>(pid));
+    const int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return -1.0;
+    char text[1024];
+    const ssize_t got = read(fd, text, sizeof text - 1);
+    close(fd);
+    if (got <= 0) return -1.0;
+    text[got] = '\0';
+    // The command name in parentheses may hold blanks; the fields follow it.
+    const char* fields = std::strrchr(text, ')');
+    unsigned long long user = 0, system = 0;
+    if (fields == nullptr ||
+        std::sscanf(fields + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user,
+                    &system) != 2) {
+        return -1.0;
+    }
+    return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
 const char* signalName(int signal) {
+    if (signal == SIGXCPU) return "a processor time limit";
     switch (signal) {
         case SIGSEGV: return "a segmentation fault";
         case SIGBUS: return "a bus error";
@@ -185,8 +212,13 @@ GuardResult runGuarded(const std::function<bool(std::string&)>& work, const Guar
                       std::to_string(limits.memoryBytes >> 20) + " MB of memory";
             kill(child, SIGKILL);
         }
+        // The work's own processor time is what counts: on a busy machine a
+        // sound file's reader may wait its turn for a while. The wall clock
+        // only ends a reader that waits on something for ever.
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
-        if (refusal.empty() && took.count() > limits.seconds) {
+        const double used = cpuSeconds(child);
+        if (refusal.empty() &&
+            (used > limits.seconds || took.count() > limits.seconds * kWallClockAllowance)) {
             char seconds[32];
             std::snprintf(seconds, sizeof seconds, "%.1f", limits.seconds);
             refusal = std::string("reading it takes longer than ") + seconds + " s";

@@ -11,7 +11,9 @@
 namespace velmora {
 
 struct GuardLimits {
-    double seconds = 1.0;                      // wall-clock time the work may take
+    // Processor time the work may take (waiting, it gets ten times as long on
+    // the wall clock), so a busy machine doesn't turn a good file away.
+    double seconds = 1.0;
     std::size_t memoryBytes = std::size_t(1) << 30;  // memory it may add to the process
 };
 

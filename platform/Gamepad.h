@@ -16,6 +16,10 @@ constexpr int PAD_BUTTON_LEFT_BUMPER = 4;
 constexpr int PAD_BUTTON_RIGHT_BUMPER = 5;
 constexpr int PAD_BUTTON_BACK = 6;
 constexpr int PAD_BUTTON_START = 7;
+constexpr int PAD_BUTTON_DPAD_UP = 11;
+constexpr int PAD_BUTTON_DPAD_RIGHT = 12;
+constexpr int PAD_BUTTON_DPAD_DOWN = 13;
+constexpr int PAD_BUTTON_DPAD_LEFT = 14;
 constexpr int PAD_BUTTON_COUNT = 15;
 
 constexpr int PAD_AXIS_LEFT_X = 0;

@@ -142,6 +142,46 @@ void hideMouseCursor() {
     if (window) glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
 }
 
+void showMouseCursor() {
+    if (window) glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+}
+
+void setFullScreen(bool fullScreen, int x, int y, int width, int height) {
+    if (!window) return;
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* video = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (fullScreen && video) {
+        glfwSetWindowMonitor(window, monitor, 0, 0, video->width, video->height, video->refreshRate);
+    } else {
+        glfwSetWindowMonitor(window, nullptr, x, y, width, height, GLFW_DONT_CARE);
+    }
+}
+
+bool isFullScreen() { return window && glfwGetWindowMonitor(window) != nullptr; }
+
+void getWindowRect(int* x, int* y, int* width, int* height) {
+    int px = 0, py = 0, w = 0, h = 0;
+    if (window) {
+        glfwGetWindowPos(window, &px, &py);
+        glfwGetWindowSize(window, &w, &h);
+    }
+    if (x) *x = px;
+    if (y) *y = py;
+    if (width) *width = w;
+    if (height) *height = h;
+}
+
+void getFramebufferSize(int* width, int* height) {
+    int w = 0, h = 0;
+    if (window) glfwGetFramebufferSize(window, &w, &h);
+    if (width) *width = w;
+    if (height) *height = h;
+}
+
+void setSwapInterval(int interval) {
+    if (window) glfwSwapInterval(interval);
+}
+
 int getKey(int key) {
     if (scripted.keys.count(key)) return PRESS;
     const int libraryKey = toLibraryKey(key);

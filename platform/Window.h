@@ -35,6 +35,19 @@ void setWindowTitle(const char* title);
 void* getProcAddress(const char* name);
 // The cursor is not drawn over the window; its position is still reported.
 void hideMouseCursor();
+void showMouseCursor();
+
+// The window at run time: full screen at the desktop mode, or a window of
+// the given size with its top left at (x, y) on the desktop. The context and
+// every GL object stay.
+void setFullScreen(bool fullScreen, int x, int y, int width, int height);
+bool isFullScreen();
+// Where the window is and how large, in desktop pixels; zeros without one.
+void getWindowRect(int* x, int* y, int* width, int* height);
+// The pixels drawn into: what the screen targets and the viewport must match.
+void getFramebufferSize(int* width, int* height);
+// 1: one frame per display refresh (vsync); 0: as fast as it goes.
+void setSwapInterval(int interval);
 
 // PRESS while held, and for the whole frame after the event poll that saw it
 // pressed, so a tap between two frames is never lost; else RELEASE.

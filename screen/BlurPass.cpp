@@ -44,9 +44,9 @@ void drawQuad(const scene::ScreenQuad& quad) {
 
 // No clear: the quad writes every pixel of the target, and with the depth
 // test off no earlier depth can hold any of them back.
-void beginPass(GLuint framebuffer, const BlurSetup& setup) {
+void beginPass(GLuint framebuffer, int width, int height) {
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glViewport(0, 0, setup.screenWidth, setup.screenHeight);
+    glViewport(0, 0, width, height);
 }
 
 }  // namespace
@@ -78,11 +78,13 @@ BlurPassValues blurPassValues(BlurPassKind kind, int screenWidth) {
 void blurAndCompose(const BlurSetup& setup) {
     const GLboolean depthTest = glIsEnabled(GL_DEPTH_TEST);
     glDisable(GL_DEPTH_TEST);
+    const int sceneWidth = setup.sceneWidth > 0 ? setup.sceneWidth : setup.screenWidth;
+    const int sceneHeight = setup.sceneHeight > 0 ? setup.sceneHeight : setup.screenHeight;
     // Pass 1: horizontal, both outputs into the blur target.
-    beginPass(setup.blurTarget.framebuffer->name(), setup);
+    beginPass(setup.blurTarget.framebuffer->name(), sceneWidth, sceneHeight);
     bindInputs(setup.sceneTarget, setup.regenerateSceneMipmaps);
     if (setup.regenerateSceneMipmaps) passDone("mipmaps");
-    const BlurPassValues horizontal = blurPassValues(BlurPassKind::Horizontal, setup.screenWidth);
+    const BlurPassValues horizontal = blurPassValues(BlurPassKind::Horizontal, sceneWidth);
     setUniforms(setup.uniforms, horizontal);
     const GLenum bothOutputs[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
     glDrawBuffers(horizontal.drawBufferCount, bothOutputs);
@@ -90,9 +92,9 @@ void blurAndCompose(const BlurSetup& setup) {
     passDone("blur horizontal");
 
     // Pass 2: vertical and composed, onto the screen's own back buffer.
-    beginPass(0, setup);
+    beginPass(0, setup.screenWidth, setup.screenHeight);
     bindInputs(setup.blurTarget, false);
-    setUniforms(setup.uniforms, blurPassValues(BlurPassKind::VerticalToScreen, setup.screenWidth));
+    setUniforms(setup.uniforms, blurPassValues(BlurPassKind::VerticalToScreen, sceneWidth));
     drawQuad(*setup.quad);
     passDone("blur vertical");
     if (depthTest) glEnable(GL_DEPTH_TEST);

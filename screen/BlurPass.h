@@ -48,13 +48,18 @@ struct BlurSetup {
     FullScreenTarget blurTarget;
     int screenWidth = 0;
     int screenHeight = 0;
+    // The targets' size, when the scene is drawn at a share of the screen's
+    // pixels (render scale); 0: the screen's.
+    int sceneWidth = 0;
+    int sceneHeight = 0;
     // Rebuild the scene target's mipmaps before pass 1. Off: nothing samples
     // them while the targets filter with GL_LINEAR, and on a software renderer
     // they cost about a fifth of the post-process (see bench_blur_pass).
     bool regenerateSceneMipmaps = false;
 };
 
-// Runs both passes with the blur program current (the caller makes it so).
+// Runs both passes with the blur program current (the caller makes it so):
+// the first at the targets' size, the second stretched over the screen.
 // Neither target is cleared and the depth test is off while the quads are
 // drawn (and as it was afterwards). Ends with framebuffer 0 bound and texture
 // unit 1 active.

@@ -38,4 +38,15 @@ FullScreenTarget createFullScreenTarget(int width, int height) {
     return target;
 }
 
+void releaseFullScreenTarget(FullScreenTarget& target) {
+    if (target.framebuffer == nullptr) return;
+    const GLuint depth = target.framebuffer->depthBuffer();
+    glDeleteRenderbuffers(1, &depth);
+    glDeleteTextures(2, target.colourTexture);
+    const GLuint framebuffer = target.framebuffer->name();
+    glDeleteFramebuffers(1, &framebuffer);
+    delete target.framebuffer;
+    target = FullScreenTarget{};
+}
+
 }  // namespace velmora

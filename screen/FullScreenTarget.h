@@ -15,7 +15,11 @@ struct FullScreenTarget {
 
 // Builds one target of width x height and reports an incomplete one on
 // standard error (start-up goes on regardless). The new framebuffer is left
-// bound. The GL objects live as long as the context.
+// bound. The GL objects live until released.
 FullScreenTarget createFullScreenTarget(int width, int height);
+
+// Deletes the target's textures, depth renderbuffer and framebuffer (at a
+// new window size, before its successor is made) and empties it.
+void releaseFullScreenTarget(FullScreenTarget& target);
 
 }  // namespace velmora

@@ -27,6 +27,12 @@ public:
 
     GLuint font() const { return fontTexture; }
 
+    // The screen the pixel positions are measured on, when the window changes size.
+    void setScreenSize(int width, int height) {
+        screenWidth = width;
+        screenHeight = height;
+    }
+
 private:
     void upload(GLuint buffer, const void* data, size_t bytes);
     void pointAttribute(GLuint buffer, const char* name);

@@ -24,6 +24,9 @@ cleanup() {
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# Folders of its own: the option keys it taps are kept as settings, and the
+# next run must start from the defaults.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 
 # The screen is 1280 x 720 (the suite's virtual display); boxes are x y w h
 # from the top left.

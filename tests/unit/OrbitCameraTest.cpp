@@ -14,6 +14,7 @@ using namespace velmora::app;
 namespace {
 
 constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
 
 glm::vec3 position(const glm::mat4& m) { return glm::vec3(m[3]); }
 glm::vec3 viewDirection(const glm::mat4& m) { return -glm::vec3(m[2]); }
@@ -26,41 +27,52 @@ void expectNear(const glm::vec3& actual, const glm::vec3& expected, float tolera
 
 }  // namespace
 
-TEST(OrbitCamera, CursorTurnsOnlyOutsideTheMiddleBandAndTheRowsBetween100And500) {
-    OrbitAngles angles{10.0f, -20.0f};
-    // The middle band (760..1160 on 1920) and rows 100..500 hold still, edges included.
-    for (int x : {760, 960, 1160}) {
-        for (int y : {100, 300, 500}) {
-            orbitByCursor(angles, x, y, kWidth, 0.1);
-            EXPECT_EQ(angles.yaw, 10.0f);
-            EXPECT_EQ(angles.pitch, -20.0f);
+TEST(OrbitCamera, CursorTurnsOnlyOutsideTheMiddleBandAndTheRowsThatScaleWithTheWindow) {
+    struct Size {
+        int width, height, bandLeft, bandRight, topRow, bottomRow;
+    };
+    // 400 pixels wide and rows 100 and 500 on 1280 x 720; in proportion elsewhere.
+    for (const Size& s : {Size{1280, 720, 440, 840, 100, 500}, Size{1920, 1080, 660, 1260, 150, 750},
+                          Size{640, 360, 220, 420, 50, 250}}) {
+        SCOPED_TRACE(s.width);
+        OrbitAngles angles{10.0f, -20.0f};
+        // The middle band and the rows between hold still, edges included.
+        for (int x : {s.bandLeft, s.width / 2, s.bandRight}) {
+            for (int y : {s.topRow, s.height / 2, s.bottomRow}) {
+                orbitByCursor(angles, x, y, s.width, s.height, 0.1);
+                EXPECT_EQ(angles.yaw, 10.0f);
+                EXPECT_EQ(angles.pitch, -20.0f);
+            }
         }
+        // 50 degrees per second: left turns the yaw up, right down, whatever the row.
+        orbitByCursor(angles, s.bandLeft - 1, s.height / 2, s.width, s.height, 0.1);
+        EXPECT_FLOAT_EQ(angles.yaw, 15.0f);
+        orbitByCursor(angles, s.bandRight + 1, s.height / 2, s.width, s.height, 0.2);
+        EXPECT_FLOAT_EQ(angles.yaw, 5.0f);
+        // Top lifts the pitch towards 0, bottom lowers it; a corner does both.
+        orbitByCursor(angles, 0, s.topRow - 1, s.width, s.height, 0.1);
+        EXPECT_FLOAT_EQ(angles.yaw, 10.0f);
+        EXPECT_FLOAT_EQ(angles.pitch, -15.0f);
+        orbitByCursor(angles, s.width / 2, s.bottomRow + 1, s.width, s.height, 0.1);
+        EXPECT_FLOAT_EQ(angles.pitch, -20.0f);
+        // Twice the speed, tilt inverted: the top edge lowers it.
+        orbitByCursor(angles, s.width / 2, 0, s.width, s.height, 0.1, OrbitFeel{100.0f, true});
+        EXPECT_FLOAT_EQ(angles.pitch, -30.0f);
     }
-    // 50 degrees per second: left turns the yaw up, right down, whatever the row.
-    orbitByCursor(angles, 759, 300, kWidth, 0.1);
-    EXPECT_FLOAT_EQ(angles.yaw, 15.0f);
-    orbitByCursor(angles, 1161, 300, kWidth, 0.2);
-    EXPECT_FLOAT_EQ(angles.yaw, 5.0f);
-    // Top lifts the pitch towards 0, bottom lowers it; a corner does both.
-    orbitByCursor(angles, 0, 0, kWidth, 0.1);
-    EXPECT_FLOAT_EQ(angles.yaw, 10.0f);
-    EXPECT_FLOAT_EQ(angles.pitch, -15.0f);
-    orbitByCursor(angles, 960, 501, kWidth, 0.1);
-    EXPECT_FLOAT_EQ(angles.pitch, -20.0f);
 }
 
 TEST(OrbitCamera, PitchStaysBetweenLevelAndFortyDegreesDownEvenAfterALongFrame) {
     OrbitAngles angles;
-    orbitByCursor(angles, 960, 0, kWidth, 0.1);  // already level: no lift above it
+    orbitByCursor(angles, 960, 0, kWidth, kHeight, 0.1);  // already level: no lift above it
     EXPECT_EQ(angles.pitch, 0.0f);
-    for (int frame = 0; frame < 100; ++frame) orbitByCursor(angles, 960, 719, kWidth, 0.03);
+    for (int frame = 0; frame < 100; ++frame) orbitByCursor(angles, 960, 1079, kWidth, kHeight, 0.03);
     EXPECT_EQ(angles.pitch, kLowestPitch);
-    for (int frame = 0; frame < 100; ++frame) orbitByCursor(angles, 960, 5, kWidth, 0.03);
+    for (int frame = 0; frame < 100; ++frame) orbitByCursor(angles, 960, 5, kWidth, kHeight, 0.03);
     EXPECT_EQ(angles.pitch, kHighestPitch);
     // The first frame holds the whole start-up: 3.5 s at the bottom edge.
-    orbitByCursor(angles, 960, 719, kWidth, 3.5);
+    orbitByCursor(angles, 960, 1079, kWidth, kHeight, 3.5);
     EXPECT_EQ(angles.pitch, kLowestPitch);
-    orbitByCursor(angles, 960, 5, kWidth, 3.5);
+    orbitByCursor(angles, 960, 5, kWidth, kHeight, 3.5);
     EXPECT_EQ(angles.pitch, kHighestPitch);
 }
 

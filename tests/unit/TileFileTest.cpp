@@ -244,7 +244,7 @@ TEST(GuardedRun, CrashesAbortsHangsAndHugeAllocationsBecomeMessages) {
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
     EXPECT_EQ(result.outcome, GuardOutcome::Refused);
     EXPECT_NE(result.message.find("longer than 0.5 s"), std::string::npos) << result.message;
-    EXPECT_LT(took.count(), 1.5);
+    EXPECT_LT(took.count(), 5.0);  // its own time counts, however busy the machine
     // Memory taken step by step, each step touched, far past the limit.
     result = run([](std::string&) {
         std::vector<std::vector<char>> blocks;

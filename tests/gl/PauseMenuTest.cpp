@@ -1,0 +1,152 @@
+// The pause menu over the paused scene: opened by P, driven by the mouse and
+// the keys, and its settings screen binding a key.
+
+#include <gtest/gtest.h>
+
+#include <GL/glew.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/FrameLoop.h"
+#include "app/MenuEntries.h"
+#include "app/MenuLayout.h"
+#include "app/ShellState.h"
+#include "physics/Physics.h"
+#include "platform/Window.h"
+#include "render/PassProbe.h"
+#include "tests/gl/ShellFixture.h"
+#include "world/ObjectRegistry.h"
+#include "world/World.h"
+
+using namespace velmora;
+
+namespace {
+
+constexpr int kKeyP = 80;
+constexpr int kKeyS = 83;
+constexpr int kKeyW = 87;
+
+// The window as the frame left it before the swap, taken after the menu.
+std::vector<unsigned char> picture;
+int pictureWidth = 0;
+int pictureHeight = 0;
+void takePicture(const char* pass) {
+    if (std::string(pass) != "menu") return;
+    picture.assign(static_cast<size_t>(pictureWidth) * pictureHeight * 4, 0);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, pictureWidth, pictureHeight, GL_RGBA, GL_UNSIGNED_BYTE, picture.data());
+}
+
+class PauseMenu : public test::ShellFixture {
+protected:
+    void SetUp() override {
+        ShellFixture::SetUp();
+        loop = std::make_unique<app::FrameLoop>(shell);
+        pictureWidth = shell.screenWidth;
+        pictureHeight = shell.screenHeight;
+        passProbe = takePicture;
+        frame();
+    }
+    void TearDown() override {
+        passProbe = nullptr;
+        loop.reset();
+        ShellFixture::TearDown();
+    }
+
+    void frame() {
+        now += 1.0 / 60.0;
+        ASSERT_TRUE(loop->runFrame());
+    }
+    void tap(int key) {
+        platform::script::setKey(key, true);
+        frame();
+        platform::script::setKey(key, false);
+        frame();
+    }
+    // A click in the middle of the row of an entry of the menu as it stands:
+    // the cursor comes and the button goes down in one frame.
+    void click(int entry) {
+        const int count = shell.menu.screen == app::MenuScreen::pause
+                              ? static_cast<int>(app::pauseChoices().size())
+                              : app::settingsEntryCount();
+        const app::MenuLayout layout = app::layoutMenu(shell.menu.screen, count, entry,
+                                                       shell.screenWidth, shell.screenHeight);
+        for (const app::MenuRow& row : layout.rows) {
+            if (row.entry != entry) continue;
+            platform::script::setMousePos(row.x + row.width / 2,
+                                          shell.screenHeight - 1 - (row.y + row.height / 2));
+        }
+        platform::script::setMouseButton(platform::MOUSE_BUTTON_LEFT, true);
+        frame();
+        platform::script::setMouseButton(platform::MOUSE_BUTTON_LEFT, false);
+        frame();
+    }
+    // Near-white pixels (the menu's text) in the box of a pause menu entry.
+    int textPixelsOfEntry(int entry) {
+        const app::MenuLayout layout = app::layoutMenu(
+            app::MenuScreen::pause, static_cast<int>(app::pauseChoices().size()), 0,
+            shell.screenWidth, shell.screenHeight);
+        const app::MenuRow& row = layout.rows[static_cast<size_t>(entry)];
+        int count = 0;
+        for (int y = row.y; y < row.y + row.height; ++y) {
+            for (int x = row.x; x < row.x + row.width; ++x) {
+                const unsigned char* p = &picture[(static_cast<size_t>(y) * pictureWidth + x) * 4];
+                if (p[0] > 200 && p[1] > 200 && p[2] > 200) ++count;
+            }
+        }
+        return count;
+    }
+    glm::vec3 mainSphereSpeed() {
+        const World& world = *shell.objectRegistry->mainWorld();
+        return world.playerActors.at(MainActorType)->actor->getLinearVelocity();
+    }
+
+    std::unique_ptr<app::FrameLoop> loop;
+};
+
+}  // namespace
+
+TEST_F(PauseMenu, POpensItsSettingsBindTheForwardPushToAFreeKeyOnly) {
+    EXPECT_EQ(textPixelsOfEntry(0), 0);
+    tap(kKeyP);
+    ASSERT_TRUE(shell.session.paused);
+    ASSERT_TRUE(shell.menu.open);
+    EXPECT_GT(textPixelsOfEntry(0), 40);  // "Resume"
+    EXPECT_GT(textPixelsOfEntry(3), 40);  // "Quit"
+
+    click(2);  // Settings
+    ASSERT_EQ(shell.menu.screen, app::MenuScreen::settings);
+    const int forward = app::settingsEntryCount() - app::kKeyActionCount - 1;
+    ASSERT_EQ(app::keyEntryAction(forward), app::KeyAction::forward);
+    click(forward);
+    ASSERT_TRUE(shell.menu.waitingForKey);
+    tap(kKeyS);
+    EXPECT_EQ(shell.menu.message, "S already does: push back");
+    EXPECT_EQ(shell.settings.keys.of(app::KeyAction::forward), kKeyW);
+    click(forward);
+    tap(kKeyP);  // bound, not back and not a resume
+    EXPECT_EQ(shell.menu.message, "P already does: pause");
+    EXPECT_TRUE(shell.session.paused);
+    click(forward);
+    tap(platform::KEY_UP);
+    EXPECT_EQ(shell.menu.message, "Up now does: push forward");
+    EXPECT_EQ(shell.settings.keys.of(app::KeyAction::forward), platform::KEY_UP);
+
+    tap(platform::KEY_BACKSPACE);  // back to the pause menu, then P resumes
+    EXPECT_EQ(shell.menu.screen, app::MenuScreen::pause);
+    tap(kKeyP);
+    ASSERT_FALSE(shell.session.paused);
+    // W pushes no more; Up does.
+    platform::script::setKey(kKeyW, true);
+    for (int i = 0; i < 5; ++i) frame();
+    platform::script::setKey(kKeyW, false);
+    const glm::vec3 afterW = mainSphereSpeed();
+    EXPECT_LT(glm::length(glm::vec2(afterW.x, afterW.z)), 0.01f);
+    platform::script::setKey(platform::KEY_UP, true);
+    for (int i = 0; i < 10; ++i) frame();
+    platform::script::setKey(platform::KEY_UP, false);
+    EXPECT_LT(mainSphereSpeed().z, -0.5f);  // the camera looks along -z
+}
