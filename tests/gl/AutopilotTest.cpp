@@ -15,6 +15,7 @@
 #include "app/Route.h"
 #include "world/ReplayFile.h"
 #include "tests/gl/ShellFixture.h"
+#include "tests/unit/LevelListFile.h"
 #include "world/SceneObject.h"
 #include "world/World.h"
 
@@ -168,7 +169,7 @@ class AutopilotPlayBlenderTile : public AutopilotPlay {
 protected:
     AutopilotPlayBlenderTile() {
         keepShippedLevel = false;
-        chosenTile = kBlenderTile;
+        chosenTiles = {kBlenderTile};
     }
 };
 
@@ -179,4 +180,24 @@ TEST_F(AutopilotPlayBlenderTile, PlaysTheTileMadeInBlenderToTheGoal) {
     EXPECT_EQ(world().transparentObjects[0]->name, "glass_screen");
     const PlayedRun run = play(routeFrom(kBlenderRouteFile));
     EXPECT_TRUE(run.won) << "stuck at " << run.where << " after " << run.frames << " frames";
+}
+
+// Every level of the set, from a fresh start, to the goal by its route, and
+// in less game time than its par, which a player should be able to beat.
+// AUTOPILOT_LEVEL=NAME plays only that level (for whoever writes a route).
+TEST_F(AutopilotPlay, PlaysEveryLevelOfTheSetToTheGoalUnderItsPar) {
+    const std::vector<test::ListedLevel> levels = test::readLevelList();
+    ASSERT_GE(levels.size(), 6u);
+    const char* only = std::getenv("AUTOPILOT_LEVEL");
+    for (const test::ListedLevel& level : levels) {
+        if (only != nullptr && level.name != only) continue;
+        chosenTiles = level.tiles;
+        restart();
+        const PlayedRun run = play(routeFrom(level.route.c_str()));
+        EXPECT_TRUE(run.won) << level.name << ": stuck at " << run.where << " after " << run.frames
+                             << " frames";
+        EXPECT_LT(run.steps, level.parSeconds * 60) << level.name << ": slower than its par";
+        std::cout << "[ level ] " << level.name << ": goal after " << run.steps << " steps ("
+                  << app::runTimeText(run.steps) << "), par " << level.parSeconds << " s\n";
+    }
 }
