@@ -58,8 +58,9 @@ bool writeSphere(const std::string& path) {
 // folder: "" for the shipped level, else the level's name.
 bool makeTile(const std::string& root, const std::string& folder, int number) {
     const std::string inFolder = folder.empty() ? "" : folder + "/";
-    const std::string source = root + "/tools/level/" + inFolder + "tile" + std::to_string(number) + ".txt";
-    const std::string target = root + "/Objects/" + inFolder + "Tile" + std::to_string(number) + ".dae";
+    const std::string tile = std::to_string(number);
+    const std::string source = root + "/tools/level/" + inFolder + "tile" + tile + ".txt";
+    const std::string target = root + "/Objects/" + inFolder + "Tile" + tile + ".dae";
     if (!folder.empty() && !std::filesystem::exists(source)) return true;  // fewer than three tiles
     std::filesystem::create_directories(std::filesystem::path(target).parent_path());
     std::ifstream input(source);
