@@ -1,15 +1,20 @@
-// Regenerates the level's model files from their readable descriptions:
+// Regenerates the levels' model files from their readable descriptions:
 //   tools/level/tile1.txt .. tile3.txt  ->  Objects/Tile1.dae .. Tile3.dae
+//   tools/level/NAME/tile1.txt ..       ->  Objects/NAME/Tile1.dae ..
+// (the shipped level, then each further level of the set in its own folder)
 // and the players' sphere model, Objects/SolidSphere.obj.
 // Run from the repository root (or give the root as the only argument).
 
 #include "level/ColladaWriter.h"
 #include "level/TileDescription.h"
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -50,9 +55,14 @@ bool writeSphere(const std::string& path) {
     return static_cast<bool>(out);
 }
 
-bool makeTile(const std::string& root, int number) {
-    const std::string source = root + "/tools/level/tile" + std::to_string(number) + ".txt";
-    const std::string target = root + "/Objects/Tile" + std::to_string(number) + ".dae";
+// folder: "" for the shipped level, else the level's name.
+bool makeTile(const std::string& root, const std::string& folder, int number) {
+    const std::string inFolder = folder.empty() ? "" : folder + "/";
+    const std::string tile = std::to_string(number);
+    const std::string source = root + "/tools/level/" + inFolder + "tile" + tile + ".txt";
+    const std::string target = root + "/Objects/" + inFolder + "Tile" + tile + ".dae";
+    if (!folder.empty() && !std::filesystem::exists(source)) return true;  // fewer than three tiles
+    std::filesystem::create_directories(std::filesystem::path(target).parent_path());
     std::ifstream input(source);
     if (!input) {
         std::cerr << source << ": can't be read" << std::endl;
@@ -74,7 +84,14 @@ bool makeTile(const std::string& root, int number) {
 int main(int argc, char** argv) {
     const std::string root = argc > 1 ? argv[1] : ".";
     bool ok = true;
-    for (int tile = 1; tile <= 3; ++tile) ok = makeTile(root, tile) && ok;
+    std::vector<std::string> folders{""};
+    for (const auto& entry : std::filesystem::directory_iterator(root + "/tools/level")) {
+        if (entry.is_directory()) folders.push_back(entry.path().filename().string());
+    }
+    std::sort(folders.begin(), folders.end());
+    for (const std::string& folder : folders) {
+        for (int tile = 1; tile <= 3; ++tile) ok = makeTile(root, folder, tile) && ok;
+    }
     const std::string sphere = root + "/Objects/SolidSphere.obj";
     if (writeSphere(sphere)) {
         std::cout << "wrote " << sphere << std::endl;

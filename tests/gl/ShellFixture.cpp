@@ -19,14 +19,16 @@ void ShellFixture::SetUp() {
     shell.screenHeight = contextHeight();
     platform::script::setMousePos(shell.screenWidth / 2, 300);
     testing::internal::CaptureStdout();  // the world's creation line
-    if (chosenTile.empty()) {
+    if (chosenTiles.empty()) {
         app::initialize(shell);
     } else {
-        app::initialize(shell, {LevelTile{chosenTile, levelTileOffset(chosenTile)}});
+        std::vector<LevelTile> tiles;
+        for (const std::string& file : chosenTiles) tiles.push_back({file, levelTileOffset(file)});
+        app::initialize(shell, tiles);
     }
     testing::internal::GetCapturedStdout();
     // Counts, depths and pixels are checked against what each test puts in.
-    if (!keepShippedLevel && chosenTile.empty()) removeLevel(world(), shell.renderLogic->simulation());
+    if (!keepShippedLevel && chosenTiles.empty()) removeLevel(world(), shell.renderLogic->simulation());
     app::createRenderTargets(shell);
 }
 

@@ -8,6 +8,7 @@
 #include "app/ShellState.h"
 
 #include <string>
+#include <vector>
 
 namespace velmora {
 struct World;
@@ -24,9 +25,9 @@ protected:
     app::ShellState shell;
     // Set before SetUp by tests that play the shipped level.
     bool keepShippedLevel = false;
-    // Set before SetUp to build the world of this tile file instead, at the
-    // offset its name gives it.
-    std::string chosenTile;
+    // Set before SetUp to build the world of these tile files instead, each
+    // at the offset its name gives it.
+    std::vector<std::string> chosenTiles;
 };
 
 }  // namespace test

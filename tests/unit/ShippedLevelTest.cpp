@@ -3,8 +3,10 @@
 #include "level/ColladaWriter.h"
 #include "level/LevelCheck.h"
 #include "level/TileDescription.h"
+#include "tests/unit/LevelListFile.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -26,8 +28,8 @@ const LevelReport& shippedReport() {
 }
 
 // A flat floor whose top is at height 0 right below the point.
-bool standsOnFloor(const glm::vec3& point) {
-    for (const CheckedNode& node : shippedReport().nodes) {
+bool standsOnFloor(const glm::vec3& point, const LevelReport& report = shippedReport()) {
+    for (const CheckedNode& node : report.nodes) {
         const bool flat = node.worldMax.y - node.worldMin.y < 1e-3f;
         if (flat && std::abs(node.worldMax.y) < 1e-4f && point.x > node.worldMin.x &&
             point.x < node.worldMax.x && point.z > node.worldMin.z && point.z < node.worldMax.z) {
@@ -131,8 +133,8 @@ TEST(ShippedLevel, SpheresStartAndResetOnAFloor) {
     for (const glm::vec3& reset : kResetPlaces) EXPECT_TRUE(standsOnFloor(reset));
 }
 
-TEST(ShippedLevel, EverythingLitLiesWithinTheShadowRange) {
-    for (const CheckedNode& node : shippedReport().nodes) {
+void expectLitWithinTheShadowRange(const LevelReport& report) {
+    for (const CheckedNode& node : report.nodes) {
         // The farthest corner of the node's bounds.
         glm::vec3 corner;
         for (int axis = 0; axis < 3; ++axis) {
@@ -141,7 +143,37 @@ TEST(ShippedLevel, EverythingLitLiesWithinTheShadowRange) {
                                ? node.worldMin[axis]
                                : node.worldMax[axis];
         }
-        EXPECT_LT(glm::distance(corner, kLight), kShadowRange) << node.nodeName;
+        EXPECT_LT(glm::distance(corner, kLight), kShadowRange) << node.file << " " << node.nodeName;
+    }
+}
+
+TEST(ShippedLevel, EverythingLitLiesWithinTheShadowRange) { expectLitWithinTheShadowRange(shippedReport()); }
+
+// Every level of the set, as the game loads it (the tiles by their names'
+// offsets, the spheres' and the light's places the game's own): the checker
+// finds nothing to say, not even a warning, and the spheres start and reset
+// on a floor under the light.
+TEST(LevelSet, EveryLevelPassesTheCheckerAndStandsUnderTheLight) {
+    const std::vector<test::ListedLevel> levels = test::readLevelList();
+    ASSERT_GE(levels.size(), 6u);
+    std::set<std::string> names;
+    for (const test::ListedLevel& level : levels) {
+        EXPECT_TRUE(names.insert(level.name).second) << level.name << " is listed twice";
+        ASSERT_FALSE(level.tiles.empty()) << level.name;
+        EXPECT_LE(level.tiles.size(), 3u) << level.name;
+        EXPECT_GT(level.parSeconds, 0) << level.name;
+        EXPECT_TRUE(std::filesystem::exists(level.route)) << level.name;
+        std::vector<LevelTile> tiles;
+        for (const std::string& file : level.tiles) tiles.push_back({file, levelTileOffset(file)});
+        const LevelReport report = checkLevel(tiles);
+        for (const LevelProblem& problem : report.problems) {
+            ADD_FAILURE() << level.name << ": " << problemLine(problem);
+        }
+        EXPECT_FALSE(report.anyTileUnreadable) << level.name;
+        for (const glm::vec3* places : {kSphereStarts, kResetPlaces}) {
+            EXPECT_TRUE(standsOnFloor(places[0], report) && standsOnFloor(places[1], report)) << level.name;
+        }
+        expectLitWithinTheShadowRange(report);
     }
 }
 
@@ -228,17 +260,29 @@ TEST(ShippedLevel, WallsOrResetVolumesCloseTheLevelAroundTheSpheres) {
 }
 
 TEST(ShippedLevel, TilesAreUpToDateWithTheirDescriptions) {
-    // Authors edit tools/level/*.txt; the committed tiles must be what
-    // make_level makes of them.
-    for (int tile = 1; tile <= 3; ++tile) {
-        std::ifstream source("tools/level/tile" + std::to_string(tile) + ".txt");
-        TileDescription description;
-        std::string error;
-        ASSERT_TRUE(parseTileDescription(source, description, error)) << error;
-        std::ifstream generated("Objects/Tile" + std::to_string(tile) + ".dae", std::ios::binary);
-        std::stringstream committed;
-        committed << generated.rdbuf();
-        EXPECT_EQ(committed.str(), writeCollada(description))
-            << "Objects/Tile" << tile << ".dae is stale: run build/make_level";
+    // Authors edit tools/level/tileN.txt and tools/level/NAME/tileN.txt; the
+    // committed tiles, Objects/TileN.dae and Objects/NAME/TileN.dae, must be
+    // what make_level makes of them.
+    std::vector<std::string> folders{""};
+    for (const auto& entry : std::filesystem::directory_iterator("tools/level")) {
+        if (entry.is_directory()) folders.push_back(entry.path().filename().string() + "/");
     }
+    int compared = 0;
+    for (const std::string& folder : folders) {
+        for (int tile = 1; tile <= 3; ++tile) {
+            const std::string number = std::to_string(tile);
+            std::ifstream source("tools/level/" + folder + "tile" + number + ".txt");
+            if (!source && !folder.empty()) continue;
+            TileDescription description;
+            std::string error;
+            ASSERT_TRUE(parseTileDescription(source, description, error)) << folder << error;
+            const std::string file = "Objects/" + folder + "Tile" + number + ".dae";
+            std::ifstream generated(file, std::ios::binary);
+            std::stringstream committed;
+            committed << generated.rdbuf();
+            EXPECT_TRUE(committed.str() == writeCollada(description)) << file << " is stale: run build/make_level";
+            ++compared;
+        }
+    }
+    EXPECT_GE(compared, 3 + 5);
 }
