@@ -15,7 +15,7 @@
 #include "app/Route.h"
 #include "world/ReplayFile.h"
 #include "tests/gl/ShellFixture.h"
-#include "tests/unit/LevelListFile.h"
+#include "level/LevelSet.h"
 #include "world/SceneObject.h"
 #include "world/World.h"
 
@@ -182,20 +182,21 @@ TEST_F(AutopilotPlayBlenderTile, PlaysTheTileMadeInBlenderToTheGoal) {
 // level whose route takes the second sphere along can't be won without it.
 // AUTOPILOT_LEVEL=NAME plays only that level (for whoever writes a route).
 TEST_F(AutopilotPlay, PlaysEveryLevelOfTheSetToTheGoalUnderItsPar) {
-    const std::vector<test::ListedLevel> levels = test::readLevelList();
-    ASSERT_GE(levels.size(), 6u);
+    std::vector<std::string> problems;
+    const LevelSet set = loadLevelSet(kLevelSetFile, problems).value_or(LevelSet{});
+    ASSERT_GE(set.levels.size(), 6u);
     const char* only = std::getenv("AUTOPILOT_LEVEL");
-    for (const test::ListedLevel& level : levels) {
+    for (const LevelEntry& level : set.levels) {
         if (only != nullptr && level.name != only) continue;
-        chosenTiles = level.tiles;
+        chosenLevel = level;
         restart();
         const app::Route route = routeFrom(level.route.c_str());
         const PlayedRun run = play(route);
         EXPECT_TRUE(run.won) << level.name << ": stuck at " << run.where << " after " << run.frames
                              << " frames";
-        EXPECT_LT(run.steps, level.parSeconds * 60) << level.name << ": slower than its par";
+        EXPECT_LT(run.steps, level.parSteps) << level.name << ": slower than its par";
         std::cout << "[ level ] " << level.name << ": goal after " << run.steps << " steps ("
-                  << app::runTimeText(run.steps) << "), par " << level.parSeconds << " s\n";
+                  << app::runTimeText(run.steps) << "), par " << app::runTimeText(level.parSteps) << "\n";
 
         const app::Route alone = app::withoutSecondSphere(route);
         if (alone.steps.size() == route.steps.size() + 1) continue;  // it never needs the second

@@ -75,7 +75,7 @@ std::ostream& operator<<(std::ostream& out, const GlObjectCounts& c) {
 
 class LevelSetPlay : public test::ShellFixture {
 protected:
-    LevelSetPlay() { chosenTile = kSmallTile; }
+    LevelSetPlay() { chosenTiles = {kSmallTile}; }
 
     void SetUp() override {
         // Best times go to a folder of this test's own.

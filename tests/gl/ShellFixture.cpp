@@ -19,7 +19,9 @@ void ShellFixture::SetUp() {
     shell.screenHeight = contextHeight();
     platform::script::setMousePos(shell.screenWidth / 2, 300);
     testing::internal::CaptureStdout();  // the world's creation line
-    if (chosenTiles.empty()) {
+    if (chosenLevel) {
+        app::initialize(shell, *chosenLevel);
+    } else if (chosenTiles.empty()) {
         app::initialize(shell);
     } else {
         std::vector<LevelTile> tiles;
@@ -28,7 +30,7 @@ void ShellFixture::SetUp() {
     }
     testing::internal::GetCapturedStdout();
     // Counts, depths and pixels are checked against what each test puts in.
-    if (!keepShippedLevel && chosenTiles.empty()) removeLevel(world(), shell.renderLogic->simulation());
+    if (!keepShippedLevel && chosenTiles.empty() && !chosenLevel) removeLevel(world(), shell.renderLogic->simulation());
     app::createRenderTargets(shell);
 }
 

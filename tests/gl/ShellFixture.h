@@ -7,6 +7,7 @@
 
 #include "app/ShellState.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ protected:
     // Set before SetUp to build the world of these tile files instead, each
     // at the offset its name gives it.
     std::vector<std::string> chosenTiles;
+    // Or a level of the set, with its own places.
+    std::optional<LevelEntry> chosenLevel;
 };
 
 }  // namespace test

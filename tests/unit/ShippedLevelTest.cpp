@@ -3,7 +3,7 @@
 #include "level/ColladaWriter.h"
 #include "level/LevelCheck.h"
 #include "level/TileDescription.h"
-#include "tests/unit/LevelListFile.h"
+#include "level/LevelSet.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -133,47 +133,46 @@ TEST(ShippedLevel, SpheresStartAndResetOnAFloor) {
     for (const glm::vec3& reset : kResetPlaces) EXPECT_TRUE(standsOnFloor(reset));
 }
 
-void expectLitWithinTheShadowRange(const LevelReport& report) {
+void expectLitWithinTheShadowRange(const LevelReport& report, const glm::vec3& light = kLight) {
     for (const CheckedNode& node : report.nodes) {
         // The farthest corner of the node's bounds.
         glm::vec3 corner;
         for (int axis = 0; axis < 3; ++axis) {
-            corner[axis] = std::abs(node.worldMin[axis] - kLight[axis]) >
-                                   std::abs(node.worldMax[axis] - kLight[axis])
+            corner[axis] = std::abs(node.worldMin[axis] - light[axis]) >
+                                   std::abs(node.worldMax[axis] - light[axis])
                                ? node.worldMin[axis]
                                : node.worldMax[axis];
         }
-        EXPECT_LT(glm::distance(corner, kLight), kShadowRange) << node.file << " " << node.nodeName;
+        EXPECT_LT(glm::distance(corner, light), kShadowRange) << node.file << " " << node.nodeName;
     }
 }
 
 TEST(ShippedLevel, EverythingLitLiesWithinTheShadowRange) { expectLitWithinTheShadowRange(shippedReport()); }
 
-// Every level of the set, as the game loads it (the tiles by their names'
-// offsets, the spheres' and the light's places the game's own): the checker
-// finds nothing to say, not even a warning, and the spheres start and reset
-// on a floor under the light.
+// Every level of the set, as the game loads it (its tiles where the list
+// puts them, its spheres and light where it says): the checker finds nothing
+// to say, not even a warning, and the spheres start and reset on a floor
+// under the light.
 TEST(LevelSet, EveryLevelPassesTheCheckerAndStandsUnderTheLight) {
-    const std::vector<test::ListedLevel> levels = test::readLevelList();
-    ASSERT_GE(levels.size(), 6u);
-    std::set<std::string> names;
-    for (const test::ListedLevel& level : levels) {
-        EXPECT_TRUE(names.insert(level.name).second) << level.name << " is listed twice";
-        ASSERT_FALSE(level.tiles.empty()) << level.name;
-        EXPECT_LE(level.tiles.size(), 3u) << level.name;
-        EXPECT_GT(level.parSeconds, 0) << level.name;
+    std::vector<std::string> listProblems;
+    const LevelSet set = loadLevelSet(kLevelSetFile, listProblems).value_or(LevelSet{});
+    EXPECT_TRUE(listProblems.empty()) << listProblems.front();
+    ASSERT_GE(set.levels.size(), 6u);
+    for (const LevelEntry& level : set.levels) {
         EXPECT_TRUE(std::filesystem::exists(level.route)) << level.name;
-        std::vector<LevelTile> tiles;
-        for (const std::string& file : level.tiles) tiles.push_back({file, levelTileOffset(file)});
-        const LevelReport report = checkLevel(tiles);
+        LevelCheckSettings settings;
+        settings.main.centre = level.places.mainStart;
+        settings.second.centre = level.places.secondStart;
+        const LevelReport report = checkLevel(level.tiles, settings);
         for (const LevelProblem& problem : report.problems) {
             ADD_FAILURE() << level.name << ": " << problemLine(problem);
         }
         EXPECT_FALSE(report.anyTileUnreadable) << level.name;
-        for (const glm::vec3* places : {kSphereStarts, kResetPlaces}) {
-            EXPECT_TRUE(standsOnFloor(places[0], report) && standsOnFloor(places[1], report)) << level.name;
+        const LevelPlaces& at = level.places;
+        for (const glm::vec3& place : {at.mainStart, at.secondStart, at.mainReset, at.secondReset}) {
+            EXPECT_TRUE(standsOnFloor(place, report)) << level.name;
         }
-        expectLitWithinTheShadowRange(report);
+        expectLitWithinTheShadowRange(report, at.light);
     }
 }
 
