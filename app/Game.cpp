@@ -53,10 +53,12 @@ bool openGame(ShellState& shell) {
 
     initialize(shell);
     createRenderTargets(shell);
+    shell.sound = audio::SoundSystem::open("Sounds", std::cout);
     return true;
 }
 
 void closeGame(ShellState& shell) {
+    shell.sound.reset();
     shutdown(shell);
     platform::checkLeaksBeforeTerminate();
     platform::terminate();

@@ -10,6 +10,7 @@
 #include "app/PadInput.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
+#include "app/SoundControls.h"
 #include "platform/Gamepad.h"
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
@@ -79,6 +80,8 @@ StepInput readStepInput(ShellState& shell) {
 void updateOptionKeys(double dt, ShellState& shell) {
     advanceLockout(optionKeyLockout, dt);
     takeOptionKeys(*shell.renderLogic);
+    // A key taken starts the lock-out again from zero.
+    if (optionKeyLockout == 0.0) tickInterface(shell);
 }
 
 }  // namespace velmora::app

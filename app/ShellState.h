@@ -4,6 +4,7 @@
 #include "app/PlaySession.h"
 #include "app/RunArchive.h"
 #include "app/ShadowCubeMap.h"
+#include "audio/SoundSystem.h"
 #include "screen/BlurPass.h"
 #include "screen/FullScreenTarget.h"
 
@@ -35,6 +36,8 @@ struct ShellState {
     RunArchive archive;
     Replay watchedRun;      // what is shown while session.watching
     size_t watchedStep = 0;  // the next of its steps
+    std::unique_ptr<audio::SoundSystem> sound;  // null: no sound at all (tests)
+    bool muteKeyWasDown = false;
 
     // What the post-process needs each frame, from the fields above.
     BlurSetup blurSetup() const;
