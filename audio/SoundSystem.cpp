@@ -98,16 +98,19 @@ public:
         if (audible()) alListenerf(AL_GAIN, muted ? 0.0f : 1.0f);
     }
 
-    bool paused_ = false;
-    bool muted_ = false;
-    std::ostream& report_;
-    std::unique_ptr<OutputDevice> device_;
+    bool paused() const { return paused_; }
+    bool muted() const { return muted_; }
+    std::vector<float> render(int frames) { return device_ ? device_->render(frames) : std::vector<float>(); }
 
 private:
+    std::ostream& report_;
+    std::unique_ptr<OutputDevice> device_;
     std::unique_ptr<SoundBank> bank_;
     std::unique_ptr<SourcePool> pool_;
     std::unique_ptr<LoopVoices> loops_;
-    unsigned interface_ = 0;
+    unsigned interface_ = 0;  // ticks: heard at the listener, never paused
+    bool paused_ = false;
+    bool muted_ = false;
     bool lost_ = false;
 };
 
@@ -131,12 +134,9 @@ bool SoundSystem::audible() const { return impl_->audible(); }
 void SoundSystem::play(Cue cue, glm::vec3 where, float loudness) { impl_->play(cue, where, loudness); }
 void SoundSystem::update(const SoundFrame& frame) { impl_->update(frame); }
 void SoundSystem::setPaused(bool paused) { impl_->setPaused(paused); }
-bool SoundSystem::paused() const { return impl_->paused_; }
+bool SoundSystem::paused() const { return impl_->paused(); }
 void SoundSystem::setMuted(bool muted) { impl_->setMuted(muted); }
-bool SoundSystem::muted() const { return impl_->muted_; }
-
-std::vector<float> SoundSystem::render(int frames) {
-    return impl_->device_ ? impl_->device_->render(frames) : std::vector<float>();
-}
+bool SoundSystem::muted() const { return impl_->muted(); }
+std::vector<float> SoundSystem::render(int frames) { return impl_->render(frames); }
 
 }  // namespace velmora::audio

@@ -84,9 +84,8 @@ public:
     // interleaved. Empty for a real device.
     std::vector<float> render(int frames);
 
-    class Impl;
-
 private:
+    class Impl;
     explicit SoundSystem(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;
 };
