@@ -104,7 +104,8 @@
 //
 // Contacts. Each step the scene reports the contacts of dynamic actors with
 // colliding bodies (static, kinematic or dynamic) that began or ended in it:
-// one report per pair of actors, not per contact point, the dynamic actor
+// one report per dynamic actor and shape it touches (a static actor of two
+// shapes can touch a sphere twice), not per contact point, the dynamic actor
 // first. A contact begins when the two come within 1 cm of each other, so a
 // sphere rolling along a floor stays in one contact; rolling from one body
 // onto the next begins a new one. A beginning carries the place, the normal
