@@ -94,7 +94,9 @@ void ContactTracker::update(btDispatcher& dispatcher, std::vector<ContactReport>
 
 void ContactTracker::forget(const ActorImpl& actor) {
     current_.erase(std::remove_if(current_.begin(), current_.end(),
-                                  [&](const Touch& t) { return &ownerOf(t.first) == &actor || &ownerOf(t.second) == &actor; }),
+                                  [&](const Touch& t) {
+                                      return &ownerOf(t.first) == &actor || &ownerOf(t.second) == &actor;
+                                  }),
                    current_.end());
 }
 

@@ -59,7 +59,9 @@ void SceneImpl::removeActor(RigidActor& actor) {
                         pendingPairs_.end());
     contacts_.forget(impl);
     pendingContacts_.erase(std::remove_if(pendingContacts_.begin(), pendingContacts_.end(),
-                                          [&](const ContactReport& r) { return r.actor == &actor || r.other == &actor; }),
+                                          [&](const ContactReport& r) {
+                                              return r.actor == &actor || r.other == &actor;
+                                          }),
                            pendingContacts_.end());
 }
 

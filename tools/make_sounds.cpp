@@ -113,7 +113,8 @@ Wave knock() {
 Wave chime() {
     // A small bell: inharmonic partials that fade at their own pace.
     return make(1.2f, [](float t) {
-        return std::sin(kTau * 1046.5f * t) * decay(t, 3.0f) + 0.5f * std::sin(kTau * 2093.0f * 1.003f * t) * decay(t, 5.0f) +
+        return std::sin(kTau * 1046.5f * t) * decay(t, 3.0f) +
+               0.5f * std::sin(kTau * 2099.3f * t) * decay(t, 5.0f) +
                0.25f * std::sin(kTau * 3140.0f * t) * decay(t, 8.0f);
     });
 }
@@ -202,7 +203,9 @@ bool write(const std::string& path, Wave wave, float peak, bool loop) {
     velmora::audio::MonoSound sound;
     sound.sampleRate = velmora::audio::kSoundSampleRate;
     sound.samples.reserve(wave.size());
-    for (float s : wave) sound.samples.push_back(static_cast<int16_t>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f)));
+    for (float s : wave) {
+        sound.samples.push_back(static_cast<int16_t>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f)));
+    }
     return velmora::audio::writeWav(path, sound);
 }
 
