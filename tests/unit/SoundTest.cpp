@@ -150,15 +150,23 @@ TEST_F(Sound, ASourceOnTheRightIsLouderInTheRightChannel) {
     }
 }
 
-TEST_F(Sound, WhatTheSimulationReportsIsHeard) {
-    // What the level's triggers and rules report, each on its own.
+TEST_F(Sound, WhatTheSimulationReportsAndHowItStandsIsHeard) {
+    // Each on its own, from a fresh run: what the level's triggers and rules
+    // report, the magnet holding the second sphere, and the mill from nearby.
     struct Happening {
         const char* what;
         std::function<void()> happen;
     };
-    const glm::vec3 near = simulation_->spherePosition(MainActorType);
     const auto event = [&](SimulationEventType type) {
-        return [&, type] { app::playEventSounds(*sound_, {SimulationEvent{type, 0, near, "Door A"}}); };
+        return [&, type] {
+            const glm::vec3 near = simulation_->spherePosition(MainActorType);
+            app::playEventSounds(*sound_, {SimulationEvent{type, 0, near, "Door A"}});
+        };
+    };
+    const auto heardFrom = [&](glm::vec3 place) {
+        glm::mat4 camera(1.0f);
+        camera[3] = glm::vec4(place, 1.0f);
+        sound_->update(app::soundFrame(*simulation_, camera));
     };
     const Happening happenings[] = {
         {"a switch set off", event(SimulationEventType::SwitchOn)},
@@ -168,10 +176,20 @@ TEST_F(Sound, WhatTheSimulationReportsIsHeard) {
         {"the magnet's burst", event(SimulationEventType::Burst)},
         {"spikes", [&] { simulation_->resetGame("spikes"); }},
         {"the goal's fanfare", [&] { simulation_->winGame(); }},
+        {"the magnet's hum",
+         [&] {
+             simulation_->placeSpheres(spheres::kMainReset, spheres::kMainReset + glm::vec3(1.8f, 0.5f, 0.0f));
+             heardFrom(spheres::kMainReset + glm::vec3(0.0f, 2.0f, 6.0f));
+         }},
+        {"the mill's whir", [&] { heardFrom(*simulation_->millPosition() + glm::vec3(0.0f, 2.0f, 5.0f)); }},
     };
-    sound_->update(app::soundFrame(*simulation_, cameraBehindMain()));
+    ASSERT_TRUE(simulation_->millPosition());
     for (const Happening& happening : happenings) {
-        sound_->render(kRate);  // whatever came before has ended
+        simulation_->restart();
+        simulation_->takeEvents();
+        heardFrom(simulation_->spherePosition(MainActorType) + glm::vec3(0.0f, 2.0f, 6.0f));
+        sound_->render(2 * kRate);  // whatever came before has ended: the fanfare is the longest
+        ASSERT_LT(measure(sound_->render(kStepFrames)).peak, kSilence) << "before " << happening.what;
         happening.happen();
         app::playEventSounds(*sound_, simulation_->takeEvents());
         EXPECT_GT(measure(sound_->render(kRate / 10)).peak, 0.01f) << happening.what;
