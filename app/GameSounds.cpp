@@ -11,6 +11,8 @@ namespace {
 
 // Impacts from the simulation's threshold up to this speed grow louder.
 constexpr float kLoudestImpact = 3.0f;
+// The spheres' centres when they touch: radii 0.5 and 1.
+constexpr float kTouchingCentres = 1.5f;
 
 float impactLoudness(float speed) { return std::clamp(0.2f + speed / kLoudestImpact, 0.2f, 1.0f); }
 
@@ -52,11 +54,12 @@ audio::SoundFrame soundFrame(const Simulation& simulation, const glm::mat4& came
     frame.secondSphere = rolling(simulation, SecondActorType);
 
     // The magnet hums while it holds the second sphere within its reach,
-    // higher as the gap closes (the spheres touch at kPullNearest).
+    // higher as the gap closes.
     const glm::vec3 main = frame.mainSphere.position, second = frame.secondSphere.position;
     const float gap = glm::length(second - main);
     frame.magnetHolding = simulation.coupled() && !simulation.won() && gap <= spheres::kMagnetReach;
-    frame.magnetCloseness = std::clamp((spheres::kMagnetReach - gap) / (spheres::kMagnetReach - 1.5f), 0.0f, 1.0f);
+    frame.magnetCloseness =
+        std::clamp((spheres::kMagnetReach - gap) / (spheres::kMagnetReach - kTouchingCentres), 0.0f, 1.0f);
     frame.magnetAt = 0.5f * (main + second);
 
     // The mill stops at the goal, as the run does.
