@@ -40,7 +40,10 @@ void playEventSounds(audio::SoundSystem& sound, const std::vector<SimulationEven
         case SimulationEventType::SwitchOff: sound.play(Cue::SwitchOff, event.where); break;
         case SimulationEventType::DoorOpened:
         case SimulationEventType::DoorClosed: sound.play(Cue::DoorSlide, event.where); break;
-        case SimulationEventType::Impact: sound.play(Cue::Knock, event.where, impactLoudness(event.speed)); break;
+        case SimulationEventType::Impact:
+            // The second sphere is twice the size: its knock is deeper.
+            sound.play(Cue::Knock, event.where, impactLoudness(event.speed), event.text == "second" ? 0.6f : 1.0f);
+            break;
         }
     }
 }

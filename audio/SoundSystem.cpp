@@ -47,13 +47,14 @@ public:
 
     bool audible() const { return device_ && !lost_; }
 
-    void play(Cue cue, glm::vec3 where, float loudness) {
+    void play(Cue cue, glm::vec3 where, float loudness, float pitch) {
         if (!audible() || (paused_ && cue != Cue::Tick) || bank_->cue(cue) == 0) return;
         const unsigned source = cue == Cue::Tick ? interface_ : pool_->take();
         if (source == 0) return;
         alSourceStop(source);
         alSourcei(source, AL_BUFFER, static_cast<ALint>(bank_->cue(cue)));
         alSourcef(source, AL_GAIN, loudness);
+        alSourcef(source, AL_PITCH, pitch);
         if (heardAtListener(cue)) {
             alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
             alSource3f(source, AL_POSITION, 0.0f, 0.0f, 0.0f);
@@ -131,7 +132,9 @@ std::unique_ptr<SoundSystem> SoundSystem::openLoopback(const std::string& folder
 }
 
 bool SoundSystem::audible() const { return impl_->audible(); }
-void SoundSystem::play(Cue cue, glm::vec3 where, float loudness) { impl_->play(cue, where, loudness); }
+void SoundSystem::play(Cue cue, glm::vec3 where, float loudness, float pitch) {
+    impl_->play(cue, where, loudness, pitch);
+}
 void SoundSystem::update(const SoundFrame& frame) { impl_->update(frame); }
 void SoundSystem::setPaused(bool paused) { impl_->setPaused(paused); }
 bool SoundSystem::paused() const { return impl_->paused(); }

@@ -65,9 +65,9 @@ public:
     // A device is open and still connected.
     bool audible() const;
 
-    // A cue where it happens. Loudness 0 to 1 scales it. Game cues (all but
-    // Tick) are dropped while paused.
-    void play(Cue cue, glm::vec3 where, float loudness = 1.0f);
+    // A cue where it happens. Loudness 0 to 1 scales it; pitch 0.5 plays it
+    // an octave lower. Game cues (all but Tick) are dropped while paused.
+    void play(Cue cue, glm::vec3 where, float loudness = 1.0f, float pitch = 1.0f);
 
     // Once a frame: the listener and the continuous sounds. Also notices a
     // lost device: the line once, then silence.

@@ -31,7 +31,8 @@ void Simulation::onContact(const physics::ContactReport* reports, uint32_t count
         const auto type = world_.actorTypes.find(report.actor);
         if (report.began && report.normalSpeed >= kImpactSpeed && type != world_.actorTypes.end() &&
             type->second <= SecondActorType) {
-            SimulationEvent impact{SimulationEventType::Impact, steps_, report.point, {}};
+            SimulationEvent impact{SimulationEventType::Impact, steps_, report.point,
+                                   type->second == MainActorType ? "main" : "second"};
             impact.speed = report.normalSpeed;
             events_.push_back(impact);
         }

@@ -18,7 +18,7 @@ enum class SimulationEventType {
     SwitchOff,    // a sphere left it
     DoorOpened,   // text is the door's name, where its place
     DoorClosed,
-    Impact,       // a sphere struck something at where, speed along the normal
+    Impact,       // a sphere (text: main or second) struck something at where
 };
 
 struct SimulationEvent {
