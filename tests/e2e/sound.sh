@@ -71,15 +71,9 @@ if start_game "$work/wave.log" ALSOFT_CONF="$work/alsoft.conf"; then
     quit_game "$work/wave.log"
     grep -q '^No sound device' "$work/wave.log" && fail "the wave writer did not open as the device"
     # The file's samples after its data chunk's header: the loudest of them.
-    peak=$(python3 - "$work/game.wav" <<'EOF'
-import struct, sys
-data = open(sys.argv[1], 'rb').read()
-at = data.find(b'data')
-samples = data[at + 8:] if at >= 0 else b''
-count = len(samples) // 2
-print(max((abs(v) for v in struct.unpack('<%dh' % count, samples[:count * 2])), default=0))
-EOF
-)
+    at=$(grep -obUa 'data' "$work/game.wav" | head -n 1 | cut -d: -f1)
+    peak=$(od -An -v -td2 -j $((${at:-0} + 8)) "$work/game.wav" |
+        awk '{ for (i = 1; i <= NF; i++) { v = $i < 0 ? -$i : $i; if (v > m) m = v } } END { print m + 0 }')
     if ((peak < 300)); then
         fail "the wave file holds no sound (loudest sample $peak of 32767)"; cat "$work/wave.log"
     else
