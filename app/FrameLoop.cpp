@@ -15,6 +15,7 @@
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
 #include "app/WindowMode.h"
+#include "app/SoundControls.h"
 #include "platform/Window.h"
 #include "render/PassProbe.h"
 #include "render/RenderOptions.h"
@@ -48,6 +49,7 @@ double FrameLoop::updateFrame() {
         started_ = false;
     }
     updateReplayControls(shell_);
+    updateSound(shell_);
     // Paused: no step starts and no time piles up, so nothing moves and the
     // run's clock stands. The first frame's interval is the loading, which
     // is no game time. A run shown again goes at the speed chosen for it.
@@ -58,6 +60,7 @@ double FrameLoop::updateFrame() {
     placeGhost();
     // Also after the goal: the camera keeps following the main sphere.
     updateCamera(dt, shell_);
+    followSound(shell_);
     if (shell_.renderLogic->gameRunning()) {
         updateOptionKeys(dt, shell_);
     } else {
@@ -85,7 +88,9 @@ void FrameLoop::runSteps(int steps) {
         if (!watching) shell_.archive.recorder.record(input, simulation);
         ++stepsStarted_;
     }
-    shell_.renderLogic->showEvents(simulation.takeEvents());
+    const std::vector<SimulationEvent> events = simulation.takeEvents();
+    shell_.renderLogic->showEvents(events);
+    hearEvents(shell_, events);
 }
 
 void FrameLoop::drawFrame(double dt) {

@@ -77,6 +77,7 @@ bool openGame(ShellState& shell) {
         initialize(shell);
     }
     createRenderTargets(shell);
+    shell.sound = audio::SoundSystem::open("Sounds", std::cout);
     return true;
 }
 
@@ -84,6 +85,7 @@ void closeGame(ShellState& shell) {
     // Where the window was left is where it opens next time.
     rememberWindow(shell);
     shell.settingsFile.saveIfChanged(shell.settings);
+    shell.sound.reset();
     shutdown(shell);
     platform::checkLeaksBeforeTerminate();
     platform::terminate();

@@ -11,6 +11,7 @@
 #include "app/SettingsApply.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
+#include "app/SoundControls.h"
 #include "platform/Gamepad.h"
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
@@ -81,6 +82,8 @@ void updateOptionKeys(double dt, ShellState& shell) {
     advanceLockout(optionKeyLockout, dt);
     takeOptionKeys(*shell.renderLogic);
     keepSettings(shell);
+    // A key taken starts the lock-out again from zero.
+    if (optionKeyLockout == 0.0) tickInterface(shell);
 }
 
 }  // namespace velmora::app

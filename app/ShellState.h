@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "app/SettingsFile.h"
 #include "app/ShadowCubeMap.h"
+#include "audio/SoundSystem.h"
 #include "screen/BlurPass.h"
 #include "screen/FullScreenTarget.h"
 
@@ -48,6 +49,8 @@ struct ShellState {
     PauseMenu menu;
     FlatQuads* flatQuads = nullptr;  // the menu's panels, made when first drawn
     bool quitRequested = false;      // the menu's Quit was chosen
+    std::unique_ptr<audio::SoundSystem> sound;  // null: no sound at all (tests)
+    bool muteKeyWasDown = false;
 
     // What the post-process needs each frame, from the fields above.
     BlurSetup blurSetup() const;

@@ -102,6 +102,20 @@
 // doors and trigger volumes do not stop it. (A trigger thinner than one step's
 // motion can still be passed without a report.)
 //
+// Contacts. Each step the scene reports the contacts of dynamic actors with
+// colliding bodies (static, kinematic or dynamic) that began or ended in it:
+// one report per dynamic actor and shape it touches (a static actor of two
+// shapes can touch a sphere twice), not per contact point, the dynamic actor
+// first. A contact begins when the two come within 1 cm of each other, so a
+// sphere rolling along a floor stays in one contact; rolling from one body
+// onto the next begins a new one. A beginning carries the place, the normal
+// (from the other body towards the actor) and the normal speed: how fast the
+// two approached along that normal just before they met, never negative. A
+// hard landing or a sphere hitting a wall begins with metres per second, a
+// sphere rolling onto a flat neighbour with nearly none. Reports come in
+// onContact inside fetchResults, before onTrigger. Watching contacts changes
+// nothing in the physics: the same inputs give the same poses, bit for bit.
+//
 // Sleeping. Dynamic actors fall asleep after two seconds slower than 1% of
 // the tolerance speed (0.1 m/s and 0.2 rad/s at speed 10). Forces and poses
 // with autowake, and doors opening under them, wake them.
@@ -269,16 +283,27 @@ struct TriggerPair {
     PairFlag status;
 };
 
+// A contact of a dynamic actor that began or ended in the last step (see
+// "Contacts"). Point, normal and normalSpeed are set for a beginning only.
+struct ContactReport {
+    RigidActor* actor;  // the dynamic one (the first of two dynamic ones)
+    RigidActor* other;
+    glm::vec3 point;
+    glm::vec3 normal;   // from other towards actor
+    float normalSpeed;  // metres per second of approach, >= 0
+    bool began;         // false: the two no longer touch
+};
+
 // Receives the scene's reports inside fetchResults, on the calling thread.
-// Only onTrigger is ever called by this layer: it has no joints to break,
-// reports no contacts, and does not announce sleeping or waking.
+// Only onContact and onTrigger are ever called by this layer: it has no
+// joints to break, and does not announce sleeping or waking.
 class SimulationEventCallback {
 public:
     virtual ~SimulationEventCallback() = default;
     virtual void onConstraintBreak() {}
     virtual void onWake(RigidActor** /*actors*/, uint32_t /*count*/) {}
     virtual void onSleep(RigidActor** /*actors*/, uint32_t /*count*/) {}
-    virtual void onContact() {}
+    virtual void onContact(const ContactReport* /*reports*/, uint32_t /*count*/) {}
     virtual void onTrigger(TriggerPair* pairs, uint32_t count) = 0;
 };
 

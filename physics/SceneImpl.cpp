@@ -57,6 +57,12 @@ void SceneImpl::removeActor(RigidActor& actor) {
                                            return p.triggerActor == &actor || p.otherActor == &actor;
                                        }),
                         pendingPairs_.end());
+    contacts_.forget(impl);
+    pendingContacts_.erase(std::remove_if(pendingContacts_.begin(), pendingContacts_.end(),
+                                          [&](const ContactReport& r) {
+                                              return r.actor == &actor || r.other == &actor;
+                                          }),
+                           pendingContacts_.end());
 }
 
 void SceneImpl::removeAllActors() {
@@ -72,12 +78,14 @@ void SceneImpl::simulate(float elapsedTime) {
         for (ActorImpl* actor : actors_) {
             if (actor->isKinematicActor()) actor->beforeStep();
         }
+        contacts_.beforeStep(actors_);
         // One step of exactly this length: no sub-steps, no interpolation.
         world_->stepSimulation(elapsedTime, 0);
         for (ActorImpl* actor : actors_) {
             if (actor->isKinematicActor()) actor->afterStep();
         }
         triggers_.update(*dispatcher_, pendingPairs_);
+        contacts_.update(*dispatcher_, pendingContacts_);
     }
     stepPending_ = true;
 }
@@ -87,8 +95,13 @@ bool SceneImpl::fetchResults(bool /*block*/) {
     stepPending_ = false;
     // The callback may move actors or switch flags; it works on its own copy
     // so that nothing it does can disturb the array it is reading.
+    std::vector<ContactReport> contacts;
+    contacts.swap(pendingContacts_);
     std::vector<TriggerPair> pairs;
     pairs.swap(pendingPairs_);
+    if (callback_ && !contacts.empty()) {
+        callback_->onContact(contacts.data(), static_cast<uint32_t>(contacts.size()));
+    }
     if (callback_ && !pairs.empty()) callback_->onTrigger(pairs.data(), static_cast<uint32_t>(pairs.size()));
     return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A scene: one Bullet world, the actors in it, and the trigger reports of the
-// last step waiting for fetchResults.
+// A scene: one Bullet world, the actors in it, and the trigger and contact
+// reports of the last step waiting for fetchResults.
 
 #include <memory>
 #include <vector>
@@ -8,6 +8,7 @@
 #include <btBulletDynamicsCommon.h>
 
 #include "physics/Physics.h"
+#include "physics/ContactTracker.h"
 #include "physics/SteppingWorld.h"
 #include "physics/TriggerTracker.h"
 
@@ -63,6 +64,8 @@ private:
     std::vector<ActorImpl*> actors_;
     TriggerTracker triggers_;
     std::vector<TriggerPair> pendingPairs_;
+    ContactTracker contacts_;
+    std::vector<ContactReport> pendingContacts_;
     bool stepPending_ = false;
 };
 

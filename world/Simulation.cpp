@@ -103,6 +103,9 @@ void Simulation::buildPhysics() {
     won_ = false;
     coupled_ = true;
     burstArmed_ = true;
+    // A fresh scene: nothing touches until its first step says so.
+    contacts_[0] = contacts_[1] = 0;
+    lastTouched_[0] = lastTouched_[1] = -100;
 }
 
 void Simulation::releasePhysics() {
@@ -145,6 +148,7 @@ void Simulation::step(const StepInput& input) {
         scene_->fetchResults(true);
     }
     reportDoorChanges();
+    noteTouches();
     recordPoses(jumped_);
 }
 

@@ -10,6 +10,7 @@
 // for bit, at every step. A restart (StepInput::restart) rebuilds the whole
 // physics world from the level's geometry, exactly as the first build did.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,11 @@ public:
     bool coupled() const { return coupled_; }
     // The mill's angle after the last step, in radians.
     float millAngle() const;
+    // Where the mill's hub stands, when the level has a mill.
+    std::optional<glm::vec3> millPosition() const;
+    // The sphere touched something within the last few steps: brief hops
+    // over a seam don't count as leaving the ground.
+    bool touching(ActorType type) const;
 
     // What happened since the last takeEvents, in step order.
     std::vector<SimulationEvent> takeEvents();
@@ -86,6 +92,8 @@ public:
     physics::Scene* scene() const { return scene_; }
 
     void onTrigger(physics::TriggerPair* pairs, uint32_t count) override;
+    // Impacts of the spheres, and whether they touch anything.
+    void onContact(const physics::ContactReport* reports, uint32_t count) override;
 
 private:
     struct TrackedPose {
@@ -105,6 +113,8 @@ private:
     void turnMill();
     void recordPoses(bool jumped);
     void reportDoorChanges();
+    // Keeps lastTouched_ up to date for spheres resting in a contact.
+    void noteTouches();
 
     World& world_;
     LevelPlaces places_;
@@ -124,6 +134,8 @@ private:
     bool coupled_ = true;
     bool burstArmed_ = true;  // a pull may set off a burst; every push re-arms it
     bool jumped_ = false;     // the spheres were put somewhere during this step
+    int contacts_[2] = {0, 0};          // per sphere (main, second): bodies touching it now
+    long lastTouched_[2] = {-100, -100};  // the last step each touched something
 };
 
 }  // namespace velmora

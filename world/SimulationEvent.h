@@ -18,6 +18,7 @@ enum class SimulationEventType {
     SwitchOff,    // a sphere left it
     DoorOpened,   // text is the door's name, where its place
     DoorClosed,
+    Impact,       // a sphere (text: main or second) struck something at where
 };
 
 struct SimulationEvent {
@@ -25,6 +26,7 @@ struct SimulationEvent {
     long step = 0;  // the step it happened in, counted from the run's start
     glm::vec3 where{0.0f};
     std::string text;
+    float speed = 0.0f;  // Impact: metres per second along the contact normal
 };
 
 }  // namespace velmora

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <GL/glew.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <map>
 #include <memory>
 
@@ -37,6 +41,7 @@ constexpr int kKeyW = 87;
 constexpr int kKeyP = 80;
 constexpr int kKeyR = 82;
 constexpr int kKeyV = 86;
+constexpr int kKeyM = 77;
 
 // The process's resident memory in bytes.
 long residentBytes() {
@@ -383,6 +388,44 @@ class PlayerControlsOnTheLevel : public PlayerControls {
 protected:
     PlayerControlsOnTheLevel() { keepShippedLevel = true; }
 };
+
+// The frame loop's sound: rolling heard, paused silent, M silent and back.
+TEST_F(PlayerControlsOnTheLevel, TheSphereRollsAudiblyPausedNothingIsHeardAndMMutesAndUnmutes) {
+    // A loopback device mixes what the frame loop plays, when asked.
+    shell.sound = audio::SoundSystem::openLoopback("Sounds", 44100, std::cerr);
+    ASSERT_NE(shell.sound, nullptr);
+    const auto loudest = [&] {
+        float peak = 0.0f;
+        for (float sample : shell.sound->render(44100 / 10)) peak = std::max(peak, std::abs(sample));
+        return peak;
+    };
+    updates(60, 1.0 / 60.0);  // the spheres settle
+    platform::script::setKey(kKeyW, true);
+    updates(20, 1.0 / 60.0);
+    EXPECT_GT(loudest(), 0.01f) << "rolling";
+
+    tap(kKeyP);
+    EXPECT_TRUE(shell.sound->paused());
+    updates(3, 1.0 / 60.0);
+    shell.sound->render(44100 / 20);  // the pause's own tick, which pausing never holds
+    EXPECT_LT(loudest(), 1e-4f) << "paused";
+    tap(kKeyP);
+    updates(3, 1.0 / 60.0);
+    EXPECT_GT(loudest(), 0.01f) << "resumed";
+
+    tap(kKeyM);
+    EXPECT_TRUE(shell.sound->muted());
+    EXPECT_EQ(app::statusMessage, "Sound off");
+    updates(3, 1.0 / 60.0);
+    shell.sound->render(44100 / 60);
+    EXPECT_LT(loudest(), 1e-4f) << "muted";
+    tap(kKeyM);
+    EXPECT_FALSE(shell.sound->muted());
+    EXPECT_EQ(app::statusMessage, "Sound on");
+    EXPECT_GT(loudest(), 0.01f) << "unmuted";
+    platform::script::setKey(kKeyW, false);
+    shell.sound.reset();
+}
 
 // A run played with W and a magnet click, won, then shown again with V: the
 // same poses at every step, at the speed chosen with + and -, until R.

@@ -1,5 +1,5 @@
-// Contacts: material combine, flat boxes, mesh floors (mirrored too) and
-// their internal edges.
+// Contacts: their reports, material combine, flat boxes, mesh floors
+// (mirrored too) and their internal edges.
 
 #include <gtest/gtest.h>
 
@@ -61,6 +61,47 @@ TEST(PhysicsContact, BallBouncesWithTheAverageRestitutionOnlyFromTwoMetresASecon
             EXPECT_NEAR(ball->getGlobalPose().p.y, 0.5f, 0.02f);
         }
     }
+}
+
+TEST(PhysicsContact, ReportsTheStartOfAContactWithItsNormalSpeedAndItsEnd) {
+    TestWorld w;
+    RigidStatic* floor = w.addBox(glm::vec3(0, -1, 0), glm::vec3(5, 1, 5));
+    RigidDynamic* ball = w.addBall(glm::vec3(0, 0.56f, 0));
+    RigidDynamic* resting = w.addBall(glm::vec3(3, 0.5f, 0));
+    w.run(60);
+    // The dropped ball's landing, at the speed it fell (about 1.4 m/s); the
+    // ball placed on the floor begins at none.
+    ASSERT_EQ(w.callback.contacts.size(), 2u);
+    for (const ContactReport& report : w.callback.contacts) {
+        EXPECT_TRUE(report.began);
+        EXPECT_EQ(report.other, floor);
+        EXPECT_NEAR(report.normal.y, 1.0f, 1e-3f);
+        EXPECT_NEAR(report.point.y, 0.0f, 0.02f);
+        EXPECT_NEAR(report.normalSpeed, report.actor == ball ? 1.4f : 0.0f, 0.2f);
+    }
+
+    // Rolling along the floor stays one contact; hitting the other ball is
+    // a new one, reported with the ball created first, at the speed along
+    // the line between the two; leaving the floor's edge ends one.
+    w.callback.contacts.clear();
+    ball->setLinearVelocity(glm::vec3(4, 0, 0));
+    float closing = 0.0f;
+    for (int i = 0; i < 120 && w.callback.contacts.empty(); ++i) {
+        closing = ball->getLinearVelocity().x - resting->getLinearVelocity().x;
+        w.run(1);
+    }
+    ASSERT_EQ(w.callback.contacts.size(), 1u);
+    const ContactReport hit = w.callback.contacts[0];
+    EXPECT_TRUE(hit.began);
+    EXPECT_EQ(hit.actor, ball);
+    EXPECT_EQ(hit.other, resting);
+    EXPECT_NEAR(hit.normal.x, -1.0f, 1e-2f);
+    EXPECT_NEAR(hit.normalSpeed, closing, 0.05f);
+    w.callback.contacts.clear();
+    w.run(120);
+    const auto leftTheFloor = std::count_if(w.callback.contacts.begin(), w.callback.contacts.end(),
+                                            [&](const ContactReport& r) { return !r.began && r.other == floor; });
+    EXPECT_GE(leftTheFloor, 1);
 }
 
 TEST(PhysicsContact, FlatBoxWithZeroThicknessStopsAFallingBall) {

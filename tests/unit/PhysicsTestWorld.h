@@ -1,6 +1,7 @@
 #pragma once
 // A small physics world for the layer's tests: real Bullet underneath, the
-// game's gravity and step, and a callback that records every trigger report.
+// game's gravity and step, and a callback that records every trigger and
+// contact report.
 
 #include <vector>
 
@@ -32,8 +33,12 @@ public:
         for (const auto& p : recorded) n += p.status == status ? 1 : 0;
         return n;
     }
+    void onContact(const ContactReport* reports, uint32_t count) override {
+        contacts.insert(contacts.end(), reports, reports + count);
+    }
     int calls = 0;
     std::vector<RecordedPair> recorded;
+    std::vector<ContactReport> contacts;
 };
 
 class TestWorld {
