@@ -43,8 +43,10 @@ double FrameLoop::updateFrame() {
     updateWindowMode(shell_);
     updatePauseMenu(shell_);
     updateSession(shell_);
-    if (updateLevelKeys(shell_)) {
-        // The next level's loading is no game time either.
+    updateLevelKeys(shell_);
+    if (shell_.levelChanged) {
+        // Another level's loading is no game time either.
+        shell_.levelChanged = false;
         clock_ = FrameClock{};
         started_ = false;
     }

@@ -17,6 +17,7 @@ bool playLevel(ShellState& shell, int index) {
     const bool ghostShown = shell.session.showGhost;
     switchLevel(shell, shell.levels.levels[static_cast<size_t>(index)]);
     shell.levelIndex = index;
+    shell.levelChanged = true;
     shell.session.showGhost = ghostShown;  // a choice of the player's, not of the level
     // N may still be held when the new level starts.
     shell.session.nextLevelControlWasDown = true;
@@ -28,13 +29,14 @@ bool hasNextLevel(const ShellState& shell) {
     return shell.levelIndex >= 0 && shell.levelIndex + 1 < static_cast<int>(shell.levels.levels.size());
 }
 
-bool updateLevelKeys(ShellState& shell) {
+void updateLevelKeys(ShellState& shell) {
     shell.session.nextLevelOpen = gameWon && hasNextLevel(shell);
     const bool down = platform::getKey(kKeyN) == platform::PRESS;
     const bool pressed = down && !shell.session.nextLevelControlWasDown;
     shell.session.nextLevelControlWasDown = down;
-    if (!pressed || !gameWon || shell.session.watching || !hasNextLevel(shell)) return false;
-    return playLevel(shell, shell.levelIndex + 1);
+    if (pressed && gameWon && !shell.session.watching && hasNextLevel(shell)) {
+        playLevel(shell, shell.levelIndex + 1);
+    }
 }
 
 }  // namespace velmora::app

@@ -11,9 +11,9 @@ struct ShellState;
 // changes) when there is no such level.
 bool playLevel(ShellState& shell, int index);
 
-// Reads N through the window layer, once per frame: true when the level
-// changed, so the caller starts its clock afresh (loading is no game time).
-bool updateLevelKeys(ShellState& shell);
+// Reads N through the window layer, once per frame, and goes on when the
+// goal is reached and a next level is open.
+void updateLevelKeys(ShellState& shell);
 
 // Whether there is a level after the one played, for the win screen.
 bool hasNextLevel(const ShellState& shell);

@@ -24,7 +24,7 @@ void drawPauseMenu(ShellState& shell) {
     const std::vector<std::string> lines = menuLines(shell);
     const MenuLayout layout =
         layoutMenu(menu.screen, static_cast<int>(lines.size()), menu.selected, w, h);
-    const bool settings = menu.screen == MenuScreen::settings;
+    const bool settings = menu.screen != MenuScreen::pause;
     shell.flatQuads->draw(layout.panelX, layout.panelY, layout.panelWidth, layout.panelHeight,
                           settings ? kSettingsShade : kPauseShade, w, h);
     for (const MenuRow& row : layout.rows) {
@@ -33,7 +33,8 @@ void drawPauseMenu(ShellState& shell) {
         }
     }
     if (layout.titleSize > 0) {
-        shell.textRenderer->printText("Settings", layout.titleX, layout.titleY, layout.titleSize);
+        shell.textRenderer->printText(menu.screen == MenuScreen::levels ? "Levels" : "Settings",
+                                      layout.titleX, layout.titleY, layout.titleSize);
     }
     for (const MenuRow& row : layout.rows) {
         const std::string& text = lines[static_cast<size_t>(row.entry)];

@@ -76,7 +76,8 @@ constexpr int kSettingEntries = static_cast<int>(sizeof kEntries / sizeof kEntri
 
 const std::vector<PauseChoice>& pauseChoices() {
     static const std::vector<PauseChoice> choices = {PauseChoice::resume, PauseChoice::restart,
-                                                     PauseChoice::settings, PauseChoice::quit};
+                                                     PauseChoice::settings, PauseChoice::levels,
+                                                     PauseChoice::quit};
     return choices;
 }
 
@@ -85,6 +86,7 @@ const char* pauseChoiceText(PauseChoice choice) {
     case PauseChoice::resume: return "Resume";
     case PauseChoice::restart: return "Restart";
     case PauseChoice::settings: return "Settings";
+    case PauseChoice::levels: return "Levels";
     case PauseChoice::quit: return "Quit";
     }
     return "";

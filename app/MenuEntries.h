@@ -11,10 +11,9 @@
 
 namespace velmora::app {
 
-enum class PauseChoice { resume, restart, settings, quit };
+enum class PauseChoice { resume, restart, settings, levels, quit };
 
-// In menu order. A Levels entry belongs between Settings and Quit once the
-// game has a set of levels to choose from.
+// In menu order.
 const std::vector<PauseChoice>& pauseChoices();
 const char* pauseChoiceText(PauseChoice choice);
 

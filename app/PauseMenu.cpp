@@ -1,8 +1,10 @@
 #include "app/PauseMenu.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/MenuEntries.h"
+#include "app/LevelSwitching.h"
 #include "app/MenuLayout.h"
 #include "app/PlaySession.h"
 #include "app/ScreenSize.h"
@@ -47,8 +49,22 @@ MenuControls readControls(const KeyBindings& keys, bool settingsScreen) {
 }
 
 int entryCount(const PauseMenu& menu) {
-    return menu.screen == MenuScreen::pause ? static_cast<int>(pauseChoices().size())
-                                            : settingsEntryCount();
+    switch (menu.screen) {
+    case MenuScreen::pause: return static_cast<int>(pauseChoices().size());
+    case MenuScreen::settings: return settingsEntryCount();
+    case MenuScreen::levels: return static_cast<int>(menu.standings.size()) + 1;  // and Back
+    }
+    return 0;
+}
+
+// "3 Parking  par 0:30  best 0:14.06", or "locked" for a level not yet open.
+std::string levelLine(const LevelEntry& level, const LevelStanding& standing, int number) {
+    std::string line = std::to_string(number) + " " + level.title + "  ";
+    if (!standing.open) return line + "locked";
+    const std::string par = runTimeText(level.parSteps);
+    line += "par " + par.substr(0, par.size() - 3);  // whole seconds
+    if (standing.finished) line += "  best " + runTimeText(standing.bestSteps);
+    return line;
 }
 
 void resume(ShellState& shell) {
@@ -67,17 +83,40 @@ void choosePause(ShellState& shell) {
         menu.selected = 0;
         menu.message.clear();
         break;
+    case PauseChoice::levels:
+        menu.screen = MenuScreen::levels;
+        menu.standings = levelStandings(shell.levels);
+        menu.selected = std::max(shell.levelIndex, 0);
+        menu.message.clear();
+        break;
     case PauseChoice::quit: shell.quitRequested = true; break;
     }
 }
 
 void backToPause(PauseMenu& menu) {
+    const PauseChoice from = menu.screen == MenuScreen::levels ? PauseChoice::levels : PauseChoice::settings;
     menu.screen = MenuScreen::pause;
     menu.waitingForKey = false;
     menu.message.clear();
     for (size_t i = 0; i < pauseChoices().size(); ++i) {
-        if (pauseChoices()[i] == PauseChoice::settings) menu.selected = static_cast<int>(i);
+        if (pauseChoices()[i] == from) menu.selected = static_cast<int>(i);
     }
+}
+
+// A level chosen on the levels screen: an open one is played from its start
+// (the menu closes with the pause); a locked one says so.
+void chooseLevel(ShellState& shell) {
+    PauseMenu& menu = shell.menu;
+    const int count = static_cast<int>(menu.standings.size());
+    if (menu.selected >= count) {
+        backToPause(menu);
+        return;
+    }
+    if (!menu.standings[static_cast<size_t>(menu.selected)].open) {
+        menu.message = "Finish the level before it to open this one";
+        return;
+    }
+    playLevel(shell, menu.selected);
 }
 
 void changeSelected(ShellState& shell, int step, bool chosen) {
@@ -143,6 +182,8 @@ void takeCursor(ShellState& shell, bool click) {
     if (!click) return;
     if (menu.screen == MenuScreen::pause) {
         choosePause(shell);
+    } else if (menu.screen == MenuScreen::levels) {
+        chooseLevel(shell);
     } else {
         changeSelected(shell, 1, true);
     }
@@ -160,6 +201,13 @@ void takeControls(ShellState& shell, const MenuControls& now, const MenuControls
         } else if (pressed(now.back, before.back)) {
             resume(shell);
         }
+    } else if (menu.screen == MenuScreen::levels) {
+        if (pressed(now.choose, before.choose)) {
+            chooseLevel(shell);
+        } else if (pressed(now.back, before.back)) {
+            backToPause(menu);
+            shell.session.pauseControlWasDown = true;  // that press only went back
+        }
     } else {
         if (pressed(now.left, before.left)) changeSelected(shell, -1, false);
         if (pressed(now.right, before.right)) changeSelected(shell, 1, false);
@@ -176,7 +224,7 @@ void takeControls(ShellState& shell, const MenuControls& now, const MenuControls
 
 void updatePauseMenu(ShellState& shell) {
     PauseMenu& menu = shell.menu;
-    const MenuControls now = readControls(shell.settings.keys, menu.screen == MenuScreen::settings);
+    const MenuControls now = readControls(shell.settings.keys, menu.screen != MenuScreen::pause);
     const bool opening = shell.session.paused && !menu.open;
     if (opening) {
         menu.screen = MenuScreen::pause;
@@ -201,6 +249,12 @@ std::vector<std::string> menuLines(const ShellState& shell) {
     std::vector<std::string> lines;
     if (shell.menu.screen == MenuScreen::pause) {
         for (PauseChoice choice : pauseChoices()) lines.push_back(pauseChoiceText(choice));
+    } else if (shell.menu.screen == MenuScreen::levels) {
+        const std::vector<LevelStanding>& standings = shell.menu.standings;
+        for (size_t i = 0; i < standings.size() && i < shell.levels.levels.size(); ++i) {
+            lines.push_back(levelLine(shell.levels.levels[i], standings[i], static_cast<int>(i) + 1));
+        }
+        lines.push_back("Back");
     } else {
         for (int i = 0; i < settingsEntryCount(); ++i) {
             lines.push_back(settingsEntryText(shell.settings, i));

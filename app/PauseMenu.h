@@ -10,13 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "app/LevelProgress.h"
 #include "platform/KeyCodes.h"
 
 namespace velmora::app {
 
 struct ShellState;
 
-enum class MenuScreen { pause, settings };
+enum class MenuScreen { pause, settings, levels };
 
 // One frame's menu controls, each down or not, merged over the devices.
 struct MenuControls {
@@ -34,6 +35,7 @@ struct PauseMenu {
     std::array<bool, platform::KEY_LAST + 1> keysDown{};  // while waiting for a key
     int lastCursorX = -1;        // hover selects only when the cursor moves
     int lastCursorY = -1;
+    std::vector<LevelStanding> standings;  // the levels screen's, read when it opens
 };
 
 // Once a frame before the session's controls: opens with the pause, takes

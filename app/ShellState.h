@@ -41,6 +41,7 @@ struct ShellState {
     PlaySession session;
     LevelSet levels;      // the set being played through, in play order
     int levelIndex = -1;  // the level played, in levels; -1: chosen tiles outside the set
+    bool levelChanged = false;  // another level was loaded this frame (its loading is no game time)
     RunArchive archive;
     Replay watchedRun;      // what is shown while session.watching
     size_t watchedStep = 0;  // the next of its steps

@@ -83,7 +83,7 @@ done
 damaged=$(ls "$root"/tests/data/damaged/*.dae | head -1)
 cp "$damaged" "$work/damaged/Objects/Tile1.dae"
 sed -i 's|floor_hall__texture__stone_png__|floor_hall__texture__../../../../../../etc/hostname__|g' "$work/damaged/Objects/Tile2.dae"
-(cd "$work/damaged" && exec "$game" >"$work/damaged.log" 2>&1 </dev/null) &
+(cd "$work/damaged" && exec "$game" --level grand-tour >"$work/damaged.log" 2>&1 </dev/null) &
 pid=$!
 waited=0
 while ! grep -q '^Time for creation' "$work/damaged.log" && kill -0 "$pid" 2>/dev/null && ((waited < 240)); do

@@ -14,6 +14,7 @@
 #include "app/FrameLoop.h"
 #include "app/LevelProgress.h"
 #include "app/LevelSwitching.h"
+#include "app/PauseMenu.h"
 #include "app/ShellOptions.h"
 #include "platform/Window.h"
 #include "tests/gl/ShellFixture.h"
@@ -33,6 +34,8 @@ const char* const kSmallTile = "Objects/examples/blender/Tile1.dae";
 LevelSet twoLevels() {
     LevelEntry small = levelOfTiles({{kSmallTile, levelTileOffset(kSmallTile)}});
     small.name = "small";
+    small.title = "Small";
+    small.parSteps = 60 * 60;
     LevelSet set{{small, shippedLevel()}};
     return set;
 }
@@ -51,9 +54,11 @@ long residentBytes() {
 // Live GL objects of each kind: names in use, found by asking for each.
 struct GlObjectCounts {
     int buffers = 0, vertexArrays = 0, textures = 0, programs = 0;
-    bool operator==(const GlObjectCounts& o) const {
-        return buffers == o.buffers && vertexArrays == o.vertexArrays && textures == o.textures &&
-               programs == o.programs;
+    // No kind has grown. (Objects another test left to the context may go
+    // meanwhile; a level that leaks makes its kinds grow with each switch.)
+    bool noneAbove(const GlObjectCounts& o) const {
+        return buffers <= o.buffers && vertexArrays <= o.vertexArrays && textures <= o.textures &&
+               programs <= o.programs;
     }
 };
 
@@ -142,6 +147,26 @@ TEST_F(LevelSetPlay, FinishingALevelOpensTheNextKeepsItsTimeAndNGoesThere) {
     for (int i = 0; i < 5; ++i) frame();
     EXPECT_EQ(shell.levelIndex, 1);
     EXPECT_GT(shell.session.runSteps, 0);
+    platform::script::setKey(kKeyN, false);
+
+    // The pause menu's Levels screen lists both, the finished one with its
+    // best; choosing it plays it from its start.
+    const auto tap = [&](int key) {
+        platform::script::setKey(key, true);
+        frame();
+        platform::script::setKey(key, false);
+        frame();
+    };
+    tap(80);  // P
+    for (int i = 0; i < 3; ++i) tap(platform::KEY_DOWN);
+    tap(platform::KEY_ENTER);
+    EXPECT_EQ(app::menuLines(shell), (std::vector<std::string>{"1 Small  par 1:00  best 0:00.51",
+                                                               "2 The grand tour  par 2:30", "Back"}));
+    tap(platform::KEY_UP);
+    tap(platform::KEY_ENTER);
+    EXPECT_EQ(shell.levelIndex, 0);
+    EXPECT_FALSE(shell.session.paused);
+    EXPECT_EQ(shell.archive.levelIdentity, levelIdentityOf(shell.levels.levels[0]));
 }
 
 // Everything of a level goes with it: the GL objects of each kind and the
@@ -162,7 +187,9 @@ TEST_F(LevelSetPlay, FiftySwitchesKeepGlObjectsAndMemoryFlat) {
             residentAfterFour = residentBytes();
         }
     }
-    EXPECT_EQ(countGlObjects(), afterFour);
+    const GlObjectCounts afterFifty = countGlObjects();
+    EXPECT_TRUE(afterFifty.noneAbove(afterFour)) << afterFifty << " after fifty, " << afterFour
+                                                 << " after four";
     std::nth_element(seconds.begin(), seconds.begin() + 25, seconds.end());
     std::cout << "[ levels ] " << afterFour << "; a switch takes " << seconds[25] * 1000.0
               << " ms (median)\n";

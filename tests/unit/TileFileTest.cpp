@@ -184,7 +184,9 @@ TEST(TileFile, DamagedTilesAreRefusedWithOneLineAndQuickly) {
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
         EXPECT_FALSE(error.empty());
         EXPECT_EQ(error.find('\n'), std::string::npos) << error;
-        EXPECT_LT(took.count(), builtWithSanitizers() ? 8.0 : 2.0);
+        // The reader's own processor time is limited; the wall clock only
+        // shows that a busy machine doesn't make it hang.
+        EXPECT_LT(took.count(), builtWithSanitizers() ? 30.0 : 10.0);
     }
     EXPECT_GE(files, 4);
 }
