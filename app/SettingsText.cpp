@@ -1,5 +1,7 @@
 #include "app/SettingsText.h"
 
+#include "platform/TextLines.h"
+
 #include <cctype>
 #include <map>
 
@@ -151,20 +153,6 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
-
 std::string lineLabel(const std::string& fileName, std::size_t index) {
     return fileName + " line " + std::to_string(index + 1) + ": ";
 }
@@ -205,7 +193,7 @@ Settings parseSettings(const std::string& text, const std::string& fileName, Set
     Settings settings;
     kept.lines.clear();
     std::map<int, std::size_t> keyLines;  // action -> the line that bound it
-    const std::vector<std::string> lines = splitLines(text);
+    const std::vector<std::string> lines = platform::splitLines(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         const std::string content = trimmed(line.substr(0, line.find('#')));

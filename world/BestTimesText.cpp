@@ -1,5 +1,7 @@
 #include "world/BestTimesText.h"
 
+#include "platform/TextLines.h"
+
 #include <set>
 #include <sstream>
 
@@ -19,20 +21,6 @@ bool parseNumber(const std::string& text, std::uint32_t& value) {
     }
     value = result;
     return true;
-}
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
 }
 
 }  // namespace
@@ -56,7 +44,7 @@ bool isBestTimesKey(const std::string& key) {
 BestTimesText parseBestTimes(const std::string& text, const std::string& fileName,
                              std::vector<std::string>& warnings) {
     BestTimesText table;
-    const std::vector<std::string> lines = splitLines(text);
+    const std::vector<std::string> lines = platform::splitLines(text);
     std::size_t first = 0;
     std::uint32_t format = 0;
     if (!lines.empty() && lines[0].rfind(kFormatPrefix, 0) == 0 &&

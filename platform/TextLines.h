@@ -1,0 +1,13 @@
+#pragma once
+// The lines of a text file the game keeps (settings, best times), split the
+// same way for every such file: a final line without its newline counts, and
+// a line written on another system keeps no carriage return.
+
+#include <string>
+#include <vector>
+
+namespace velmora::platform {
+
+std::vector<std::string> splitLines(const std::string& text);
+
+}  // namespace velmora::platform
