@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/Camera.h"
+#include "app/EventFeedback.h"
 #include "app/Hud.h"
 #include "app/PlayerInput.h"
 #include "app/ReplayControls.h"
@@ -75,7 +76,9 @@ void FrameLoop::runSteps(int steps) {
         if (!watching) shell_.archive.recorder.record(input, simulation);
         ++stepsStarted_;
     }
-    shell_.renderLogic->showEvents(simulation.takeEvents());
+    const std::vector<SimulationEvent> events = simulation.takeEvents();
+    reactToEvents(events, shell_);
+    shell_.renderLogic->showEvents(events);
 }
 
 void FrameLoop::drawFrame(double dt) {

@@ -1,0 +1,22 @@
+#include "app/EventFeedback.h"
+
+#include "app/Camera.h"
+#include "app/Hud.h"
+
+namespace velmora::app {
+
+std::string hazardMessage(const std::string& hazardText) {
+    if (hazardText == "pit") return "You fell. Back to the start.";
+    return "Spikes! Back to the start.";
+}
+
+void reactToEvents(const std::vector<SimulationEvent>& events, ShellState& shell) {
+    for (const SimulationEvent& event : events) {
+        if (event.type == SimulationEventType::Restarted || event.type == SimulationEventType::Hazard) {
+            placeCameraBehindSphere(shell);
+        }
+        if (event.type == SimulationEventType::Hazard) showStatusMessage(hazardMessage(event.text));
+    }
+}
+
+}  // namespace velmora::app
