@@ -18,6 +18,7 @@
 #include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
 #include "world/RenderLogic.h"
+#include "world/RunClock.h"
 
 namespace velmora::app {
 
@@ -71,7 +72,11 @@ void FrameLoop::runSteps(int steps) {
     for (int i = 0; i < steps; ++i) {
         if (watching && !nextWatchedInput(shell_, input)) break;
         // A step that reaches the goal still counts to the run's time.
-        if (!simulation.won()) ++shell_.session.runSteps;
+        if (!simulation.won()) {
+            ++shell_.session.runSteps;
+            PlaySession& session = shell_.session;
+            if (session.timedSteps > 0 || startsRunClock(input)) ++session.timedSteps;
+        }
         simulation.step(input);
         if (!watching) shell_.archive.recorder.record(input, simulation);
         ++stepsStarted_;

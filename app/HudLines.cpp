@@ -7,7 +7,13 @@
 
 namespace velmora::app {
 
-const char* const helpLines[7] = {
+const char* const helpLines[kHelpLineCount] = {
+    "Aim: open the doors with the switches, reach the chequered goal",
+    "W A S D-Roll the sphere, relative to the camera",
+    "Screen edges, arrow keys-Turn the camera; wheel-Zoom",
+    "Left button-Couple: the magnet pulls the big sphere (gap under 0.5 m)",
+    "Right button-Uncouple: the magnet pushes it away",
+    "R-Restart  P-Pause  Esc, Q-Quit",
     "F1-Help",
     "F2-Frame Time on/off",
     "F3-Wire Frame on/off",
@@ -39,7 +45,7 @@ int truncatedFigure(double value) {
 void addHelpLines(std::vector<HudLine>& lines, int screenWidth, int screenHeight) {
     const double w = screenWidth;
     const double h = screenHeight;
-    for (int k = 0; k < 7; ++k) {
+    for (int k = 0; k < kHelpLineCount; ++k) {
         lines.push_back({helpLines[k], pixel(w / 20.0), pixel(h - h / 12.0 - kHelpSize * k), kHelpSize});
     }
 }

@@ -33,7 +33,7 @@ std::string bestDifferenceText(long steps, long bestSteps) {
 std::vector<HudLine> sessionLines(const PlaySession& session, bool won, bool spheresCoupled,
                                   int screenWidth, int screenHeight) {
     std::vector<HudLine> lines;
-    const std::string timer = runTimeText(session.runSteps);
+    const std::string timer = runTimeText(session.timedSteps);
     lines.push_back({timer, screenWidth - kMargin - textWidth(timer, kCornerSize),
                      screenHeight - kMargin - kCornerSize, kCornerSize});
     if (session.watching) {
@@ -52,14 +52,14 @@ std::vector<HudLine> sessionLines(const PlaySession& session, bool won, bool sph
         const double h = screenHeight;
         const int x = static_cast<int>(w / 5.0);
         const int y = static_cast<int>(h - h / 3.0) - kWinSize / 4;
-        lines.push_back({"Time: " + runTimeText(session.runSteps), x, y - kRunTimeSize, kRunTimeSize});
+        lines.push_back({"Time: " + runTimeText(session.timedSteps), x, y - kRunTimeSize, kRunTimeSize});
         if (session.bestSteps >= 0) {
             lines.push_back({"Best: " + runTimeText(session.bestSteps), x, y - 2 * kRunTimeSize,
                              kRunTimeSize});
         }
         if (session.previousBestSteps >= 0 && !session.watching) {
             // Ahead of the best before this run (-) or behind it (+).
-            lines.push_back({bestDifferenceText(session.runSteps, session.previousBestSteps), x,
+            lines.push_back({bestDifferenceText(session.timedSteps, session.previousBestSteps), x,
                              y - 3 * kRunTimeSize, kRunTimeSize});
         }
     }

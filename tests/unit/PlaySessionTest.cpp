@@ -5,6 +5,7 @@
 
 #include "app/PlaySession.h"
 #include "app/SessionLines.h"
+#include "world/RunClock.h"
 
 using namespace velmora::app;
 
@@ -72,20 +73,30 @@ TEST(RunTime, StepsOfASixtiethShownAsMinutesSecondsAndHundredths) {
     EXPECT_EQ(runTimeText(60L * 60 * 61 + 6), "61:00.10");
 
     PlaySession session;
-    session.runSteps = 900;
+    session.timedSteps = 900;
     finishRun(session);
     EXPECT_EQ(session.bestSteps, 900);
-    session.runSteps = 1200;  // slower: the best stays
+    session.timedSteps = 1200;  // slower: the best stays
     finishRun(session);
     EXPECT_EQ(session.bestSteps, 900);
-    session.runSteps = 600;
+    session.timedSteps = 600;
     finishRun(session);
     EXPECT_EQ(session.bestSteps, 600);
+
+    // A recorded run's time starts at its first push or uncoupling; a restart
+    // or the start's pull alone is no act.
+    const velmora::StepInput idle, restart{glm::vec3(0.0f), true, true};
+    const velmora::StepInput push{glm::vec3(0.0f, 0.0f, -1.0f), true, false};
+    const velmora::StepInput uncouple{glm::vec3(0.0f), false, false};
+    EXPECT_EQ(velmora::clockedSteps({restart, idle, idle}), 0);
+    EXPECT_EQ(velmora::clockedSteps({restart, idle, push, idle, idle}), 3);
+    EXPECT_EQ(velmora::clockedSteps({idle, uncouple, idle}), 2);
 }
 
 TEST(RunTime, HudShowsTimerTopRightPausedMidScreenTimesUnderTheWinAndTheMagnet) {
     PlaySession session;
-    session.runSteps = 90;
+    session.runSteps = 150;  // a second idle before the first push shows nowhere
+    session.timedSteps = 90;
     std::vector<HudLine> lines = sessionLines(session, false, true, 1920, 1080);
     ASSERT_EQ(texts(lines), (std::vector<std::string>{"0:01.50", "Magnet: pull"}));
     // Right-aligned 20 pixels in from the corners: every character is size wide.
