@@ -12,6 +12,7 @@
 #include "level/MeshData.h"
 #include "physics/Physics.h"
 #include "platform/Window.h"
+#include "render/RenderOptions.h"
 #include "world/Door.h"
 #include "world/ObjectRegistry.h"
 #include "world/PlayerSpheres.h"
@@ -138,7 +139,7 @@ std::string Autopilot::report() const {
 }
 
 void Autopilot::releaseInput() {
-    for (int key : {kKeyW, kKeyA, kKeyS, kKeyD}) platform::script::setKey(key, false);
+    for (int key : {kKeyW, kKeyA, kKeyS, kKeyD, platform::KEY_F7}) platform::script::setKey(key, false);
     platform::script::setMouseButton(platform::MOUSE_BUTTON_LEFT, false);
     platform::script::setMouseButton(platform::MOUSE_BUTTON_RIGHT, false);
 }
@@ -192,6 +193,7 @@ void Autopilot::beforeFrame() {
     kicks_[std::size(kCombinations)] = glm::vec2(0.0f);
 
     releaseInput();
+    platform::script::setKey(platform::KEY_F7, shadowsOff_ && shadowsEnabled);
     platform::script::setMousePos(shell_.screenWidth / 2, kCursorRestRow);
     while (!routeDone()) {
         const RouteAction action = route_.steps[step_].action;

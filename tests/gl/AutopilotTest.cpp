@@ -13,6 +13,8 @@
 #include "app/FrameLoop.h"
 #include "app/PlaySession.h"
 #include "app/Route.h"
+#include "app/ShellOptions.h"
+#include "render/RenderOptions.h"
 #include "world/ReplayFile.h"
 #include "tests/gl/ShellFixture.h"
 #include "world/SceneObject.h"
@@ -136,6 +138,22 @@ TEST_F(AutopilotPlay, PlaysTheShippedLevelToTheGoalTheSameWayEveryTime) {
     const PlayedRun second = play(route);
     EXPECT_TRUE(second.won) << "stuck at " << second.where;
     EXPECT_EQ(second.frames, first.frames);
+}
+
+// A load quicker than the option keys' lock-out must not swallow the F7 of
+// --no-shadows: the shadows go off, once, and stay off.
+TEST_F(AutopilotPlay, WithTheShadowsTurnedOffItHoldsF7UntilTheyAreOff) {
+    app::Autopilot pilot(shippedRoute(), shell);
+    pilot.turnShadowsOff();
+    app::FrameLoop loop(shell);
+    for (int frame = 0; frame < 60; ++frame) {
+        pilot.beforeFrame();
+        now += kFrame;
+        loop.updateFrame();
+    }
+    app::Autopilot::releaseInput();
+    EXPECT_FALSE(shadowsEnabled);
+    EXPECT_EQ(app::statusMessage, "Shadows disabled");
 }
 
 TEST_F(AutopilotPlay, WithoutTheSecondSphereTheGoalIsOutOfReach) {
