@@ -11,6 +11,8 @@ uniform mat4 Camera;             // camera to world: its last column is the eye
 uniform float materialSpecFactor;  // shininess exponent
 uniform float specFactor;          // strength of the highlight, per object
 uniform float opacity;
+uniform vec3 tint;       // the colour of the object's state: a door's, shared by its switches
+uniform float glow;      // light of its own, in its tint: a switch while set off
 uniform vec4 l_pos;                // the point light, world space
 uniform vec2 near_far;             // distance range stored in the shadow cube
 uniform samplerCube cm_z_tex;      // light-to-surface distance per direction
@@ -80,4 +82,4 @@ void writeOutputs(vec3 color) {
     colorAlpha = vec4(color, 0.0);
 }
 
-void main() { writeOutputs(shade(defaultMaterialColor)); }
+void main() { writeOutputs(shade(defaultMaterialColor) * tint + glow * tint); }

@@ -11,6 +11,9 @@ uniform mat4 Camera;             // camera to world: its last column is the eye
 uniform float materialSpecFactor;  // shininess exponent
 uniform float specFactor;          // strength of the highlight, per object
 uniform float opacity;
+uniform vec3 tint;       // the colour of the object's state: a door's, shared by its switches
+uniform float glow;      // light of its own, in its tint: a switch while set off
+uniform float ringMark;  // 1: a dark ring on the pad (a switch only the heavy sphere sets off)
 uniform vec4 l_pos;                // the point light, world space
 uniform vec2 near_far;             // distance range stored in the shadow cube
 uniform samplerCube cm_z_tex;      // light-to-surface distance per direction
@@ -80,7 +83,14 @@ void writeOutputs(vec3 color) {
     colorAlpha = vec4(color, 0.0);
 }
 
+// A ring round the middle of the texture, darkened where ringMark is set.
+float ringShade() {
+    float fromMiddle = length(texCoord - vec2(0.5));
+    float ring = smoothstep(0.33, 0.36, fromMiddle) * (1.0 - smoothstep(0.44, 0.47, fromMiddle));
+    return 1.0 - 0.75 * ringMark * ring;
+}
+
 void main() {
     vec4 texel = texture(colorTexture, texCoord);
-    writeOutputs(shade(texel.rgb));
+    writeOutputs((shade(texel.rgb) * tint + glow * tint) * ringShade());
 }

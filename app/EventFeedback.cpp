@@ -2,6 +2,7 @@
 
 #include "app/Camera.h"
 #include "app/Hud.h"
+#include "app/ScreenOverlay.h"
 
 namespace velmora::app {
 
@@ -15,7 +16,10 @@ void reactToEvents(const std::vector<SimulationEvent>& events, ShellState& shell
         if (event.type == SimulationEventType::Restarted || event.type == SimulationEventType::Hazard) {
             placeCameraBehindSphere(shell);
         }
-        if (event.type == SimulationEventType::Hazard) showStatusMessage(hazardMessage(event.text));
+        if (event.type == SimulationEventType::Hazard) {
+            showStatusMessage(hazardMessage(event.text));
+            flashScreen();
+        }
     }
 }
 

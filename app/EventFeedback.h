@@ -1,7 +1,7 @@
 #pragma once
 // What the screen does about the simulation's events: the camera goes back
-// behind the sphere after a restart or a hazard, and a hazard says what
-// happened.
+// behind the sphere after a restart or a hazard, and a hazard flashes the
+// screen red and says what happened.
 
 #include <string>
 #include <vector>

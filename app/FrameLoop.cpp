@@ -9,6 +9,7 @@
 #include "app/Hud.h"
 #include "app/PlayerInput.h"
 #include "app/ReplayControls.h"
+#include "app/ScreenOverlay.h"
 #include "app/RunArchive.h"
 #include "app/PlaySession.h"
 #include "app/ShellOptions.h"
@@ -94,7 +95,7 @@ void FrameLoop::drawFrame(double dt) {
     // Into the scene target still, so the text is blurred with the scene.
     drawHud(dt, shell_);
     passDone("HUD");
-    postProcess();
+    postProcess(dt);
     present();
     passDone("swap");
 }
@@ -144,8 +145,10 @@ void FrameLoop::renderScenePass(double dt) {
     shell_.renderLogic->renderScene(false, cameraMatrix, projectionMatrix, dt);
 }
 
-void FrameLoop::postProcess() {
+void FrameLoop::postProcess(double dt) {
     glUseProgram(shell_.blurProgram->program);
+    const glm::vec4 overlay = screenOverlay(dt, gameWon);
+    glUniform4f(shell_.blurProgram->uniformLocation("overlay"), overlay.r, overlay.g, overlay.b, overlay.a);
     // The next scene pass must bind its own program again.
     shell_.renderLogic->currentProgram = nullptr;
     blurAndCompose(shell_.blurSetup());

@@ -34,7 +34,7 @@ private:
     void placeGhost();
     void renderShadowFaces(double dt);
     void renderScenePass(double dt);
-    void postProcess();
+    void postProcess(double dt);
     void present();
     static bool exitRequested();
 

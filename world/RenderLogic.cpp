@@ -130,6 +130,7 @@ void RenderLogic::showEvents(const std::vector<SimulationEvent>& events) {
     for (const SimulationEvent& event : events) {
         if (event.type == SimulationEventType::Burst) spawnParticleBurst(event.where);
     }
+    looks_.update(*registry->mainWorld(), simulation_->steps());
 }
 
 }  // namespace velmora

@@ -19,6 +19,7 @@
 #include "physics/Physics.h"
 #include "render/Frustum.h"
 #include "world/ShadowFaceCache.h"
+#include "world/StateLooks.h"
 #include "world/ActorType.h"
 #include "world/Simulation.h"
 
@@ -56,7 +57,8 @@ public:
     // A new run, also after the goal: the simulation rebuilt as at start-up
     // and the live bursts released.
     void restartRun();
-    // What the simulation reported: bursts become particle systems.
+    // What the simulation reported: bursts become particle systems; then the
+    // switches and doors are shown as the steps left them (StateLooks).
     void showEvents(const std::vector<SimulationEvent>& events);
 
     // Draws the main world into whatever framebuffer the caller bound. With
@@ -161,6 +163,7 @@ private:
     std::unique_ptr<scene::SceneObject> ghost_;
     Pass pass_;
     ShadowFaceCache shadowFaceCache_;
+    StateLooks looks_;
     unsigned listedShadowFaces_ = 0;  // faces whose listing in pass_ is still unasked
 };
 

@@ -39,6 +39,17 @@ GLint location(const ShaderProgram* program, const char* name) {
     return glGetUniformLocation(program->program, name);
 }
 
+// The object's state colours (SceneObject::tint, glow, ringMark); a program
+// without them ignores them.
+void applyLook(const ShaderProgram* program, const scene::SceneObject& object) {
+    const GLint tint = location(program, "tint");
+    if (tint != -1) glUniform3fv(tint, 1, glm::value_ptr(object.tint));
+    const GLint glow = location(program, "glow");
+    if (glow != -1) glUniform1f(glow, object.glow);
+    const GLint ring = location(program, "ringMark");
+    if (ring != -1) glUniform1f(ring, object.ringMark ? 1.0f : 0.0f);
+}
+
 }  // namespace
 
 void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4 projectionMatrix,
@@ -276,6 +287,7 @@ void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object,
     if (specLocation != -1) {
         glUniform1f(specLocation, object->specFactor);
     }
+    applyLook(currentProgram, *object);
     object->draw(false, pass_.transparency);
     if (blended) {
         glDisable(GL_BLEND);
@@ -337,6 +349,7 @@ void RenderLogic::drawGhost() {
     if (modelLocation != -1) glUniformMatrix4fv(modelLocation, 1, GL_FALSE, glm::value_ptr(model));
     const GLint specLocation = location(currentProgram, "specFactor");
     if (specLocation != -1) glUniform1f(specLocation, ghost_->specFactor);
+    applyLook(currentProgram, *ghost_);
     applyTextureFilter(ghost_.get());
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

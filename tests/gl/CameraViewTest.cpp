@@ -16,6 +16,7 @@
 #include "app/CameraArm.h"
 #include "app/EventFeedback.h"
 #include "app/FrameLoop.h"
+#include "app/ScreenOverlay.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
 #include "platform/Window.h"
@@ -137,6 +138,7 @@ TEST_F(CameraView, AfterRestartOrHazardStandsBehindTheSphereAtTheStartsZoomAndTi
              EXPECT_EQ(app::statusMessage, "Spikes! Back to the start.");
              EXPECT_TRUE(app::statusMessageVisible);
              EXPECT_EQ(app::hazardMessage("pit"), "You fell. Back to the start.");
+             EXPECT_GT(app::screenOverlay(0.0, false).a, 0.0f);  // the red flash
          }},
     };
     for (const auto& reset : resets) {

@@ -7,6 +7,8 @@
 #include "screen/FullScreenTarget.h"
 #include "tests/gl/GlContext.h"
 #include "tests/gl/WorldFixture.h"
+#include "world/StateLooks.h"
+#include "world/Trigger.h"
 
 namespace velmora::test {
 
@@ -182,6 +184,35 @@ TEST_F(ShadowPixels, WithShadowsOffTheFloorBehindTheBoxIsLitLikeTheRest) {
     drawFrame();
     const float lit = redAt(floorBeside);
     EXPECT_NEAR(redAt(floorBehindTower), lit, 0.1f * lit);
+}
+
+}  // namespace velmora::test
+
+namespace velmora::test {
+
+// Two pads alike but for a sphere on one: under the same light the set-off
+// one shines brighter.
+TEST_F(ShadowPixels, ASetOffSwitchIsBrighterThanAnIdleOne) {
+    camera = cameraAt(glm::vec3(0, 12, -15), glm::vec3(0, 0, -25));
+    std::vector<scene::Trigger*> pads;
+    for (const float x : {-3.0f, 3.0f}) {
+        auto pad = std::make_unique<scene::Trigger>(glm::scale(glm::mat4(1.0f), glm::vec3(2, 0.2f, 2)),
+                                                    logic->phongProgram, logic->shadowProgram);
+        pad->actions["open"] = {};
+        pad->init();
+        pad->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(glm::vec3(x, 0.1f, -25)),
+                                           physics::Geometry::box(glm::vec3(1, 0.1f, 1)), *material);
+        world().root->addChild(pad.get());
+        world().triggerRegistry[pad->actor] = pad.get();
+        pads.push_back(pad.get());
+        objects.push_back(std::move(pad));
+    }
+    pads[0]->enter(MainActorType, &world().doorRegistry);
+    StateLooks().update(world(), 0);
+    drawFrame();
+    const glm::vec3 setOff = colourAt(glm::vec3(-3, 0.2f, -25));
+    const glm::vec3 idle = colourAt(glm::vec3(3, 0.2f, -25));
+    EXPECT_GT(setOff.r + setOff.g + setOff.b, idle.r + idle.g + idle.b + 150.0f);
 }
 
 }  // namespace velmora::test
