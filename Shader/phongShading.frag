@@ -13,6 +13,7 @@ uniform float specFactor;          // strength of the highlight, per object
 uniform float opacity;
 uniform vec3 tint;       // the colour of the object's state: a door's, shared by its switches
 uniform float glow;      // light of its own, in its tint: a switch while set off
+uniform float outline;   // 1: only the object's rim, in its tint (the main sphere seen through)
 uniform vec4 l_pos;                // the point light, world space
 uniform vec2 near_far;             // distance range stored in the shadow cube
 uniform samplerCube cm_z_tex;      // light-to-surface distance per direction
@@ -82,4 +83,18 @@ void writeOutputs(vec3 color) {
     colorAlpha = vec4(color, 0.0);
 }
 
-void main() { writeOutputs(shade(defaultMaterialColor) * tint + glow * tint); }
+// The rim of the object as seen from the eye: opaque where the surface turns
+// away, clear where it faces the eye.
+void writeOutline() {
+    float facing = abs(dot(surfaceNormal(), normalize(Camera[3].xyz - worldPosition)));
+    colorRender = vec4(tint, opacity * (1.0 - smoothstep(0.3, 0.55, facing)));
+    colorAlpha = vec4(tint, 0.0);
+}
+
+void main() {
+    if (outline > 0.0) {
+        writeOutline();
+        return;
+    }
+    writeOutputs(shade(defaultMaterialColor) * tint + glow * tint);
+}

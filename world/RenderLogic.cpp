@@ -42,6 +42,7 @@ RenderLogic::RenderLogic(const std::vector<LevelTile>& tiles) : registry(objectR
     }
     std::cout << "Time for creation: " << platform::getTime() - start << "sec" << std::endl;
     createGhost();
+    createMarks();
 }
 
 void RenderLogic::createGhost() {
@@ -65,6 +66,8 @@ RenderLogic::~RenderLogic() {
     }
     particleSystems.clear();
     ghost_.reset();
+    sphereMark_.reset();
+    linkMark_.reset();
     simulation_.reset();
 }
 

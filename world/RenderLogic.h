@@ -156,11 +156,20 @@ private:
     void advanceParticles(double dt);
     void drawGhost();
     void createGhost();
+    // The magnet's reach round the second sphere and its link to the main
+    // one while coupled, and the main sphere's outline wherever something
+    // hides it (RenderLogicMarks.cpp).
+    void createMarks();
+    void drawMarks();
+    void drawMark(scene::SceneObject& mark, const glm::mat4& model, glm::vec3 colour, float glow,
+                  float opacity);
     static constexpr float kGhostOpacity = 0.35f;
     void spawnParticleBurst(glm::vec3 origin);
 
     std::unique_ptr<Simulation> simulation_;
     std::unique_ptr<scene::SceneObject> ghost_;
+    std::unique_ptr<scene::SceneObject> sphereMark_;  // the sphere model, untextured
+    std::unique_ptr<scene::SceneObject> linkMark_;    // a unit cube
     Pass pass_;
     ShadowFaceCache shadowFaceCache_;
     StateLooks looks_;

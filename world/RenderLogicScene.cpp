@@ -97,6 +97,7 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
         passDone("scene pass");
     }
     if (!shadowPass) drawGhost();
+    if (!shadowPass) drawMarks();
     // Always back to filled, so nothing drawn after the scene (HUD, blur)
     // inherits lines, even when the option was switched between calls.
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);

@@ -8,6 +8,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -175,4 +176,34 @@ TEST_F(CameraView, ArrowKeysOrbitAndTiltAtTheCursorEdgesRate) {
         EXPECT_NEAR(app::cameraYaw - before.yaw, key.yaw, 1e-3f) << key.key;
         EXPECT_NEAR(app::cameraPitch - before.pitch, key.pitch, 1e-3f) << key.key;
     }
+}
+
+// With the second sphere between the camera and the main sphere, the main
+// sphere's outline shows through it; with the view clear, no outline.
+TEST_F(CameraView, TheMainSphereShowsItsOutlineThroughTheSecondSphere) {
+    const glm::mat4 camera =
+        glm::inverse(glm::lookAt(glm::vec3(0, 1, 9), glm::vec3(0, 0.5f, 0), glm::vec3(0, 1, 0)));
+    const glm::mat4 projection = app::cameraProjection(45.0f, shell.screenWidth, shell.screenHeight);
+    const auto outlinePixels = [&](glm::vec3 second) {
+        simulation().placeSpheres(glm::vec3(0, 0.5f, 0), second);
+        glBindFramebuffer(GL_FRAMEBUFFER, shell.sceneTarget.framebuffer->name());
+        glViewport(0, 0, shell.screenWidth, shell.screenHeight);
+        const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+        glDrawBuffers(2, both);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        shell.renderLogic->renderScene(false, camera, projection, 0.016);
+        const int size = 160;
+        std::vector<unsigned char> rgba(size * size * 4);
+        glReadBuffer(GL_COLOR_ATTACHMENT0);
+        glReadPixels(shell.screenWidth / 2 - size / 2, shell.screenHeight / 2 - size / 2, size, size, GL_RGBA,
+                     GL_UNSIGNED_BYTE, rgba.data());
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        int count = 0;
+        for (size_t i = 0; i < rgba.size(); i += 4) {
+            if (rgba[i] > 235 && std::abs(rgba[i + 1] - 217) < 25 && rgba[i + 2] < 90) ++count;
+        }
+        return count;
+    };
+    EXPECT_GT(outlinePixels(glm::vec3(0, 1, 3)), 100);
+    EXPECT_EQ(outlinePixels(glm::vec3(8, 1, 3)), 0);
 }
