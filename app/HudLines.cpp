@@ -56,7 +56,9 @@ void addMessageLine(std::vector<HudLine>& lines, int screenWidth, int screenHeig
     const int x = pixel(w / 5.0);
     const int y = pixel(h - h / 3.0);
     if (gameWon) {
-        lines.push_back({"You won the game!", x, y, kWinSize});
+        // Centred: the win screen's headline over the dimmed scene.
+        const std::string won = "You won the game!";
+        lines.push_back({won, pixel((w - static_cast<double>(won.size()) * kWinSize) / 2.0), y, kWinSize});
     } else if (statusMessageVisible && statusMessageAge < kStatusMessageSeconds) {
         lines.push_back({statusMessage, x, y, kStatusSize});
     } else {

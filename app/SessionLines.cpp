@@ -47,21 +47,22 @@ std::vector<HudLine> sessionLines(const PlaySession& session, bool won, bool sph
                          (screenHeight - kPausedSize) / 2, kPausedSize});
     }
     if (won) {
-        // Under "You won the game!", which stands at (w/5, h - h/3).
-        const double w = screenWidth;
+        // Centred under "You won the game!", which stands at h - h/3, then
+        // the keys for what comes next.
         const double h = screenHeight;
-        const int x = static_cast<int>(w / 5.0);
-        const int y = static_cast<int>(h - h / 3.0) - kWinSize / 4;
-        lines.push_back({"Time: " + runTimeText(session.timedSteps), x, y - kRunTimeSize, kRunTimeSize});
-        if (session.bestSteps >= 0) {
-            lines.push_back({"Best: " + runTimeText(session.bestSteps), x, y - 2 * kRunTimeSize,
-                             kRunTimeSize});
-        }
+        int y = static_cast<int>(h - h / 3.0) - kWinSize / 4;
+        const auto centred = [&](const std::string& text) {
+            y -= kRunTimeSize;
+            lines.push_back({text, (screenWidth - textWidth(text, kRunTimeSize)) / 2, y, kRunTimeSize});
+        };
+        centred("Time: " + runTimeText(session.timedSteps));
+        if (session.bestSteps >= 0) centred("Best: " + runTimeText(session.bestSteps));
         if (session.previousBestSteps >= 0 && !session.watching) {
             // Ahead of the best before this run (-) or behind it (+).
-            lines.push_back({bestDifferenceText(session.timedSteps, session.previousBestSteps), x,
-                             y - 3 * kRunTimeSize, kRunTimeSize});
+            centred(bestDifferenceText(session.timedSteps, session.previousBestSteps));
         }
+        y -= kRunTimeSize;
+        centred("R: new run   V: watch it   Esc: quit");
     }
     const std::string magnet = spheresCoupled ? "Magnet: pull" : "Magnet: push";
     lines.push_back({magnet, screenWidth - kMargin - textWidth(magnet, kCornerSize), kMargin,

@@ -280,10 +280,10 @@ TEST_F(PlayerControls, TimerCountsStepsFromTheFirstActUntilTheGoalAndRKeyStartsA
     ASSERT_TRUE(app::gameWon);
     EXPECT_EQ(shell.session.timedSteps, 40);
     EXPECT_EQ(shell.session.bestSteps, 40);
-    // "Time: 0:00.66" and "Best: 0:00.66" stand under the win message.
-    const int x = shell.screenWidth / 5;
-    const int winY = shell.screenHeight - shell.screenHeight / 3;
-    EXPECT_GT(textPixels(x, winY - 60, 25 * 13, 50), 400);
+    // "Time: 0:00.66" stands centred under the win message.
+    const int x = (shell.screenWidth - 25 * 13) / 2;
+    const int timeY = shell.screenHeight - shell.screenHeight / 3 - 30 / 4 - 25;
+    EXPECT_GT(textPixels(x, timeY, 25 * 13, 25), 150);
 
     shell.session.coupled = false;
     tap(kKeyR);
@@ -292,7 +292,7 @@ TEST_F(PlayerControls, TimerCountsStepsFromTheFirstActUntilTheGoalAndRKeyStartsA
     EXPECT_TRUE(shell.renderLogic->spheresCoupled());
     EXPECT_EQ(shell.session.runSteps, 1);  // the restart frame's step is the run's first
     EXPECT_EQ(shell.session.timedSteps, 0);
-    EXPECT_EQ(textPixels(x, winY - 60, 25 * 13, 90), 0);
+    EXPECT_EQ(textPixels(x, timeY, 25 * 13, 25), 0);
     // Put back at the start and stopped there, then one step of falling.
     const glm::vec3 start = spheres::kMainStart;
     EXPECT_NEAR(glm::length(mainSphere()->getGlobalPose().p - start), 0.0f, 0.01f);

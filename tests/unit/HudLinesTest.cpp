@@ -79,6 +79,7 @@ TEST_F(HudLines, StatusMessageShowsForTwoSecondsAndTheWinMessageForGood) {
         ASSERT_EQ(lines.size(), 1u);
         EXPECT_EQ(lines[0].text, "You won the game!");
         EXPECT_EQ(lines[0].size, 30);
+        EXPECT_EQ(lines[0].x * 2 + 17 * 30, 1920);  // centred
     }
 }
 

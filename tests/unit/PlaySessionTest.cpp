@@ -111,16 +111,19 @@ TEST(RunTime, HudShowsTimerTopRightPausedMidScreenTimesUnderTheWinAndTheMagnet) 
     EXPECT_EQ(lines[1].x * 2 + 6 * lines[1].size, 1920);
     EXPECT_EQ(lines[1].y * 2 + lines[1].size, 1080);
 
-    // Won, before any best: the run's time under "You won the game!" at
-    // (384, 720); with a best, that too, below it.
+    // Won, before any best: the run's time centred under "You won the game!"
+    // (at 720), then the keys; with a best, that too, in between.
     session.paused = false;
+    const std::string keys = "R: new run   V: watch it   Esc: quit";
     lines = sessionLines(session, true, true, 1920, 1080);
-    ASSERT_EQ(texts(lines), (std::vector<std::string>{"0:01.50", "Time: 0:01.50", "Magnet: pull"}));
-    EXPECT_EQ(lines[1].x, 384);
+    ASSERT_EQ(texts(lines), (std::vector<std::string>{"0:01.50", "Time: 0:01.50", keys, "Magnet: pull"}));
+    EXPECT_NEAR(lines[1].x * 2 + 13 * lines[1].size, 1920, 1);  // centred, to the pixel
+    EXPECT_EQ(lines[2].x * 2 + static_cast<int>(keys.size()) * lines[2].size, 1920);
     EXPECT_LE(lines[1].y + lines[1].size, 720);
+    EXPECT_LT(lines[2].y + lines[2].size, lines[1].y);
     session.bestSteps = 60;
     lines = sessionLines(session, true, true, 1920, 1080);
-    ASSERT_EQ(texts(lines), (std::vector<std::string>{"0:01.50", "Time: 0:01.50", "Best: 0:01.00",
+    ASSERT_EQ(texts(lines), (std::vector<std::string>{"0:01.50", "Time: 0:01.50", "Best: 0:01.00", keys,
                                                       "Magnet: pull"}));
     EXPECT_LE(lines[2].y + lines[2].size, lines[1].y);
 }
