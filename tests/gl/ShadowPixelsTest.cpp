@@ -86,12 +86,17 @@ protected:
     // world point lands in the scene target.
     float redAt(const glm::vec3& point) const { return colourAt(point).r; }
 
-    // Mean colour of the 3 x 3 pixels where a world point lands.
-    glm::vec3 colourAt(const glm::vec3& point) const {
+    // The pixel a world point lands on.
+    glm::ivec2 pixelOf(const glm::vec3& point) const {
         const glm::vec4 clip = projection() * glm::inverse(camera) * glm::vec4(point, 1.0f);
         const glm::vec2 ndc = glm::vec2(clip) / clip.w;
-        const int x = static_cast<int>((ndc.x * 0.5f + 0.5f) * targets->width);
-        const int y = static_cast<int>((ndc.y * 0.5f + 0.5f) * targets->height);
+        return glm::ivec2((ndc.x * 0.5f + 0.5f) * targets->width, (ndc.y * 0.5f + 0.5f) * targets->height);
+    }
+
+    // Mean colour of the 3 x 3 pixels where a world point lands.
+    glm::vec3 colourAt(const glm::vec3& point) const {
+        const int x = pixelOf(point).x;
+        const int y = pixelOf(point).y;
         EXPECT_TRUE(x > 1 && y > 1 && x < targets->width - 2 && y < targets->height - 2);
         unsigned char pixels[9 * 4] = {};
         glBindFramebuffer(GL_READ_FRAMEBUFFER, targets->scene.framebuffer->name());
@@ -143,9 +148,27 @@ TEST_F(ShadowPixels, FloorBehindTheBoxSeenFromTheLightIsInShadow) {
     drawFrame();
     const float lit = redAt(floorBeside);
     EXPECT_GT(lit, 150.0f);
-    EXPECT_LT(redAt(floorBehindTower), 0.6f * lit);
+    const float shadowed = redAt(floorBehindTower);
+    EXPECT_LT(shadowed, 0.6f * lit);
+    EXPECT_GT(shadowed, 0.1f * lit);  // the ambient share: a shadow is not black
     // No light leaks in under the box's edge.
     EXPECT_LT(redAt(floorAtTowerFoot), 0.6f * lit);
+
+    // Out of the shadow towards the lit floor, pixel by pixel: the edge fades
+    // over several pixels, not in one step.
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, targets->scene.framebuffer->name());
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    glm::ivec2 last(-1);
+    int between = 0;
+    for (float z = floorBehindTower.z; z < floorBeside.z; z += 0.005f) {
+        const glm::ivec2 pixel = pixelOf(glm::vec3(floorBehindTower.x, 0.0f, z));
+        if (pixel == last) continue;
+        last = pixel;
+        unsigned char rgba[4] = {};
+        glReadPixels(pixel.x, pixel.y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        if (rgba[0] > shadowed + 0.15f * (lit - shadowed) && rgba[0] < lit - 0.15f * (lit - shadowed)) ++between;
+    }
+    EXPECT_GE(between, 3);
 }
 
 TEST_F(ShadowPixels, OpenFloorIsEvenlyLitWithoutShadowAcne) {
