@@ -14,6 +14,7 @@
 #include "render/ParticleSystem.h"
 #include "render/ShaderProgram.h"
 #include "render/ShadowMatrices.h"
+#include "render/SkyBackdrop.h"
 #include "world/ObjectRegistry.h"
 #include "world/SceneObject.h"
 #include "world/PlayerSpheres.h"
@@ -43,6 +44,7 @@ RenderLogic::RenderLogic(const std::vector<LevelTile>& tiles) : registry(objectR
     std::cout << "Time for creation: " << platform::getTime() - start << "sec" << std::endl;
     createGhost();
     createMarks();
+    backdrop_ = std::make_unique<SkyBackdrop>();
 }
 
 void RenderLogic::createGhost() {
@@ -66,6 +68,7 @@ RenderLogic::~RenderLogic() {
     }
     particleSystems.clear();
     ghost_.reset();
+    backdrop_.reset();
     sphereMark_.reset();
     linkMark_.reset();
     simulation_.reset();

@@ -27,6 +27,7 @@ namespace velmora {
 
 class ObjectRegistry;
 class ParticleSystem;
+class SkyBackdrop;
 class ShaderProgram;
 struct PhysicsSetup;
 struct PlayerActor;
@@ -168,6 +169,7 @@ private:
 
     std::unique_ptr<Simulation> simulation_;
     std::unique_ptr<scene::SceneObject> ghost_;
+    std::unique_ptr<SkyBackdrop> backdrop_;  // behind a level; scenery built by tests has none
     std::unique_ptr<scene::SceneObject> sphereMark_;  // the sphere model, untextured
     std::unique_ptr<scene::SceneObject> linkMark_;    // a unit cube
     Pass pass_;

@@ -11,6 +11,7 @@
 #include "render/PassProbe.h"
 #include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
+#include "render/SkyBackdrop.h"
 #include "world/ObjectRegistry.h"
 #include "world/RenderLogic.h"
 #include "world/SceneObject.h"
@@ -57,6 +58,10 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
     pass_.shadow = shadowPass;
     pass_.transparency = transparencyEnabled;
     pass_.shadowCube = shadowCubeTexture;
+    if (!shadowPass && backdrop_ != nullptr && simulation_->hasLevel()) {
+        backdrop_->draw(cameraMatrix, projectionMatrix);
+        currentProgram = nullptr;  // the backdrop's program is current now
+    }
     if (wireframeEnabled) {
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     }

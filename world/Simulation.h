@@ -79,6 +79,9 @@ public:
     void winGame();
     void resetGame(const std::string& text);
 
+    // Whether it plays a level (tests that build their own scenery forget it).
+    bool hasLevel() const { return !bodies_.empty(); }
+
     physics::Physics* physics() const { return physics_; }
     physics::Scene* scene() const { return scene_; }
 
