@@ -8,11 +8,11 @@
 namespace velmora::app {
 
 const char* const helpLines[kHelpLineCount] = {
-    "Aim: open the doors with the switches, reach the chequered goal",
+    "Aim: switches open doors; reach the chequered goal",
     "W A S D-Roll the sphere, relative to the camera",
     "Screen edges, arrow keys-Turn the camera; wheel-Zoom",
-    "Left button-Couple: the magnet pulls the big sphere (gap under 0.5 m)",
-    "Right button-Uncouple: the magnet pushes it away",
+    "Left button-Couple: pull the big sphere (gap under 0.5 m)",
+    "Right button-Uncouple: push it away",
     "R-Restart  P-Pause  Esc, Q-Quit",
     "F1-Help",
     "F2-Frame Time on/off",
