@@ -1,6 +1,7 @@
-// The camera keeps the main sphere in view: in front of walls between it and
-// the sphere, back out once they are gone, and behind the sphere after a
-// restart or a hazard (which also says what happened).
+// What the camera shows: it keeps the main sphere in view (in front of walls
+// between them, back out once they are gone, behind the sphere after a
+// restart or a hazard, which also says what happened), the sphere's outline
+// through what hides it, and the sky behind the level.
 
 #include <gtest/gtest.h>
 
@@ -206,4 +207,26 @@ TEST_F(CameraView, TheMainSphereShowsItsOutlineThroughTheSecondSphere) {
     };
     EXPECT_GT(outlinePixels(glm::vec3(0, 1, 3)), 100);
     EXPECT_EQ(outlinePixels(glm::vec3(8, 1, 3)), 0);
+}
+
+namespace {
+class CameraViewOnTheLevel : public CameraView {
+protected:
+    CameraViewOnTheLevel() { keepShippedLevel = true; }
+};
+}  // namespace
+
+// Above the walls the level stands against a sky, paler towards the horizon,
+// not the flat clear colour.
+TEST_F(CameraViewOnTheLevel, TheLevelStandsAgainstASkyPalerTowardsTheHorizon) {
+    frames(1, 1.0 / 60.0);
+    glBindFramebuffer(GL_FRAMEBUFFER, shell.sceneTarget.framebuffer->name());
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    unsigned char top[4] = {}, lower[4] = {};
+    glReadPixels(shell.screenWidth / 2, shell.screenHeight - 1, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, top);
+    glReadPixels(shell.screenWidth / 2, shell.screenHeight - 40, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, lower);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    EXPECT_GT(top[2], top[0] + 60);   // blue
+    EXPECT_GT(top[0], 36 + 30);       // lighter than the old flat backdrop
+    EXPECT_GT(lower[0], top[0]);      // paler lower down
 }
