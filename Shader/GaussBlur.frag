@@ -10,6 +10,9 @@
 //                  alpha.
 // uShift:          distance between kernel taps, in texture coordinates.
 // blend:           0 in pass 1, 1 in the pass that writes the screen.
+// overlay:         a colour laid over the scene, not the HUD, by its alpha in
+//                  the pass that writes the screen: a hazard's red flash, the
+//                  dimming behind the win screen.
 
 in vec2 uv;
 
@@ -17,6 +20,7 @@ uniform sampler2D renderedTexture;
 uniform sampler2D alphaTexture;
 uniform vec2 uShift;
 uniform int blend;
+uniform vec4 overlay;
 // The targets sample with plain linear filtering, so every read sees level 0
 // whatever level is asked for; the kernel therefore does not use it.
 uniform int mipmap_level;
@@ -63,7 +67,8 @@ void main() {
         colorAlpha = vec4(middle, texelFetch(alphaTexture, centre, 0).a);
     } else {
         vec4 sharp = texelFetch(alphaTexture, centre, 0);
-        colorRender = vec4(mix(blurred, sharp.rgb, clamp(sharp.a, 0.0, 1.0)), 1.0);
+        vec3 scene = mix(blurred, overlay.rgb, clamp(overlay.a, 0.0, 1.0));
+        colorRender = vec4(mix(scene, sharp.rgb, clamp(sharp.a, 0.0, 1.0)), 1.0);
         colorAlpha = sharp;
     }
 }

@@ -11,6 +11,9 @@ uniform mat4 Camera;             // camera to world: its last column is the eye
 uniform float materialSpecFactor;  // shininess exponent
 uniform float specFactor;          // strength of the highlight, per object
 uniform float opacity;
+uniform vec3 tint;       // the colour of the object's state: a door's, shared by its switches
+uniform float glow;      // light of its own, in its tint: a switch while set off
+uniform float outline;   // 1: only the object's rim, in its tint (the main sphere seen through)
 uniform vec4 l_pos;                // the point light, world space
 uniform vec2 near_far;             // distance range stored in the shadow cube
 uniform samplerCube cm_z_tex;      // light-to-surface distance per direction
@@ -20,6 +23,8 @@ out vec4 colorAlpha;
 
 const float kAmbient = 0.2;
 const float kShadowTexels = 2048.0;
+const int kSoftSamples = 4;       // cube reads per lit point
+const float kSoftTexels = 4.0;    // how far round the point they reach
 
 // Meshes without normals leave the attribute at 0; fall back to the face normal.
 vec3 surfaceNormal() {
@@ -30,8 +35,10 @@ vec3 surfaceNormal() {
 }
 
 // 1.0 where the light reaches the point, 0.0 where something nearer to the
-// light covers it. The cube holds (distance - near) / (far - near) of the
-// nearest surface in every direction from the light.
+// light covers it, and between on a shadow's edge: the cube is read a few
+// times round the point, across the light's direction, so an edge fades over
+// a few texels instead of stepping. The cube holds (distance - near) /
+// (far - near) of the nearest surface in every direction from the light.
 float lightVisibility(vec3 n) {
     vec3 fromLight = worldPosition - l_pos.xyz;
     float distance = length(fromLight);
@@ -39,15 +46,27 @@ float lightVisibility(vec3 n) {
     if (distance >= near_far.y) {
         return 1.0;  // outside the shadow range nothing is known: leave it lit
     }
-    float nearest = texture(cm_z_tex, fromLight).r * range + near_far.x;
     // The bias grows with the size of one cube texel at this distance and with
     // the grazing angle, so flat floors far from the light show no acne; it
     // stays a few texels, so contact shadows under objects do not detach.
     float cosine = clamp(dot(n, -fromLight / distance), 0.1, 1.0);
     float slope = min(sqrt(1.0 - cosine * cosine) / cosine, 6.0);
     float texel = 2.0 * distance / kShadowTexels;
-    float bias = texel * (1.5 + slope) + 0.005;
-    return distance - bias > nearest ? 0.0 : 1.0;
+    // The reads round the point meet a slanted surface nearer or further by
+    // their spread times the slope: the bias takes that in too.
+    float spread = kSoftTexels * texel;
+    float bias = texel * (1.5 + slope) + spread * slope + 0.005;
+    vec3 along = fromLight / distance;
+    vec3 side = normalize(cross(along, abs(along.y) < 0.9 ? vec3(0.0, 1.0, 0.0) : vec3(1.0, 0.0, 0.0)));
+    vec3 up = cross(along, side);
+    float lit = 0.0;
+    for (int i = 0; i < kSoftSamples; ++i) {
+        float angle = 6.2831853 * (float(i) + 0.5) / float(kSoftSamples);
+        vec3 offset = (side * cos(angle) + up * sin(angle)) * spread;
+        float nearest = texture(cm_z_tex, fromLight + offset).r * range + near_far.x;
+        lit += distance - bias > nearest ? 0.0 : 1.0;
+    }
+    return lit / float(kSoftSamples);
 }
 
 // Phong lighting of a surface of the given base colour by the point light.
@@ -80,4 +99,18 @@ void writeOutputs(vec3 color) {
     colorAlpha = vec4(color, 0.0);
 }
 
-void main() { writeOutputs(shade(defaultMaterialColor)); }
+// The rim of the object as seen from the eye: opaque where the surface turns
+// away, clear where it faces the eye.
+void writeOutline() {
+    float facing = abs(dot(surfaceNormal(), normalize(Camera[3].xyz - worldPosition)));
+    colorRender = vec4(tint, opacity * (1.0 - smoothstep(0.3, 0.55, facing)));
+    colorAlpha = vec4(tint, 0.0);
+}
+
+void main() {
+    if (outline > 0.0) {
+        writeOutline();
+        return;
+    }
+    writeOutputs(shade(defaultMaterialColor) * tint + glow * tint);
+}

@@ -12,6 +12,7 @@
 #include "level/MeshData.h"
 #include "physics/Physics.h"
 #include "platform/Window.h"
+#include "render/RenderOptions.h"
 #include "world/Door.h"
 #include "world/ObjectRegistry.h"
 #include "world/PlayerSpheres.h"
@@ -137,7 +138,7 @@ std::string Autopilot::report() const {
 }
 
 void Autopilot::releaseInput() {
-    for (int key : {kKeyW, kKeyA, kKeyS, kKeyD}) platform::script::setKey(key, false);
+    for (int key : {kKeyW, kKeyA, kKeyS, kKeyD, platform::KEY_F7}) platform::script::setKey(key, false);
     platform::script::setMouseButton(platform::MOUSE_BUTTON_LEFT, false);
     platform::script::setMouseButton(platform::MOUSE_BUTTON_RIGHT, false);
 }
@@ -185,12 +186,13 @@ void Autopilot::beforeFrame() {
         const KeyCombination& keys = kCombinations[i];
         const glm::vec3 direction((keys.d ? 1.0f : 0.0f) - (keys.a ? 1.0f : 0.0f), 0.0f,
                                   (keys.s ? 1.0f : 0.0f) - (keys.w ? 1.0f : 0.0f));
-        const glm::vec2 force = flat(pushForKeys(direction, cameraMatrix, kStep)) * spheres::kPushScale;
+        const glm::vec2 force = flat(pushForKeys(direction, steeringMatrix, kStep)) * spheres::kPushScale;
         kicks_[i] = force / spheres::kMass * kStep;
     }
     kicks_[std::size(kCombinations)] = glm::vec2(0.0f);
 
     releaseInput();
+    platform::script::setKey(platform::KEY_F7, shadowsOff_ && shadowsEnabled);
     // Mid-height lies between the bands that tilt the camera, at any size.
     platform::script::setMousePos(shell_.screenWidth / 2, shell_.screenHeight / 2);
     while (!routeDone()) {
@@ -385,7 +387,7 @@ void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera, co
 void Autopilot::turnCameraTowards(glm::vec2 direction) {
     // The cursor at the left edge turns the view to the left (yaw grows),
     // at the right edge to the right, as a player turns it.
-    const glm::vec2 forward = -flat(glm::vec3(cameraMatrix[2]));
+    const glm::vec2 forward = -flat(glm::vec3(steeringMatrix[2]));
     if (glm::length(forward) < 1e-4f) return;
     const glm::vec2 f = glm::normalize(forward);
     const glm::vec2 d = glm::normalize(direction);

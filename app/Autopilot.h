@@ -36,6 +36,11 @@ public:
     // both spheres are.
     std::string report() const;
 
+    // Plays with the shadows off: F7 is held from the first frame until the
+    // picture shows no shadows. A tap of one frame could fall within the
+    // option keys' lock-out (a quick load) and be lost.
+    void turnShadowsOff() { shadowsOff_ = true; }
+
     // Releases every key and button the autopilot may hold.
     static void releaseInput();
 
@@ -63,6 +68,7 @@ private:
     int stepFrames_ = 0;
     long waitedSteps_ = 0;  // game time spent on the current route step
     long frames_ = 0;
+    bool shadowsOff_ = false;
     long stepsWithoutProgress_ = 0;
     float bestDistance_ = 0.0f;
     float lastClearance_ = 0.0f;

@@ -5,11 +5,13 @@
 #include <algorithm>
 
 #include "app/Camera.h"
+#include "app/EventFeedback.h"
 #include "app/Hud.h"
 #include "app/LevelSwitching.h"
 #include "app/MenuDraw.h"
 #include "app/PlayerInput.h"
 #include "app/ReplayControls.h"
+#include "app/ScreenOverlay.h"
 #include "app/RunArchive.h"
 #include "app/PlaySession.h"
 #include "app/ShellOptions.h"
@@ -21,6 +23,7 @@
 #include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
 #include "world/RenderLogic.h"
+#include "world/RunClock.h"
 
 namespace velmora::app {
 
@@ -85,12 +88,17 @@ void FrameLoop::runSteps(int steps) {
     for (int i = 0; i < steps; ++i) {
         if (watching && !nextWatchedInput(shell_, input)) break;
         // A step that reaches the goal still counts to the run's time.
-        if (!simulation.won()) ++shell_.session.runSteps;
+        if (!simulation.won()) {
+            ++shell_.session.runSteps;
+            PlaySession& session = shell_.session;
+            if (session.timedSteps > 0 || startsRunClock(input)) ++session.timedSteps;
+        }
         simulation.step(input);
         if (!watching) shell_.archive.recorder.record(input, simulation);
         ++stepsStarted_;
     }
     const std::vector<SimulationEvent> events = simulation.takeEvents();
+    reactToEvents(events, shell_);
     shell_.renderLogic->showEvents(events);
     hearEvents(shell_, events);
 }
@@ -110,7 +118,7 @@ void FrameLoop::drawFrame(double dt) {
         passDone("HUD");
     };
     if (hudInScene) hud();
-    postProcess();
+    postProcess(dt);
     if (!hudInScene) hud();
     drawPauseMenu(shell_);
     passDone("menu");
@@ -163,8 +171,10 @@ void FrameLoop::renderScenePass(double dt) {
     shell_.renderLogic->renderScene(false, cameraMatrix, projectionMatrix, dt);
 }
 
-void FrameLoop::postProcess() {
+void FrameLoop::postProcess(double dt) {
     glUseProgram(shell_.blurProgram->program);
+    const glm::vec4 overlay = screenOverlay(dt, gameWon);
+    glUniform4f(shell_.blurProgram->uniformLocation("overlay"), overlay.r, overlay.g, overlay.b, overlay.a);
     // The next scene pass must bind its own program again.
     shell_.renderLogic->currentProgram = nullptr;
     blurAndCompose(shell_.blurSetup());

@@ -35,7 +35,7 @@ private:
     void placeGhost();
     void renderShadowFaces(double dt);
     void renderScenePass(double dt);
-    void postProcess();
+    void postProcess(double dt);
     void present();
     bool exitRequested() const;
 

@@ -4,6 +4,7 @@
 #include "app/SessionLines.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
+#include "app/StartHint.h"
 #include "screen/TextRenderer.h"
 #include "world/RenderLogic.h"
 
@@ -22,6 +23,7 @@ void drawHud(double dt, ShellState& shell) {
         shell.session, gameWon, shell.renderLogic->spheresCoupled(), shell.screenWidth, shell.screenHeight,
         shell.settings.showTimer);
     lines.insert(lines.end(), session.begin(), session.end());
+    addStartHint(lines, shell.session.startHintAge, dt, showHelp, shell.screenWidth, shell.screenHeight);
     for (const HudLine& line : lines) {
         shell.textRenderer->printText(line.text.c_str(), line.x, line.y, line.size);
     }

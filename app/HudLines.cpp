@@ -7,7 +7,13 @@
 
 namespace velmora::app {
 
-const char* const helpLines[7] = {
+const char* const helpLines[kHelpLineCount] = {
+    "Aim: switches open doors; reach the chequered goal",
+    "W A S D-Roll the sphere, relative to the camera",
+    "Screen edges, arrow keys-Turn the camera; wheel-Zoom",
+    "Left button-Couple: pull the big sphere (gap under 0.5 m)",
+    "Right button-Uncouple: push it away",
+    "R-Restart  P-Pause  Esc, Q-Quit",
     "F1-Help",
     "F2-Frame Time on/off",
     "F3-Wire Frame on/off",
@@ -39,7 +45,7 @@ int truncatedFigure(double value) {
 void addHelpLines(std::vector<HudLine>& lines, int screenWidth, int screenHeight) {
     const double w = screenWidth;
     const double h = screenHeight;
-    for (int k = 0; k < 7; ++k) {
+    for (int k = 0; k < kHelpLineCount; ++k) {
         lines.push_back({helpLines[k], pixel(w / 20.0), pixel(h - h / 12.0 - kHelpSize * k), kHelpSize});
     }
 }
@@ -50,7 +56,9 @@ void addMessageLine(std::vector<HudLine>& lines, int screenWidth, int screenHeig
     const int x = pixel(w / 5.0);
     const int y = pixel(h - h / 3.0);
     if (gameWon) {
-        lines.push_back({"You won the game!", x, y, kWinSize});
+        // Centred: the win screen's headline over the dimmed scene.
+        const std::string won = "You won the game!";
+        lines.push_back({won, pixel((w - static_cast<double>(won.size()) * kWinSize) / 2.0), y, kWinSize});
     } else if (statusMessageVisible && statusMessageAge < kStatusMessageSeconds) {
         lines.push_back({statusMessage, x, y, kStatusSize});
     } else {

@@ -16,8 +16,11 @@ struct HudLine {
     int size = 0;  // pixels per character square
 };
 
-// One line per option key that does something (F4 and F6 do not).
-extern const char* const helpLines[7];
+// The controls and the aim first, then one line per option key that does
+// something (F4 and F6 do not).
+constexpr int kHelpLineCount = 13;
+constexpr int kControlHelpLines = 6;  // the lines before the option keys'
+extern const char* const helpLines[kHelpLineCount];
 
 constexpr double kStatusMessageSeconds = 2.0;
 constexpr double kFrameTimeRefreshSeconds = 0.15;

@@ -28,8 +28,8 @@ SessionActions applySessionControls(PlaySession& session, const SessionControls&
 
 void finishRun(PlaySession& session) {
     session.previousBestSteps = session.bestSteps;
-    if (session.bestSteps < 0 || session.runSteps < session.bestSteps) {
-        session.bestSteps = session.runSteps;
+    if (session.bestSteps < 0 || session.timedSteps < session.bestSteps) {
+        session.bestSteps = session.timedSteps;
     }
 }
 
@@ -44,6 +44,7 @@ std::string runTimeText(long steps) {
 void restartRun(ShellState& shell) {
     shell.renderLogic->restartRun();
     shell.session.runSteps = 0;
+    shell.session.timedSteps = 0;
     shell.session.coupled = true;
     shell.session.watching = false;
     shell.archive.recorder.begin(shell.archive.levelIdentity);

@@ -1,8 +1,9 @@
 #pragma once
 // The run being played: whether it is paused, its time, and the best time of
-// the runs won since start-up. Time is counted in physics steps, so a run
-// lasts as long on a slow machine as on a fast one, and a replay of the same
-// input gives the same time.
+// the runs won since start-up. Time is counted in physics steps from the
+// player's first push or magnet click, so a run lasts as long on a slow
+// machine as on a fast one, and a replay of the same input gives the same
+// time.
 
 #include <string>
 
@@ -14,6 +15,7 @@ struct PlaySession {
     bool paused = false;
     bool coupled = true;  // the magnet as the buttons left it; pulls at the start
     long runSteps = 0;    // physics steps started in this run before its goal
+    long timedSteps = 0;  // those since the player's first act: the run's time (world/RunClock.h)
     long bestSteps = -1;  // the fewest of a won run (kept ones too); -1: none yet
     long previousBestSteps = -1;  // the best before the last won run; -1: none
     bool watching = false;  // a recorded run is being shown instead of played
@@ -21,6 +23,7 @@ struct PlaySession {
     bool showGhost = true;  // the best run's ghost, when there is one
     int lastWheel = 0;          // the wheel's position at the last frame
     int wheelSpentOnSpeed = 0;  // wheel clicks that changed a replay's speed, not the zoom
+    double startHintAge = 0.0;  // seconds "F1: help" has shown (app/StartHint.h)
     bool hadFocus = false;
     bool focusedLastFrame = false;
     bool pauseControlWasDown = false;

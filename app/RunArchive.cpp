@@ -6,6 +6,7 @@
 #include "platform/DataFolders.h"
 #include "world/BestTimes.h"
 #include "world/PhysicsSetup.h"
+#include "world/RunClock.h"
 #include "world/SceneObject.h"
 #include "world/Simulation.h"
 #include "world/World.h"
@@ -60,7 +61,7 @@ bool archiveFinishedRun(RunArchive& archive) {
             std::cout << error << std::endl;
         }
     }
-    const auto steps = static_cast<std::uint32_t>(run.inputs.size());
+    const auto steps = static_cast<std::uint32_t>(clockedSteps(run.inputs));
     BestTimes times(BestTimes::defaultPath());
     if (archive.bestSteps >= 0 && steps >= archive.bestSteps) return saved;
     times.record(levelKey(archive), steps);

@@ -33,7 +33,7 @@ std::string bestDifferenceText(long steps, long bestSteps) {
 std::vector<HudLine> sessionLines(const PlaySession& session, bool won, bool spheresCoupled,
                                   int screenWidth, int screenHeight, bool showTimer) {
     std::vector<HudLine> lines;
-    const std::string timer = runTimeText(session.runSteps);
+    const std::string timer = runTimeText(session.timedSteps);
     if (showTimer) {
         lines.push_back({timer, screenWidth - kMargin - textWidth(timer, kCornerSize),
                          screenHeight - kMargin - kCornerSize, kCornerSize});
@@ -49,24 +49,23 @@ std::vector<HudLine> sessionLines(const PlaySession& session, bool won, bool sph
                          (screenHeight - kPausedSize) / 2, kPausedSize});
     }
     if (won) {
-        // Under "You won the game!", which stands at (w/5, h - h/3).
-        const double w = screenWidth;
+        // Centred under "You won the game!", which stands at h - h/3, then
+        // the keys for what comes next.
         const double h = screenHeight;
-        const int x = static_cast<int>(w / 5.0);
-        const int y = static_cast<int>(h - h / 3.0) - kWinSize / 4;
-        lines.push_back({"Time: " + runTimeText(session.runSteps), x, y - kRunTimeSize, kRunTimeSize});
-        if (session.bestSteps >= 0) {
-            lines.push_back({"Best: " + runTimeText(session.bestSteps), x, y - 2 * kRunTimeSize,
-                             kRunTimeSize});
-        }
+        int y = static_cast<int>(h - h / 3.0) - kWinSize / 4;
+        const auto centred = [&](const std::string& text) {
+            y -= kRunTimeSize;
+            lines.push_back({text, (screenWidth - textWidth(text, kRunTimeSize)) / 2, y, kRunTimeSize});
+        };
+        centred("Time: " + runTimeText(session.timedSteps));
+        if (session.bestSteps >= 0) centred("Best: " + runTimeText(session.bestSteps));
         if (session.previousBestSteps >= 0 && !session.watching) {
             // Ahead of the best before this run (-) or behind it (+).
-            lines.push_back({bestDifferenceText(session.runSteps, session.previousBestSteps), x,
-                             y - 3 * kRunTimeSize, kRunTimeSize});
+            centred(bestDifferenceText(session.timedSteps, session.previousBestSteps));
         }
-        if (session.nextLevelOpen && !session.watching) {
-            lines.push_back({"N: next level", x, y - 4 * kRunTimeSize, kRunTimeSize});
-        }
+        y -= kRunTimeSize;
+        const std::string keys = "R: new run   V: watch it   Esc: quit";
+        centred(session.nextLevelOpen && !session.watching ? "N: next level   " + keys : keys);
     }
     const std::string magnet = spheresCoupled ? "Magnet: pull" : "Magnet: push";
     lines.push_back({magnet, screenWidth - kMargin - textWidth(magnet, kCornerSize), kMargin,

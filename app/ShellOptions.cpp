@@ -1,6 +1,7 @@
 #include "app/ShellOptions.h"
 
 #include "app/Camera.h"
+#include "app/ScreenOverlay.h"
 #include "render/RenderOptions.h"
 
 namespace velmora::app {
@@ -33,6 +34,7 @@ void setFirstValues() {
     frameTimeText.clear();
     objectCountText.clear();
     resetCamera();
+    clearScreenOverlay();
 }
 
 }  // namespace velmora::app

@@ -112,10 +112,11 @@ void addColumn(ShapeMesh& mesh, const glm::vec3& repeat) {
 }
 
 // A switch pad spheres roll onto: its sides slope gently, so what a sphere
-// meets at the rim is a low ramp, not a wall.
-void addPad(ShapeMesh& mesh, const glm::vec3& repeat) {
+// meets at the rim is a low ramp, not a wall. Its face shows its texture
+// once, whatever its size: a switch's mark, not a floor's tiling.
+void addPad(ShapeMesh& mesh) {
     constexpr float kTop = 0.8f, kHeight = 0.1f;
-    const glm::vec2 uvs[4] = {{0, 0}, {repeat.x, 0}, {repeat.x, repeat.y}, {0, repeat.y}};
+    const glm::vec2 uvs[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     const glm::vec3 top[4] = {{-kTop, -kTop, kHeight}, {kTop, -kTop, kHeight},
                               {kTop, kTop, kHeight}, {-kTop, kTop, kHeight}};
     addFace(mesh, top, {0, 0, 1}, uvs);
@@ -130,7 +131,7 @@ void addPad(ShapeMesh& mesh, const glm::vec3& repeat) {
                                       glm::vec3((out - along) * kTop, kHeight)};
         const glm::vec3 normal =
             glm::normalize(glm::cross(corners[1] - corners[0], corners[3] - corners[0]));
-        const glm::vec2 sideUvs[4] = {{0, 0}, {repeat.x, 0}, {repeat.x, 0.1f}, {0, 0.1f}};
+        const glm::vec2 sideUvs[4] = {{0, 0}, {1, 0}, {1, 0.1f}, {0, 0.1f}};
         addFace(mesh, corners, normal, sideUvs);
     }
 }
@@ -166,7 +167,7 @@ ShapeMesh buildShapeMesh(const TileNode& node) {
             addColumn(mesh, repeat);
             break;
         case TileShape::Pad:
-            addPad(mesh, repeat);
+            addPad(mesh);
             break;
     }
     for (glm::vec3& p : mesh.positions) p *= node.extent;

@@ -17,7 +17,7 @@ struct ShapeMesh {
 
 // The node's shape with its extent baked in. Texture coordinates repeat once
 // per two metres of the node's final size, so a stretched floor does not
-// stretch its texture. Corners shared by two triangles agree in position,
+// stretch its texture; a pad shows its texture once across its face. Corners shared by two triangles agree in position,
 // normal and texture coordinate, so a quad stays four vertices after import.
 ShapeMesh buildShapeMesh(const TileNode& node);
 

@@ -116,6 +116,15 @@
 // onContact inside fetchResults, before onTrigger. Watching contacts changes
 // nothing in the physics: the same inputs give the same poses, bit for bit.
 //
+// Sphere sweeps. Scene::sweepSphere moves a probe sphere in a straight line
+// and reports how far it gets before it first touches a colliding shape of a
+// static or kinematic actor (level geometry, closed doors, the mill where it
+// stands after the last step). Dynamic actors, trigger shapes and shapes with
+// the simulation flag off (open doors) never stop it. It reads the scene and
+// changes nothing, so it may be called at any time between steps without
+// touching the run. A probe that starts already overlapping a surface may be
+// stopped at once: start it from a clear place (a sphere's centre).
+//
 // Sleeping. Dynamic actors fall asleep after two seconds slower than 1% of
 // the tolerance speed (0.1 m/s and 0.2 rad/s at speed 10). Forces and poses
 // with autowake, and doors opening under them, wake them.
@@ -337,6 +346,10 @@ public:
     virtual SimulationEventCallback* getSimulationEventCallback() const = 0;
     // Runs one step of elapsedTime seconds (see "Threads" and "Stepping").
     virtual void simulate(float elapsedTime) = 0;
+    // The share of the way from `from` to `to` (0..1) that a sphere of this
+    // radius travels before it touches a static or kinematic colliding shape;
+    // 1 when nothing is in the way (see "Sphere sweeps").
+    virtual float sweepSphere(const glm::vec3& from, const glm::vec3& to, float radius) const = 0;
     // Delivers the reports of the last step; false when no step was started
     // since the last fetch. The step is already done, so block changes nothing.
     virtual bool fetchResults(bool block) = 0;

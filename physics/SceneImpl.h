@@ -40,6 +40,7 @@ public:
     glm::vec3 getGravity() const override;
     SimulationEventCallback* getSimulationEventCallback() const override { return callback_; }
     void simulate(float elapsedTime) override;
+    float sweepSphere(const glm::vec3& from, const glm::vec3& to, float radius) const override;
     bool fetchResults(bool block) override;
     void release() override;
 

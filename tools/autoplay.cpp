@@ -81,12 +81,11 @@ int main(int argc, char** argv) {
     }
     app::FrameLoop loop(shell);
     app::Autopilot pilot(*route, shell);
+    if (noShadows) pilot.turnShadowsOff();
     int status = 0;
     const double start = platform::getTime();
     while (true) {
         pilot.beforeFrame();
-        // F7 held through the first frame only: the option key toggles once.
-        platform::script::setKey(platform::KEY_F7, noShadows && pilot.frames() == 1);
         if (!loop.runFrame()) {
             std::cout << "autoplay: quit at " << pilot.where() << std::endl;
             status = 3;

@@ -6,7 +6,7 @@
 
 namespace velmora::scene {
 
-void Door::update() { isVisible = !isOpen; }
+void Door::update() { isVisible = shownOpen < 0.0f ? !isOpen : shownOpen < 1.0f; }
 
 void Door::open() {
     if (isOpen) {

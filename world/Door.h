@@ -1,5 +1,6 @@
 #pragma once
-// A door of the level: while open it neither collides nor is drawn.
+// A door of the level: while open it neither collides nor is drawn (once it
+// has slid away, where it slides).
 
 #include "world/Cube.h"
 
@@ -30,6 +31,9 @@ public:
 
     bool isSteady = false;  // once opened, stays open
     bool isOpen = false;
+    // How far open it is drawn, 0 closed to 1 open, while world/StateLooks.h
+    // slides it; negative: drawn as isOpen says, at once.
+    float shownOpen = -1.0f;
 
 private:
     void setShapesColliding(bool colliding);

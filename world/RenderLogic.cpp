@@ -14,6 +14,7 @@
 #include "render/ParticleSystem.h"
 #include "render/ShaderProgram.h"
 #include "render/ShadowMatrices.h"
+#include "render/SkyBackdrop.h"
 #include "world/ObjectRegistry.h"
 #include "world/SceneObject.h"
 #include "world/PlayerSpheres.h"
@@ -44,6 +45,8 @@ RenderLogic::RenderLogic(const std::vector<LevelTile>& tiles, const LevelPlaces&
     }
     std::cout << "Time for creation: " << platform::getTime() - start << "sec" << std::endl;
     createGhost();
+    createMarks();
+    backdrop_ = std::make_unique<SkyBackdrop>();
 }
 
 void RenderLogic::createGhost() {
@@ -67,6 +70,9 @@ RenderLogic::~RenderLogic() {
     }
     particleSystems.clear();
     ghost_.reset();
+    backdrop_.reset();
+    sphereMark_.reset();
+    linkMark_.reset();
     simulation_.reset();
     // The world's objects keep pointers to these, but never use them again:
     // a world outlives its renderer only to be released.
@@ -138,6 +144,7 @@ void RenderLogic::showEvents(const std::vector<SimulationEvent>& events) {
     for (const SimulationEvent& event : events) {
         if (event.type == SimulationEventType::Burst) spawnParticleBurst(event.where);
     }
+    looks_.update(*registry->mainWorld(), simulation_->steps());
 }
 
 }  // namespace velmora

@@ -19,6 +19,7 @@
 #include "physics/Physics.h"
 #include "render/Frustum.h"
 #include "world/ShadowFaceCache.h"
+#include "world/StateLooks.h"
 #include "world/ActorType.h"
 #include "world/Simulation.h"
 
@@ -26,6 +27,7 @@ namespace velmora {
 
 class ObjectRegistry;
 class ParticleSystem;
+class SkyBackdrop;
 class ShaderProgram;
 struct PhysicsSetup;
 struct PlayerActor;
@@ -57,7 +59,8 @@ public:
     // A new run, also after the goal: the simulation rebuilt as at start-up
     // and the live bursts released.
     void restartRun();
-    // What the simulation reported: bursts become particle systems.
+    // What the simulation reported: bursts become particle systems; then the
+    // switches and doors are shown as the steps left them (StateLooks).
     void showEvents(const std::vector<SimulationEvent>& events);
 
     // Draws the main world into whatever framebuffer the caller bound. With
@@ -155,13 +158,24 @@ private:
     void advanceParticles(double dt);
     void drawGhost();
     void createGhost();
+    // The magnet's reach round the second sphere and its link to the main
+    // one while coupled, and the main sphere's outline wherever something
+    // hides it (RenderLogicMarks.cpp).
+    void createMarks();
+    void drawMarks();
+    void drawMark(scene::SceneObject& mark, const glm::mat4& model, glm::vec3 colour, float glow,
+                  float opacity);
     static constexpr float kGhostOpacity = 0.35f;
     void spawnParticleBurst(glm::vec3 origin);
 
     std::unique_ptr<Simulation> simulation_;
     std::unique_ptr<scene::SceneObject> ghost_;
+    std::unique_ptr<SkyBackdrop> backdrop_;  // behind a level; scenery built by tests has none
+    std::unique_ptr<scene::SceneObject> sphereMark_;  // the sphere model, untextured
+    std::unique_ptr<scene::SceneObject> linkMark_;    // a unit cube
     Pass pass_;
     ShadowFaceCache shadowFaceCache_;
+    StateLooks looks_;
     unsigned listedShadowFaces_ = 0;  // faces whose listing in pass_ is still unasked
 };
 

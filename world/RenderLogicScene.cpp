@@ -11,6 +11,7 @@
 #include "render/PassProbe.h"
 #include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
+#include "render/SkyBackdrop.h"
 #include "world/ObjectRegistry.h"
 #include "world/RenderLogic.h"
 #include "world/SceneObject.h"
@@ -39,6 +40,17 @@ GLint location(const ShaderProgram* program, const char* name) {
     return glGetUniformLocation(program->program, name);
 }
 
+// The object's state colours (SceneObject::tint, glow, ringMark); a program
+// without them ignores them.
+void applyLook(const ShaderProgram* program, const scene::SceneObject& object) {
+    const GLint tint = location(program, "tint");
+    if (tint != -1) glUniform3fv(tint, 1, glm::value_ptr(object.tint));
+    const GLint glow = location(program, "glow");
+    if (glow != -1) glUniform1f(glow, object.glow);
+    const GLint ring = location(program, "ringMark");
+    if (ring != -1) glUniform1f(ring, object.ringMark ? 1.0f : 0.0f);
+}
+
 }  // namespace
 
 void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4 projectionMatrix,
@@ -46,6 +58,10 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
     pass_.shadow = shadowPass;
     pass_.transparency = transparencyEnabled;
     pass_.shadowCube = shadowCubeTexture;
+    if (!shadowPass && backdrop_ != nullptr && simulation_->hasLevel()) {
+        backdrop_->draw(cameraMatrix, projectionMatrix);
+        currentProgram = nullptr;  // the backdrop's program is current now
+    }
     if (wireframeEnabled) {
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     }
@@ -86,6 +102,7 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
         passDone("scene pass");
     }
     if (!shadowPass) drawGhost();
+    if (!shadowPass) drawMarks();
     // Always back to filled, so nothing drawn after the scene (HUD, blur)
     // inherits lines, even when the option was switched between calls.
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -276,6 +293,7 @@ void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object,
     if (specLocation != -1) {
         glUniform1f(specLocation, object->specFactor);
     }
+    applyLook(currentProgram, *object);
     object->draw(false, pass_.transparency);
     if (blended) {
         glDisable(GL_BLEND);
@@ -337,6 +355,7 @@ void RenderLogic::drawGhost() {
     if (modelLocation != -1) glUniformMatrix4fv(modelLocation, 1, GL_FALSE, glm::value_ptr(model));
     const GLint specLocation = location(currentProgram, "specFactor");
     if (specLocation != -1) glUniform1f(specLocation, ghost_->specFactor);
+    applyLook(currentProgram, *ghost_);
     applyTextureFilter(ghost_.get());
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

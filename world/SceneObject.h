@@ -62,6 +62,12 @@ public:
 
     glm::mat4 localMatrix;
     float specFactor = 1.0f;
+    // How the object shows the game's state (world/StateLooks.h): a colour
+    // its lit surface is multiplied by, light of its own in that colour, and
+    // a ring on textured pads.
+    glm::vec3 tint{1.0f};
+    float glow = 0.0f;
+    bool ringMark = false;
     MeshData* mesh = nullptr;  // owned
     bool hasMesh = false;
     physics::RigidActor* actor = nullptr;  // not owned

@@ -67,6 +67,7 @@ void Simulation::buildPhysics() {
                       << std::endl;
         }
         auto* trigger = dynamic_cast<scene::Trigger*>(&object);
+        if (trigger != nullptr) trigger->clearHolds();
         if (trigger != nullptr && object.actor != nullptr) world_.triggerRegistry[object.actor] = trigger;
     }
     createSphereBody(MainActorType);

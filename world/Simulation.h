@@ -88,6 +88,9 @@ public:
     void resetGame(const std::string& text);
 
     const LevelPlaces& places() const { return places_; }
+    // Whether it plays a level (tests that build their own scenery forget it).
+    bool hasLevel() const { return !bodies_.empty(); }
+
     physics::Physics* physics() const { return physics_; }
     physics::Scene* scene() const { return scene_; }
 

@@ -57,6 +57,7 @@ void Trigger::enter(ActorType type, DoorRegistry* doors) {
         if (resetCallback) resetCallback(text);
         return;
     }
+    ++holds_;
     forEachListedDoor(actions, doors, [](Door& door) { door.hold(); });
 }
 
@@ -64,6 +65,7 @@ void Trigger::leave(ActorType type, DoorRegistry* doors) {
     if (!reactsTo(type) || !isSwitch()) {
         return;
     }
+    if (holds_ > 0) --holds_;
     forEachListedDoor(actions, doors, [](Door& door) { door.letGo(); });
 }
 

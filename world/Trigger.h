@@ -39,11 +39,18 @@ public:
 
     // Neither goal nor hazard: the "open" list is what the trigger does.
     bool isSwitch() const;
+    // A switch with a sphere on it that counts here; what it shows, nothing
+    // reads it for the rules.
+    bool isSetOff() const { return holds_ > 0; }
+    // A new run: nothing on it.
+    void clearHolds() { holds_ = 0; }
 
 private:
     // Whether a touch of this sphere type counts here. A type that names no
     // single sphere is reported on standard error and counts nowhere.
     bool reactsTo(ActorType type) const;
+
+    int holds_ = 0;  // sphere shapes on the switch that count here
 };
 
 }  // namespace velmora::scene

@@ -5,7 +5,8 @@
 # F2 shows the frame-time lines at the bottom left: a tap of 30 or 150 ms
 # must switch them exactly once, a 600 ms hold must switch them again while
 # held and never after the release. P must show "Paused" mid-screen and stop
-# the run timer at the top right until P again; paused, Escape still quits.
+# the run timer at the top right until P again; the left arrow turns the
+# camera; paused, Escape still quits.
 #
 # The game runs on a virtual display of its own that keeps its screen in a
 # file, so reading the screen costs no round trip through a busy X server.
@@ -140,6 +141,11 @@ else
 fi
 
 # P: "Paused" mid-screen and the run timer stands; P again and it runs on.
+# The timer runs from the first act of a run: a push starts it. The picture
+# is taken again once the sphere has stopped.
+tap w 0.1
+sleep 2
+shoot base
 tap p 0.1
 sleep 1
 shoot paused1
@@ -161,6 +167,15 @@ if (($(changed running1 base "${paused_box[@]}") > 50)); then
 fi
 if (($(changed running2 running1 "${timer_box[@]}") == 0)); then
     fail "the run timer stood still after the second P"
+fi
+
+# The left arrow turns the camera as the left screen edge does.
+shoot before_turn
+tap Left 0.5
+sleep 0.3
+shoot after_turn
+if (($(changed after_turn before_turn 200 150 880 400) < 5000)); then
+    fail "holding the left arrow did not turn the camera"
 fi
 
 # Paused once more, Escape still quits.

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <GL/glew.h>
+
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <sys/wait.h>
@@ -10,9 +14,14 @@
 #include <string>
 
 #include "app/Autopilot.h"
+#include "app/Camera.h"
 #include "app/FrameLoop.h"
 #include "app/PlaySession.h"
 #include "app/Route.h"
+#include "app/ShellOptions.h"
+#include "render/RenderOptions.h"
+#include "screen/FullScreenTarget.h"
+#include "world/RenderLogic.h"
 #include "world/ReplayFile.h"
 #include "tests/gl/ShellFixture.h"
 #include "level/LevelSet.h"
@@ -94,7 +103,9 @@ protected:
     }
 
     // frame: the clock's step per frame; the physics still advances 1/60 s.
-    PlayedRun play(const app::Route& route, double frame = kFrame) {
+    // everySecond, when given, looks at the game after every 60th frame.
+    PlayedRun play(const app::Route& route, double frame = kFrame,
+                   const std::function<void()>& everySecond = {}) {
         app::FrameLoop loop(shell);
         app::Autopilot pilot(route, shell);
         testing::internal::CaptureStdout();  // the magnet's bursts announce themselves
@@ -102,6 +113,7 @@ protected:
             pilot.beforeFrame();
             now += frame;
             loop.updateFrame();
+            if (everySecond && pilot.frames() % 60 == 0) everySecond();
             // For whoever writes a route: where the spheres are, once a second.
             if (std::getenv("AUTOPILOT_TRACE") != nullptr && pilot.frames() % 60 == 0) {
                 std::cerr << pilot.report() << std::endl;
@@ -110,6 +122,32 @@ protected:
         testing::internal::GetCapturedStdout();
         app::Autopilot::releaseInput();
         return PlayedRun{pilot.goalReached(), pilot.frames(), pilot.where(), loop.stepsStarted()};
+    }
+
+    // Whether the main sphere's nearest point is what the camera sees where
+    // the sphere's centre lands on the screen: the scene pass drawn as the
+    // frame loop draws it, its depth read back there.
+    bool mainSphereInView() {
+        glBindFramebuffer(GL_FRAMEBUFFER, shell.sceneTarget.framebuffer->name());
+        glViewport(0, 0, shell.screenWidth, shell.screenHeight);
+        const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+        glDrawBuffers(2, both);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        shell.renderLogic->renderScene(false, app::cameraMatrix, app::projectionMatrix, 0.0);
+        const glm::vec3 centre =
+            shell.renderLogic->simulation().spherePosition(MainActorType, shell.renderLogic->drawAlpha);
+        const glm::vec4 eye = glm::inverse(app::cameraMatrix) * glm::vec4(centre, 1.0f);
+        const glm::vec4 clip = app::projectionMatrix * eye;
+        const glm::vec2 ndc = glm::vec2(clip) / clip.w;
+        const int x = static_cast<int>((ndc.x * 0.5f + 0.5f) * shell.screenWidth);
+        const int y = static_cast<int>((ndc.y * 0.5f + 0.5f) * shell.screenHeight);
+        float depth = 1.0f;
+        const bool onScreen = clip.w > 0.0f && x >= 0 && y >= 0 && x < shell.screenWidth && y < shell.screenHeight;
+        if (onScreen) glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        const float a = app::projectionMatrix[2][2], b = app::projectionMatrix[3][2];
+        const float seen = b / (2.0f * depth - 1.0f + a);  // distance along the view
+        return onScreen && std::abs(seen - (-eye.z - 0.5f)) < 0.25f;
     }
 
     // Throws the played world away and builds a fresh one.
@@ -133,10 +171,34 @@ TEST_F(AutopilotPlay, PlaysTheShippedLevelToTheGoalTheSameWayEveryTime) {
     EXPECT_EQ(static_cast<long>(run.inputs.size()), first.steps);
     checkWithReplayTool(run, first.steps);
 
+    // Again, looking once a second: the main sphere is in view every time.
     restart();
-    const PlayedRun second = play(route);
+    int samples = 0;
+    std::string hidden;
+    const PlayedRun second = play(route, kFrame, [&] {
+        ++samples;
+        if (!mainSphereInView()) hidden += " " + std::to_string(samples);
+    });
     EXPECT_TRUE(second.won) << "stuck at " << second.where;
     EXPECT_EQ(second.frames, first.frames);
+    EXPECT_GT(samples, 30);
+    EXPECT_EQ(hidden, "") << "the main sphere was hidden in these seconds";
+}
+
+// A load quicker than the option keys' lock-out must not swallow the F7 of
+// --no-shadows: the shadows go off, once, and stay off.
+TEST_F(AutopilotPlay, WithTheShadowsTurnedOffItHoldsF7UntilTheyAreOff) {
+    app::Autopilot pilot(shippedRoute(), shell);
+    pilot.turnShadowsOff();
+    app::FrameLoop loop(shell);
+    for (int frame = 0; frame < 60; ++frame) {
+        pilot.beforeFrame();
+        now += kFrame;
+        loop.updateFrame();
+    }
+    app::Autopilot::releaseInput();
+    EXPECT_FALSE(shadowsEnabled);
+    EXPECT_EQ(app::statusMessage, "Shadows disabled");
 }
 
 // Game time runs at real time at any frame rate: from 10 frames a second to

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/ScreenOverlay.h"
 #include "screen/TextRenderer.h"
 #include "tests/gl/PostProcessFixture.h"
 
@@ -113,6 +114,32 @@ TEST_F(PostProcess, TextStaysWhereItIsDrawnOverTheClearColour) {
 
 // The passes clear neither of their targets: what the blur target and the
 // screen held before, colour and depth, must leave no trace in the picture.
+// The overlay of the frame: a hazard's flash turns the scene red, then goes;
+// the win screen dims the scene.
+TEST_F(PostProcess, AHazardFlashesTheSceneRedOnceAndTheWinDimsIt) {
+    const auto middleWith = [&](glm::vec4 overlay) {
+        beginScene();
+        glUseProgram(program->program);
+        glUniform4f(program->uniformLocation("overlay"), overlay.r, overlay.g, overlay.b, overlay.a);
+        present();
+        return at(readScreen(), width / 2, height / 2);
+    };
+    const Rgb plain = middleWith(app::screenOverlay(0.0, false));
+    EXPECT_TRUE(isClearColour(plain));
+    app::flashScreen();
+    const Rgb flash = middleWith(app::screenOverlay(0.3, false));
+    EXPECT_GT(flash.r, plain.r + 60);
+    EXPECT_GT(flash.r, 2 * flash.b);
+    const Rgb fading = middleWith(app::screenOverlay(0.3, false));
+    EXPECT_LT(fading.r, flash.r);
+    EXPECT_GT(fading.r, plain.r);
+    EXPECT_TRUE(isClearColour(middleWith(app::screenOverlay(0.3, false))));
+    const Rgb dimmed = middleWith(app::screenOverlay(0.0, true));
+    EXPECT_LT(dimmed.b, plain.b / 2 + 5);
+    EXPECT_EQ(dimmed.r * 3 / plain.r, dimmed.b * 3 / plain.b);  // darker, not tinted
+    middleWith(glm::vec4(0.0f));
+}
+
 TEST_F(PostProcess, PictureOwesNothingToWhatTheTargetsHeldBefore) {
     TextRenderer text(width, height);
     const auto drawScene = [&] {

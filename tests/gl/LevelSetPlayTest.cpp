@@ -15,6 +15,7 @@
 #include "app/LevelProgress.h"
 #include "app/LevelSwitching.h"
 #include "app/PauseMenu.h"
+#include "app/PlaySession.h"
 #include "app/ShellOptions.h"
 #include "platform/Window.h"
 #include "tests/gl/ShellFixture.h"
@@ -124,15 +125,19 @@ TEST_F(LevelSetPlay, FinishingALevelOpensTheNextKeepsItsTimeAndNGoesThere) {
     EXPECT_TRUE(standings[0].open && !standings[1].open);
     EXPECT_EQ(app::firstUnfinishedLevel(standings), 0);
 
+    platform::script::setKey('W', true);  // the run's clock starts with a push
     for (int i = 0; i < 30; ++i) frame();
+    platform::script::setKey('W', false);
     shell.renderLogic->simulation().winGame();
     frame();
     ASSERT_TRUE(app::gameWon);
+    const long best = shell.archive.bestSteps;  // as kept in the data folder
+    ASSERT_GT(best, 0);
 
     // What a new start of the program reads from the data folder.
     standings = app::levelStandings(shell.levels);
     EXPECT_TRUE(standings[0].finished);
-    EXPECT_EQ(standings[0].bestSteps, 31);
+    EXPECT_EQ(standings[0].bestSteps, best);
     EXPECT_TRUE(standings[1].open && !standings[1].finished);
     EXPECT_EQ(app::firstUnfinishedLevel(standings), 1);
 
@@ -160,8 +165,9 @@ TEST_F(LevelSetPlay, FinishingALevelOpensTheNextKeepsItsTimeAndNGoesThere) {
     tap(80);  // P
     for (int i = 0; i < 3; ++i) tap(platform::KEY_DOWN);
     tap(platform::KEY_ENTER);
-    EXPECT_EQ(app::menuLines(shell), (std::vector<std::string>{"1 Small  par 1:00  best 0:00.51",
-                                                               "2 The grand tour  par 2:30", "Back"}));
+    EXPECT_EQ(app::menuLines(shell),
+              (std::vector<std::string>{"1 Small  par 1:00  best " + app::runTimeText(best),
+                                        "2 The grand tour  par 2:30", "Back"}));
     tap(platform::KEY_UP);
     tap(platform::KEY_ENTER);
     EXPECT_EQ(shell.levelIndex, 0);

@@ -15,6 +15,7 @@
 
 #include "app/Camera.h"
 #include "app/FrameLoop.h"
+#include "app/HudLines.h"
 #include "app/PlaySession.h"
 #include "app/ReplayControls.h"
 #include "app/RunArchive.h"
@@ -170,19 +171,20 @@ TEST_F(PlayerControls, HudPutsTextWhereItsLinesGoAndNowhereElse) {
     frames(1, 0.1);
     const int helpX = w / 20;
     const int helpTop = h - h / 12;
-    EXPECT_EQ(textPixels(helpX, helpTop - 7 * 14, 200, 7 * 14 + 14), 0);  // help is off
+    const int lines = app::kHelpLineCount;
+    EXPECT_EQ(textPixels(helpX, helpTop - lines * 14, 200, lines * 14 + 14), 0);  // help is off
     EXPECT_EQ(textPixels(50, 40, 150, 40), 0);                           // so are frame times
 
     app::showHelp = true;
     app::showFrameTime = true;
     frames(1, 0.1);
-    // Each of the seven help lines, 14 pixels apart, holds text...
-    for (int k = 0; k < 7; ++k) {
+    // Each of the help lines, 14 pixels apart, holds text...
+    for (int k = 0; k < lines; ++k) {
         EXPECT_GT(textPixels(helpX, helpTop - 14 * k, 100, 14), 50) << "help line " << k;
     }
     // ...and nothing stands beside them, below them or right of the frame-time lines.
-    EXPECT_EQ(textPixels(helpX - 20, helpTop - 7 * 14, 20, 7 * 14 + 14), 0);
-    EXPECT_EQ(textPixels(helpX, helpTop - 7 * 14 - 20, 200, 20), 0);
+    EXPECT_EQ(textPixels(helpX - 20, helpTop - lines * 14, 20, lines * 14 + 14), 0);
+    EXPECT_EQ(textPixels(helpX, helpTop - lines * 14 - 20, 200, 20), 0);
     EXPECT_GT(textPixels(50, 60, 100, 20), 100);  // "10fps, time:100ms"
     EXPECT_GT(textPixels(50, 40, 100, 20), 100);  // "Objects:..."
     EXPECT_EQ(textPixels(50 + 20 * 18, 40, 100, 40), 0);
@@ -268,19 +270,25 @@ TEST_F(PlayerControls, PauseStartsNoStepAndStopsTheClockButCameraAndOptionKeysWo
     EXPECT_FALSE(shell.session.paused);
 }
 
-TEST_F(PlayerControls, TimerCountsStepsUntilTheGoalAndRKeyStartsANewRun) {
-    updates(31, 1.0 / 30.0);  // slow frames run two steps each; the first is the load
+TEST_F(PlayerControls, TimerCountsStepsFromTheFirstActUntilTheGoalAndRKeyStartsANewRun) {
+    updates(11, 1.0 / 30.0);  // slow frames run two steps each; the first is the load
+    EXPECT_EQ(shell.session.runSteps, 20);
+    EXPECT_EQ(shell.session.timedSteps, 0);  // no push yet: the clock waits
+    platform::script::setKey(kKeyW, true);
+    updates(20, 1.0 / 30.0);
+    platform::script::setKey(kKeyW, false);
     EXPECT_EQ(shell.session.runSteps, 60);
+    EXPECT_EQ(shell.session.timedSteps, 40);  // and runs on without a key held
     shell.renderLogic->simulation().winGame();
     updates(4, 1.0 / 60.0);
     frames(1, 1.0 / 60.0);
     ASSERT_TRUE(app::gameWon);
-    EXPECT_EQ(shell.session.runSteps, 60);
-    EXPECT_EQ(shell.session.bestSteps, 60);
-    // "Time: 0:01.00" and "Best: 0:01.00" stand under the win message.
-    const int x = shell.screenWidth / 5;
-    const int winY = shell.screenHeight - shell.screenHeight / 3;
-    EXPECT_GT(textPixels(x, winY - 60, 25 * 13, 50), 400);
+    EXPECT_EQ(shell.session.timedSteps, 40);
+    EXPECT_EQ(shell.session.bestSteps, 40);
+    // "Time: 0:00.66" stands centred under the win message.
+    const int x = (shell.screenWidth - 25 * 13) / 2;
+    const int timeY = shell.screenHeight - shell.screenHeight / 3 - 30 / 4 - 25;
+    EXPECT_GT(textPixels(x, timeY, 25 * 13, 25), 150);
 
     shell.session.coupled = false;
     tap(kKeyR);
@@ -288,16 +296,22 @@ TEST_F(PlayerControls, TimerCountsStepsUntilTheGoalAndRKeyStartsANewRun) {
     EXPECT_TRUE(shell.renderLogic->gameRunning());
     EXPECT_TRUE(shell.renderLogic->spheresCoupled());
     EXPECT_EQ(shell.session.runSteps, 1);  // the restart frame's step is the run's first
-    EXPECT_EQ(textPixels(x, winY - 60, 25 * 13, 90), 0);
+    EXPECT_EQ(shell.session.timedSteps, 0);
+    EXPECT_EQ(textPixels(x, timeY, 25 * 13, 25), 0);
     // Put back at the start and stopped there, then one step of falling.
     const glm::vec3 start = spheres::kMainStart;
     EXPECT_NEAR(glm::length(mainSphere()->getGlobalPose().p - start), 0.0f, 0.01f);
     EXPECT_LE(glm::length(mainSphere()->getLinearVelocity()), glm::length(worldGravity) / 60.0f);
-    updates(89, 1.0 / 60.0);
+    // Uncoupling starts the clock too.
+    platform::script::setMouseButton(platform::MOUSE_BUTTON_RIGHT, true);
+    updates(1, 1.0 / 60.0);
+    platform::script::setMouseButton(platform::MOUSE_BUTTON_RIGHT, false);
+    updates(88, 1.0 / 60.0);
     shell.renderLogic->simulation().winGame();
     updates(1, 1.0 / 60.0);
     EXPECT_EQ(shell.session.runSteps, 90);
-    EXPECT_EQ(shell.session.bestSteps, 60);  // the slower run is no best
+    EXPECT_EQ(shell.session.timedSteps, 89);
+    EXPECT_EQ(shell.session.bestSteps, 40);  // the slower run is no best
 }
 
 TEST_F(PlayerControls, PadPushesWithItsLeftStickTurnsWithItsRightAndItsButtonsAct) {

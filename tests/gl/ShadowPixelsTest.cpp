@@ -7,6 +7,8 @@
 #include "screen/FullScreenTarget.h"
 #include "tests/gl/GlContext.h"
 #include "tests/gl/WorldFixture.h"
+#include "world/StateLooks.h"
+#include "world/Trigger.h"
 
 namespace velmora::test {
 
@@ -84,12 +86,17 @@ protected:
     // world point lands in the scene target.
     float redAt(const glm::vec3& point) const { return colourAt(point).r; }
 
-    // Mean colour of the 3 x 3 pixels where a world point lands.
-    glm::vec3 colourAt(const glm::vec3& point) const {
+    // The pixel a world point lands on.
+    glm::ivec2 pixelOf(const glm::vec3& point) const {
         const glm::vec4 clip = projection() * glm::inverse(camera) * glm::vec4(point, 1.0f);
         const glm::vec2 ndc = glm::vec2(clip) / clip.w;
-        const int x = static_cast<int>((ndc.x * 0.5f + 0.5f) * targets->width);
-        const int y = static_cast<int>((ndc.y * 0.5f + 0.5f) * targets->height);
+        return glm::ivec2((ndc.x * 0.5f + 0.5f) * targets->width, (ndc.y * 0.5f + 0.5f) * targets->height);
+    }
+
+    // Mean colour of the 3 x 3 pixels where a world point lands.
+    glm::vec3 colourAt(const glm::vec3& point) const {
+        const int x = pixelOf(point).x;
+        const int y = pixelOf(point).y;
         EXPECT_TRUE(x > 1 && y > 1 && x < targets->width - 2 && y < targets->height - 2);
         unsigned char pixels[9 * 4] = {};
         glBindFramebuffer(GL_READ_FRAMEBUFFER, targets->scene.framebuffer->name());
@@ -141,9 +148,27 @@ TEST_F(ShadowPixels, FloorBehindTheBoxSeenFromTheLightIsInShadow) {
     drawFrame();
     const float lit = redAt(floorBeside);
     EXPECT_GT(lit, 150.0f);
-    EXPECT_LT(redAt(floorBehindTower), 0.6f * lit);
+    const float shadowed = redAt(floorBehindTower);
+    EXPECT_LT(shadowed, 0.6f * lit);
+    EXPECT_GT(shadowed, 0.1f * lit);  // the ambient share: a shadow is not black
     // No light leaks in under the box's edge.
     EXPECT_LT(redAt(floorAtTowerFoot), 0.6f * lit);
+
+    // Out of the shadow towards the lit floor, pixel by pixel: the edge fades
+    // over several pixels, not in one step.
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, targets->scene.framebuffer->name());
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    glm::ivec2 last(-1);
+    int between = 0;
+    for (float z = floorBehindTower.z; z < floorBeside.z; z += 0.005f) {
+        const glm::ivec2 pixel = pixelOf(glm::vec3(floorBehindTower.x, 0.0f, z));
+        if (pixel == last) continue;
+        last = pixel;
+        unsigned char rgba[4] = {};
+        glReadPixels(pixel.x, pixel.y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        if (rgba[0] > shadowed + 0.15f * (lit - shadowed) && rgba[0] < lit - 0.15f * (lit - shadowed)) ++between;
+    }
+    EXPECT_GE(between, 3);
 }
 
 TEST_F(ShadowPixels, OpenFloorIsEvenlyLitWithoutShadowAcne) {
@@ -182,6 +207,35 @@ TEST_F(ShadowPixels, WithShadowsOffTheFloorBehindTheBoxIsLitLikeTheRest) {
     drawFrame();
     const float lit = redAt(floorBeside);
     EXPECT_NEAR(redAt(floorBehindTower), lit, 0.1f * lit);
+}
+
+}  // namespace velmora::test
+
+namespace velmora::test {
+
+// Two pads alike but for a sphere on one: under the same light the set-off
+// one shines brighter.
+TEST_F(ShadowPixels, ASetOffSwitchIsBrighterThanAnIdleOne) {
+    camera = cameraAt(glm::vec3(0, 12, -15), glm::vec3(0, 0, -25));
+    std::vector<scene::Trigger*> pads;
+    for (const float x : {-3.0f, 3.0f}) {
+        auto pad = std::make_unique<scene::Trigger>(glm::scale(glm::mat4(1.0f), glm::vec3(2, 0.2f, 2)),
+                                                    logic->phongProgram, logic->shadowProgram);
+        pad->actions["open"] = {};
+        pad->init();
+        pad->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(glm::vec3(x, 0.1f, -25)),
+                                           physics::Geometry::box(glm::vec3(1, 0.1f, 1)), *material);
+        world().root->addChild(pad.get());
+        world().triggerRegistry[pad->actor] = pad.get();
+        pads.push_back(pad.get());
+        objects.push_back(std::move(pad));
+    }
+    pads[0]->enter(MainActorType, &world().doorRegistry);
+    StateLooks().update(world(), 0);
+    drawFrame();
+    const glm::vec3 setOff = colourAt(glm::vec3(-3, 0.2f, -25));
+    const glm::vec3 idle = colourAt(glm::vec3(3, 0.2f, -25));
+    EXPECT_GT(setOff.r + setOff.g + setOff.b, idle.r + idle.g + idle.b + 150.0f);
 }
 
 }  // namespace velmora::test

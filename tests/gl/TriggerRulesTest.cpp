@@ -13,6 +13,7 @@
 #include "world/Door.h"
 #include "world/PhysicsSetup.h"
 #include "world/PlayerSpheres.h"
+#include "world/StateLooks.h"
 #include "world/Trigger.h"
 
 namespace velmora::test {
@@ -180,6 +181,47 @@ TEST_F(TriggerRules, SwitchOpensItsDoorWhileASphereIsOnItAndTheDoorBlocksAgainAf
     EXPECT_EQ(sceneTriangles(), closedTriangles);
     push(second, -kForward, 90);
     EXPECT_GT(second->getGlobalPose().p.z, kBlockedAfter);
+}
+
+// The door's look follows its state over game time, its collision at once;
+// its switches share its colour, and only a counting sphere sets one off.
+TEST_F(TriggerRules, DoorSlidesAwayInAThirdOfASecondOfGameTimeAndSwitchesShowTheirState) {
+    scene::Door* gate = addDoor("Gate", kFarAway, kGateSize);
+    scene::Trigger* pad = addTrigger({{"open", {"Gate"}}});
+    scene::Trigger* heavy = addTrigger({{"open", {"Gate"}}}, SecondActorType, kPadCenter + glm::vec3(0, 0, 3));
+    physics::RigidDynamic* main = addSphere(MainActorType, kMainStart, 0.5f);
+    StateLooks looks;
+    looks.update(world(), 0);
+    EXPECT_EQ(gate->tint, doorColour("Gate"));
+    EXPECT_EQ(pad->tint, doorColour("Gate"));
+    EXPECT_NE(doorColour("Gate"), doorColour("DoorB"));
+    EXPECT_TRUE(heavy->ringMark);
+    EXPECT_FALSE(pad->ringMark);
+    EXPECT_EQ(pad->glow, 0.0f);
+
+    moveTo(main, kPadCenter + glm::vec3(0, 0.25f, 0));
+    ASSERT_TRUE(gate->isOpen);
+    EXPECT_FALSE(colliding(gate));
+    looks.update(world(), 6);  // a tenth of a second
+    EXPECT_GT(pad->glow, 0.0f);
+    EXPECT_NEAR(pad->transformMatrix[3].y, -kSwitchSink, 1e-5f);
+    EXPECT_NEAR(gate->shownOpen, 1.0f / 3.0f, 0.01f);
+    EXPECT_NEAR(gate->transformMatrix[3].y, -kGateSize.y / 3.0f, 0.02f);
+    gate->update();
+    EXPECT_TRUE(gate->isVisible);
+    looks.update(world(), 18);
+    gate->update();
+    EXPECT_FALSE(gate->isVisible);
+
+    moveTo(main, kPadCenter + glm::vec3(0, 0.25f, 3));  // the main sphere does not count on the heavy pad
+    looks.update(world(), 20);
+    EXPECT_FALSE(heavy->isSetOff());
+    EXPECT_EQ(heavy->glow, 0.0f);
+    EXPECT_EQ(pad->glow, 0.0f);
+    EXPECT_EQ(pad->transformMatrix[3].y, 0.0f);
+    EXPECT_FALSE(gate->isOpen);
+    looks.update(world(), 0);  // a restart: the door stands closed at once
+    EXPECT_EQ(gate->shownOpen, 0.0f);
 }
 
 TEST_F(TriggerRules, SteadyDoorStaysOpenAfterTheSphereLeaves) {

@@ -6,6 +6,7 @@
 #include "app/Hud.h"
 #include "app/HudLines.h"
 #include "app/ShellOptions.h"
+#include "app/StartHint.h"
 
 using namespace velmora::app;
 
@@ -28,18 +29,26 @@ protected:
 
 }  // namespace
 
-TEST_F(HudLines, HelpLinesStepDownFromTheTopLeftAndNameOnlyKeysThatDoSomething) {
+TEST_F(HudLines, HelpLinesStepDownFromTheTopLeftControlsFirstThenOptionKeysThatDoSomething) {
     EXPECT_TRUE(frame(0.016).empty());
     showHelp = true;
     const std::vector<HudLine> lines = frame(0.016);
-    ASSERT_EQ(lines.size(), 7u);
+    ASSERT_EQ(lines.size(), static_cast<size_t>(kHelpLineCount));
     for (size_t k = 0; k < lines.size(); ++k) {
         EXPECT_EQ(lines[k].x, 96) << k;
         EXPECT_EQ(lines[k].y, 990 - 14 * static_cast<int>(k)) << k;
         EXPECT_EQ(lines[k].size, 14) << k;
         EXPECT_EQ(lines[k].text.rfind("F4", 0), std::string::npos) << lines[k].text;
     }
-    EXPECT_EQ(lines.front().text, "F1-Help");
+    // The aim, then every control a first game needs, before the options.
+    std::string controls;
+    for (int k = 0; k < kControlHelpLines; ++k) controls += lines[k].text + "\n";
+    EXPECT_EQ(lines.front().text.rfind("Aim:", 0), 0u);
+    for (const char* control : {"W A S D", "arrow keys", "wheel", "Left button-Couple",
+                                "Right button-Uncouple", "R-Restart", "P-Pause", "Q-Quit"}) {
+        EXPECT_NE(controls.find(control), std::string::npos) << control;
+    }
+    EXPECT_EQ(lines[kControlHelpLines].text, "F1-Help");
     EXPECT_EQ(lines.back().text, "F9-Transparency on/off");
     // Odd sizes truncate: 1366 / 20 = 68.3, 768 - 64 = 704.
     EXPECT_EQ(hudLinesForFrame(0.016, 1366, 768, 0).front().x, 68);
@@ -70,6 +79,7 @@ TEST_F(HudLines, StatusMessageShowsForTwoSecondsAndTheWinMessageForGood) {
         ASSERT_EQ(lines.size(), 1u);
         EXPECT_EQ(lines[0].text, "You won the game!");
         EXPECT_EQ(lines[0].size, 30);
+        EXPECT_EQ(lines[0].x * 2 + 17 * 30, 1920);  // centred
     }
 }
 
@@ -99,4 +109,24 @@ TEST_F(HudLines, FrameTimeLineSurvivesIntervalsOfZeroAndOfStartUpLength) {
     // A clock too coarse to see the frame pass: no rate to divide by.
     EXPECT_EQ(frameTimeLine(0.0), "0fps, time:0ms");
     EXPECT_EQ(frameTimeLine(1e-12), "2147483647fps, time:0ms");
+}
+
+// Shown for its seconds of frames, however long the loading frame took; an
+// opened help ends it for good.
+TEST(StartHint, ShowsF1ForTheFirstSecondsOfFramesAndEndsWithTheHelp) {
+    for (const bool openHelp : {false, true}) {
+        double age = 0.0;
+        std::vector<HudLine> lines;
+        addStartHint(lines, age, 12.0, false, 1920, 1080);  // the loading frame
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].text, "F1: help");
+        EXPECT_EQ(lines[0].x + 4 * lines[0].size, 960);  // centred
+        if (openHelp) addStartHint(lines, age, 0.016, true, 1920, 1080);
+        for (int frame = 0; frame < 60 * 5; ++frame) addStartHint(lines, age, 1.0 / 60.0, false, 1920, 1080);
+        EXPECT_EQ(lines.size(), openHelp ? 1u : 301u) << openHelp;  // 5.1 s
+        for (int frame = 0; frame < 60; ++frame) addStartHint(lines, age, 1.0 / 60.0, false, 1920, 1080);
+        lines.clear();
+        addStartHint(lines, age, 1.0 / 60.0, false, 1920, 1080);
+        EXPECT_TRUE(lines.empty()) << openHelp;
+    }
 }

@@ -5,6 +5,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/CameraArm.h"
 #include "app/MoveKeys.h"
 #include "app/OrbitCamera.h"
 #include "app/PadInput.h"
@@ -102,6 +103,31 @@ TEST(OrbitCamera, StandsBehindTheTargetAndLooksAtIt) {
     EXPECT_NEAR(eye.y - target.y, 5.0f, 1e-4f);  // 10 * sin 30
     EXPECT_GT(eye.x, target.x);
     expectNear(viewDirection(camera), glm::normalize(target - eye));
+}
+
+// In at once, out at a pace set by real time: one long frame gets as far as
+// the same time in short frames; no frame ever overshoots the clear length.
+TEST(OrbitCamera, ArmComesInAtOnceAndEasesOutInRealTime) {
+    CameraArm arm;
+    EXPECT_EQ(arm.follow(6.0f, 0.016), 6.0f);  // placed straight where it may stand
+    EXPECT_EQ(arm.follow(1.5f, 0.016), 1.5f);
+    CameraArm longFrame = arm;
+    for (int i = 0; i < 30; ++i) arm.follow(6.0f, 1.0 / 60.0);
+    EXPECT_NEAR(arm.length, longFrame.follow(6.0f, 0.5), 1e-3f);
+    EXPECT_GT(arm.length, 4.0f);
+    EXPECT_LT(arm.length, 6.0f);
+    EXPECT_LE(longFrame.follow(6.0f, 100.0), 6.0f);
+    EXPECT_EQ(arm.followLift(30.0f, 0.016), 30.0f);
+    EXPECT_LT(arm.followLift(0.0f, 0.5), 30.0f);
+    EXPECT_GT(arm.lift, 0.0f);
+
+    // A ball on the arm stops it at the ball's near side; beside the arm,
+    // behind the target or round the target it leaves the arm alone.
+    const glm::vec3 away(0.0f, 0.0f, 1.0f);
+    EXPECT_NEAR(armOutsideBall(glm::vec3(0.0f), away, 6.0f, glm::vec3(0.0f, 0.0f, 3.0f), 1.0f), 2.0f, 1e-5f);
+    EXPECT_EQ(armOutsideBall(glm::vec3(0.0f), away, 6.0f, glm::vec3(2.0f, 0.0f, 3.0f), 1.0f), 6.0f);
+    EXPECT_EQ(armOutsideBall(glm::vec3(0.0f), away, 6.0f, glm::vec3(0.0f, 0.0f, -3.0f), 1.0f), 6.0f);
+    EXPECT_EQ(armOutsideBall(glm::vec3(0.0f), away, 1.5f, glm::vec3(0.0f, 0.0f, 3.0f), 1.0f), 1.5f);
 }
 
 TEST(OrbitCamera, ProjectionTakesTheFieldOfViewInDegreesAndTheScreenAspect) {

@@ -67,3 +67,23 @@ TEST(PhysicsFastMotion, FastBallStillPassesOpenDoorsAndTriggers) {
     EXPECT_EQ(world.callback.count(PairFlag::TouchFound), 1);
     EXPECT_EQ(world.callback.count(PairFlag::TouchLost), 1);
 }
+
+// The camera's probe: stopped by solid statics (box, mesh, the near face of a
+// wall), passing balls, triggers and open doors; a sweep moves nothing.
+TEST(PhysicsFastMotion, SphereSweepStopsAtSolidStaticsOnly) {
+    TestWorld world(glm::vec3(0.0f));
+    RigidStatic* door = world.addBox(glm::vec3(0.0f, 0.0f, -4.0f), glm::vec3(2.0f, 2.0f, 0.1f));
+    world.addTrigger(glm::vec3(0.0f, 0.0f, -2.0f), glm::vec3(2.0f, 2.0f, 0.5f));
+    RigidDynamic* ball = world.addBall(glm::vec3(0.0f, 0.0f, -1.0f));
+    world.addMesh(world.cookFloor(4, 2.0f), glm::vec3(0.0f, -3.0f, 0.0f));
+    const glm::vec3 from(0.0f);
+    // Touches the door's near face (z = -3.9) with its 0.5 radius at z = -3.4.
+    EXPECT_NEAR(world.scene->sweepSphere(from, glm::vec3(0.0f, 0.0f, -10.0f), 0.5f), 0.34f, 0.01f);
+    EXPECT_NEAR(world.scene->sweepSphere(from, glm::vec3(0.0f, -10.0f, 0.0f), 0.5f), 0.25f, 0.01f);
+    EXPECT_EQ(world.scene->sweepSphere(from, glm::vec3(0.0f, 0.0f, 3.0f), 0.5f), 1.0f);
+    Shape* shape = nullptr;
+    door->getShapes(&shape, 1);
+    shape->setFlag(ShapeFlag::Simulation, false);
+    EXPECT_EQ(world.scene->sweepSphere(from, glm::vec3(0.0f, 0.0f, -10.0f), 0.5f), 1.0f);
+    EXPECT_EQ(ball->getGlobalPose().p, glm::vec3(0.0f, 0.0f, -1.0f));
+}

@@ -5,6 +5,7 @@
 
 #include "app/PlaySession.h"
 #include "app/SessionLines.h"
+#include "world/RunClock.h"
 
 using namespace velmora::app;
 
@@ -72,20 +73,30 @@ TEST(RunTime, StepsOfASixtiethShownAsMinutesSecondsAndHundredths) {
     EXPECT_EQ(runTimeText(60L * 60 * 61 + 6), "61:00.10");
 
     PlaySession session;
-    session.runSteps = 900;
+    session.timedSteps = 900;
     finishRun(session);
     EXPECT_EQ(session.bestSteps, 900);
-    session.runSteps = 1200;  // slower: the best stays
+    session.timedSteps = 1200;  // slower: the best stays
     finishRun(session);
     EXPECT_EQ(session.bestSteps, 900);
-    session.runSteps = 600;
+    session.timedSteps = 600;
     finishRun(session);
     EXPECT_EQ(session.bestSteps, 600);
+
+    // A recorded run's time starts at its first push or uncoupling; a restart
+    // or the start's pull alone is no act.
+    const velmora::StepInput idle, restart{glm::vec3(0.0f), true, true};
+    const velmora::StepInput push{glm::vec3(0.0f, 0.0f, -1.0f), true, false};
+    const velmora::StepInput uncouple{glm::vec3(0.0f), false, false};
+    EXPECT_EQ(velmora::clockedSteps({restart, idle, idle}), 0);
+    EXPECT_EQ(velmora::clockedSteps({restart, idle, push, idle, idle}), 3);
+    EXPECT_EQ(velmora::clockedSteps({idle, uncouple, idle}), 2);
 }
 
 TEST(RunTime, HudShowsTimerTopRightPausedMidScreenTimesUnderTheWinAndTheMagnet) {
     PlaySession session;
-    session.runSteps = 90;
+    session.runSteps = 150;  // a second idle before the first push shows nowhere
+    session.timedSteps = 90;
     std::vector<HudLine> lines = sessionLines(session, false, true, 1920, 1080);
     ASSERT_EQ(texts(lines), (std::vector<std::string>{"0:01.50", "Magnet: pull"}));
     // Right-aligned 20 pixels in from the corners: every character is size wide.
@@ -100,19 +111,22 @@ TEST(RunTime, HudShowsTimerTopRightPausedMidScreenTimesUnderTheWinAndTheMagnet) 
     EXPECT_EQ(lines[1].x * 2 + 6 * lines[1].size, 1920);
     EXPECT_EQ(lines[1].y * 2 + lines[1].size, 1080);
 
-    // Won, before any best: the run's time under "You won the game!" at
-    // (384, 720); with a best, that too, below it.
+    // Won, before any best: the run's time centred under "You won the game!"
+    // (at 720), then the keys; with a best, that too, in between.
     session.paused = false;
+    const std::string keys = "R: new run   V: watch it   Esc: quit";
     lines = sessionLines(session, true, true, 1920, 1080);
-    ASSERT_EQ(texts(lines), (std::vector<std::string>{"0:01.50", "Time: 0:01.50", "Magnet: pull"}));
-    EXPECT_EQ(lines[1].x, 384);
+    ASSERT_EQ(texts(lines), (std::vector<std::string>{"0:01.50", "Time: 0:01.50", keys, "Magnet: pull"}));
+    EXPECT_NEAR(lines[1].x * 2 + 13 * lines[1].size, 1920, 1);  // centred, to the pixel
+    EXPECT_EQ(lines[2].x * 2 + static_cast<int>(keys.size()) * lines[2].size, 1920);
     EXPECT_LE(lines[1].y + lines[1].size, 720);
+    EXPECT_LT(lines[2].y + lines[2].size, lines[1].y);
     // With a best, that too, and the way on when a next level is open.
     session.bestSteps = 60;
     session.nextLevelOpen = true;
     lines = sessionLines(session, true, true, 1920, 1080);
     ASSERT_EQ(texts(lines), (std::vector<std::string>{"0:01.50", "Time: 0:01.50", "Best: 0:01.00",
-                                                      "N: next level", "Magnet: pull"}));
+                                                      "N: next level   " + keys, "Magnet: pull"}));
     EXPECT_LE(lines[2].y + lines[2].size, lines[1].y);
     EXPECT_LE(lines[3].y + lines[3].size, lines[2].y);
 }

@@ -115,6 +115,19 @@ TEST(TileDescription, BakedExtentScalesTheVerticesNotTheNode) {
     EXPECT_FLOAT_EQ(hi.x, 2.0f);
     EXPECT_FLOAT_EQ(hi.z, 0.5f);
     EXPECT_EQ(tileNodeMatrix(node), glm::mat4(1.0f));
+
+    // A pad of any size shows its switch texture exactly once on its face.
+    node.shape = TileShape::Pad;
+    node.extent = {1.5f, 1.5f, 0.6f};
+    const ShapeMesh pad = buildShapeMesh(node);
+    glm::vec2 uvLo(1e9f), uvHi(-1e9f);
+    for (std::size_t i = 0; i < pad.positions.size(); ++i) {
+        if (pad.normals[i].z < 0.99f) continue;  // the top face only
+        uvLo = glm::min(uvLo, pad.texCoords[i]);
+        uvHi = glm::max(uvHi, pad.texCoords[i]);
+    }
+    EXPECT_EQ(uvLo, glm::vec2(0.0f));
+    EXPECT_EQ(uvHi, glm::vec2(1.0f));
 }
 
 TEST(TileDescription, SolidShapesSpanTheirUnitBoundsWithFacesPointingOut) {

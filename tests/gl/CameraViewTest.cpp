@@ -1,0 +1,232 @@
+// What the camera shows: it keeps the main sphere in view (in front of walls
+// between them, back out once they are gone, behind the sphere after a
+// restart or a hazard, which also says what happened), the sphere's outline
+// through what hides it, and the sky behind the level.
+
+#include <gtest/gtest.h>
+
+#include <GL/glew.h>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/Camera.h"
+#include "app/CameraArm.h"
+#include "app/EventFeedback.h"
+#include "app/FrameLoop.h"
+#include "app/ScreenOverlay.h"
+#include "app/ShellOptions.h"
+#include "app/ShellState.h"
+#include "platform/Window.h"
+#include "screen/FullScreenTarget.h"
+#include "tests/gl/ShellFixture.h"
+#include "world/Door.h"
+#include "world/RenderLogic.h"
+#include "world/World.h"
+
+using namespace velmora;
+
+namespace {
+
+constexpr int kKeyR = 82;
+
+class CameraView : public test::ShellFixture {
+protected:
+    void SetUp() override {
+        ShellFixture::SetUp();
+        loop = std::make_unique<app::FrameLoop>(shell);
+    }
+    void TearDown() override {
+        for (size_t i = 0; i < boxes.size(); ++i) world().root->children.pop_back();
+        boxes.clear();
+        loop.reset();
+        ShellFixture::TearDown();
+    }
+
+    Simulation& simulation() { return shell.renderLogic->simulation(); }
+
+    // A solid box in the scene, drawn and colliding like a level's door.
+    scene::Door& addBox(glm::vec3 centre, glm::vec3 halfExtents) {
+        RenderLogic& logic = *shell.renderLogic;
+        physics::Material* material = simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
+        boxes.push_back(std::make_unique<scene::Door>(glm::scale(glm::mat4(1.0f), 2.0f * halfExtents),
+                                                      logic.phongProgram, logic.shadowProgram));
+        boxes.back()->init();
+        boxes.back()->actor = physics::createStatic(*simulation().physics(), physics::Transform(centre),
+                                                    physics::Geometry::box(halfExtents), *material);
+        simulation().scene()->addActor(*boxes.back()->actor);
+        world().root->addChild(boxes.back().get());
+        return *boxes.back();
+    }
+
+    void frames(int count, double interval) {
+        for (int i = 0; i < count; ++i) {
+            now += interval;
+            ASSERT_TRUE(loop->runFrame());
+        }
+    }
+
+    // Frames without drawing, where no pixel is read.
+    void updates(int count, double interval) {
+        for (int i = 0; i < count; ++i) {
+            now += interval;
+            loop->updateFrame();
+        }
+    }
+
+    glm::vec3 eye() const { return glm::vec3(app::cameraMatrix[3]); }
+    glm::vec3 mainSphere() {
+        return simulation().spherePosition(MainActorType, shell.renderLogic->drawAlpha);
+    }
+
+    // How far from the camera the scene is at the middle of the screen, from
+    // the scene target's depth.
+    float distanceAtMiddle() {
+        glBindFramebuffer(GL_FRAMEBUFFER, shell.sceneTarget.framebuffer->name());
+        float depth = 1.0f;
+        glReadPixels(shell.screenWidth / 2, shell.screenHeight / 2, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        const float a = app::projectionMatrix[2][2], b = app::projectionMatrix[3][2];
+        return b / (2.0f * depth - 1.0f + a);
+    }
+
+    std::unique_ptr<app::FrameLoop> loop;
+    std::vector<std::unique_ptr<scene::Door>> boxes;
+};
+
+}  // namespace
+
+TEST_F(CameraView, StandsInFrontOfAWallInTheWayAndEasesBackOutWhenItGoes) {
+    addBox(glm::vec3(0.0f, -0.5f, 0.0f), glm::vec3(20.0f, 0.5f, 20.0f));  // the floor
+    scene::Door& wall = addBox(glm::vec3(0.0f, 2.0f, 3.0f), glm::vec3(6.0f, 3.0f, 0.1f));
+    simulation().placeSpheres(glm::vec3(0.0f, 0.5f, 0.0f), glm::vec3(-12.0f, 1.0f, -12.0f));
+    simulation().stopSpheres();
+    updates(2, 1.0 / 60.0);
+    frames(1, 1.0 / 60.0);
+    // Six units behind the sphere is beyond the wall: the camera stands on
+    // the near side of it, and what it sees in the middle is the sphere.
+    EXPECT_LT(eye().z, 2.9f - app::kCameraProbeRadius + 0.01f);
+    EXPECT_GT(eye().z, 1.5f);
+    EXPECT_NEAR(distanceAtMiddle(), glm::length(eye() - mainSphere()) - 0.5f, 0.05f);
+
+    wall.open();
+    updates(1, 1.0 / 60.0);
+    const float firstStep = glm::length(eye() - mainSphere());
+    EXPECT_LT(firstStep, 3.0f);  // eased, not jumped
+    updates(29, 0.1);
+    frames(1, 0.1);
+    EXPECT_NEAR(glm::length(eye() - mainSphere()), app::zoomDistance(0), 0.05f);
+    EXPECT_NEAR(distanceAtMiddle(), app::zoomDistance(0) - 0.5f, 0.05f);
+}
+
+TEST_F(CameraView, AfterRestartOrHazardStandsBehindTheSphereAtTheStartsZoomAndTilt) {
+    const struct {
+        const char* what;
+        std::function<void()> reset;
+    } resets[] = {
+        {"R", [&] {
+             platform::script::setKey(kKeyR, true);
+             updates(1, 1.0 / 60.0);
+             platform::script::setKey(kKeyR, false);
+         }},
+        {"hazard", [&] {
+             simulation().resetGame("hall");
+             updates(1, 1.0 / 60.0);
+             // And says what happened.
+             EXPECT_EQ(app::statusMessage, "Spikes! Back to the start.");
+             EXPECT_TRUE(app::statusMessageVisible);
+             EXPECT_EQ(app::hazardMessage("pit"), "You fell. Back to the start.");
+             EXPECT_GT(app::screenOverlay(0.0, false).a, 0.0f);  // the red flash
+         }},
+    };
+    for (const auto& reset : resets) {
+        app::cameraYaw = 130.0f;
+        app::cameraPitch = -30.0f;
+        platform::script::setMouseWheel(platform::getMouseWheel() + 7);
+        updates(1, 1.0 / 60.0);
+        reset.reset();
+        EXPECT_EQ(app::cameraYaw, 0.0f) << reset.what;
+        EXPECT_EQ(app::cameraPitch, 0.0f) << reset.what;
+        // Straight behind it along +z (the start faces -z), six units back.
+        const glm::vec3 offset = eye() - mainSphere();
+        EXPECT_NEAR(offset.x, 0.0f, 1e-3f) << reset.what;
+        EXPECT_NEAR(offset.y, 0.0f, 1e-3f) << reset.what;
+        EXPECT_NEAR(offset.z, app::kStartDistance, 1e-3f) << reset.what;
+    }
+}
+
+TEST_F(CameraView, ArrowKeysOrbitAndTiltAtTheCursorEdgesRate) {
+    const struct {
+        int key;
+        float yaw;
+        float pitch;
+    } keys[] = {{platform::KEY_LEFT, 5.0f, 0.0f},
+                {platform::KEY_RIGHT, -5.0f, 0.0f},
+                {platform::KEY_DOWN, 0.0f, -5.0f},
+                {platform::KEY_UP, 0.0f, 5.0f}};
+    for (const auto& key : keys) {
+        const app::OrbitAngles before{app::cameraYaw, -20.0f};
+        app::cameraPitch = before.pitch;
+        platform::script::setKey(key.key, true);
+        updates(1, 0.1);  // 50 degrees a second
+        platform::script::setKey(key.key, false);
+        EXPECT_NEAR(app::cameraYaw - before.yaw, key.yaw, 1e-3f) << key.key;
+        EXPECT_NEAR(app::cameraPitch - before.pitch, key.pitch, 1e-3f) << key.key;
+    }
+}
+
+// With the second sphere between the camera and the main sphere, the main
+// sphere's outline shows through it; with the view clear, no outline.
+TEST_F(CameraView, TheMainSphereShowsItsOutlineThroughTheSecondSphere) {
+    const glm::mat4 camera =
+        glm::inverse(glm::lookAt(glm::vec3(0, 1, 9), glm::vec3(0, 0.5f, 0), glm::vec3(0, 1, 0)));
+    const glm::mat4 projection = app::cameraProjection(45.0f, shell.screenWidth, shell.screenHeight);
+    const auto outlinePixels = [&](glm::vec3 second) {
+        simulation().placeSpheres(glm::vec3(0, 0.5f, 0), second);
+        glBindFramebuffer(GL_FRAMEBUFFER, shell.sceneTarget.framebuffer->name());
+        glViewport(0, 0, shell.screenWidth, shell.screenHeight);
+        const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+        glDrawBuffers(2, both);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        shell.renderLogic->renderScene(false, camera, projection, 0.016);
+        const int size = 160;
+        std::vector<unsigned char> rgba(size * size * 4);
+        glReadBuffer(GL_COLOR_ATTACHMENT0);
+        glReadPixels(shell.screenWidth / 2 - size / 2, shell.screenHeight / 2 - size / 2, size, size, GL_RGBA,
+                     GL_UNSIGNED_BYTE, rgba.data());
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        int count = 0;
+        for (size_t i = 0; i < rgba.size(); i += 4) {
+            if (rgba[i] > 235 && std::abs(rgba[i + 1] - 217) < 25 && rgba[i + 2] < 90) ++count;
+        }
+        return count;
+    };
+    EXPECT_GT(outlinePixels(glm::vec3(0, 1, 3)), 100);
+    EXPECT_EQ(outlinePixels(glm::vec3(8, 1, 3)), 0);
+}
+
+namespace {
+class CameraViewOnTheLevel : public CameraView {
+protected:
+    CameraViewOnTheLevel() { keepShippedLevel = true; }
+};
+}  // namespace
+
+// Above the walls the level stands against a sky, paler towards the horizon,
+// not the flat clear colour.
+TEST_F(CameraViewOnTheLevel, TheLevelStandsAgainstASkyPalerTowardsTheHorizon) {
+    frames(1, 1.0 / 60.0);
+    glBindFramebuffer(GL_FRAMEBUFFER, shell.sceneTarget.framebuffer->name());
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    unsigned char top[4] = {}, lower[4] = {};
+    glReadPixels(shell.screenWidth / 2, shell.screenHeight - 1, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, top);
+    glReadPixels(shell.screenWidth / 2, shell.screenHeight - 40, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, lower);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    EXPECT_GT(top[2], top[0] + 60);   // blue
+    EXPECT_GT(top[0], 36 + 30);       // lighter than the old flat backdrop
+    EXPECT_GT(lower[0], top[0]);      // paler lower down
+}

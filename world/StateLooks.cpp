@@ -1,0 +1,75 @@
+#include "world/StateLooks.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "physics/Physics.h"
+#include "world/Door.h"
+#include "world/Simulation.h"
+#include "world/Trigger.h"
+#include "world/World.h"
+
+namespace velmora {
+
+glm::vec3 doorColour(const std::string& name) {
+    // FNV-1a: std::hash may differ between libraries, a door's colour must not.
+    uint32_t hash = 2166136261u;
+    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    const float hue = static_cast<float>(hash % 360u) / 60.0f;
+    // Fully saturated, then lifted towards white so the texture still shows.
+    const glm::vec3 pure = glm::clamp(
+        glm::vec3(std::abs(hue - 3.0f) - 1.0f, 2.0f - std::abs(hue - 2.0f), 2.0f - std::abs(hue - 4.0f)),
+        0.0f, 1.0f);
+    return glm::mix(pure, glm::vec3(1.0f), 0.35f);
+}
+
+StateLooks::Placed& StateLooks::placed(scene::SceneObject& object) {
+    auto found = placed_.find(&object);
+    if (found != placed_.end()) return found->second;
+    Placed first;
+    first.transform = object.transformMatrix;
+    if (object.actor != nullptr && object.actor->getNbShapes() > 0) {
+        physics::Shape* shape = nullptr;
+        object.actor->getShapes(&shape, 1);
+        const physics::Bounds bounds = shape->getWorldBounds();
+        first.height = bounds.maximum.y - bounds.minimum.y;
+    }
+    return placed_.emplace(&object, first).first->second;
+}
+
+void StateLooks::lower(scene::SceneObject& object, float depth) {
+    const Placed& base = placed(object);
+    glm::vec3 down(0.0f, -depth, 0.0f);
+    // The drawn model is pose * transform * local: the move goes in the
+    // actor's own frame.
+    if (object.actor != nullptr) down = glm::inverse(object.actor->getGlobalPose().q) * down;
+    object.transformMatrix = glm::translate(glm::mat4(1.0f), down) * base.transform;
+}
+
+void StateLooks::update(World& world, long steps) {
+    const bool jumped = steps < lastSteps_ || lastSteps_ < 0;
+    const float slide = jumped ? 1.0f : static_cast<float>(steps - lastSteps_) * Simulation::kStep / kDoorSlideSeconds;
+    lastSteps_ = steps;
+    for (const auto& [name, door] : world.doorRegistry) {
+        if (door == nullptr) continue;
+        const float target = door->isOpen ? 1.0f : 0.0f;
+        const float from = door->shownOpen < 0.0f ? target : door->shownOpen;
+        door->shownOpen = from < target ? std::min(from + slide, target) : std::max(from - slide, target);
+        door->tint = doorColour(name);
+        lower(*door, door->shownOpen * placed(*door).height);
+    }
+    for (const auto& [actor, trigger] : world.triggerRegistry) {
+        if (trigger == nullptr || !trigger->isSwitch()) continue;
+        const auto opens = trigger->actions.find("open");
+        const bool opensDoor = opens != trigger->actions.end() && !opens->second.empty();
+        trigger->tint = opensDoor ? doorColour(opens->second.front()) : glm::vec3(1.0f);
+        trigger->glow = trigger->isSetOff() ? kSwitchGlow : 0.0f;
+        trigger->ringMark = trigger->actorFilter == SecondActorType;
+        lower(*trigger, trigger->isSetOff() ? kSwitchSink : 0.0f);
+    }
+}
+
+}  // namespace velmora

@@ -1,0 +1,51 @@
+#pragma once
+// How the level's switches and doors show their state. Each door has a colour
+// of its own, made from its name, that it shares with every switch that
+// opens it. A switch glows in that colour and sinks a little while a sphere
+// that counts there is on it; one only the second sphere sets off carries a
+// ring. A door slides down out of the way as it opens and back up as it
+// closes, over kDoorSlideSeconds of game time (its collision changes at once,
+// in the simulation). Drawing only: the simulation never reads any of it.
+
+#include <map>
+#include <string>
+
+#include <glm/glm.hpp>
+
+namespace velmora {
+
+struct World;
+namespace scene {
+class SceneObject;
+}
+
+constexpr float kDoorSlideSeconds = 0.3f;
+constexpr float kSwitchSink = 0.06f;  // metres
+constexpr float kSwitchGlow = 0.45f;
+
+// A clear, fairly bright colour picked by the name: the same name always
+// gives the same colour, different names mostly different hues.
+glm::vec3 doorColour(const std::string& name);
+
+class StateLooks {
+public:
+    // Brings every look up to date with the world after the simulation's
+    // step count reached steps: doors slide on by the game time since the
+    // last update; a count that went back (a restart) puts them where they
+    // are at once.
+    void update(World& world, long steps);
+
+private:
+    struct Placed {
+        glm::mat4 transform{1.0f};  // the object's own, before any look moved it
+        float height = 0.0f;        // a door's drawn height: how far it slides
+    };
+    Placed& placed(scene::SceneObject& object);
+    // Moves the object down by depth metres in the world, whatever its pose.
+    void lower(scene::SceneObject& object, float depth);
+
+    std::map<const scene::SceneObject*, Placed> placed_;
+    long lastSteps_ = -1;
+};
+
+}  // namespace velmora
