@@ -23,7 +23,7 @@
 #include "app/ShellState.h"
 #include "platform/Window.h"
 #include "screen/FullScreenTarget.h"
-#include "tests/gl/ShellFixture.h"
+#include "tests/gl/LoopFixture.h"
 #include "world/Door.h"
 #include "world/RenderLogic.h"
 #include "world/World.h"
@@ -34,17 +34,12 @@ namespace {
 
 constexpr int kKeyR = 82;
 
-class CameraView : public test::ShellFixture {
+class CameraView : public test::LoopFixture {
 protected:
-    void SetUp() override {
-        ShellFixture::SetUp();
-        loop = std::make_unique<app::FrameLoop>(shell);
-    }
     void TearDown() override {
         for (size_t i = 0; i < boxes.size(); ++i) world().root->children.pop_back();
         boxes.clear();
-        loop.reset();
-        ShellFixture::TearDown();
+        LoopFixture::TearDown();
     }
 
     Simulation& simulation() { return shell.renderLogic->simulation(); }
@@ -63,20 +58,6 @@ protected:
         return *boxes.back();
     }
 
-    void frames(int count, double interval) {
-        for (int i = 0; i < count; ++i) {
-            now += interval;
-            ASSERT_TRUE(loop->runFrame());
-        }
-    }
-
-    // Frames without drawing, where no pixel is read.
-    void updates(int count, double interval) {
-        for (int i = 0; i < count; ++i) {
-            now += interval;
-            loop->updateFrame();
-        }
-    }
 
     glm::vec3 eye() const { return glm::vec3(app::cameraMatrix[3]); }
     glm::vec3 mainSphere() {
@@ -94,7 +75,6 @@ protected:
         return b / (2.0f * depth - 1.0f + a);
     }
 
-    std::unique_ptr<app::FrameLoop> loop;
     std::vector<std::unique_ptr<scene::Door>> boxes;
 };
 

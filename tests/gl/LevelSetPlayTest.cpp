@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <GL/glew.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -18,7 +16,7 @@
 #include "app/PlaySession.h"
 #include "app/ShellOptions.h"
 #include "platform/Window.h"
-#include "tests/gl/ShellFixture.h"
+#include "tests/gl/LoopFixture.h"
 #include "world/RenderLogic.h"
 #include "world/SceneObject.h"
 #include "world/World.h"
@@ -43,13 +41,6 @@ LevelSet twoLevels() {
 
 double wallSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-long residentBytes() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * sysconf(_SC_PAGESIZE);
 }
 
 // Live GL objects of each kind: names in use, found by asking for each.
@@ -79,7 +70,7 @@ std::ostream& operator<<(std::ostream& out, const GlObjectCounts& c) {
                << " textures, " << c.programs << " programs";
 }
 
-class LevelSetPlay : public test::ShellFixture {
+class LevelSetPlay : public test::LoopFixture {
 protected:
     LevelSetPlay() { chosenTiles = {kSmallTile}; }
 
@@ -90,16 +81,14 @@ protected:
         ASSERT_NE(mkdtemp(folder), nullptr);
         dataHome_ = folder;
         setenv("XDG_DATA_HOME", folder, 1);
-        ShellFixture::SetUp();
+        LoopFixture::SetUp();
         shell.levels = twoLevels();
         shell.levelIndex = 0;
-        loop = std::make_unique<app::FrameLoop>(shell);
         frame();  // the loading frame
     }
 
     void TearDown() override {
-        loop.reset();
-        ShellFixture::TearDown();
+        LoopFixture::TearDown();
         if (oldDataHome_.empty()) unsetenv("XDG_DATA_HOME");
         else setenv("XDG_DATA_HOME", oldDataHome_.c_str(), 1);
         std::filesystem::remove_all(dataHome_);
@@ -112,7 +101,6 @@ protected:
         testing::internal::GetCapturedStdout();
     }
 
-    std::unique_ptr<app::FrameLoop> loop;
     std::string dataHome_;
     std::string oldDataHome_;
 };
@@ -190,7 +178,7 @@ TEST_F(LevelSetPlay, FiftySwitchesKeepGlObjectsAndMemoryFlat) {
         frame();
         if (switchNumber == 4) {
             afterFour = countGlObjects();
-            residentAfterFour = residentBytes();
+            residentAfterFour = test::residentBytes();
         }
     }
     const GlObjectCounts afterFifty = countGlObjects();
@@ -204,6 +192,6 @@ TEST_F(LevelSetPlay, FiftySwitchesKeepGlObjectsAndMemoryFlat) {
     // end stands in for the count.
     (void)residentAfterFour;
 #else
-    EXPECT_LT(residentBytes() - residentAfterFour, 4L * 1024L * 1024L);
+    EXPECT_LT(test::residentBytes() - residentAfterFour, 4L * 1024L * 1024L);
 #endif
 }

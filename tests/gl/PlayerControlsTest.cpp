@@ -27,7 +27,7 @@
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
 #include "tests/gl/GlContext.h"
-#include "tests/gl/ShellFixture.h"
+#include "tests/gl/LoopFixture.h"
 #include "world/ObjectRegistry.h"
 #include "world/PhysicsSetup.h"
 #include "world/PlayerSpheres.h"
@@ -44,40 +44,8 @@ constexpr int kKeyR = 82;
 constexpr int kKeyV = 86;
 constexpr int kKeyM = 77;
 
-// The process's resident memory in bytes.
-long residentBytes() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return resident * sysconf(_SC_PAGESIZE);
-}
-
-class PlayerControls : public test::ShellFixture {
+class PlayerControls : public test::LoopFixture {
 protected:
-    void SetUp() override {
-        ShellFixture::SetUp();
-        loop = std::make_unique<app::FrameLoop>(shell);
-    }
-    void TearDown() override {
-        loop.reset();
-        ShellFixture::TearDown();
-    }
-
-    void frames(int count, double interval) {
-        for (int i = 0; i < count; ++i) {
-            now += interval;
-            ASSERT_TRUE(loop->runFrame());
-        }
-    }
-
-    // Frames without drawing, for the tests that need no pixels.
-    void updates(int count, double interval) {
-        for (int i = 0; i < count; ++i) {
-            now += interval;
-            loop->updateFrame();
-        }
-    }
 
     // A key held for one frame of the given interval, then let go.
     void tap(int key, double interval = 1.0 / 60.0) {
@@ -119,8 +87,6 @@ protected:
         }
         return count;
     }
-
-    std::unique_ptr<app::FrameLoop> loop;
 };
 
 }  // namespace
@@ -383,7 +349,7 @@ TEST_F(PlayerControls, TwoHundredRestartsWithBurstsKeepTheMemoryWhereTenLeftIt) 
         ASSERT_TRUE(shell.renderLogic->particleSystems.empty()) << run;
         now += 1.0 / 60.0;
         loop->updateFrame();
-        if (run == 10) afterTen = residentBytes();
+        if (run == 10) afterTen = test::residentBytes();
     }
 #if defined(__SANITIZE_ADDRESS__)
     // Freed memory waits in the address sanitizer's quarantine, and every
@@ -391,7 +357,7 @@ TEST_F(PlayerControls, TwoHundredRestartsWithBurstsKeepTheMemoryWhereTenLeftIt) 
     // at the end stands in for the count.
     (void)afterTen;
 #else
-    EXPECT_LT(residentBytes() - afterTen, 1024L * 1024L);
+    EXPECT_LT(test::residentBytes() - afterTen, 1024L * 1024L);
 #endif
 }
 
