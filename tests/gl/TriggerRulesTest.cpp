@@ -103,8 +103,10 @@ protected:
         body->createShape(physics::Geometry::sphere(radius), *material);
         physicsScene->addActor(*body);
         world().actorTypes[body] = type;
-        players.push_back(std::make_unique<PlayerActor>(PlayerActor{nullptr, body}));
-        world().playerActors[type] = players.back().get();
+        // The world's records are its own, as the game's are.
+        PlayerActor*& record = world().playerActors[type];
+        delete record;
+        record = new PlayerActor{nullptr, body};
         return body;
     }
 
@@ -155,8 +157,6 @@ protected:
         glDeleteQueries(1, &query);
         return count;
     }
-
-    std::vector<std::unique_ptr<PlayerActor>> players;
 };
 
 TEST_F(TriggerRules, SwitchOpensItsDoorWhileASphereIsOnItAndTheDoorBlocksAgainAfterwards) {

@@ -35,7 +35,6 @@ void WorldFixture::TearDown() {
         top.erase(std::remove(top.begin(), top.end(), object.get()), top.end());
     }
     objects.clear();
-    world().playerActors.clear();  // the tests' sphere records are their own too
     registry.reset();
     objectRegistry = nullptr;
     shadowsEnabled = true;
