@@ -9,7 +9,7 @@ std::vector<std::string> splitLines(const std::string& text) {
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
         std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        while (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(std::move(line));
         start = end + 1;
     }
