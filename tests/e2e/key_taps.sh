@@ -7,27 +7,12 @@
 # held and never after the release. P must show "Paused" mid-screen and stop
 # the run timer at the top right until P again; the left arrow turns the
 # camera; paused, Escape still quits.
-#
-# The game runs on a virtual display of its own that keeps its screen in a
-# file, so reading the screen costs no round trip through a busy X server.
 set -u
 game=$(realpath "$1")
 region=$(realpath "$2")
-failures=0
-work=$(mktemp -d)
-pid=""
-server=""
-cleanup() {
-    [[ -n "$pid" ]] && kill -9 "$pid" 2>/dev/null
-    [[ -n "$server" ]] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # Folders of its own: the option keys it taps are kept as settings, and the
 # next run must start from the defaults.
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+source "$(dirname "$0")/own_display.sh" screen
 
 # The screen is 1280 x 720 (the suite's virtual display); boxes are x y w h
 # from the top left.
@@ -35,14 +20,6 @@ frame_time_box=(50 640 300 40)
 paused_box=(540 340 200 40)
 timer_box=(1110 15 160 30)
 
-mkdir "$work/screen"
-Xvfb -displayfd 5 -screen 0 1280x720x24 -fbdir "$work/screen" -nolisten tcp \
-    5>"$work/display" >/dev/null 2>&1 &
-server=$!
-for ((i = 0; i < 100; i++)); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-[[ -s "$work/display" ]] || { echo "FAIL: the virtual display did not start"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-screen="$work/screen/Xvfb_screen0"
 
 shoot() { cp "$screen" "$work/$1.xwd"; }
 # Pixels of a box that differ between two shots.

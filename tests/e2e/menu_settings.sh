@@ -9,30 +9,9 @@
 set -u
 game=$(realpath "$1")
 region=$(realpath "$2")
-failures=0
-work=$(mktemp -d)
-pid=""
-server=""
-cleanup() {
-    [[ -n "$pid" ]] && kill -9 "$pid" 2>/dev/null
-    [[ -n "$server" ]] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
 # The game's own folders, empty at the first start.
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+source "$(dirname "$0")/own_display.sh" screen
 settings="$XDG_CONFIG_HOME/vizazuv/settings.ini"
-
-mkdir "$work/screen"
-Xvfb -displayfd 5 -screen 0 1280x720x24 -fbdir "$work/screen" -nolisten tcp \
-    5>"$work/display" >/dev/null 2>&1 &
-server=$!
-for ((i = 0; i < 100; i++)); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-[[ -s "$work/display" ]] || { echo "FAIL: the virtual display did not start"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-screen="$work/screen/Xvfb_screen0"
 
 shoot() { cp "$screen" "$work/$1.xwd"; }
 changed() { "$region" "$work/$1.xwd" "$work/$2.xwd" "${@:3}"; }

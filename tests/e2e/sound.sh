@@ -7,25 +7,7 @@
 #   sound.sh GAME
 set -u
 game=$(realpath "$1")
-failures=0
-work=$(mktemp -d)
-pid=""
-server=""
-cleanup() {
-    [[ -n "$pid" ]] && kill -9 "$pid" 2>/dev/null
-    [[ -n "$server" ]] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-Xvfb -displayfd 5 -screen 0 1280x720x24 -nolisten tcp 5>"$work/display" >/dev/null 2>&1 &
-server=$!
-for ((i = 0; i < 100; i++)); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-[[ -s "$work/display" ]] || { echo "FAIL: the virtual display did not start"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+source "$(dirname "$0")/own_display.sh"
 
 # Starts the game with the given environment; returns once its level is
 # loaded and a second has passed, or fails.
