@@ -32,6 +32,16 @@ constexpr float kBucket = 1.0f;
 // few dozen metres across).
 constexpr float kReachSpan = 300.0f;
 
+// The floor of `position` as an index in [low, high]. It clamps before
+// converting: a vertex kilometres off (or a non-finite sum) would overflow an
+// int, and lands on the border instead.
+int flooredIndex(float position, int low, int high) {
+    const float index = std::floor(position);
+    if (!(index > static_cast<float>(low))) return low;
+    if (index >= static_cast<float>(high)) return high;
+    return static_cast<int>(index);
+}
+
 struct Triangle {
     glm::vec3 a, b, c;
     glm::vec3 normal;  // unit, or zero for a triangle without area
@@ -138,11 +148,9 @@ public:
     int cellsX() const { return cellsX_; }
     int cellsZ() const { return cellsZ_; }
     bool inside(int x, int z) const { return x >= 0 && z >= 0 && x < cellsX_ && z < cellsZ_; }
-    int cellOf(float value, float origin) const {
-        return static_cast<int>(std::floor((value - origin) / kReachCell));
-    }
-    int cellX(float x) const { return cellOf(x, origin_.x); }
-    int cellZ(float z) const { return cellOf(z, origin_.y); }
+    // One cell beyond the grid either way, so a point outside reads as outside.
+    int cellX(float x) const { return flooredIndex((x - origin_.x) / kReachCell, -1, cellsX_); }
+    int cellZ(float z) const { return flooredIndex((z - origin_.y) / kReachCell, -1, cellsZ_); }
     float centreX(int x) const { return origin_.x + (static_cast<float>(x) + 0.5f) * kReachCell; }
     float centreZ(int z) const { return origin_.y + (static_cast<float>(z) + 0.5f) * kReachCell; }
 
@@ -238,8 +246,7 @@ private:
     }
 
     static int bucketOf(float value, float origin, int count) {
-        const int bucket = static_cast<int>(std::floor((value - origin) / kBucket));
-        return std::clamp(bucket, 0, count - 1);
+        return flooredIndex((value - origin) / kBucket, 0, count - 1);
     }
     const std::vector<std::size_t>& bucketAt(float x, float z) const {
         return buckets_[static_cast<std::size_t>(bucketOf(z, origin_.y, bucketsZ_)) * bucketsX_ +

@@ -448,6 +448,11 @@ TEST(LevelCheck, ReachabilityFollowsRampsStepsAndGaps) {
                                         "quad bridge at 0 0 0 size 2.5 0.6 1\n"
                                         "plate goal_trigger__win__1__ at 8 0 0 size 1 1 0.6\n",
          true, 0},
+        // Found by the fuzz lane: its buckets overflowed an int.
+        {"a stray plate far beyond any int of metres",
+         fullFloor + "plate goal_trigger__win__1__ at 8 0 0 size 1 1 0.6\n"
+                     "quad stray at 5e9 -5e9 0 size 1 1 1\n",
+         true, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
