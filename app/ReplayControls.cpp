@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/Hud.h"
 #include "app/PlaySession.h"
 #include "app/ShellOptions.h"
 #include "app/ShellState.h"
@@ -60,7 +61,12 @@ void updateReplayControls(ShellState& shell) {
         pressed(keyDown(kKeyEquals) || keyDown(platform::KEY_KP_ADD), previous.faster);
     const bool slower =
         pressed(keyDown(kKeyMinus) || keyDown(platform::KEY_KP_SUBTRACT), previous.slower);
-    if (g) session.showGhost = !session.showGhost;
+    if (g) {
+        session.showGhost = !session.showGhost;
+        showStatusMessage(!shell.archive.best  ? "No best run yet"
+                          : session.showGhost ? "Ghost shown"
+                                              : "Ghost hidden");
+    }
     const int wheel = platform::getMouseWheel();
     const int clicks = wheel - session.lastWheel;
     session.lastWheel = wheel;
@@ -78,8 +84,13 @@ void updateReplayControls(ShellState& shell) {
     }
     if (v && gameWon) {
         watch(shell, shell.archive.recorder.replay());
-    } else if (b && session.runSteps == 0 && !gameWon && shell.archive.best) {
-        watch(shell, *shell.archive.best);
+    } else if (b && session.timedSteps == 0 && !gameWon) {
+        // Before the first push: the run's clock still stands at zero.
+        if (shell.archive.best) {
+            watch(shell, *shell.archive.best);
+        } else {
+            showStatusMessage("No best run yet");
+        }
     }
 }
 

@@ -6,13 +6,16 @@
 // the route can't be read, 3 when the game is quit first.
 //
 // Run it from the repository root, like the game:
-//     build/autoplay [--level NAME] [--no-shadows] [--save-replay FILE] [route-file]
+//     build/autoplay [--level NAME] [--no-shadows] [--save-replay FILE] [--keep-run]
+//                    [route-file]
 //     build/autoplay --list
 // Without --level it plays the grand tour; --list prints the set's level
 // names in play order, one a line.
 // --no-shadows presses F7 at the start, as a player on a slow machine would
 // for a smoother game; --save-replay writes the run as a replay file. It
-// never touches the player's own replays or best times.
+// leaves the player's own replays and best times alone unless --keep-run
+// asks it to keep its run as the game keeps a player's (a best run to try
+// the ghost and the best-run keys against).
 
 #include <iostream>
 #include <optional>
@@ -43,6 +46,7 @@ int main(int argc, char** argv) {
     bool noShadows = false;
     bool list = false;
     std::string saveReplayTo;
+    bool keepRun = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--no-shadows") {
@@ -51,6 +55,8 @@ int main(int argc, char** argv) {
             list = true;
         } else if (argument == "--level" && i + 1 < argc) {
             levelName = argv[++i];
+        } else if (argument == "--keep-run") {
+            keepRun = true;
         } else if (argument == "--save-replay" && i + 1 < argc) {
             saveReplayTo = argv[++i];
         } else {
@@ -76,6 +82,7 @@ int main(int argc, char** argv) {
               << std::endl;
 
     shell.archive.saveRunTo = saveReplayTo;
+    shell.archive.keepsPlayerFiles = keepRun;
     if (!app::openGame(shell)) {
         return 1;
     }

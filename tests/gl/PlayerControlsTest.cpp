@@ -408,7 +408,8 @@ TEST_F(PlayerControlsOnTheLevel, TheSphereRollsAudiblyPausedNothingIsHeardAndMMu
 }
 
 // A run played with W and a magnet click, won, then shown again with V: the
-// same poses at every step, at the speed chosen with + and -, until R.
+// same poses at every step, at the speed chosen with + and -, until R; then
+// its ghost, and B before the next run's first push.
 TEST_F(PlayerControlsOnTheLevel, AWonRunIsShownAgainStepForStepAndItsGhostFollowsTheNextRun) {
     const Simulation& simulation = shell.renderLogic->simulation();
     // The main sphere after each step that ended a frame, by step.
@@ -474,6 +475,14 @@ TEST_F(PlayerControlsOnTheLevel, AWonRunIsShownAgainStepForStepAndItsGhostFollow
     EXPECT_EQ(shell.archive.ghostPath[39], played.at(40));
     tap(71);  // G hides it
     EXPECT_FALSE(shell.renderLogic->ghostPosition.has_value());
+
+    // B shows the best run while the new run's clock stands, however long
+    // the player has waited before the first push.
+    shell.archive.best = run;
+    tap(kKeyR);
+    updates(90, 1.0 / 60.0);
+    tap(66);
+    EXPECT_TRUE(shell.session.watching);
 }
 
 }  // namespace
