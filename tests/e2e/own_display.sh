@@ -1,7 +1,8 @@
 # Sourced by the end-to-end scripts that run the real game: a scratch folder
 # ($work) with the game's own config and data folders in it, a virtual
 # display of the script's own (keys sent there reach this game and nothing
-# else the suite runs), and a cleanup of both and of the game ($pid) at exit.
+# else the suite runs), and a cleanup of both and of the game ($pid) at exit;
+# then quit_game and report, which every such script ends with.
 # With "screen" as its argument the display keeps its screen in a file,
 # $screen, so reading it costs no round trip through a busy X server.
 failures=0
@@ -30,3 +31,24 @@ server=$!
 for ((i = 0; i < 100; i++)); do [[ -s "$work/display" ]] && break; sleep 0.1; done
 [[ -s "$work/display" ]] || { echo "FAIL: the virtual display did not start"; exit 1; }
 export DISPLAY=":$(head -n 1 "$work/display")"
+
+# Escape must end the game ($pid) within 30 s, with status 0; the log file
+# given, if any, is shown when not.
+quit_game() {
+    xdotool key Escape
+    local waited=0 status
+    while kill -0 "$pid" 2>/dev/null && ((waited < 60)); do sleep 0.5; waited=$((waited + 1)); done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill -9 "$pid"; wait "$pid" 2>/dev/null; pid=""
+        fail "the game did not quit on Escape"; return
+    fi
+    wait "$pid"; status=$?; pid=""
+    ((status == 0)) || { fail "quit on Escape ended with status $status"; [[ -n "${1:-}" ]] && cat "$1"; }
+}
+
+# The script's last line: how many of its checks of WHAT failed (exit 1), or
+# that all passed.
+report() {
+    if ((failures > 0)); then echo "$failures $1 check(s) failed"; exit 1; fi
+    echo "$1 checks passed"
+}
