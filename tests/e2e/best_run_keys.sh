@@ -21,8 +21,8 @@ replay_box=(1070 48 200 24)
 
 shoot() { cp "$screen" "$work/$1.xwd"; }
 changed_now() { "$region" "$screen" "$work/$1.xwd" "${@:2}"; }
-# Held and then left up for 0.3 s each, so that a slow frame sees both.
-tap() { xdotool keydown "$1"; sleep 0.3; xdotool keyup "$1"; sleep 0.3; }
+# Held for 0.3 s, then left up for 0.5 s: even a slow frame sees both.
+tap() { xdotool keydown "$1"; sleep 0.3; xdotool keyup "$1"; sleep 0.5; }
 # Waits up to 5 s for a box to differ from a shot by more than the count.
 shows() {
     local shot=$1 least=$2
