@@ -19,8 +19,6 @@ message_first=(256 215 25 25)
 message_twelfth=(531 215 25 25)
 replay_box=(1070 48 200 24)
 
-shoot() { cp "$screen" "$work/$1.xwd"; }
-changed_now() { "$region" "$screen" "$work/$1.xwd" "${@:2}"; }
 # Held for 0.3 s, then left up for 0.5 s: even a slow frame sees both.
 tap() { xdotool keydown "$1"; sleep 0.3; xdotool keyup "$1"; sleep 0.5; }
 # Waits up to 5 s for a box to differ from a shot by more than the count.

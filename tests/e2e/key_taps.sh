@@ -20,14 +20,10 @@ frame_time_box=(50 640 300 40)
 paused_box=(540 340 200 40)
 timer_box=(1110 15 160 30)
 
-
-shoot() { cp "$screen" "$work/$1.xwd"; }
-# Pixels of a box that differ between two shots.
-changed() { "$region" "$work/$1.xwd" "$work/$2.xwd" "${@:3}"; }
 # on, off or unclear: whether the frame-time lines stand over the first shot.
 frame_time_state() {
     local count
-    count=$("$region" "$screen" "$work/base.xwd" "${frame_time_box[@]}")
+    count=$(changed_now base "${frame_time_box[@]}")
     if ((count > 300)); then echo on; elif ((count < 30)); then echo off; else echo unclear; fi
 }
 wait_for() {
@@ -66,7 +62,7 @@ shoot start
 tap F7 0.05
 shown=0
 for ((i = 0; i < 50; i++)); do
-    (($("$region" "$screen" "$work/start.xwd" 256 215 25 25) > 30)) && { shown=1; break; }
+    (($(changed_now start 256 215 25 25) > 30)) && { shown=1; break; }
     sleep 0.1
 done
 if ((shown == 0)); then
@@ -74,7 +70,7 @@ if ((shown == 0)); then
 else
     for pause in 0.6 0.6; do
         sleep "$pause"
-        (($("$region" "$screen" "$work/start.xwd" 631 215 25 25) > 30)) || fail "a 50 ms tap of F7 switched the shadows twice"
+        (($(changed_now start 631 215 25 25) > 30)) || fail "a 50 ms tap of F7 switched the shadows twice"
     done
 fi
 sleep 2.5  # until the message has gone

@@ -13,8 +13,6 @@ region=$(realpath "$2")
 source "$(dirname "$0")/own_display.sh" screen
 settings="$XDG_CONFIG_HOME/vizazuv/settings.ini"
 
-shoot() { cp "$screen" "$work/$1.xwd"; }
-changed() { "$region" "$work/$1.xwd" "$work/$2.xwd" "${@:3}"; }
 # Boxes (x y w h from the top left) on the 1280 x 720 screen: the middle of
 # the scene, the pause menu's first row, the settings screen's title.
 scene_box=(340 160 600 200)

@@ -25,6 +25,12 @@ if [[ "${1:-}" == screen ]]; then
     screen_file=(-fbdir "$work/screen")
     screen="$work/screen/Xvfb_screen0"
 fi
+# Shots of the screen, and the pixels of a box (x y w h from the top left)
+# that differ between two shots or between the screen now and a shot; the
+# script sets $region to the screen_region program.
+shoot() { cp "$screen" "$work/$1.xwd"; }
+changed() { "$region" "$work/$1.xwd" "$work/$2.xwd" "${@:3}"; }
+changed_now() { "$region" "$screen" "$work/$1.xwd" "${@:2}"; }
 Xvfb -displayfd 5 -screen 0 1280x720x24 "${screen_file[@]}" -nolisten tcp \
     5>"$work/display" >/dev/null 2>&1 &
 server=$!

@@ -1,5 +1,6 @@
 #pragma once
-// Writing small tiles for the level tests into a fresh temporary folder.
+// Writing small tiles for the level tests into a fresh temporary folder, and
+// reading files back.
 
 #include "level/ColladaWriter.h"
 #include "level/TileDescription.h"
@@ -40,6 +41,12 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// A whole file's bytes; empty when it can't be read.
+inline std::string readText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
 inline TileDescription describeTile(const std::string& text) {
     TileDescription description;

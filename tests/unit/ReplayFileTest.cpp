@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 using namespace velmora;
+using velmora::testing::readText;
 using velmora::testing::TempFolder;
 
 namespace {
@@ -98,11 +99,6 @@ std::string u32Bytes(std::uint32_t value) {
     std::string bytes(4, '\0');
     putU32(bytes, 0, value);
     return bytes;
-}
-
-std::string readText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -18,14 +18,10 @@
 
 using namespace velmora;
 using namespace velmora::platform;
+using velmora::testing::readText;
 using velmora::testing::TempFolder;
 
 namespace {
-
-std::string readText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 std::vector<std::string> folderEntries(const std::string& folder) {
     std::vector<std::string> names;

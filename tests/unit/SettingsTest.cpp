@@ -13,14 +13,10 @@
 
 using namespace velmora;
 using namespace velmora::app;
+using velmora::testing::readText;
 using velmora::testing::TempFolder;
 
 namespace {
-
-std::string readText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 // Every setting away from its default.
 Settings changedSettings() {
