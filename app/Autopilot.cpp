@@ -13,12 +13,12 @@
 #include "physics/Physics.h"
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
-#include "world/Door.h"
-#include "world/ObjectRegistry.h"
-#include "world/PlayerSpheres.h"
+#include "sim/Door.h"
+#include "sim/ObjectRegistry.h"
+#include "sim/PlayerSpheres.h"
 #include "world/RenderLogic.h"
-#include "world/SceneObject.h"
-#include "world/World.h"
+#include "sim/SceneObject.h"
+#include "sim/World.h"
 
 namespace velmora::app {
 

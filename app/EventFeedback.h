@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "world/SimulationEvent.h"
+#include "sim/SimulationEvent.h"
 
 namespace velmora::app {
 

@@ -23,7 +23,7 @@
 #include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
 #include "world/RenderLogic.h"
-#include "world/RunClock.h"
+#include "sim/RunClock.h"
 
 namespace velmora::app {
 

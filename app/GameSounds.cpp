@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "world/PlayerSpheres.h"
-#include "world/Simulation.h"
+#include "sim/PlayerSpheres.h"
+#include "sim/Simulation.h"
 
 namespace velmora::app {
 

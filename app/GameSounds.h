@@ -9,7 +9,7 @@
 #include <glm/glm.hpp>
 
 #include "audio/SoundSystem.h"
-#include "world/SimulationEvent.h"
+#include "sim/SimulationEvent.h"
 
 namespace velmora {
 class Simulation;

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "level/LevelIdentity.h"
-#include "world/BestTimes.h"
+#include "sim/BestTimes.h"
 
 namespace velmora::app {
 

@@ -33,14 +33,6 @@ void finishRun(PlaySession& session) {
     }
 }
 
-std::string runTimeText(long steps) {
-    const long hundredths = steps < 0 ? 0 : steps * 100 / 60;
-    char text[32];
-    std::snprintf(text, sizeof text, "%ld:%02ld.%02ld", hundredths / 6000, hundredths / 100 % 60,
-                  hundredths % 100);
-    return text;
-}
-
 void restartRun(ShellState& shell) {
     shell.renderLogic->restartRun();
     shell.session.runSteps = 0;

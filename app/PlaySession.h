@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "sim/RunClock.h"
+
 namespace velmora::app {
 
 struct ShellState;
@@ -15,7 +17,7 @@ struct PlaySession {
     bool paused = false;
     bool coupled = true;  // the magnet as the buttons left it; pulls at the start
     long runSteps = 0;    // physics steps started in this run before its goal
-    long timedSteps = 0;  // those since the player's first act: the run's time (world/RunClock.h)
+    long timedSteps = 0;  // those since the player's first act: the run's time (sim/RunClock.h)
     long bestSteps = -1;  // the fewest of a won run (kept ones too); -1: none yet
     long previousBestSteps = -1;  // the best before the last won run; -1: none
     bool watching = false;  // a recorded run is being shown instead of played
@@ -53,9 +55,6 @@ SessionActions applySessionControls(PlaySession& session, const SessionControls&
 
 // The goal was reached: the run's time becomes the best if it is better.
 void finishRun(PlaySession& session);
-
-// m:ss.cc for a number of 1/60 s steps, hundredths truncated: 90 -> "0:01.50".
-std::string runTimeText(long steps);
 
 // R through the window layer, and any caller that wants a new run: the world's
 // restart, the timer at zero, the won state left, the pause ended.

@@ -15,7 +15,7 @@
 #include "platform/Gamepad.h"
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
-#include "world/PlayerSpheres.h"
+#include "sim/PlayerSpheres.h"
 #include "world/RenderLogic.h"
 
 namespace velmora::app {

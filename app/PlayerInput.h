@@ -3,7 +3,7 @@
 // coupling buttons become the input of the frame's physics steps; the option
 // keys switch the renderer's options.
 
-#include "world/StepInput.h"
+#include "sim/StepInput.h"
 
 namespace velmora::app {
 

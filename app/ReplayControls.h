@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "world/StepInput.h"
+#include "sim/StepInput.h"
 
 namespace velmora::app {
 

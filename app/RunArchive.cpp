@@ -4,12 +4,12 @@
 
 #include "level/LevelIdentity.h"
 #include "platform/DataFolders.h"
-#include "world/BestTimes.h"
-#include "world/PhysicsSetup.h"
-#include "world/RunClock.h"
-#include "world/SceneObject.h"
-#include "world/Simulation.h"
-#include "world/World.h"
+#include "sim/BestTimes.h"
+#include "sim/PhysicsSetup.h"
+#include "sim/RunClock.h"
+#include "sim/SceneObject.h"
+#include "sim/Simulation.h"
+#include "sim/World.h"
 
 namespace velmora::app {
 

@@ -12,8 +12,8 @@
 #include <glm/glm.hpp>
 
 #include "level/LevelSet.h"
-#include "world/ReplayFile.h"
-#include "world/RunRecorder.h"
+#include "sim/ReplayFile.h"
+#include "sim/RunRecorder.h"
 
 namespace velmora::app {
 

@@ -6,7 +6,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/DataFolders.h"
-#include "world/BestTimesText.h"
+#include "sim/BestTimesText.h"
 
 namespace velmora::app {
 

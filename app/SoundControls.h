@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "world/SimulationEvent.h"
+#include "sim/SimulationEvent.h"
 
 namespace velmora::app {
 

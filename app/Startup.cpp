@@ -9,7 +9,7 @@
 #include "platform/Window.h"
 #include "render/ShaderProgram.h"
 #include "screen/FlatQuads.h"
-#include "world/ObjectRegistry.h"
+#include "sim/ObjectRegistry.h"
 #include "world/RenderLogic.h"
 #include "screen/ScreenQuad.h"
 #include "screen/TextRenderer.h"

@@ -14,8 +14,8 @@
 #include "app/GameSounds.h"
 #include "audio/SoundSystem.h"
 #include "bench/BenchSupport.h"
-#include "world/Simulation.h"
-#include "world/World.h"
+#include "sim/Simulation.h"
+#include "sim/World.h"
 
 using namespace velmora;
 

@@ -42,10 +42,10 @@
 #include "level/LevelLoader.h"
 #include "platform/Window.h"
 #include "render/PassProbe.h"
-#include "world/ObjectRegistry.h"
-#include "world/PhysicsSetup.h"
+#include "sim/ObjectRegistry.h"
+#include "sim/PhysicsSetup.h"
 #include "world/RenderLogic.h"
-#include "world/SceneObject.h"
+#include "sim/SceneObject.h"
 
 using namespace velmora;
 
@@ -190,7 +190,7 @@ bool replaceLevel(app::ShellState& shell, int boxes) {
     for (scene::SceneObject* tile : tiles) delete tile;  // and everything below it
     world.triggerRegistry.clear();
     world.doorRegistry.clear();
-    world.transparentObjects.clear();
+    shell.renderLogic->transparentObjects.clear();
 
     const std::string path = (std::filesystem::temp_directory_path() /
                               ("bench_frame_" + std::to_string(boxes) + "_boxes.dae"))
@@ -205,7 +205,6 @@ bool replaceLevel(app::ShellState& shell, int boxes) {
     setup.physics = logic.simulation().physics();
     setup.cooking = physics::createCooking(logic.simulation().physics());
     setup.scene = physicsScene;
-    setup.programs = {logic.phongProgram, logic.textureProgram, logic.shadowProgram};
     setup.callbacks.win = [&logic] { logic.simulation().winGame(); };
     setup.callbacks.reset = [&logic](std::string text) { logic.simulation().resetGame(text); };
     LevelLoader loader(setup, world);

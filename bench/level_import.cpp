@@ -16,10 +16,10 @@
 #include "level/LevelLoader.h"
 #include "physics/Physics.h"
 #include "platform/Window.h"
-#include "world/ObjectRegistry.h"
-#include "world/PhysicsSetup.h"
+#include "sim/ObjectRegistry.h"
+#include "sim/PhysicsSetup.h"
 #include "world/RenderLogic.h"
-#include "world/SceneObject.h"
+#include "sim/SceneObject.h"
 
 using namespace velmora;
 
@@ -51,7 +51,7 @@ int main() {
         return 1;
     }
 
-    // The world object supplies programs and physics; its own level is dropped.
+    // The world object supplies the physics; its own level is dropped.
     ObjectRegistry registry;
     objectRegistry = &registry;
     std::ostringstream quiet;
@@ -64,7 +64,6 @@ int main() {
     setup.physics = logic->simulation().physics();
     setup.cooking = cooking;
     setup.scene = physicsScene;
-    setup.programs = {logic->phongProgram, logic->textureProgram, logic->shadowProgram};
 
     std::vector<double> times;
     for (int run = 0; run < warmUpRuns + measuredRuns; ++run) {

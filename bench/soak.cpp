@@ -31,10 +31,10 @@
 #include "physics/Physics.h"
 #include "platform/Window.h"
 #include "render/GlErrorWatch.h"
-#include "world/ObjectRegistry.h"
-#include "world/PlayerSpheres.h"
+#include "sim/ObjectRegistry.h"
+#include "sim/PlayerSpheres.h"
 #include "world/RenderLogic.h"
-#include "world/World.h"
+#include "sim/World.h"
 
 using namespace velmora;
 

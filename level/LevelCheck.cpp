@@ -3,13 +3,14 @@
 #include "level/CollisionCooking.h"
 #include "level/DataPath.h"
 #include "level/ImageFile.h"
+#include "level/TextureProblem.h"
 #include "level/LevelReachCheck.h"
 #include "level/MeshData.h"
 #include "level/NodeProblems.h"
 #include "level/NodeWalk.h"
 #include "level/TileFile.h"
 #include "level/TriggerFit.h"
-#include "world/PlayerSpheres.h"
+#include "sim/PlayerSpheres.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/material.h>
@@ -321,19 +322,6 @@ std::string annotationsText(const NodeAnnotations& annotations) {
 }
 
 }  // namespace
-
-std::vector<LevelTile> shippedLevelTiles() {
-    return {{"Objects/Tile1.dae", {0.0f, 0.0f, -22.0f}},
-            {"Objects/Tile2.dae", {0.0f, 0.0f, -52.0f}},
-            {"Objects/Tile3.dae", {30.0f, 0.0f, -52.0f}}};
-}
-
-glm::vec3 levelTileOffset(const std::string& file) {
-    for (const LevelTile& tile : shippedLevelTiles()) {
-        if (baseFileName(tile.file) == baseFileName(file)) return tile.offset;
-    }
-    return glm::vec3(0.0f);
-}
 
 bool LevelReport::hasErrors() const {
     return std::any_of(problems.begin(), problems.end(),

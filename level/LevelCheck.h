@@ -5,6 +5,7 @@
 // enter, ...). Used by tools/check_level and by the tests.
 
 #include "level/CollisionKind.h"
+#include "level/LevelTile.h"
 #include "level/NodeName.h"
 #include "level/NodePose.h"
 
@@ -13,18 +14,6 @@
 #include <vector>
 
 namespace velmora {
-
-struct LevelTile {
-    std::string file;
-    glm::vec3 offset{0.0f};  // where the game places the tile in the world
-};
-
-// The three tiles the game loads, with their offsets.
-std::vector<LevelTile> shippedLevelTiles();
-
-// The offset the game gives a tile file (by its file name, Tile1.dae ..
-// Tile3.dae); other files get none.
-glm::vec3 levelTileOffset(const std::string& file);
 
 struct CheckedNode {
     std::string file;

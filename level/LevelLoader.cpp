@@ -5,8 +5,8 @@
 #include "level/NodePose.h"
 #include "level/NodeWalk.h"
 #include "level/TileFile.h"
-#include "world/SceneObject.h"
-#include "world/World.h"
+#include "sim/SceneObject.h"
+#include "sim/World.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
@@ -17,13 +17,9 @@
 
 namespace velmora {
 
-LevelLoader::LevelLoader(const LevelSetup& setup, World& world)
-    : setup_(setup),
-      textureCache_(world.textureCache),
-      transparentObjects_(&world.transparentObjects) {
+LevelLoader::LevelLoader(const LevelSetup& setup, World& world) : setup_(setup) {
     tables_.triggers = &world.triggerRegistry;
     tables_.doors = &world.doorRegistry;
-    tables_.textures = &textureCache_;
 }
 
 void LevelLoader::importTile(const std::string& fileName, scene::SceneObject* parent,
@@ -54,7 +50,7 @@ void LevelLoader::importTile(const std::string& fileName, scene::SceneObject* pa
 scene::SceneObject* LevelLoader::createGroupObject() {
     // Grouping objects keep the identity: their transform already went into
     // their descendants' poses.
-    auto* group = new scene::SceneObject(glm::mat4(1.0f), nullptr, nullptr);
+    auto* group = new scene::SceneObject(glm::mat4(1.0f));
     group->isGroup = true;
     return group;
 }
@@ -85,19 +81,10 @@ scene::SceneObject* LevelLoader::createMeshObject(const std::string& fileName,
         }
     }
     if (!hasTriangles) report(noTrianglesMessage());
-    const std::string textureFile = textureFileName(meshNode.annotations);
-    scene::SceneObject* object =
-        createObjectForNode(std::move(meshNode), setup_.programs, setup_.callbacks, tables_);
+    scene::SceneObject* object = createObjectForNode(std::move(meshNode), setup_.callbacks, tables_);
     object->sourceFile = fileName;
     object->nodeName = nodeName;
     if (setup_.bodies != nullptr) setup_.bodies->push_back(LevelBodyRecipe{object, pose, plan});
-    if (setup_.programs.uploadToGpu && !textureFile.empty() && !object->isTextured) {
-        const std::string problem = levelTextureProblem(textureFile);
-        report(problem.empty() ? undecodableTextureMessage(textureFile) : problem);
-    }
-    if (object->opacity() < 1.0f) {
-        transparentObjects_->push_back(object);
-    }
     return object;
 }
 

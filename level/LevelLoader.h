@@ -38,7 +38,6 @@ struct LevelSetup {
     physics::Physics* physics = nullptr;
     physics::Cooking* cooking = nullptr;
     physics::Scene* scene = nullptr;
-    LevelPrograms programs;
     LevelCallbacks callbacks;
     // Filled, in import order, with every mesh node's recipe when set.
     std::vector<LevelBodyRecipe>* bodies = nullptr;
@@ -46,10 +45,7 @@ struct LevelSetup {
 
 class LevelLoader {
 public:
-    // Fills the world's trigger, door and transparency tables. Textures are
-    // shared through a copy of the world's texture cache: what this loader
-    // adds to it lives as long as the loader (the world's cache stays as it
-    // was), so one loader should import all tiles of a level.
+    // Fills the world's trigger and door tables.
     LevelLoader(const LevelSetup& setup, World& world);
 
     // Imports one tile file under parent, moved by tileOffset (world
@@ -70,8 +66,6 @@ private:
 
     LevelSetup setup_;
     LevelTables tables_;
-    TextureCache textureCache_;
-    std::vector<scene::SceneObject*>* transparentObjects_;
 };
 
 }  // namespace velmora

@@ -11,8 +11,8 @@
 
 #include <glm/glm.hpp>
 
-#include "level/LevelCheck.h"
-#include "world/PlayerSpheres.h"
+#include "level/LevelTile.h"
+#include "sim/PlayerSpheres.h"
 
 namespace velmora {
 

@@ -29,10 +29,6 @@ std::string undecodableTextureMessage(const std::string& textureFile);
 // A texture name refused unopened; `why` says how it leaves the folder.
 std::string outsideTextureMessage(const std::string& textureFile, const std::string& why);
 
-// Why a node's texture file can't be used, as the one message the game and
-// the checker give for it: outside the folder, missing, of another format,
-// too large for its bytes, or undecodable. Empty when it can be used.
-std::string levelTextureProblem(const std::string& textureFile,
-                                const std::string& folder = "Textures");
+
 
 }  // namespace velmora

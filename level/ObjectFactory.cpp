@@ -1,8 +1,8 @@
 #include "level/ObjectFactory.h"
 
 #include "physics/Physics.h"
-#include "world/Door.h"
-#include "world/Trigger.h"
+#include "sim/Door.h"
+#include "sim/Trigger.h"
 
 namespace velmora {
 
@@ -18,19 +18,17 @@ ActorType triggerActorFilter(const NodeAnnotations& annotations) {
     return EitherActorType;
 }
 
-scene::SceneObject* makeDoor(const MeshNode& node, ShaderProgram* program,
-                             ShaderProgram* shadowProgram, LevelTables& tables) {
-    auto* door = new scene::Door(node.localMatrix, program, shadowProgram);
+scene::SceneObject* makeDoor(const MeshNode& node, LevelTables& tables) {
+    auto* door = new scene::Door(node.localMatrix);
     door->isSteady = node.annotations.count("steady") != 0;
     // The first door of a name keeps it; a later one is still part of the level.
     if (tables.doors != nullptr) tables.doors->emplace(node.baseName, door);
     return door;
 }
 
-scene::SceneObject* makeTrigger(const MeshNode& node, ShaderProgram* program,
-                                ShaderProgram* shadowProgram, const LevelCallbacks& callbacks,
+scene::SceneObject* makeTrigger(const MeshNode& node, const LevelCallbacks& callbacks,
                                 LevelTables& tables) {
-    auto* trigger = new scene::Trigger(node.localMatrix, program, shadowProgram);
+    auto* trigger = new scene::Trigger(node.localMatrix);
     trigger->actorFilter = triggerActorFilter(node.annotations);
     trigger->actions = node.annotations;
     trigger->winCallback = callbacks.win;
@@ -43,40 +41,25 @@ scene::SceneObject* makeTrigger(const MeshNode& node, ShaderProgram* program,
 
 }  // namespace
 
-scene::SceneObject* createObjectForNode(MeshNode node, const LevelPrograms& programs,
-                                        const LevelCallbacks& callbacks, LevelTables& tables) {
-    const bool wantsTexture = node.annotations.count("texture") != 0;
-    ShaderProgram* program = wantsTexture ? programs.textured : programs.phong;
-
+scene::SceneObject* createObjectForNode(MeshNode node, const LevelCallbacks& callbacks,
+                                        LevelTables& tables) {
     scene::SceneObject* object = nullptr;
     switch (nodeRoleOf(node.baseName)) {
         case NodeRole::Door:
-            object = makeDoor(node, program, programs.shadow, tables);
+            object = makeDoor(node, tables);
             break;
         case NodeRole::Trigger:
-            object = makeTrigger(node, program, programs.shadow, callbacks, tables);
+            object = makeTrigger(node, callbacks, tables);
             break;
         case NodeRole::Plain:
-            object = new scene::SceneObject(node.localMatrix, program, programs.shadow);
+            object = new scene::SceneObject(node.localMatrix);
             break;
     }
     object->name = node.baseName;
     object->mesh = node.mesh.release();
     object->hasMesh = object->mesh != nullptr;
     object->actor = node.actor;
-
-    const std::string textureFile = textureFileName(node.annotations);
-    if (wantsTexture) object->textureFile = textureFile;
-    if (!programs.uploadToGpu) return object;
-    if (wantsTexture && !textureFile.empty() && tables.textures != nullptr) {
-        attachLevelTexture(*object, textureFile, *tables.textures);
-    }
-    if (!object->isTextured) {
-        // A texture that could not be read: shade it plainly rather than
-        // sample whatever texture happens to be bound.
-        object->objectProgram = programs.phong;
-    }
-    object->init();
+    if (node.annotations.count("texture") != 0) object->textureFile = textureFileName(node.annotations);
     return object;
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 // Turns one level mesh node into its world object: a door, a trigger or a
-// plain static object, chosen by its base name, registered where the game
-// rules look for it, textured and uploaded to the GPU.
+// plain static object, chosen by its base name, and registers it where the
+// game rules look for it. Plain data: the renderer dresses it for drawing.
 
-#include "level/LevelTextures.h"
 #include "level/MeshData.h"
 #include "level/NodeName.h"
 
@@ -16,7 +15,6 @@
 
 namespace velmora {
 
-class ShaderProgram;
 namespace physics {
 class RigidActor;
 class RigidStatic;
@@ -26,16 +24,6 @@ class Door;
 class SceneObject;
 class Trigger;
 }  // namespace scene
-
-// What every level object is drawn with.
-struct LevelPrograms {
-    ShaderProgram* phong = nullptr;     // untextured objects
-    ShaderProgram* textured = nullptr;  // objects naming a texture
-    ShaderProgram* shadow = nullptr;    // every object, in the shadow pass
-    // Off for a world built without a context: objects get no texture and no
-    // GPU buffers, and the renderer dresses them later.
-    bool uploadToGpu = true;
-};
 
 // The game's answers to the "win" and "reset" annotations; every trigger
 // keeps its own copies.
@@ -48,7 +36,6 @@ struct LevelCallbacks {
 struct LevelTables {
     std::map<physics::RigidActor*, scene::Trigger*>* triggers = nullptr;
     std::map<std::string, scene::Door*>* doors = nullptr;
-    TextureCache* textures = nullptr;
 };
 
 // Everything the import has worked out for one mesh node.
@@ -60,13 +47,12 @@ struct MeshNode {
     glm::mat4 localMatrix{1.0f};  // the node's scale
 };
 
-// Creates and uploads the node's object (it takes the mesh) and registers
-// it: a door in the door table under its base name, unless a door of that
-// name is already there; a trigger in the trigger table under its actor,
-// unless it has none (it could never be reported). A node naming a texture
-// that fails to load is shaded plainly, with the Phong program, rather than
-// sampling whatever texture happens to be bound.
-scene::SceneObject* createObjectForNode(MeshNode node, const LevelPrograms& programs,
-                                        const LevelCallbacks& callbacks, LevelTables& tables);
+// Creates the node's object (it takes the mesh) and registers it: a door in
+// the door table under its base name, unless a door of that name is already
+// there; a trigger in the trigger table under its actor, unless it has none
+// (it could never be reported). The texture the node names is noted for the
+// renderer.
+scene::SceneObject* createObjectForNode(MeshNode node, const LevelCallbacks& callbacks,
+                                        LevelTables& tables);
 
 }  // namespace velmora

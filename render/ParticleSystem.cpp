@@ -6,7 +6,7 @@
 #include <glm/gtc/random.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "level/Texture.h"
+#include "render/Texture.h"
 #include "render/ShaderProgram.h"
 
 namespace velmora {

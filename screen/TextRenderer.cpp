@@ -1,6 +1,6 @@
 #include "screen/TextRenderer.h"
 
-#include "level/Texture.h"
+#include "render/Texture.h"
 #include "render/ShaderProgram.h"
 #include "screen/TextGeometry.h"
 

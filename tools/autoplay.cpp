@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
         if (pilot.goalReached()) {
             const double seconds = platform::getTime() - start;
             const long steps = shell.session.runSteps;
-            std::cout << "autoplay: goal reached in " << steps << " steps (" << app::runTimeText(steps)
+            std::cout << "autoplay: goal reached in " << steps << " steps (" << velmora::runTimeText(steps)
                       << "), " << pilot.frames() << " frames in " << seconds << " s" << std::endl;
             break;
         }

@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "app/PlaySession.h"
 #include "level/LevelIdentity.h"
 #include "level/LevelSet.h"
-#include "world/ReplayFile.h"
-#include "world/RunRecorder.h"
-#include "world/Simulation.h"
-#include "world/World.h"
+#include "sim/ReplayFile.h"
+#include "sim/RunClock.h"
+#include "sim/RunRecorder.h"
+#include "sim/Simulation.h"
+#include "sim/World.h"
 
 using namespace velmora;
 
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     const long recorded = static_cast<long>(replay.inputs.size());
     if (outcome.goalStep == recorded) {
         std::cout << "replay: goal reached in " << recorded << " steps ("
-                  << app::runTimeText(recorded) << ")" << std::endl;
+                  << velmora::runTimeText(recorded) << ")" << std::endl;
         return 0;
     }
     if (outcome.mismatchStep >= 0) {

@@ -7,7 +7,8 @@
 #include "level/MeshData.h"
 #include "level/NodeName.h"
 #include "level/NodeProblems.h"
-#include "level/Texture.h"
+#include "render/Texture.h"
+#include "level/TextureProblem.h"
 #include "level/TileFile.h"
 #include "platform/Console.h"
 #include "platform/Window.h"
@@ -15,10 +16,11 @@
 #include "render/ShaderProgram.h"
 #include "render/ShadowMatrices.h"
 #include "render/SkyBackdrop.h"
-#include "world/ObjectRegistry.h"
-#include "world/SceneObject.h"
-#include "world/PlayerSpheres.h"
-#include "world/SolidSphere.h"
+#include "sim/ObjectRegistry.h"
+#include "sim/SceneObject.h"
+#include "world/DrawNode.h"
+#include "sim/PlayerSpheres.h"
+#include "sim/SolidSphere.h"
 
 namespace velmora {
 
@@ -37,12 +39,7 @@ RenderLogic::RenderLogic(const std::vector<LevelTile>& tiles, const LevelPlaces&
     const double start = platform::getTime();
     World* world = registry->mainWorld();
     simulation_ = std::make_unique<Simulation>(*world, tiles, places);
-    {
-        // What this load adds to the world's cache lives as long as the
-        // objects sharing it, so a file named by several tiles is read once.
-        TextureCache textures = world->textureCache;
-        dressForDrawing(world->root, textures);
-    }
+    dressWorld();
     std::cout << "Time for creation: " << platform::getTime() - start << "sec" << std::endl;
     createGhost();
     createMarks();
@@ -51,15 +48,14 @@ RenderLogic::RenderLogic(const std::vector<LevelTile>& tiles, const LevelPlaces&
 
 void RenderLogic::createGhost() {
     // The main sphere once more, see-through.
-    ghost_ = std::make_unique<scene::MainSphere>(glm::mat4(1.0f), textureProgram, shadowProgram);
-    ghost_->localMatrix = glm::scale(glm::mat4(1.0f), glm::vec3(spheres::kMainScale));
     std::unique_ptr<MeshData> mesh = loadModel(spheres::kModelFile);
     if (mesh == nullptr) return;
     mesh->opacity = kGhostOpacity;
-    ghost_->mesh = mesh.release();
-    ghost_->hasMesh = true;
+    ghost_ = std::make_unique<DrawNode>(std::move(mesh));
+    ghost_->objectProgram = textureProgram;
+    ghost_->objectShadowProgram = shadowProgram;
     ghost_->isTextured = loadTexture(spheres::kMainTexture, ghost_->textureName.get());
-    ghost_->init();
+    ghost_->upload();
 }
 
 RenderLogic::~RenderLogic() {
@@ -99,39 +95,53 @@ void RenderLogic::setUpPrograms() {
         velmora::shadowFaceMatrices(glm::vec3(lightPosition), shadowNearFar.x, shadowNearFar.y);
 }
 
+void RenderLogic::dressWorld() { dressForDrawing(registry->mainWorld()->root, levelTextures_); }
+
 void RenderLogic::dressForDrawing(scene::SceneObject* object, TextureCache& textures) {
-    if (!object->isGroup && !object->isInitialised) {
-        const bool sphere = dynamic_cast<scene::SolidSphere*>(object) != nullptr;
-        if (sphere) {
-            if (std::unique_ptr<MeshData> mesh = loadModel(spheres::kModelFile)) {
-                object->mesh = mesh.release();
-                object->hasMesh = true;
-            }
-            object->isTextured = loadTexture(object->textureFile, object->textureName.get());
-            object->objectProgram = textureProgram;
-        } else {
-            object->objectProgram = phongProgram;
-            if (!object->textureFile.empty()) {
-                attachLevelTexture(*object, object->textureFile, textures);
-                if (object->isTextured) {
-                    object->objectProgram = textureProgram;
-                } else {
-                    // Shaded plainly rather than sampling whatever texture is bound.
-                    const std::string problem = levelTextureProblem(object->textureFile);
-                    std::cout << nodeProblemLine(object->sourceFile, object->nodeName,
-                                                 problem.empty()
-                                                     ? undecodableTextureMessage(object->textureFile)
-                                                     : problem)
-                              << std::endl;
-                }
-            }
-        }
-        object->objectShadowProgram = shadowProgram;
-        object->init();
+    if (!object->isGroup && !drawNodeOf(*object).isDressed) {
+        dressed(*object, &textures);
+        if (object->opacity() < 1.0f) transparentObjects.push_back(object);
     }
     for (scene::SceneObject* child : object->getChildren()) {
         dressForDrawing(child, textures);
     }
+}
+
+DrawNode& RenderLogic::dressed(scene::SceneObject& object, TextureCache* textures) {
+    DrawNode& node = drawNodeOf(object);
+    if (node.isDressed || object.isGroup) return node;
+    node.isDressed = true;
+    const bool sphere = dynamic_cast<scene::SolidSphere*>(&object) != nullptr;
+    if (sphere) {
+        if (object.mesh == nullptr) {
+            if (std::unique_ptr<MeshData> mesh = loadModel(spheres::kModelFile)) {
+                object.mesh = mesh.release();
+                object.hasMesh = true;
+            }
+        }
+        node.isTextured = loadTexture(object.textureFile, node.textureName.get());
+        node.objectProgram = textureProgram;
+    } else {
+        if (!object.hasMesh) object.createDefaultMesh();
+        node.objectProgram = phongProgram;
+        if (!object.textureFile.empty() && textures != nullptr) {
+            attachLevelTexture(node, object.textureFile, *textures);
+            if (node.isTextured) {
+                node.objectProgram = textureProgram;
+            } else {
+                // Shaded plainly rather than sampling whatever texture is bound.
+                const std::string problem = levelTextureProblem(object.textureFile);
+                std::cout << nodeProblemLine(object.sourceFile, object.nodeName,
+                                             problem.empty() ? undecodableTextureMessage(object.textureFile)
+                                                             : problem)
+                          << std::endl;
+            }
+        }
+    }
+    node.objectShadowProgram = shadowProgram;
+    node.setMesh(object.mesh);
+    node.upload();
+    return node;
 }
 
 void RenderLogic::restartRun() {

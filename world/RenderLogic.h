@@ -14,20 +14,21 @@
 
 #include <glm/glm.hpp>
 
-#include "level/LevelCheck.h"
-#include "level/LevelTextures.h"
+#include "world/LevelTextures.h"
+#include "level/LevelTile.h"
 #include "physics/Physics.h"
 #include "render/Frustum.h"
 #include "world/ShadowFaceCache.h"
 #include "world/StateLooks.h"
-#include "world/ActorType.h"
-#include "world/Simulation.h"
+#include "sim/ActorType.h"
+#include "sim/Simulation.h"
 
 namespace velmora {
 
 class ObjectRegistry;
 class ParticleSystem;
 class SkyBackdrop;
+class DrawNode;
 class ShaderProgram;
 struct PhysicsSetup;
 struct PlayerActor;
@@ -70,6 +71,11 @@ public:
     // camera-to-world transform.
     void renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4 projectionMatrix, double dt);
 
+    // Dresses whatever was added to the main world since the last dressing
+    // (a tile imported by hand, say) as the load dresses the level: programs,
+    // textures shared through the level's cache, the see-through list.
+    void dressWorld();
+
     // Asked by the frame loop about shadow face `face` (0..5) before the
     // shadow call for it; drawn says whether that call follows. Plans the
     // call from what the face would get compared with last frame (objects,
@@ -79,6 +85,9 @@ public:
     bool shadowFaceNeedsClear(int face, bool drawn);
 
     ObjectRegistry* registry;
+    // The level's see-through objects, drawn blended after everything else
+    // in this order (the import's).
+    std::vector<scene::SceneObject*> transparentObjects;
     std::list<ParticleSystem*> particleSystems;  // live bursts, oldest first
     ShaderProgram* phongProgram = nullptr;
     ShaderProgram* textureProgram = nullptr;
@@ -135,9 +144,13 @@ private:
 
 
     void setUpPrograms();
-    // Gives every object the simulation built its programs, texture and GPU
-    // buffers; the spheres get their model.
+    // Gives every object the simulation built a draw node (programs, texture,
+    // GPU buffers); the spheres get their model. The see-through ones are
+    // listed for the blended pass.
     void dressForDrawing(scene::SceneObject* object, TextureCache& textures);
+    // The object's draw node, dressed on first use (objects added after the
+    // load and not dressed through dressWorld are drawn untextured).
+    DrawNode& dressed(scene::SceneObject& object, TextureCache* textures = nullptr);
 
     void renderObject(scene::SceneObject* object, bool transparentPass);
     // Draws the object's mesh with the shape's pose unless culled or already
@@ -152,7 +165,7 @@ private:
     void drawShadowFace(const std::vector<ShadowDraw>& draws);
     void useSceneProgram(ShaderProgram* program);
     void useShadowProgram();
-    void applyTextureFilter(const scene::SceneObject* object) const;
+    void applyTextureFilter(const DrawNode& node) const;
     // Ages the live bursts by dt and draws them; the scene pass calls it, so
     // they age once per frame whatever the number of shadow passes.
     void advanceParticles(double dt);
@@ -163,16 +176,17 @@ private:
     // hides it (RenderLogicMarks.cpp).
     void createMarks();
     void drawMarks();
-    void drawMark(scene::SceneObject& mark, const glm::mat4& model, glm::vec3 colour, float glow,
-                  float opacity);
+    void drawMark(DrawNode& mark, const glm::mat4& model, glm::vec3 colour, float glow, float opacity);
     static constexpr float kGhostOpacity = 0.35f;
     void spawnParticleBurst(glm::vec3 origin);
 
     std::unique_ptr<Simulation> simulation_;
-    std::unique_ptr<scene::SceneObject> ghost_;
+    // The level's textures by file name: each file is read once per level.
+    TextureCache levelTextures_;
+    std::unique_ptr<DrawNode> ghost_;
     std::unique_ptr<SkyBackdrop> backdrop_;  // behind a level; scenery built by tests has none
-    std::unique_ptr<scene::SceneObject> sphereMark_;  // the sphere model, untextured
-    std::unique_ptr<scene::SceneObject> linkMark_;    // a unit cube
+    std::unique_ptr<DrawNode> sphereMark_;  // the sphere model, untextured
+    std::unique_ptr<DrawNode> linkMark_;    // a unit cube
     Pass pass_;
     ShadowFaceCache shadowFaceCache_;
     StateLooks looks_;

@@ -5,6 +5,8 @@
 
 #include <GL/glew.h>
 
+#include <utility>
+
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/quaternion.hpp>
 #include <glm/gtc/type_ptr.hpp>
@@ -12,10 +14,11 @@
 #include "level/MeshData.h"
 #include "level/TileFile.h"
 #include "render/ShaderProgram.h"
-#include "world/Cube.h"
-#include "world/PlayerSpheres.h"
+#include "sim/Cube.h"
+#include "world/DrawNode.h"
+#include "sim/PlayerSpheres.h"
 #include "world/RenderLogic.h"
-#include "world/SolidSphere.h"
+#include "sim/SolidSphere.h"
 
 namespace velmora {
 
@@ -35,23 +38,25 @@ void setUniform(const ShaderProgram& program, const char* name, float value) {
 }  // namespace
 
 void RenderLogic::createMarks() {
-    sphereMark_ = std::make_unique<scene::MainSphere>(glm::mat4(1.0f), phongProgram, shadowProgram);
-    std::unique_ptr<MeshData> mesh = loadModel(spheres::kModelFile);
-    if (mesh != nullptr) {
-        sphereMark_->mesh = mesh.release();
-        sphereMark_->hasMesh = true;
-        sphereMark_->init();
-    }
-    linkMark_ = std::make_unique<scene::Cube>(glm::mat4(1.0f), phongProgram, shadowProgram);
-    linkMark_->init();
+    const auto mark = [this](std::unique_ptr<MeshData> mesh) {
+        auto node = std::make_unique<DrawNode>(std::move(mesh));
+        node->objectProgram = phongProgram;
+        node->objectShadowProgram = shadowProgram;
+        if (node->mesh() != nullptr) node->upload();
+        return node;
+    };
+    sphereMark_ = mark(loadModel(spheres::kModelFile));
+    scene::Cube cube;
+    cube.createDefaultMesh();
+    linkMark_ = mark(std::unique_ptr<MeshData>(std::exchange(cube.mesh, nullptr)));
 }
 
-void RenderLogic::drawMark(scene::SceneObject& mark, const glm::mat4& model, glm::vec3 colour, float glow,
+void RenderLogic::drawMark(DrawNode& mark, const glm::mat4& model, glm::vec3 colour, float glow,
                            float opacity) {
     if (!mark.isInitialised) return;
     glUniformMatrix4fv(glGetUniformLocation(phongProgram->program, "modelMatrix"), 1, GL_FALSE,
                        glm::value_ptr(model));
-    mark.mesh->opacity = opacity;
+    mark.ownMesh()->opacity = opacity;
     glUniform3fv(glGetUniformLocation(phongProgram->program, "tint"), 1, glm::value_ptr(colour));
     setUniform(*phongProgram, "glow", glow);
     setUniform(*phongProgram, "specFactor", 0.0f);

@@ -12,9 +12,11 @@
 #include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
 #include "render/SkyBackdrop.h"
-#include "world/ObjectRegistry.h"
+#include "sim/ObjectRegistry.h"
 #include "world/RenderLogic.h"
-#include "world/SceneObject.h"
+#include "sim/PlayerSpheres.h"
+#include "sim/SceneObject.h"
+#include "world/DrawNode.h"
 
 namespace velmora {
 
@@ -40,9 +42,9 @@ GLint location(const ShaderProgram* program, const char* name) {
     return glGetUniformLocation(program->program, name);
 }
 
-// The object's state colours (SceneObject::tint, glow, ringMark); a program
+// The object's state colours (DrawNode::tint, glow, ringMark); a program
 // without them ignores them.
-void applyLook(const ShaderProgram* program, const scene::SceneObject& object) {
+void applyLook(const ShaderProgram* program, const DrawNode& object) {
     const GLint tint = location(program, "tint");
     if (tint != -1) glUniform3fv(tint, 1, glm::value_ptr(object.tint));
     const GLint glow = location(program, "glow");
@@ -95,7 +97,7 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
     }
     if (!shadowPass && pass_.transparency) {
         // A copy: drawing must not be disturbed by anyone adding to the list.
-        const std::vector<scene::SceneObject*> transparent = world->transparentObjects;
+        const std::vector<scene::SceneObject*> transparent = transparentObjects;
         for (scene::SceneObject* object : transparent) {
             renderObject(object, true);
         }
@@ -183,7 +185,8 @@ void RenderLogic::drawShadowFace(const std::vector<ShadowDraw>& draws) {
         if (modelLocation != -1) {
             glUniformMatrix4fv(modelLocation, 1, GL_FALSE, glm::value_ptr(draw.model));
         }
-        draw.object->draw(true, pass_.transparency);
+        updateVisibility(*draw.object, *draw.node);
+        draw.node->draw(true, pass_.transparency);
     }
 }
 
@@ -192,8 +195,8 @@ void RenderLogic::renderObject(scene::SceneObject* object, bool transparentPass)
         bool drawable = object->actor != nullptr;
         if (pass_.shadow) {
             // Only listed here; drawShadowFace draws.
-        } else if (object->objectProgram != nullptr) {
-            useSceneProgram(object->objectProgram);
+        } else if (DrawNode& node = dressed(*object); node.objectProgram != nullptr) {
+            useSceneProgram(node.objectProgram);
         } else {
             drawable = false;  // nothing to draw it with
         }
@@ -263,12 +266,13 @@ void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object,
     } else {
         drawnPoses.push_back(DrawnPose{pose, faces});
     }
-    const glm::mat4 model = pose.toMatrix() * object->transformMatrix * object->localMatrix;
+    DrawNode& node = dressed(*object);
+    const glm::mat4 model = pose.toMatrix() * node.lookMove * object->transformMatrix * object->localMatrix;
     if (pass_.shadow) {
         if (pass_.askVisibility) {
-            object->update();  // as its draw will: an opened door hides here
+            updateVisibility(*object, node);  // as its draw will: an opened door hides here
         }
-        const ShadowDraw draw{object, object->shadowVertexArray, object->isVisible, model};
+        const ShadowDraw draw{&node, object, node.shadowVertexArray, node.isVisible, model};
         for (int face = 0; face < 6; ++face) {
             if ((faces & (1u << face)) != 0) {
                 pass_.shadowDraws[face].push_back(draw);
@@ -280,7 +284,7 @@ void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object,
     // gives the source colour, and the second output (alpha 0) is never read
     // for its colour.
     const bool blended = pass_.transparency && object->opacity() != 1.0f;
-    applyTextureFilter(object);
+    applyTextureFilter(node);
     if (blended) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -291,10 +295,11 @@ void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object,
     }
     const GLint specLocation = location(currentProgram, "specFactor");
     if (specLocation != -1) {
-        glUniform1f(specLocation, object->specFactor);
+        glUniform1f(specLocation, node.specFactor);
     }
-    applyLook(currentProgram, *object);
-    object->draw(false, pass_.transparency);
+    applyLook(currentProgram, node);
+    updateVisibility(*object, node);
+    node.draw(false, pass_.transparency);
     if (blended) {
         glDisable(GL_BLEND);
     }
@@ -334,15 +339,15 @@ void RenderLogic::useShadowProgram() {
     glUniform4fv(location(shadowProgram, "l_pos"), 1, glm::value_ptr(lightPosition));
 }
 
-void RenderLogic::applyTextureFilter(const scene::SceneObject* object) const {
+void RenderLogic::applyTextureFilter(const DrawNode& object) const {
     // Set on the object's own texture, so switching the mode changes what the
     // player sees on every textured surface.
-    if (!object->isTextured || *object->textureName == 0) {
+    if (!object.isTextured || *object.textureName == 0) {
         return;
     }
     const TextureFilter& filter = kTextureFilters[mipmapMode >= 0 && mipmapMode < 3 ? mipmapMode : 0];
     glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, *object->textureName);
+    glBindTexture(GL_TEXTURE_2D, *object.textureName);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter.minification);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter.magnification);
 }
@@ -350,13 +355,14 @@ void RenderLogic::applyTextureFilter(const scene::SceneObject* object) const {
 void RenderLogic::drawGhost() {
     if (!ghostPosition || ghost_ == nullptr || !ghost_->isInitialised) return;
     useSceneProgram(ghost_->objectProgram);
-    const glm::mat4 model = glm::translate(glm::mat4(1.0f), *ghostPosition) * ghost_->localMatrix;
+    const glm::mat4 model = glm::translate(glm::mat4(1.0f), *ghostPosition) *
+                            glm::scale(glm::mat4(1.0f), glm::vec3(spheres::kMainScale));
     const GLint modelLocation = location(currentProgram, "modelMatrix");
     if (modelLocation != -1) glUniformMatrix4fv(modelLocation, 1, GL_FALSE, glm::value_ptr(model));
     const GLint specLocation = location(currentProgram, "specFactor");
     if (specLocation != -1) glUniform1f(specLocation, ghost_->specFactor);
     applyLook(currentProgram, *ghost_);
-    applyTextureFilter(ghost_.get());
+    applyTextureFilter(*ghost_);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     ghost_->draw(false, true);

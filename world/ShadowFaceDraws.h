@@ -12,18 +12,20 @@
 
 namespace velmora {
 
+class DrawNode;
 namespace scene {
 class SceneObject;
 }
 
 struct ShadowDraw {
-    scene::SceneObject* object = nullptr;
+    DrawNode* node = nullptr;
+    scene::SceneObject* object = nullptr;  // whose node it is; its per-draw hook runs at the draw
     GLuint vertexArray = 0;  // the object's shadow vertex array when it was listed
-    bool visible = true;     // its own say after its per-draw update
+    bool visible = true;     // its say after its per-draw update
     glm::mat4 model{1.0f};
 
     bool operator==(const ShadowDraw& other) const {
-        return object == other.object && vertexArray == other.vertexArray &&
+        return node == other.node && vertexArray == other.vertexArray &&
                visible == other.visible && model == other.model;
     }
 };

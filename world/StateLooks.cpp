@@ -7,10 +7,11 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "physics/Physics.h"
-#include "world/Door.h"
-#include "world/Simulation.h"
-#include "world/Trigger.h"
-#include "world/World.h"
+#include "sim/Door.h"
+#include "sim/Simulation.h"
+#include "sim/Trigger.h"
+#include "sim/World.h"
+#include "world/DrawNode.h"
 
 namespace velmora {
 
@@ -26,27 +27,32 @@ glm::vec3 doorColour(const std::string& name) {
     return glm::mix(pure, glm::vec3(1.0f), 0.35f);
 }
 
-StateLooks::Placed& StateLooks::placed(scene::SceneObject& object) {
-    auto found = placed_.find(&object);
-    if (found != placed_.end()) return found->second;
-    Placed first;
-    first.transform = object.transformMatrix;
+void updateVisibility(scene::SceneObject& object, DrawNode& node) {
+    object.update();
+    if (const auto* door = dynamic_cast<const scene::Door*>(&object)) {
+        node.isVisible = node.shownOpen < 0.0f ? !door->isOpen : node.shownOpen < 1.0f;
+    }
+}
+
+float StateLooks::height(const scene::SceneObject& object) {
+    auto found = heights_.find(&object);
+    if (found != heights_.end()) return found->second;
+    float height = 0.0f;
     if (object.actor != nullptr && object.actor->getNbShapes() > 0) {
         physics::Shape* shape = nullptr;
         object.actor->getShapes(&shape, 1);
         const physics::Bounds bounds = shape->getWorldBounds();
-        first.height = bounds.maximum.y - bounds.minimum.y;
+        height = bounds.maximum.y - bounds.minimum.y;
     }
-    return placed_.emplace(&object, first).first->second;
+    return heights_.emplace(&object, height).first->second;
 }
 
 void StateLooks::lower(scene::SceneObject& object, float depth) {
-    const Placed& base = placed(object);
     glm::vec3 down(0.0f, -depth, 0.0f);
-    // The drawn model is pose * transform * local: the move goes in the
-    // actor's own frame.
+    // The drawn model is pose * move * transform * local: the move goes in
+    // the actor's own frame.
     if (object.actor != nullptr) down = glm::inverse(object.actor->getGlobalPose().q) * down;
-    object.transformMatrix = glm::translate(glm::mat4(1.0f), down) * base.transform;
+    drawNodeOf(object).lookMove = glm::translate(glm::mat4(1.0f), down);
 }
 
 void StateLooks::update(World& world, long steps) {
@@ -55,19 +61,21 @@ void StateLooks::update(World& world, long steps) {
     lastSteps_ = steps;
     for (const auto& [name, door] : world.doorRegistry) {
         if (door == nullptr) continue;
+        DrawNode& look = drawNodeOf(*door);
         const float target = door->isOpen ? 1.0f : 0.0f;
-        const float from = door->shownOpen < 0.0f ? target : door->shownOpen;
-        door->shownOpen = from < target ? std::min(from + slide, target) : std::max(from - slide, target);
-        door->tint = doorColour(name);
-        lower(*door, door->shownOpen * placed(*door).height);
+        const float from = look.shownOpen < 0.0f ? target : look.shownOpen;
+        look.shownOpen = from < target ? std::min(from + slide, target) : std::max(from - slide, target);
+        look.tint = doorColour(name);
+        lower(*door, look.shownOpen * height(*door));
     }
     for (const auto& [actor, trigger] : world.triggerRegistry) {
         if (trigger == nullptr || !trigger->isSwitch()) continue;
         const auto opens = trigger->actions.find("open");
         const bool opensDoor = opens != trigger->actions.end() && !opens->second.empty();
-        trigger->tint = opensDoor ? doorColour(opens->second.front()) : glm::vec3(1.0f);
-        trigger->glow = trigger->isSetOff() ? kSwitchGlow : 0.0f;
-        trigger->ringMark = trigger->actorFilter == SecondActorType;
+        DrawNode& look = drawNodeOf(*trigger);
+        look.tint = opensDoor ? doorColour(opens->second.front()) : glm::vec3(1.0f);
+        look.glow = trigger->isSetOff() ? kSwitchGlow : 0.0f;
+        look.ringMark = trigger->actorFilter == SecondActorType;
         lower(*trigger, trigger->isSetOff() ? kSwitchSink : 0.0f);
     }
 }

@@ -27,24 +27,28 @@ constexpr float kSwitchGlow = 0.45f;
 // gives the same colour, different names mostly different hues.
 glm::vec3 doorColour(const std::string& name);
 
+class DrawNode;
+
+// Before each draw of the object: its own per-draw hook, then whether it is
+// drawn at all. A door is hidden once it has slid away, or at once while it
+// is open when no slide is under way.
+void updateVisibility(scene::SceneObject& object, DrawNode& node);
+
 class StateLooks {
 public:
-    // Brings every look up to date with the world after the simulation's
-    // step count reached steps: doors slide on by the game time since the
-    // last update; a count that went back (a restart) puts them where they
-    // are at once.
+    // Brings every look (the objects' draw nodes) up to date with the world
+    // after the simulation's step count reached steps: doors slide on by the
+    // game time since the last update; a count that went back (a restart)
+    // puts them where they are at once.
     void update(World& world, long steps);
 
 private:
-    struct Placed {
-        glm::mat4 transform{1.0f};  // the object's own, before any look moved it
-        float height = 0.0f;        // a door's drawn height: how far it slides
-    };
-    Placed& placed(scene::SceneObject& object);
+    // A door's drawn height: how far it slides.
+    float height(const scene::SceneObject& object);
     // Moves the object down by depth metres in the world, whatever its pose.
-    void lower(scene::SceneObject& object, float depth);
+    static void lower(scene::SceneObject& object, float depth);
 
-    std::map<const scene::SceneObject*, Placed> placed_;
+    std::map<const scene::SceneObject*, float> heights_;
     long lastSteps_ = -1;
 };
 

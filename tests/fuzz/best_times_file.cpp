@@ -1,6 +1,6 @@
-// The best-times file's text (world/BestTimesText.h).
+// The best-times file's text (sim/BestTimesText.h).
 
-#include "world/BestTimesText.h"
+#include "sim/BestTimesText.h"
 
 #include <cstddef>
 #include <cstdint>

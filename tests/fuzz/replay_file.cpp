@@ -1,6 +1,6 @@
-// Replay files (world/ReplayFile.h) from untrusted bytes.
+// Replay files (sim/ReplayFile.h) from untrusted bytes.
 
-#include "world/ReplayFile.h"
+#include "sim/ReplayFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The settings file's text (app/SettingsText.h).
 
 #include "app/SettingsText.h"
-#include "world/BestTimesText.h"
+#include "sim/BestTimesText.h"
 
 #include <cstddef>
 #include <cstdint>

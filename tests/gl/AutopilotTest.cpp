@@ -22,11 +22,11 @@
 #include "render/RenderOptions.h"
 #include "screen/FullScreenTarget.h"
 #include "world/RenderLogic.h"
-#include "world/ReplayFile.h"
+#include "sim/ReplayFile.h"
 #include "tests/gl/ShellFixture.h"
 #include "level/LevelSet.h"
-#include "world/SceneObject.h"
-#include "world/World.h"
+#include "sim/SceneObject.h"
+#include "sim/World.h"
 
 using namespace velmora;
 
@@ -77,7 +77,7 @@ void checkWithReplayTool(const Replay& run, long steps) {
     const auto [line, status] = replayTool(good);
     EXPECT_EQ(status, 0) << line;
     EXPECT_EQ(line, "replay: goal reached in " + std::to_string(steps) + " steps (" +
-                        app::runTimeText(steps) + ")\n");
+                        velmora::runTimeText(steps) + ")\n");
     const auto [cutLine, cutStatus] = replayTool(cut);
     EXPECT_EQ(cutStatus, 2);
     EXPECT_NE(cutLine.find("cut short"), std::string::npos) << cutLine;
@@ -233,8 +233,8 @@ protected:
 TEST_F(AutopilotPlayBlenderTile, PlaysTheTileMadeInBlenderToTheGoal) {
     // Its glass is drawn see-through, and nothing else, though the glass
     // material sorts first and most nodes have none.
-    ASSERT_EQ(world().transparentObjects.size(), 1u);
-    EXPECT_EQ(world().transparentObjects[0]->name, "glass_screen");
+    ASSERT_EQ(shell.renderLogic->transparentObjects.size(), 1u);
+    EXPECT_EQ(shell.renderLogic->transparentObjects[0]->name, "glass_screen");
     const PlayedRun run = play(routeFrom(kBlenderRouteFile));
     EXPECT_TRUE(run.won) << "stuck at " << run.where << " after " << run.frames << " frames";
 }
@@ -258,7 +258,7 @@ TEST_F(AutopilotPlay, PlaysEveryLevelOfTheSetToTheGoalUnderItsPar) {
                              << " frames";
         EXPECT_LT(run.steps, level.parSteps) << level.name << ": slower than its par";
         std::cout << "[ level ] " << level.name << ": goal after " << run.steps << " steps ("
-                  << app::runTimeText(run.steps) << "), par " << app::runTimeText(level.parSteps) << "\n";
+                  << velmora::runTimeText(run.steps) << "), par " << velmora::runTimeText(level.parSteps) << "\n";
 
         const app::Route alone = app::withoutSecondSphere(route);
         if (alone.steps.size() == route.steps.size() + 1) continue;  // it never needs the second

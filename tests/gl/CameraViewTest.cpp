@@ -24,11 +24,13 @@
 #include "platform/Window.h"
 #include "screen/FullScreenTarget.h"
 #include "tests/gl/LoopFixture.h"
-#include "world/Door.h"
+#include "sim/Door.h"
 #include "world/RenderLogic.h"
-#include "world/World.h"
+#include "sim/World.h"
+#include "tests/gl/UploadedObject.h"
 
 using namespace velmora;
+using velmora::test::uploadForDrawing;
 
 namespace {
 
@@ -48,9 +50,8 @@ protected:
     scene::Door& addBox(glm::vec3 centre, glm::vec3 halfExtents) {
         RenderLogic& logic = *shell.renderLogic;
         physics::Material* material = simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
-        boxes.push_back(std::make_unique<scene::Door>(glm::scale(glm::mat4(1.0f), 2.0f * halfExtents),
-                                                      logic.phongProgram, logic.shadowProgram));
-        boxes.back()->init();
+        boxes.push_back(std::make_unique<scene::Door>(glm::scale(glm::mat4(1.0f), 2.0f * halfExtents)));
+        uploadForDrawing(*boxes.back(), logic.phongProgram, logic.shadowProgram);
         boxes.back()->actor = physics::createStatic(*simulation().physics(), physics::Transform(centre),
                                                     physics::Geometry::box(halfExtents), *material);
         simulation().scene()->addActor(*boxes.back()->actor);

@@ -4,8 +4,9 @@
 #include <set>
 
 #include "physics/Physics.h"
-#include "world/Simulation.h"
-#include "world/SceneObject.h"
+#include "sim/Simulation.h"
+#include "world/RenderLogic.h"
+#include "sim/SceneObject.h"
 
 namespace velmora::test {
 
@@ -23,7 +24,8 @@ void destroySubtree(scene::SceneObject* object, physics::Scene* scene) {
 
 }  // namespace
 
-void removeLevel(World& world, Simulation& simulation) {
+void removeLevel(World& world, RenderLogic& logic) {
+    Simulation& simulation = logic.simulation();
     simulation.forgetLevel();
     physics::Scene* scene = simulation.scene();
     std::set<scene::SceneObject*> spheres;
@@ -41,8 +43,7 @@ void removeLevel(World& world, Simulation& simulation) {
     world.root->children = kept;
     world.triggerRegistry.clear();
     world.doorRegistry.clear();
-    world.textureCache.clear();
-    world.transparentObjects.clear();
+    logic.transparentObjects.clear();
 }
 
 void removeSpheres(World& world, physics::Scene* scene) {

@@ -3,10 +3,10 @@
 // and colour at fixed places, so they start from a main world without the
 // shipped level that the world object imports on construction.
 
-#include "world/World.h"
+#include "sim/World.h"
 
 namespace velmora {
-class Simulation;
+class RenderLogic;
 namespace physics {
 class Scene;
 }
@@ -16,8 +16,9 @@ namespace test {
 // Takes every level object below the root out of the world: out of the tree
 // (and destroyed), out of the trigger, door, texture and transparency tables,
 // and their actors out of the scene. The player spheres, when there are any,
-// stay. The simulation forgets the level, so a restart builds no more of it.
-void removeLevel(World& world, Simulation& simulation);
+// stay. The simulation forgets the level, so a restart builds no more of it,
+// and the renderer its see-through list.
+void removeLevel(World& world, RenderLogic& logic);
 
 // Takes the two player spheres out the same way: out of the tree (and
 // destroyed), out of the player tables, their actors out of the scene. For

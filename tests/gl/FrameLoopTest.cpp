@@ -17,18 +17,20 @@
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
 #include "tests/gl/ShellFixture.h"
-#include "world/Door.h"
-#include "world/ObjectRegistry.h"
-#include "world/PhysicsSetup.h"
+#include "sim/Door.h"
+#include "sim/ObjectRegistry.h"
+#include "sim/PhysicsSetup.h"
 #include "world/RenderLogic.h"
-#include "world/Cube.h"
-#include "world/SceneObject.h"
-#include "world/World.h"
+#include "sim/Cube.h"
+#include "sim/SceneObject.h"
+#include "sim/World.h"
+#include "tests/gl/UploadedObject.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/quaternion.hpp>
 
 using namespace velmora;
+using velmora::test::uploadForDrawing;
 
 namespace {
 
@@ -151,9 +153,8 @@ TEST_F(FrameLoopTest, ShadowFacesFollowWhatMovesOrHides) {
     physics::Material* material = logic.simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
     std::vector<std::unique_ptr<scene::Door>> boxes;
     for (float x : {8.0f, 14.0f}) {
-        boxes.push_back(std::make_unique<scene::Door>(glm::mat4(1.0f), logic.phongProgram,
-                                                      logic.shadowProgram));
-        boxes.back()->init();
+        boxes.push_back(std::make_unique<scene::Door>(glm::mat4(1.0f)));
+        uploadForDrawing(*boxes.back(), logic.phongProgram, logic.shadowProgram);
         boxes.back()->actor =
             physics::createStatic(*logic.simulation().physics(), physics::Transform(glm::vec3(x, 20, -25)),
                                   physics::Geometry::box(glm::vec3(0.5f)), *material);

@@ -4,9 +4,9 @@
 
 #include "render/ParticleSystem.h"
 #include "tests/gl/EmptyWorld.h"
-#include "world/PhysicsSetup.h"
-#include "world/PlayerSpheres.h"
-#include "world/SceneObject.h"
+#include "sim/PhysicsSetup.h"
+#include "sim/PlayerSpheres.h"
+#include "sim/SceneObject.h"
 
 namespace velmora::test {
 
@@ -23,7 +23,7 @@ void GameWorldFixture::SetUp() {
 void GameWorldFixture::TearDown() {
     for (ParticleSystem* system : logic->particleSystems) delete system;
     logic->particleSystems.clear();
-    removeLevel(world(), logic->simulation());
+    removeLevel(world(), *logic);
     removeSpheres(world(), physicsScene);
     logic.reset();
     registry.reset();

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "world/ObjectRegistry.h"
+#include "sim/ObjectRegistry.h"
 #include "world/RenderLogic.h"
 
 namespace velmora {

@@ -9,9 +9,10 @@
 #include "tests/gl/EmptyWorld.h"
 #include "tests/gl/WorldFixture.h"
 #include "tests/unit/LevelTestFiles.h"
-#include "world/Door.h"
-#include "world/PhysicsSetup.h"
-#include "world/Trigger.h"
+#include "sim/Door.h"
+#include "sim/PhysicsSetup.h"
+#include "sim/Trigger.h"
+#include "world/DrawNode.h"
 
 namespace velmora::test {
 
@@ -46,13 +47,12 @@ protected:
         setup.physics = logic->simulation().physics();
         setup.cooking = cooking;
         setup.scene = physicsScene;
-        setup.programs = {logic->phongProgram, logic->textureProgram, logic->shadowProgram};
         setup.callbacks = {[this] { ++wins; },
                            [this](std::string text) { resets.push_back(std::move(text)); }};
     }
     void TearDown() override {
         loader.reset();
-        removeLevel(world(), logic->simulation());
+        removeLevel(world(), *logic);
         cooking->release();
         WorldFixture::TearDown();
     }
@@ -71,6 +71,7 @@ protected:
     scene::SceneObject* importFile(const std::string& path, const glm::vec3& offset = {0, 0, -22}) {
         const size_t before = world().root->children.size();
         levelLoader().importTile(path, world().root, offset);
+        logic->dressWorld();
         return world().root->children.size() > before ? world().root->children.back() : nullptr;
     }
 
@@ -91,12 +92,12 @@ TEST_F(LevelImport, MeshNodeBecomesAnUploadedObjectAtItsWorldPose) {
     importTile("box crate at 1 2 3 size 0.5 1 2\n");
     scene::SceneObject* crate = find("crate");
     ASSERT_NE(crate, nullptr);
-    EXPECT_TRUE(crate->isInitialised);
+    EXPECT_TRUE(drawNodeOf(*crate).isInitialised);
     EXPECT_TRUE(crate->hasMesh);
     EXPECT_EQ(crate->mesh->vertexCount, 24);
     EXPECT_FALSE(crate->isGroup);
-    EXPECT_EQ(crate->objectProgram, logic->phongProgram);
-    EXPECT_EQ(crate->objectShadowProgram, logic->shadowProgram);
+    EXPECT_EQ(drawNodeOf(*crate).objectProgram, logic->phongProgram);
+    EXPECT_EQ(drawNodeOf(*crate).objectShadowProgram, logic->shadowProgram);
     // The scale stays with the object; turn and position go to its actor.
     EXPECT_EQ(crate->localMatrix, glm::scale(glm::mat4(1.0f), glm::vec3(0.5f, 1, 2)));
     ASSERT_NE(crate->actor, nullptr);
@@ -142,7 +143,7 @@ TEST_F(LevelImport, TheExampleTileLoadsTexturedWithItsGoal) {
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");  // nothing lost on the way
     scene::SceneObject* floor = find("floor");
     ASSERT_NE(floor, nullptr);
-    EXPECT_TRUE(floor->isTextured);
+    EXPECT_TRUE(drawNodeOf(*floor).isTextured);
     // One cube of six quads, shared by the walls and the mill.
     for (const char* name : {"wall_west", "wall_north", "mill"}) {
         scene::SceneObject* object = find(name);
@@ -152,7 +153,7 @@ TEST_F(LevelImport, TheExampleTileLoadsTexturedWithItsGoal) {
     }
     auto* goal = dynamic_cast<scene::Trigger*>(find("goal trigger"));
     ASSERT_NE(goal, nullptr);
-    EXPECT_TRUE(goal->isTextured);
+    EXPECT_TRUE(drawNodeOf(*goal).isTextured);
     EXPECT_EQ(goal->actions.count("win"), 1u);
     EXPECT_EQ(world().triggerRegistry.size(), 1u);
 }
@@ -172,7 +173,7 @@ TEST_F(LevelImport, EachTileAddsOneChildAndGroupsPassTheirTransformOn) {
     scene::SceneObject* holder = tile->children[0];
     EXPECT_TRUE(holder->isGroup);
     EXPECT_EQ(holder->localMatrix, glm::mat4(1.0f));
-    EXPECT_EQ(holder->objectProgram, nullptr);
+    EXPECT_EQ(drawNodeOf(*holder).objectProgram, nullptr);
     EXPECT_EQ(holder->actor, nullptr);
     EXPECT_EQ(holder->name, "notSet");
     ASSERT_EQ(holder->children.size(), 1u);
@@ -245,9 +246,9 @@ TEST_F(LevelImport, OnlyObjectsBelowFullOpacityAreListedAsTransparent) {
         box almost_pane material almost at 6 0 0
         box half_pane material half at 9 0 0
     )");
-    ASSERT_EQ(world().transparentObjects.size(), 2u);
-    EXPECT_EQ(world().transparentObjects[0], find("almost_pane"));
-    EXPECT_EQ(world().transparentObjects[1], find("half_pane"));
+    ASSERT_EQ(logic->transparentObjects.size(), 2u);
+    EXPECT_EQ(logic->transparentObjects[0], find("almost_pane"));
+    EXPECT_EQ(logic->transparentObjects[1], find("half_pane"));
     EXPECT_FLOAT_EQ(find("almost_pane")->opacity(), 0.99f);
     EXPECT_FLOAT_EQ(find("full_pane")->opacity(), 1.0f);
 }
@@ -352,18 +353,16 @@ TEST_F(LevelImport, ATextureFileIsReadOnceAndSharedAcrossTiles) {
     importTile("box floor_c__texture__stone_png__ at 0 0 0\n", {0, 0, -52});
     scene::SceneObject* a = find("floor a");
     ASSERT_NE(a, nullptr);
-    EXPECT_TRUE(a->isTextured);
-    EXPECT_EQ(a->objectProgram, logic->textureProgram);
-    EXPECT_NE(*a->textureName, 0u);
-    EXPECT_TRUE(glIsTexture(*a->textureName));
+    EXPECT_TRUE(drawNodeOf(*a).isTextured);
+    EXPECT_EQ(drawNodeOf(*a).objectProgram, logic->textureProgram);
+    EXPECT_NE(*drawNodeOf(*a).textureName, 0u);
+    EXPECT_TRUE(glIsTexture(*drawNodeOf(*a).textureName));
     // One cell: the later objects never loaded a texture of their own.
-    EXPECT_EQ(find("floor b")->textureName, a->textureName);
-    EXPECT_EQ(find("floor c")->textureName, a->textureName);
-    EXPECT_TRUE(find("floor c")->isTextured);
-    EXPECT_NE(find("wall")->textureName, a->textureName);
-    EXPECT_NE(*find("wall")->textureName, *a->textureName);
-    // What the import added to its cache stays out of the world's.
-    EXPECT_TRUE(world().textureCache.empty());
+    EXPECT_EQ(drawNodeOf(*find("floor b")).textureName, drawNodeOf(*a).textureName);
+    EXPECT_EQ(drawNodeOf(*find("floor c")).textureName, drawNodeOf(*a).textureName);
+    EXPECT_TRUE(drawNodeOf(*find("floor c")).isTextured);
+    EXPECT_NE(drawNodeOf(*find("wall")).textureName, drawNodeOf(*a).textureName);
+    EXPECT_NE(*drawNodeOf(*find("wall")).textureName, *drawNodeOf(*a).textureName);
 }
 
 TEST_F(LevelImport, AMissingTextureLeavesTheObjectUntexturedPhongShadedAndNotShared) {
@@ -382,13 +381,13 @@ TEST_F(LevelImport, AMissingTextureLeavesTheObjectUntexturedPhongShadedAndNotSha
     for (const char* name : {"first", "second"}) {
         scene::SceneObject* object = find(name);
         ASSERT_NE(object, nullptr);
-        EXPECT_FALSE(object->isTextured) << name;
-        EXPECT_EQ(*object->textureName, 0u) << name;
+        EXPECT_FALSE(drawNodeOf(*object).isTextured) << name;
+        EXPECT_EQ(*drawNodeOf(*object).textureName, 0u) << name;
         // Drawn with plain shading, never with whatever texture is bound.
-        EXPECT_EQ(object->objectProgram, logic->phongProgram) << name;
-        EXPECT_TRUE(object->isInitialised) << name;
+        EXPECT_EQ(drawNodeOf(*object).objectProgram, logic->phongProgram) << name;
+        EXPECT_TRUE(drawNodeOf(*object).isInitialised) << name;
     }
-    EXPECT_NE(find("first")->textureName, find("second")->textureName);
+    EXPECT_NE(drawNodeOf(*find("first")).textureName, drawNodeOf(*find("second")).textureName);
 }
 
 TEST_F(LevelImport, NodeThatCanNotCollideIsStillDrawnSafelyAndNamed) {
@@ -412,7 +411,7 @@ TEST_F(LevelImport, NodeThatCanNotCollideIsStillDrawnSafelyAndNamed) {
     scene::SceneObject* squashed = find("squashed trigger");
     ASSERT_NE(squashed, nullptr);
     EXPECT_EQ(squashed->actor, nullptr);
-    EXPECT_TRUE(squashed->isInitialised);
+    EXPECT_TRUE(drawNodeOf(*squashed).isInitialised);
     // Without an actor it could never be reported, so it is not registered.
     EXPECT_TRUE(world().triggerRegistry.empty());
     ASSERT_NE(find("crate")->actor, nullptr);

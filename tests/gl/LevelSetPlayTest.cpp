@@ -18,8 +18,8 @@
 #include "platform/Window.h"
 #include "tests/gl/LoopFixture.h"
 #include "world/RenderLogic.h"
-#include "world/SceneObject.h"
-#include "world/World.h"
+#include "sim/SceneObject.h"
+#include "sim/World.h"
 
 using namespace velmora;
 
@@ -154,7 +154,7 @@ TEST_F(LevelSetPlay, FinishingALevelOpensTheNextKeepsItsTimeAndNGoesThere) {
     for (int i = 0; i < 3; ++i) tap(platform::KEY_DOWN);
     tap(platform::KEY_ENTER);
     EXPECT_EQ(app::menuLines(shell),
-              (std::vector<std::string>{"1 Small  par 1:00  best " + app::runTimeText(best),
+              (std::vector<std::string>{"1 Small  par 1:00  best " + velmora::runTimeText(best),
                                         "2 The grand tour  par 2:30", "Back"}));
     tap(platform::KEY_UP);
     tap(platform::KEY_ENTER);

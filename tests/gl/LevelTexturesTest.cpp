@@ -5,25 +5,19 @@
 
 #include <unistd.h>
 
-#include "level/LevelTextures.h"
-#include "level/Texture.h"
+#include "world/LevelTextures.h"
+#include "render/Texture.h"
 #include "tests/unit/LevelTestFiles.h"
-#include "world/SceneObject.h"
+#include "world/DrawNode.h"
 
 namespace velmora::test {
-
-namespace {
-
-scene::SceneObject makeObject() { return scene::SceneObject(glm::mat4(1.0f), nullptr, nullptr); }
-
-}  // namespace
 
 TEST(LevelTextures, ACachedTextureIsSharedWithoutReadingTheFile) {
     auto loaded = std::make_shared<GLuint>(0);
     ASSERT_TRUE(loadTexture("Textures/stone.png", loaded.get()));
     // No such file exists: only the cache can make the object textured.
     TextureCache cache{{"never_written.png", loaded}};
-    scene::SceneObject object = makeObject();
+    DrawNode object;
     EXPECT_TRUE(attachLevelTexture(object, "never_written.png", cache));
     EXPECT_TRUE(object.isTextured);
     EXPECT_EQ(object.textureName, loaded);
@@ -41,14 +35,14 @@ TEST(LevelTextures, AFailedFileIsNotCachedAndTheNextObjectTriesAgain) {
     } removal{late};
 
     TextureCache cache;
-    scene::SceneObject first = makeObject();
+    DrawNode first;
     EXPECT_FALSE(attachLevelTexture(first, name, cache));
     EXPECT_FALSE(first.isTextured);
     EXPECT_EQ(*first.textureName, 0u);
     EXPECT_TRUE(cache.empty());
 
     std::filesystem::copy_file("Textures/stone.png", late);
-    scene::SceneObject second = makeObject();
+    DrawNode second;
     EXPECT_TRUE(attachLevelTexture(second, name, cache));
     EXPECT_TRUE(second.isTextured);
     EXPECT_NE(*second.textureName, 0u);
@@ -64,7 +58,7 @@ TEST(LevelTextures, ANameReachingOutsideTheFolderIsNeverOpened) {
                                     std::string("..\\Textures\\stone.png"), absolute}) {
         SCOPED_TRACE(name);
         TextureCache cache;
-        scene::SceneObject object = makeObject();
+        DrawNode object;
         EXPECT_FALSE(attachLevelTexture(object, name, cache));
         EXPECT_FALSE(object.isTextured);
         EXPECT_TRUE(cache.empty());
@@ -73,7 +67,7 @@ TEST(LevelTextures, ANameReachingOutsideTheFolderIsNeverOpened) {
 
 TEST(LevelTextures, AnEntryNamingNoTextureIsNeverShared) {
     TextureCache cache{{"stone.png", std::make_shared<GLuint>(0)}};
-    scene::SceneObject object = makeObject();
+    DrawNode object;
     EXPECT_TRUE(attachLevelTexture(object, "stone.png", cache));
     EXPECT_NE(*object.textureName, 0u);
     EXPECT_TRUE(glIsTexture(*object.textureName));

@@ -17,8 +17,8 @@
 #include "platform/Window.h"
 #include "render/PassProbe.h"
 #include "tests/gl/ShellFixture.h"
-#include "world/ObjectRegistry.h"
-#include "world/World.h"
+#include "sim/ObjectRegistry.h"
+#include "sim/World.h"
 
 using namespace velmora;
 

@@ -28,11 +28,11 @@
 #include "render/RenderOptions.h"
 #include "tests/gl/GlContext.h"
 #include "tests/gl/LoopFixture.h"
-#include "world/ObjectRegistry.h"
-#include "world/PhysicsSetup.h"
-#include "world/PlayerSpheres.h"
+#include "sim/ObjectRegistry.h"
+#include "sim/PhysicsSetup.h"
+#include "sim/PlayerSpheres.h"
 #include "world/RenderLogic.h"
-#include "world/World.h"
+#include "sim/World.h"
 
 using namespace velmora;
 

@@ -8,12 +8,13 @@
 #include "render/ParticleSystem.h"
 #include "tests/gl/EmptyWorld.h"
 #include "tests/gl/GameWorldFixture.h"
-#include "world/ObjectRegistry.h"
-#include "world/PhysicsSetup.h"
-#include "world/PlayerSpheres.h"
+#include "sim/ObjectRegistry.h"
+#include "sim/PhysicsSetup.h"
+#include "sim/PlayerSpheres.h"
 #include "world/RenderLogic.h"
-#include "world/SceneObject.h"
-#include "world/SolidSphere.h"
+#include "sim/SceneObject.h"
+#include "sim/SolidSphere.h"
+#include "world/DrawNode.h"
 
 namespace velmora {
 namespace {
@@ -30,7 +31,7 @@ protected:
     // Only the spheres, floating where they are put: no floor, no gravity, so
     // every change of speed comes from our own forces.
     void floatSpheres(glm::vec3 main, glm::vec3 second) {
-        test::removeLevel(world(), logic->simulation());
+        test::removeLevel(world(), *logic);
         physicsScene->setGravity(glm::vec3(0.0f));
         logic->simulation().placeSpheres(main, second);
     }
@@ -63,8 +64,8 @@ TEST_F(PlayerSpheres, BothAreBuiltAfterTheLevelAndRegisteredByType) {
 
     // Drawn textured at their size, twice and three times per pass.
     for (scene::SceneObject* sphere : {static_cast<scene::SceneObject*>(main), static_cast<scene::SceneObject*>(second)}) {
-        EXPECT_TRUE(sphere->hasMesh && sphere->isInitialised && sphere->isTextured);
-        EXPECT_EQ(sphere->objectProgram, logic->textureProgram);
+        EXPECT_TRUE(sphere->hasMesh && drawNodeOf(*sphere).isInitialised && drawNodeOf(*sphere).isTextured);
+        EXPECT_EQ(drawNodeOf(*sphere).objectProgram, logic->textureProgram);
     }
     EXPECT_EQ(second->localMatrix[0][0], 2.0f);
     EXPECT_EQ(main->actor->getNbShapes(), 2u);
@@ -78,7 +79,7 @@ TEST_F(PlayerSpheres, BothAreBuiltAfterTheLevelAndRegisteredByType) {
     EXPECT_FALSE(shapes[2]->getFlag(physics::ShapeFlag::Trigger));
 
     // Without the level, a scene pass draws just the spheres' five shapes.
-    test::removeLevel(world(), logic->simulation());
+    test::removeLevel(world(), *logic);
     logic->frustumCullingEnabled = false;
     logic->renderScene(false, glm::mat4(1.0f), glm::mat4(1.0f), 0.0);
     EXPECT_EQ(logic->drawnObjectCount, 5);

@@ -6,7 +6,8 @@
 #include "render/ShaderProgram.h"
 #include "render/ShadowMatrices.h"
 #include "tests/gl/WorldFixture.h"
-#include "world/PhysicsSetup.h"
+#include "sim/PhysicsSetup.h"
+#include "world/DrawNode.h"
 
 namespace velmora::test {
 
@@ -56,8 +57,7 @@ TEST_F(RenderLogicLifetime, TheSpareWorldStaysEmpty) {
     World* spare = registry->world(ObjectRegistry::kSpareWorld);
     EXPECT_TRUE(spare->root->children.empty());
     EXPECT_TRUE(spare->triggerRegistry.empty() && spare->doorRegistry.empty() &&
-                spare->playerActors.empty() && spare->actorTypes.empty() &&
-                spare->transparentObjects.empty());
+                spare->playerActors.empty() && spare->actorTypes.empty());
 }
 
 TEST_F(RenderLogicLifetime, DestructionReleasesThePhysicsAndTheLiveBurstsButLeavesTheWorlds) {
@@ -73,7 +73,7 @@ TEST_F(RenderLogicLifetime, DestructionReleasesThePhysicsAndTheLiveBurstsButLeav
     ASSERT_EQ(registry->mainWorld()->root->children.size(), 1u);
     EXPECT_EQ(registry->mainWorld()->root->children[0], box);
     EXPECT_EQ(box->name, "box");
-    EXPECT_TRUE(box->isInitialised);
+    EXPECT_TRUE(drawNodeOf(*box).isInitialised);
     EXPECT_NE(registry->world(ObjectRegistry::kSpareWorld), nullptr);
 }
 

@@ -7,7 +7,8 @@
 #include "level/MeshData.h"
 #include "render/ShaderProgram.h"
 #include "tests/gl/WorldFixture.h"
-#include "world/Door.h"
+#include "sim/Door.h"
+#include "tests/gl/UploadedObject.h"
 
 namespace velmora::test {
 
@@ -44,32 +45,32 @@ float uniformFloat(const ShaderProgram* program, const char* name) {
 
 using SceneObjectDraw = WorldFixture;
 
-TEST_F(SceneObjectDraw, InitUploadsTheMeshIntoSeparateBuffers) {
-    LoggingCube* box = makeBox("box", glm::vec3(0), glm::vec3(1));
-    EXPECT_TRUE(box->isInitialised);
-    EXPECT_NE(box->vertexArray, 0u);
-    EXPECT_NE(box->shadowVertexArray, 0u);
-    EXPECT_NE(box->vertexArray, box->shadowVertexArray);
-    EXPECT_EQ(bufferSize(box->positionBuffer), 24 * 12);
-    EXPECT_EQ(bufferSize(box->normalBuffer), 24 * 12);
-    EXPECT_EQ(bufferSize(box->indexBuffer), 12 * 12);
-    EXPECT_EQ(box->texCoordBuffer, 0u);  // the cube has no texture coordinates
+TEST_F(SceneObjectDraw, UploadPutsTheMeshIntoSeparateBuffers) {
+    const DrawNode& box = drawNodeOf(*makeBox("box", glm::vec3(0), glm::vec3(1)));
+    EXPECT_TRUE(box.isInitialised);
+    EXPECT_NE(box.vertexArray, 0u);
+    EXPECT_NE(box.shadowVertexArray, 0u);
+    EXPECT_NE(box.vertexArray, box.shadowVertexArray);
+    EXPECT_EQ(bufferSize(box.positionBuffer), 24 * 12);
+    EXPECT_EQ(bufferSize(box.normalBuffer), 24 * 12);
+    EXPECT_EQ(bufferSize(box.indexBuffer), 12 * 12);
+    EXPECT_EQ(box.texCoordBuffer, 0u);  // the cube has no texture coordinates
 }
 
 TEST_F(SceneObjectDraw, MeshWithoutNormalsOrUvsDrawsUntextured) {
-    scene::SceneObject object(glm::mat4(1.0f), logic->textureProgram, logic->shadowProgram);
+    scene::SceneObject object(glm::mat4(1.0f));
     object.mesh = new MeshData();
     object.mesh->positions = {0, 0, 0, 1, 0, 0, 0, 1, 0};
     object.mesh->indices = {0, 1, 2};
     object.mesh->vertexCount = 3;
     object.mesh->faceCount = 1;
     object.hasMesh = true;
-    object.isTextured = true;
-    *object.textureName = 12345;  // never a live texture: binding it would be an error
-    object.init();
-    ASSERT_TRUE(object.isInitialised);
-    EXPECT_EQ(object.normalBuffer, 0u);
-    EXPECT_EQ(object.texCoordBuffer, 0u);
+    DrawNode& node = uploadForDrawing(object, logic->textureProgram, logic->shadowProgram);
+    node.isTextured = true;
+    *node.textureName = 12345;  // never a live texture: binding it would be an error
+    ASSERT_TRUE(node.isInitialised);
+    EXPECT_EQ(node.normalBuffer, 0u);
+    EXPECT_EQ(node.texCoordBuffer, 0u);
 
     GLuint sentinel = 0;
     glGenTextures(1, &sentinel);
@@ -80,7 +81,7 @@ TEST_F(SceneObjectDraw, MeshWithoutNormalsOrUvsDrawsUntextured) {
     glUniform1i(logic->textureProgram->uniformLocation("cm_z_tex"), 2);
     while (glGetError() != GL_NO_ERROR) {
     }
-    EXPECT_EQ(trianglesDrawnBy([&] { object.draw(false, true); }), 1u);
+    EXPECT_EQ(trianglesDrawnBy([&] { node.draw(false, true); }), 1u);
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     EXPECT_EQ(static_cast<GLuint>(bound), sentinel);
@@ -89,18 +90,17 @@ TEST_F(SceneObjectDraw, MeshWithoutNormalsOrUvsDrawsUntextured) {
 }
 
 TEST_F(SceneObjectDraw, OpacityIsTheMaterialsOnlyWhenAskedFor) {
-    LoggingCube* glass = makeBox("glass", glm::vec3(0), glm::vec3(1), 0.3f);
+    const DrawNode& glass = drawNodeOf(*makeBox("glass", glm::vec3(0), glm::vec3(1), 0.3f));
     glUseProgram(logic->phongProgram->program);
-    glass->draw(false, true);
+    glass.draw(false, true);
     EXPECT_FLOAT_EQ(uniformFloat(logic->phongProgram, "opacity"), 0.3f);
-    glass->draw(false, false);
+    glass.draw(false, false);
     EXPECT_FLOAT_EQ(uniformFloat(logic->phongProgram, "opacity"), 1.0f);
 }
 
 TEST_F(SceneObjectDraw, OpenDoorIsDrawnInNeitherPassAndReturnsWhenClosed) {
-    auto door = std::make_unique<scene::Door>(glm::mat4(1.0f), logic->phongProgram,
-                                              logic->shadowProgram);
-    door->init();
+    auto door = std::make_unique<scene::Door>(glm::mat4(1.0f));
+    uploadForDrawing(*door, logic->phongProgram, logic->shadowProgram);
     door->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(glm::vec3(0, 0, -5)),
                                         physics::Geometry::box(glm::vec3(0.5f)), *material);
     world().root->addChild(door.get());

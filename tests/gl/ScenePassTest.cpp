@@ -10,6 +10,8 @@
 #include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
 #include "tests/gl/WorldFixture.h"
+#include "world/DrawNode.h"
+#include "tests/gl/UploadedObject.h"
 
 namespace velmora::test {
 
@@ -236,11 +238,11 @@ TEST_F(ScenePass, ShadowCubeGoesToUnitTwoOnlyForProgramsThatSampleIt) {
                                "void main() { colorRender = vec4(1.0); }\n";
     ShaderProgram flat("Shader/basic.vert", fragment);
     LoggingCube* plain = addBox("plain", glm::vec3(0), glm::vec3(1));
-    plain->objectProgram = &flat;
+    drawNodeOf(*plain).objectProgram = &flat;
     scene();
     EXPECT_EQ(boundOnUnit(GL_TEXTURE2, GL_TEXTURE_BINDING_CUBE_MAP), static_cast<GLint>(cubes[1]));
 
-    plain->objectProgram = logic->phongProgram;
+    drawNodeOf(*plain).objectProgram = logic->phongProgram;
     scene();
     EXPECT_EQ(boundOnUnit(GL_TEXTURE2, GL_TEXTURE_BINDING_CUBE_MAP), static_cast<GLint>(cubes[0]));
     GLint unit = -1;
@@ -268,7 +270,7 @@ TEST_F(ScenePass, ModelMatrixIsShapePoseTimesTransformTimesLocal) {
     box->actor->setGlobalPose(physics::Transform(glm::vec3(1, 0.5f, -1), turn));
     box->transformMatrix = glm::translate(glm::mat4(1.0f), glm::vec3(0, 0.25f, 0));
     box->localMatrix = glm::scale(glm::mat4(1.0f), glm::vec3(1, 2, 3));
-    box->specFactor = 0.75f;
+    drawNodeOf(*box).specFactor = 0.75f;
     scene();
     const glm::mat4 pose = glm::translate(glm::mat4(1.0f), glm::vec3(1, 0.5f, -1)) * glm::mat4_cast(turn);
     const glm::mat4 expected = pose * box->transformMatrix * box->localMatrix;
@@ -282,8 +284,7 @@ TEST_F(ScenePass, ModelMatrixIsShapePoseTimesTransformTimesLocal) {
 }
 
 TEST_F(ScenePass, MipmapModeSetsTheFilterOfTheObjectsOwnTexture) {
-    auto quad = std::make_unique<scene::SceneObject>(glm::mat4(1.0f), logic->textureProgram,
-                                                     logic->shadowProgram);
+    auto quad = std::make_unique<scene::SceneObject>(glm::mat4(1.0f));
     quad->mesh = new MeshData();
     quad->mesh->positions = {-1, -1, 0, 1, -1, 0, 1, 1, 0, -1, 1, 0};
     quad->mesh->normals = {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1};
@@ -292,15 +293,15 @@ TEST_F(ScenePass, MipmapModeSetsTheFilterOfTheObjectsOwnTexture) {
     quad->mesh->vertexCount = 4;
     quad->mesh->faceCount = 2;
     quad->hasMesh = true;
-    quad->init();
+    uploadForDrawing(*quad, logic->textureProgram, logic->shadowProgram);
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     const unsigned char texels[16] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 9, 9, 9, 255};
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
     glGenerateMipmap(GL_TEXTURE_2D);
-    *quad->textureName = texture;
-    quad->isTextured = true;
+    *drawNodeOf(*quad).textureName = texture;
+    drawNodeOf(*quad).isTextured = true;
     quad->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(glm::vec3(0)),
                                         physics::Geometry::box(glm::vec3(1, 1, 0.01f)), *material);
     world().root->addChild(quad.get());
@@ -334,7 +335,7 @@ TEST_F(ScenePass, ObjectWithoutAnActorDrawsNothingButItsChildrenDo) {
 }
 
 TEST_F(ScenePass, GroupingObjectsDrawNothingButTheirChildrenDo) {
-    scene::SceneObject group(glm::mat4(1.0f), nullptr, nullptr);
+    scene::SceneObject group(glm::mat4(1.0f));
     group.isGroup = true;
     world().root->addChild(&group);
     addBox("inner", glm::vec3(0), glm::vec3(1), 1.0f, &group);

@@ -8,7 +8,8 @@
 #include "tests/gl/GlContext.h"
 #include "tests/gl/WorldFixture.h"
 #include "world/StateLooks.h"
-#include "world/Trigger.h"
+#include "sim/Trigger.h"
+#include "tests/gl/UploadedObject.h"
 
 namespace velmora::test {
 
@@ -219,10 +220,9 @@ TEST_F(ShadowPixels, ASetOffSwitchIsBrighterThanAnIdleOne) {
     camera = cameraAt(glm::vec3(0, 12, -15), glm::vec3(0, 0, -25));
     std::vector<scene::Trigger*> pads;
     for (const float x : {-3.0f, 3.0f}) {
-        auto pad = std::make_unique<scene::Trigger>(glm::scale(glm::mat4(1.0f), glm::vec3(2, 0.2f, 2)),
-                                                    logic->phongProgram, logic->shadowProgram);
+        auto pad = std::make_unique<scene::Trigger>(glm::scale(glm::mat4(1.0f), glm::vec3(2, 0.2f, 2)));
         pad->actions["open"] = {};
-        pad->init();
+        uploadForDrawing(*pad, logic->phongProgram, logic->shadowProgram);
         pad->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(glm::vec3(x, 0.1f, -25)),
                                            physics::Geometry::box(glm::vec3(1, 0.1f, 1)), *material);
         world().root->addChild(pad.get());

@@ -5,8 +5,8 @@
 #include "platform/Window.h"
 #include "tests/gl/EmptyWorld.h"
 #include "tests/gl/GlContext.h"
-#include "world/ObjectRegistry.h"
-#include "world/PhysicsSetup.h"
+#include "sim/ObjectRegistry.h"
+#include "sim/PhysicsSetup.h"
 #include "world/RenderLogic.h"
 
 namespace velmora::test {
@@ -30,7 +30,7 @@ void ShellFixture::SetUp() {
     }
     testing::internal::GetCapturedStdout();
     // Counts, depths and pixels are checked against what each test puts in.
-    if (!keepShippedLevel && chosenTiles.empty() && !chosenLevel) removeLevel(world(), shell.renderLogic->simulation());
+    if (!keepShippedLevel && chosenTiles.empty() && !chosenLevel) removeLevel(world(), *shell.renderLogic);
     app::createRenderTargets(shell);
 }
 

@@ -4,11 +4,12 @@
 #include <utility>
 
 #include "tests/gl/GameWorldFixture.h"
-#include "world/Door.h"
-#include "world/ObjectRegistry.h"
-#include "world/PhysicsSetup.h"
+#include "sim/Door.h"
+#include "sim/ObjectRegistry.h"
+#include "sim/PhysicsSetup.h"
 #include "world/RenderLogic.h"
-#include "world/Trigger.h"
+#include "sim/Trigger.h"
+#include "world/DrawNode.h"
 
 namespace velmora::test {
 
@@ -51,8 +52,8 @@ TEST_F(ShippedLevel, AllThreeTilesLoadAndTheTimeIsPrintedOnce) {
             if (object->isGroup) return;
             ++meshObjects;
             EXPECT_NE(object->actor, nullptr) << object->name;
-            EXPECT_TRUE(object->isInitialised) << object->name;
-            EXPECT_EQ(object->isTextured, object->objectProgram == logic->textureProgram)
+            EXPECT_TRUE(drawNodeOf(*object).isInitialised) << object->name;
+            EXPECT_EQ(drawNodeOf(*object).isTextured, drawNodeOf(*object).objectProgram == logic->textureProgram)
                 << object->name;
         });
     }
@@ -86,8 +87,8 @@ TEST_F(ShippedLevel, DoorsTriggersMillAndGlassAreWhereTheGameLooks) {
     ASSERT_NE(mill, nullptr);
     EXPECT_EQ(mill->children.size(), 1u);
 
-    ASSERT_GE(world().transparentObjects.size(), 5u);
-    EXPECT_EQ(world().transparentObjects[0]->name, "balcony_rail");
+    ASSERT_GE(logic->transparentObjects.size(), 5u);
+    EXPECT_EQ(logic->transparentObjects[0]->name, "balcony_rail");
 }
 
 TEST_F(ShippedLevel, TheGoalIsInTheThirdTileAndEndsTheGame) {
@@ -147,10 +148,9 @@ TEST_F(ShippedLevel, TilesShareTheirTextureFiles) {
     scene::SceneObject* hall = find("floor hall");
     ASSERT_NE(start, nullptr);
     ASSERT_NE(hall, nullptr);
-    EXPECT_TRUE(start->isTextured);
-    EXPECT_EQ(start->textureName, hall->textureName);
-    EXPECT_NE(*start->textureName, 0u);
-    EXPECT_TRUE(world().textureCache.empty());
+    EXPECT_TRUE(drawNodeOf(*start).isTextured);
+    EXPECT_EQ(drawNodeOf(*start).textureName, drawNodeOf(*hall).textureName);
+    EXPECT_NE(*drawNodeOf(*start).textureName, 0u);
 }
 
 }  // namespace velmora::test

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "tests/gl/GameWorldFixture.h"
-#include "world/Door.h"
-#include "world/ObjectRegistry.h"
-#include "world/PhysicsSetup.h"
+#include "sim/Door.h"
+#include "sim/ObjectRegistry.h"
+#include "sim/PhysicsSetup.h"
 #include "world/RenderLogic.h"
-#include "world/Trigger.h"
+#include "sim/Trigger.h"
 
 namespace velmora::test {
 

@@ -8,7 +8,7 @@
 #include "screen/ScreenQuad.h"
 #include "screen/TextRenderer.h"
 #include "tests/gl/GlContext.h"
-#include "world/ObjectRegistry.h"
+#include "sim/ObjectRegistry.h"
 #include "world/RenderLogic.h"
 
 using namespace velmora;

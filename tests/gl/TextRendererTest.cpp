@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "level/Texture.h"
+#include "render/Texture.h"
 #include "screen/FullScreenTarget.h"
 #include "screen/TextRenderer.h"
 #include "tests/gl/GlContext.h"

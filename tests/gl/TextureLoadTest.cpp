@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "level/ImageFile.h"
-#include "level/Texture.h"
+#include "render/Texture.h"
 
 using velmora::loadTexture;
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/gl/WorldFixture.h"
-#include "world/PhysicsSetup.h"
-#include "world/Trigger.h"
+#include "sim/PhysicsSetup.h"
+#include "sim/Trigger.h"
 
 namespace velmora::test {
 
@@ -39,7 +39,7 @@ protected:
 };
 
 TEST_F(TriggerReports, EveryPairOfAStepIsLookedUpAndUnknownTriggersAreReported) {
-    scene::Trigger known(glm::mat4(1.0f), nullptr, nullptr);
+    scene::Trigger known;
     world().triggerRegistry[triggerVolume(glm::vec3(0, 0, 0))] = &known;
     triggerVolume(glm::vec3(10, 0, 0));  // its object is missing from the registry
     sphere(glm::vec3(0, 0, 0), MainActorType);

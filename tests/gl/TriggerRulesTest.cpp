@@ -10,11 +10,13 @@
 
 #include "render/ParticleSystem.h"
 #include "tests/gl/WorldFixture.h"
-#include "world/Door.h"
-#include "world/PhysicsSetup.h"
-#include "world/PlayerSpheres.h"
+#include "sim/Door.h"
+#include "sim/PhysicsSetup.h"
+#include "sim/PlayerSpheres.h"
 #include "world/StateLooks.h"
-#include "world/Trigger.h"
+#include "sim/Trigger.h"
+#include "world/DrawNode.h"
+#include "tests/gl/UploadedObject.h"
 
 namespace velmora::test {
 
@@ -51,11 +53,10 @@ protected:
 
     scene::Door* addDoor(const std::string& name, const glm::vec3& center, const glm::vec3& size,
                          bool steady = false) {
-        auto door = std::make_unique<scene::Door>(glm::scale(glm::mat4(1.0f), size),
-                                                  logic->phongProgram, logic->shadowProgram);
+        auto door = std::make_unique<scene::Door>(glm::scale(glm::mat4(1.0f), size));
         door->name = name;
         door->isSteady = steady;
-        door->init();
+        uploadForDrawing(*door, logic->phongProgram, logic->shadowProgram);
         door->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(center),
                                             physics::Geometry::box(size * 0.5f), *material);
         physicsScene->addActor(*door->actor);
@@ -71,13 +72,12 @@ protected:
     scene::Trigger* addTrigger(const Actions& actions, ActorType filter = EitherActorType,
                                const glm::vec3& center = kPadCenter,
                                const glm::vec3& size = glm::vec3(2.0f, 0.5f, 2.0f)) {
-        auto trigger = std::make_unique<scene::Trigger>(glm::scale(glm::mat4(1.0f), size),
-                                                        logic->phongProgram, logic->shadowProgram);
+        auto trigger = std::make_unique<scene::Trigger>(glm::scale(glm::mat4(1.0f), size));
         trigger->actions = actions;
         trigger->actorFilter = filter;
         trigger->winCallback = [this] { logic->simulation().winGame(); };
         trigger->resetCallback = [this](std::string text) { logic->simulation().resetGame(text); };
-        trigger->init();
+        uploadForDrawing(*trigger, logic->phongProgram, logic->shadowProgram);
         trigger->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(center),
                                                physics::Geometry::box(size * 0.5f), *material);
         physics::Shape* shape = nullptr;
@@ -192,36 +192,36 @@ TEST_F(TriggerRules, DoorSlidesAwayInAThirdOfASecondOfGameTimeAndSwitchesShowThe
     physics::RigidDynamic* main = addSphere(MainActorType, kMainStart, 0.5f);
     StateLooks looks;
     looks.update(world(), 0);
-    EXPECT_EQ(gate->tint, doorColour("Gate"));
-    EXPECT_EQ(pad->tint, doorColour("Gate"));
+    EXPECT_EQ(drawNodeOf(*gate).tint, doorColour("Gate"));
+    EXPECT_EQ(drawNodeOf(*pad).tint, doorColour("Gate"));
     EXPECT_NE(doorColour("Gate"), doorColour("DoorB"));
-    EXPECT_TRUE(heavy->ringMark);
-    EXPECT_FALSE(pad->ringMark);
-    EXPECT_EQ(pad->glow, 0.0f);
+    EXPECT_TRUE(drawNodeOf(*heavy).ringMark);
+    EXPECT_FALSE(drawNodeOf(*pad).ringMark);
+    EXPECT_EQ(drawNodeOf(*pad).glow, 0.0f);
 
     moveTo(main, kPadCenter + glm::vec3(0, 0.25f, 0));
     ASSERT_TRUE(gate->isOpen);
     EXPECT_FALSE(colliding(gate));
     looks.update(world(), 6);  // a tenth of a second
-    EXPECT_GT(pad->glow, 0.0f);
-    EXPECT_NEAR(pad->transformMatrix[3].y, -kSwitchSink, 1e-5f);
-    EXPECT_NEAR(gate->shownOpen, 1.0f / 3.0f, 0.01f);
-    EXPECT_NEAR(gate->transformMatrix[3].y, -kGateSize.y / 3.0f, 0.02f);
-    gate->update();
-    EXPECT_TRUE(gate->isVisible);
+    EXPECT_GT(drawNodeOf(*pad).glow, 0.0f);
+    EXPECT_NEAR(drawNodeOf(*pad).lookMove[3].y, -kSwitchSink, 1e-5f);
+    EXPECT_NEAR(drawNodeOf(*gate).shownOpen, 1.0f / 3.0f, 0.01f);
+    EXPECT_NEAR(drawNodeOf(*gate).lookMove[3].y, -kGateSize.y / 3.0f, 0.02f);
+    updateVisibility(*gate, drawNodeOf(*gate));
+    EXPECT_TRUE(drawNodeOf(*gate).isVisible);
     looks.update(world(), 18);
-    gate->update();
-    EXPECT_FALSE(gate->isVisible);
+    updateVisibility(*gate, drawNodeOf(*gate));
+    EXPECT_FALSE(drawNodeOf(*gate).isVisible);
 
     moveTo(main, kPadCenter + glm::vec3(0, 0.25f, 3));  // the main sphere does not count on the heavy pad
     looks.update(world(), 20);
     EXPECT_FALSE(heavy->isSetOff());
-    EXPECT_EQ(heavy->glow, 0.0f);
-    EXPECT_EQ(pad->glow, 0.0f);
-    EXPECT_EQ(pad->transformMatrix[3].y, 0.0f);
+    EXPECT_EQ(drawNodeOf(*heavy).glow, 0.0f);
+    EXPECT_EQ(drawNodeOf(*pad).glow, 0.0f);
+    EXPECT_EQ(drawNodeOf(*pad).lookMove[3].y, 0.0f);
     EXPECT_FALSE(gate->isOpen);
     looks.update(world(), 0);  // a restart: the door stands closed at once
-    EXPECT_EQ(gate->shownOpen, 0.0f);
+    EXPECT_EQ(drawNodeOf(*gate).shownOpen, 0.0f);
 }
 
 TEST_F(TriggerRules, SteadyDoorStaysOpenAfterTheSphereLeaves) {

@@ -5,10 +5,11 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "level/MeshData.h"
+#include "world/DrawNode.h"
 #include "render/RenderOptions.h"
 #include "tests/gl/EmptyWorld.h"
 #include "tests/gl/GlContext.h"
-#include "world/PhysicsSetup.h"
+#include "sim/PhysicsSetup.h"
 
 namespace velmora::test {
 
@@ -18,7 +19,7 @@ void WorldFixture::SetUp() {
     testing::internal::CaptureStdout();  // the creation time line
     logic = std::make_unique<RenderLogic>();
     testing::internal::GetCapturedStdout();
-    removeLevel(world(), logic->simulation());
+    removeLevel(world(), *logic);
     removeSpheres(world(), physicsScene);
     material = logic->simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
     shadowsEnabled = true;
@@ -44,12 +45,16 @@ void WorldFixture::TearDown() {
 
 LoggingCube* WorldFixture::makeBox(const std::string& name, const glm::vec3& center,
                                    const glm::vec3& size, float opacity) {
-    auto box = std::make_unique<LoggingCube>(logic->phongProgram, logic->shadowProgram, &drawLog);
+    auto box = std::make_unique<LoggingCube>(&drawLog);
     box->name = name;
     box->localMatrix = glm::scale(glm::mat4(1.0f), size);
     box->createDefaultMesh();
     box->mesh->opacity = opacity;
-    box->init();
+    DrawNode& node = drawNodeOf(*box);
+    node.objectProgram = logic->phongProgram;
+    node.objectShadowProgram = logic->shadowProgram;
+    node.setMesh(box->mesh);
+    node.isDressed = node.upload();
     box->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(center),
                                        physics::Geometry::box(size * 0.5f), *material);
     physicsScene->addActor(*box->actor);
@@ -63,7 +68,7 @@ LoggingCube* WorldFixture::addBox(const std::string& name, const glm::vec3& cent
     LoggingCube* box = makeBox(name, center, size, opacity);
     (parent != nullptr ? parent : world().root)->addChild(box);
     if (opacity < 1.0f) {
-        world().transparentObjects.push_back(box);
+        logic->transparentObjects.push_back(box);
     }
     return box;
 }

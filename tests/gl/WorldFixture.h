@@ -11,18 +11,17 @@
 #include <glm/glm.hpp>
 
 #include "physics/Physics.h"
-#include "world/Cube.h"
-#include "world/ObjectRegistry.h"
+#include "sim/Cube.h"
+#include "sim/ObjectRegistry.h"
 #include "world/RenderLogic.h"
 
 namespace velmora::test {
 
-// A cube that notes its name in a shared log each time it is asked to draw
-// itself (draw calls update first), so tests can see the draw order.
+// A cube that notes its name in a shared log each time the renderer draws
+// it (it calls update first), so tests can see the draw order.
 class LoggingCube : public scene::Cube {
 public:
-    LoggingCube(ShaderProgram* program, ShaderProgram* shadowProgram, std::vector<std::string>* log)
-        : Cube(glm::mat4(1.0f), program, shadowProgram), log_(log) {}
+    explicit LoggingCube(std::vector<std::string>* log) : log_(log) {}
     void update() override { log_->push_back(name); }
 
 private:

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "physics/Physics.h"
-#include "world/Door.h"
+#include "sim/Door.h"
 
 using velmora::scene::Door;
 namespace physics = velmora::physics;
@@ -32,7 +32,7 @@ protected:
 
     physics::Physics* world = nullptr;
     physics::RigidStatic* actor = nullptr;
-    Door door{glm::mat4(1.0f), nullptr, nullptr};
+    Door door{glm::mat4(1.0f)};
 };
 
 }  // namespace

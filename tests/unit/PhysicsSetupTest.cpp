@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "world/PhysicsSetup.h"
+#include "sim/PhysicsSetup.h"
 
 namespace velmora {
 namespace {

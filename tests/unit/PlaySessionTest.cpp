@@ -5,7 +5,7 @@
 
 #include "app/PlaySession.h"
 #include "app/SessionLines.h"
-#include "world/RunClock.h"
+#include "sim/RunClock.h"
 
 using namespace velmora::app;
 
@@ -65,12 +65,12 @@ TEST_F(SessionFrames, LosingTheFocusPausesOnlyAfterHavingHadItAndOnlyPResumes) {
 }
 
 TEST(RunTime, StepsOfASixtiethShownAsMinutesSecondsAndHundredths) {
-    EXPECT_EQ(runTimeText(0), "0:00.00");
-    EXPECT_EQ(runTimeText(1), "0:00.01");    // 1.67 hundredths, truncated
-    EXPECT_EQ(runTimeText(90), "0:01.50");
-    EXPECT_EQ(runTimeText(3599), "0:59.98");
-    EXPECT_EQ(runTimeText(3600), "1:00.00");
-    EXPECT_EQ(runTimeText(60L * 60 * 61 + 6), "61:00.10");
+    EXPECT_EQ(velmora::runTimeText(0), "0:00.00");
+    EXPECT_EQ(velmora::runTimeText(1), "0:00.01");    // 1.67 hundredths, truncated
+    EXPECT_EQ(velmora::runTimeText(90), "0:01.50");
+    EXPECT_EQ(velmora::runTimeText(3599), "0:59.98");
+    EXPECT_EQ(velmora::runTimeText(3600), "1:00.00");
+    EXPECT_EQ(velmora::runTimeText(60L * 60 * 61 + 6), "61:00.10");
 
     PlaySession session;
     session.timedSteps = 900;

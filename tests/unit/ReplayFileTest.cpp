@@ -4,7 +4,7 @@
 
 #include "LevelTestFiles.h"
 #include "level/LevelIdentity.h"
-#include "world/ReplayFile.h"
+#include "sim/ReplayFile.h"
 
 #include <zlib.h>
 

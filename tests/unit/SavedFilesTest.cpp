@@ -6,7 +6,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/DataFolders.h"
 #include "platform/FileStepHook.h"
-#include "world/BestTimes.h"
+#include "sim/BestTimes.h"
 
 #include <cerrno>
 #include <cstdlib>

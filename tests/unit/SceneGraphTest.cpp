@@ -5,19 +5,22 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "level/MeshData.h"
-#include "world/Cube.h"
-#include "world/Door.h"
-#include "world/ObjectRegistry.h"
-#include "world/SceneObject.h"
+#include "sim/Cube.h"
+#include "sim/Door.h"
+#include "sim/ObjectRegistry.h"
+#include "sim/SceneObject.h"
+#include "world/DrawNode.h"
 
 using velmora::scene::Cube;
 using velmora::scene::Door;
 using velmora::scene::SceneObject;
+using velmora::DrawNode;
+using velmora::drawNodeOf;
 
 namespace {
 
 std::unique_ptr<SceneObject> named(const std::string& name) {
-    auto object = std::make_unique<SceneObject>(glm::mat4(1.0f), nullptr, nullptr);
+    auto object = std::make_unique<SceneObject>(glm::mat4(1.0f));
     object->name = name;
     return object;
 }
@@ -35,15 +38,12 @@ glm::mat4 shift(float x) { return glm::translate(glm::mat4(1.0f), glm::vec3(x, 0
 
 TEST(SceneObjectFields, StartWithTheirFirstValues) {
     const glm::mat4 local = glm::scale(glm::mat4(1.0f), glm::vec3(2, 3, 4));
-    SceneObject object(local, nullptr, nullptr);
+    SceneObject object(local);
     EXPECT_EQ(object.localMatrix, local);
     EXPECT_EQ(object.transformMatrix, glm::mat4(1.0f));
-    EXPECT_EQ(object.specFactor, 1.0f);
     EXPECT_EQ(object.name, "notSet");
-    EXPECT_TRUE(object.isVisible);
-    EXPECT_FALSE(object.hasMesh || object.isTextured || object.isInitialised || object.isGroup);
-    ASSERT_TRUE(object.textureName);
-    EXPECT_EQ(*object.textureName, 0u);
+    EXPECT_FALSE(object.hasMesh || object.isGroup);
+    EXPECT_EQ(object.drawing, nullptr);  // nothing of the renderer's until it is drawn
     EXPECT_EQ(object.opacity(), 1.0f);
 }
 
@@ -93,7 +93,7 @@ TEST(SceneTree, TransformPremultipliesOnlyTheObjectUnlessRecursive) {
 // A level's objects go with its root: every object below it, at any depth.
 TEST(SceneTree, AnObjectTakesItsWholeSubtreeAlongWhenItGoes) {
     struct Counted : SceneObject {
-        explicit Counted(int& gone) : SceneObject(glm::mat4(1.0f), nullptr, nullptr), gone(gone) {}
+        explicit Counted(int& gone) : SceneObject(glm::mat4(1.0f)), gone(gone) {}
         ~Counted() override { ++gone; }
         int& gone;
     };
@@ -109,7 +109,7 @@ TEST(SceneTree, AnObjectTakesItsWholeSubtreeAlongWhenItGoes) {
 }
 
 TEST(DefaultCube, IsAUnitCubeWithFourCornersAndOneNormalPerFace) {
-    Cube cube(glm::mat4(1.0f), nullptr, nullptr);
+    Cube cube(glm::mat4(1.0f));
     cube.createDefaultMesh();
     ASSERT_TRUE(cube.hasMesh);
     ASSERT_NE(cube.mesh, nullptr);
@@ -146,41 +146,20 @@ TEST(DefaultCube, IsAUnitCubeWithFourCornersAndOneNormalPerFace) {
     }
 }
 
-TEST(SceneObjectMessages, NoMeshAndNoDefaultIsReportedAtInitAndAtEveryDraw) {
-    SceneObject object(glm::mat4(1.0f), nullptr, nullptr);
+TEST(SceneObjectMessages, NoMeshAndNoDefaultIsReportedAtUploadAndAtEveryDraw) {
+    SceneObject object(glm::mat4(1.0f));
+    object.createDefaultMesh();
+    DrawNode& node = drawNodeOf(object);
     testing::internal::CaptureStdout();
-    object.init();
+    EXPECT_FALSE(node.upload());
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Default object couldn't be loaded!\n");
-    EXPECT_FALSE(object.isInitialised);
+    EXPECT_FALSE(node.isInitialised);
     testing::internal::CaptureStdout();
-    object.draw(false, true);
-    object.draw(true, true);
+    node.draw(false, true);
+    node.draw(true, true);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "SceneObject can't be drawn, use init() before!\n"
               "SceneObject can't be drawn, use init() before!\n");
-}
-
-TEST(SceneObjectMessages, GroupingObjectsAreNeverUploadedNorDrawn) {
-    Cube group(glm::mat4(1.0f), nullptr, nullptr);
-    group.isGroup = true;
-    testing::internal::CaptureStdout();
-    group.init();
-    group.draw(false, true);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_FALSE(group.isInitialised);
-    EXPECT_FALSE(group.hasMesh);
-}
-
-TEST(DoorVisibility, FollowsTheOpenFlagAtEveryUpdate) {
-    Door door(glm::mat4(1.0f), nullptr, nullptr);
-    door.update();
-    EXPECT_TRUE(door.isVisible);
-    door.open();
-    door.update();
-    EXPECT_FALSE(door.isVisible);
-    door.close();
-    door.update();
-    EXPECT_TRUE(door.isVisible);
 }
 
 TEST(ObjectRegistryWorlds, HoldsTwoSeparateEmptyWorldsUnderKeysZeroAndOne) {
@@ -198,10 +177,8 @@ TEST(ObjectRegistryWorlds, HoldsTwoSeparateEmptyWorldsUnderKeysZeroAndOne) {
         ASSERT_NE(world->root, nullptr) << key;
         EXPECT_TRUE(world->root->isGroup);
         EXPECT_EQ(world->root->localMatrix, glm::mat4(1.0f));
-        EXPECT_EQ(world->root->objectProgram, nullptr);
         EXPECT_TRUE(world->root->children.empty());
         EXPECT_TRUE(world->triggerRegistry.empty() && world->doorRegistry.empty() &&
-                    world->playerActors.empty() && world->actorTypes.empty() &&
-                    world->textureCache.empty() && world->transparentObjects.empty());
+                    world->playerActors.empty() && world->actorTypes.empty());
     }
 }

@@ -8,10 +8,10 @@
 #include <glm/gtx/quaternion.hpp>
 #include <vector>
 
-#include "world/PlayerSpheres.h"
-#include "world/SceneObject.h"
-#include "world/Simulation.h"
-#include "world/World.h"
+#include "sim/PlayerSpheres.h"
+#include "sim/SceneObject.h"
+#include "sim/Simulation.h"
+#include "sim/World.h"
 
 using namespace velmora;
 

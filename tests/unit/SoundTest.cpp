@@ -12,9 +12,9 @@
 
 #include "app/GameSounds.h"
 #include "audio/SoundSystem.h"
-#include "world/PlayerSpheres.h"
-#include "world/Simulation.h"
-#include "world/World.h"
+#include "sim/PlayerSpheres.h"
+#include "sim/Simulation.h"
+#include "sim/World.h"
 
 using namespace velmora;
 

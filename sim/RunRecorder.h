@@ -1,0 +1,41 @@
+#pragma once
+// Records the run being played, step by step, as a replay: the input of
+// every step from the run's start, and the spheres' positions once a second
+// so a replay can tell where it drifted from the recording.
+
+#include <cstdint>
+
+#include "sim/ReplayFile.h"
+
+namespace velmora {
+
+class Simulation;
+
+class RunRecorder {
+public:
+    // A new run of the level with that identity starts with the next step.
+    void begin(std::uint64_t levelIdentity);
+    // After each step of the run: its input (a restart is the run's start,
+    // not part of it) and, every second, the positions. Stops at the goal
+    // and at the longest run a replay holds.
+    void record(const StepInput& input, const Simulation& simulation);
+
+    bool finished() const { return finished_; }
+    const Replay& replay() const { return replay_; }
+
+private:
+    Replay replay_;
+    bool finished_ = false;
+};
+
+// Plays a replay on a simulation freshly built of the level: the step in
+// which the goal was reached (counted from 1), or 0 when it never was.
+// mismatchStep is the first checkpoint step whose positions differ from the
+// recording's, or -1.
+struct ReplayOutcome {
+    long goalStep = 0;
+    long mismatchStep = -1;
+};
+ReplayOutcome playReplay(const Replay& replay, Simulation& freshSimulation);
+
+}  // namespace velmora
