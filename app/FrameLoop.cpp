@@ -79,7 +79,7 @@ double FrameLoop::updateFrame() {
 }
 
 void FrameLoop::runSteps(int steps) {
-    Simulation& simulation = shell_.renderLogic->simulation();
+    Simulation& simulation = *shell_.simulation;
     const bool watching = shell_.session.watching;
     // One reading of the devices for the frame, also for a frame that runs
     // no step (a click must not be lost at 144 Hz); each step gets it. A run

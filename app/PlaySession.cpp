@@ -34,7 +34,8 @@ void finishRun(PlaySession& session) {
 }
 
 void restartRun(ShellState& shell) {
-    shell.renderLogic->restartRun();
+    shell.simulation->restart();
+    shell.renderLogic->clearBursts();
     shell.session.runSteps = 0;
     shell.session.timedSteps = 0;
     shell.session.coupled = true;

@@ -10,6 +10,7 @@
 #include "audio/SoundSystem.h"
 #include "screen/BlurPass.h"
 #include "screen/FullScreenTarget.h"
+#include "sim/Simulation.h"
 
 namespace velmora {
 class FlatQuads;
@@ -30,6 +31,8 @@ struct ShellState {
     int sceneWidth = 0;    // the scene and blur targets': the render scale's share of the window's
     int sceneHeight = 0;
     ObjectRegistry* objectRegistry = nullptr;
+    // The level's rules and motion: the game steps it, the renderer reads it.
+    std::unique_ptr<Simulation> simulation;
     RenderLogic* renderLogic = nullptr;
     TextRenderer* textRenderer = nullptr;
     ShadowCubeMap shadowCube;

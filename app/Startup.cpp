@@ -22,7 +22,8 @@ void buildWorld(ShellState& shell, const LevelEntry& level) {
     // The world reads the registry while it is built, so the registry comes first.
     shell.objectRegistry = new ObjectRegistry();
     objectRegistry = shell.objectRegistry;
-    shell.renderLogic = new RenderLogic(level.tiles, level.places);
+    shell.simulation = std::make_unique<Simulation>(*shell.objectRegistry->mainWorld(), level.tiles, level.places);
+    shell.renderLogic = new RenderLogic(*shell.simulation);
     if (shell.shadowCube.texture != 0) shell.renderLogic->shadowCubeTexture = shell.shadowCube.texture;
     shell.session = PlaySession{};  // a new world starts a new run
     openArchive(shell.archive, level);
@@ -31,8 +32,9 @@ void buildWorld(ShellState& shell, const LevelEntry& level) {
 }
 
 void releaseWorld(ShellState& shell) {
-    delete shell.renderLogic;  // the bursts, the physics and the programs
+    delete shell.renderLogic;  // the bursts and the programs
     shell.renderLogic = nullptr;
+    shell.simulation.reset();  // the physics
     objectRegistry = nullptr;
     delete shell.objectRegistry;  // every object of the level, with its GL buffers and textures
     shell.objectRegistry = nullptr;

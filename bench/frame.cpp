@@ -200,15 +200,16 @@ bool replaceLevel(app::ShellState& shell, int boxes) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return false;
     }
-    RenderLogic& logic = *shell.renderLogic;
     LevelSetup setup;
-    setup.physics = logic.simulation().physics();
-    setup.cooking = physics::createCooking(logic.simulation().physics());
+    Simulation& simulation = *shell.simulation;
+    setup.physics = simulation.physics();
+    setup.cooking = physics::createCooking(simulation.physics());
     setup.scene = physicsScene;
-    setup.callbacks.win = [&logic] { logic.simulation().winGame(); };
-    setup.callbacks.reset = [&logic](std::string text) { logic.simulation().resetGame(text); };
+    setup.callbacks.win = [&simulation] { simulation.winGame(); };
+    setup.callbacks.reset = [&simulation](std::string text) { simulation.resetGame(text); };
     LevelLoader loader(setup, world);
     loader.importTile(path, world.root, glm::vec3(0.0f));
+    shell.renderLogic->dressWorld();
     std::filesystem::remove(path);
     return true;
 }

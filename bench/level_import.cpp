@@ -1,6 +1,7 @@
 // Time to import the three shipped tiles into a fresh world (reading, cooking
-// the collision meshes, textures, GPU upload), on the same kind of context the
-// game opens. Prints the median and spread over repeated imports.
+// the collision meshes): the simulation's share of a level load, without the
+// renderer's textures and uploads. Prints the median and spread over repeated
+// imports.
 
 #include <GL/glew.h>
 
@@ -18,7 +19,7 @@
 #include "platform/Window.h"
 #include "sim/ObjectRegistry.h"
 #include "sim/PhysicsSetup.h"
-#include "world/RenderLogic.h"
+#include "sim/Simulation.h"
 #include "sim/SceneObject.h"
 
 using namespace velmora;
@@ -51,17 +52,14 @@ int main() {
         return 1;
     }
 
-    // The world object supplies the physics; its own level is dropped.
+    // A simulation without a level supplies the physics.
     ObjectRegistry registry;
     objectRegistry = &registry;
-    std::ostringstream quiet;
-    std::streambuf* console = std::cout.rdbuf(quiet.rdbuf());
-    auto logic = std::make_unique<RenderLogic>();
-    std::cout.rdbuf(console);
-    physics::Cooking* cooking = physics::createCooking(logic->simulation().physics());
+    auto simulation = std::make_unique<Simulation>(*registry.mainWorld(), std::vector<LevelTile>{});
+    physics::Cooking* cooking = physics::createCooking(simulation->physics());
 
     LevelSetup setup;
-    setup.physics = logic->simulation().physics();
+    setup.physics = simulation->physics();
     setup.cooking = cooking;
     setup.scene = physicsScene;
 
@@ -86,7 +84,7 @@ int main() {
 
     cooking->release();
     destroyBelow(registry.mainWorld()->root, physicsScene);
-    logic.reset();
+    simulation.reset();
     objectRegistry = nullptr;
     platform::terminate();
     return 0;

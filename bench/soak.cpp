@@ -84,7 +84,7 @@ public:
         const int burstAt = frame < 1000 && inBlock < 600 ? kWarmUpBurst : 600;
         if (inBlock == burstAt) {
             const glm::vec3 main = playerPosition(shell_, MainActorType);
-            shell_.renderLogic->simulation().placeSpheres(main, main + glm::vec3(1.8f, 0.5f, 0.0f));
+            shell_.simulation->placeSpheres(main, main + glm::vec3(1.8f, 0.5f, 0.0f));
         }
         platform::script::setMouseButton(platform::MOUSE_BUTTON_RIGHT, inBlock == burstAt);
         platform::script::setMouseButton(platform::MOUSE_BUTTON_LEFT, inBlock == burstAt + 1);
@@ -106,7 +106,7 @@ public:
         // The goal, then R.
         const int goalFrame = frames_ - 1200;
         if (frame == goalFrame) {
-            shell_.renderLogic->simulation().placeSpheres(kGoal, playerPosition(shell_, SecondActorType));
+            shell_.simulation->placeSpheres(kGoal, playerPosition(shell_, SecondActorType));
         }
         platform::script::setKey(kKeyR, frame >= goalFrame + 30 && frame < goalFrame + 33);
         if (frame == goalFrame + 29) wonAtGoal = !shell_.renderLogic->gameRunning();

@@ -24,11 +24,9 @@
 
 namespace velmora {
 
-RenderLogic::RenderLogic() : RenderLogic(shippedLevelTiles()) {}
-
-RenderLogic::RenderLogic(const std::vector<LevelTile>& tiles, const LevelPlaces& places)
-    : registry(objectRegistry) {
-    lightPosition = glm::vec4(places.light, 1.0f);
+RenderLogic::RenderLogic(const Simulation& simulation)
+    : registry(objectRegistry), simulation_(simulation) {
+    lightPosition = glm::vec4(simulation.places().light, 1.0f);
     if (registry == nullptr) {
         // Start-up creates the registry first; without it there is no world to build.
         std::cout << "RenderLogic needs the object registry" << std::endl;
@@ -37,8 +35,6 @@ RenderLogic::RenderLogic(const std::vector<LevelTile>& tiles, const LevelPlaces&
     shadowFaceMatrices.fill(glm::mat4(1.0f));
     setUpPrograms();
     const double start = platform::getTime();
-    World* world = registry->mainWorld();
-    simulation_ = std::make_unique<Simulation>(*world, tiles, places);
     dressWorld();
     std::cout << "Time for creation: " << platform::getTime() - start << "sec" << std::endl;
     createGhost();
@@ -69,7 +65,6 @@ RenderLogic::~RenderLogic() {
     backdrop_.reset();
     sphereMark_.reset();
     linkMark_.reset();
-    simulation_.reset();
     // The world's objects keep pointers to these, but never use them again:
     // a world outlives its renderer only to be released.
     for (ShaderProgram* program :
@@ -78,9 +73,9 @@ RenderLogic::~RenderLogic() {
     }
 }
 
-bool RenderLogic::gameRunning() const { return !simulation_->won(); }
+bool RenderLogic::gameRunning() const { return !simulation_.won(); }
 
-bool RenderLogic::spheresCoupled() const { return simulation_->coupled(); }
+bool RenderLogic::spheresCoupled() const { return simulation_.coupled(); }
 
 void RenderLogic::setUpPrograms() {
     phongProgram = new ShaderProgram("Shader/basic.vert", "Shader/phongShading.frag");
@@ -144,8 +139,7 @@ DrawNode& RenderLogic::dressed(scene::SceneObject& object, TextureCache* texture
     return node;
 }
 
-void RenderLogic::restartRun() {
-    simulation_->restart();
+void RenderLogic::clearBursts() {
     for (ParticleSystem* system : particleSystems) delete system;
     particleSystems.clear();
 }
@@ -154,7 +148,7 @@ void RenderLogic::showEvents(const std::vector<SimulationEvent>& events) {
     for (const SimulationEvent& event : events) {
         if (event.type == SimulationEventType::Burst) spawnParticleBurst(event.where);
     }
-    looks_.update(*registry->mainWorld(), simulation_->steps());
+    looks_.update(*registry->mainWorld(), simulation_.steps());
 }
 
 }  // namespace velmora

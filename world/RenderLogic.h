@@ -1,7 +1,8 @@
 #pragma once
-// The one world object the frame loop draws through: the simulation it reads,
-// the scene renderer's programs and state, the live particle bursts and the
-// option fields the keys switch.
+// The one world object the frame loop draws through: the scene renderer's
+// programs and state, the live particle bursts and the option fields the keys
+// switch. It reads the game's simulation and never changes it: the game owns
+// and steps it.
 
 #include <GL/glew.h>
 
@@ -39,27 +40,24 @@ class SceneObject;
 
 class RenderLogic {
 public:
-    // Builds the programs and shadow matrices, then the simulation of the
-    // shipped level (or of the given tiles) in the registry's main world, and
-    // dresses its objects for drawing. The object registry must exist first.
-    RenderLogic();
-    explicit RenderLogic(const std::vector<LevelTile>& tiles,
-                         const LevelPlaces& places = LevelPlaces{});
+    // Builds the programs and shadow matrices, then dresses for drawing what
+    // the simulation built in the registry's main world. The object registry
+    // and the simulation must exist first and outlive it.
+    explicit RenderLogic(const Simulation& simulation);
     RenderLogic(const RenderLogic&) = delete;
     RenderLogic& operator=(const RenderLogic&) = delete;
-    // Releases the bursts, then the simulation's physics. The registry, its
-    // worlds and their objects stay.
+    // Releases the bursts and the programs. The registry, its worlds and
+    // their objects (with their draw nodes) stay.
     ~RenderLogic();
 
-    // The game's rules and motion; the renderer only reads it.
-    Simulation& simulation() { return *simulation_; }
-    const Simulation& simulation() const { return *simulation_; }
+    // The game's rules and motion, as the renderer reads them.
+    const Simulation& simulation() const { return simulation_; }
     bool gameRunning() const;
     bool spheresCoupled() const;
 
-    // A new run, also after the goal: the simulation rebuilt as at start-up
-    // and the live bursts released.
-    void restartRun();
+    // A new run, also after the goal (the game restarts the simulation): the
+    // live bursts go.
+    void clearBursts();
     // What the simulation reported: bursts become particle systems; then the
     // switches and doors are shown as the steps left them (StateLooks).
     void showEvents(const std::vector<SimulationEvent>& events);
@@ -180,7 +178,7 @@ private:
     static constexpr float kGhostOpacity = 0.35f;
     void spawnParticleBurst(glm::vec3 origin);
 
-    std::unique_ptr<Simulation> simulation_;
+    const Simulation& simulation_;
     // The level's textures by file name: each file is read once per level.
     TextureCache levelTextures_;
     std::unique_ptr<DrawNode> ghost_;

@@ -64,7 +64,7 @@ void RenderLogic::drawMark(DrawNode& mark, const glm::mat4& model, glm::vec3 col
 }
 
 void RenderLogic::drawMarks() {
-    const Simulation& simulation = *simulation_;
+    const Simulation& simulation = simulation_;
     if (simulation.sphere(MainActorType) == nullptr) return;
     const glm::vec3 main = simulation.spherePosition(MainActorType, drawAlpha);
     useSceneProgram(phongProgram);

@@ -60,7 +60,7 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
     pass_.shadow = shadowPass;
     pass_.transparency = transparencyEnabled;
     pass_.shadowCube = shadowCubeTexture;
-    if (!shadowPass && backdrop_ != nullptr && simulation_->hasLevel()) {
+    if (!shadowPass && backdrop_ != nullptr && simulation_.hasLevel()) {
         backdrop_->draw(cameraMatrix, projectionMatrix);
         currentProgram = nullptr;  // the backdrop's program is current now
     }
@@ -246,7 +246,7 @@ void RenderLogic::renderShape(physics::Shape* shape, scene::SceneObject* object,
     // Moving bodies are drawn between the simulation's last two steps.
     const physics::RigidActor& actor = *shape->getActor();
     const physics::Transform pose = actor.isDynamic() || static_cast<const physics::RigidStatic&>(actor).isKinematic()
-                                        ? simulation_->drawnPose(actor, drawAlpha) * shape->getLocalPose()
+                                        ? simulation_.drawnPose(actor, drawAlpha) * shape->getLocalPose()
                                         : shape->getGlobalPose();
     DrawnPose* samePose = nullptr;
     for (DrawnPose& drawn : drawnPoses) {

@@ -135,7 +135,7 @@ protected:
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         shell.renderLogic->renderScene(false, app::cameraMatrix, app::projectionMatrix, 0.0);
         const glm::vec3 centre =
-            shell.renderLogic->simulation().spherePosition(MainActorType, shell.renderLogic->drawAlpha);
+            (*shell.simulation).spherePosition(MainActorType, shell.renderLogic->drawAlpha);
         const glm::vec4 eye = glm::inverse(app::cameraMatrix) * glm::vec4(centre, 1.0f);
         const glm::vec4 clip = app::projectionMatrix * eye;
         const glm::vec2 ndc = glm::vec2(clip) / clip.w;

@@ -44,7 +44,7 @@ protected:
         LoopFixture::TearDown();
     }
 
-    Simulation& simulation() { return shell.renderLogic->simulation(); }
+    Simulation& simulation() { return (*shell.simulation); }
 
     // A solid box in the scene, drawn and colliding like a level's door.
     scene::Door& addBox(glm::vec3 centre, glm::vec3 halfExtents) {

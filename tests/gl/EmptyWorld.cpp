@@ -24,8 +24,7 @@ void destroySubtree(scene::SceneObject* object, physics::Scene* scene) {
 
 }  // namespace
 
-void removeLevel(World& world, RenderLogic& logic) {
-    Simulation& simulation = logic.simulation();
+void removeLevel(World& world, Simulation& simulation, RenderLogic& logic) {
     simulation.forgetLevel();
     physics::Scene* scene = simulation.scene();
     std::set<scene::SceneObject*> spheres;

@@ -7,6 +7,7 @@
 
 namespace velmora {
 class RenderLogic;
+class Simulation;
 namespace physics {
 class Scene;
 }
@@ -18,7 +19,7 @@ namespace test {
 // and their actors out of the scene. The player spheres, when there are any,
 // stay. The simulation forgets the level, so a restart builds no more of it,
 // and the renderer its see-through list.
-void removeLevel(World& world, RenderLogic& logic);
+void removeLevel(World& world, Simulation& simulation, RenderLogic& logic);
 
 // Takes the two player spheres out the same way: out of the tree (and
 // destroyed), out of the player tables, their actors out of the scene. For

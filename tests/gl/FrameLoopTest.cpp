@@ -85,9 +85,9 @@ protected:
 
 TEST_F(FrameLoopTest, EachFrameRunsTheWholeStepsItsIntervalHoldsAtMostEightAfterTheFirst) {
     // A sphere falling freely far from everything: its speed counts the steps.
-    physics::Material* material = shell.renderLogic->simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
+    physics::Material* material = (*shell.simulation).physics()->createMaterial(0.5f, 0.5f, 0.1f);
     physics::RigidDynamic* ball = physics::createDynamic(
-        *shell.renderLogic->simulation().physics(), physics::Transform(glm::vec3(0.0f, 500.0f, 300.0f)),
+        *(*shell.simulation).physics(), physics::Transform(glm::vec3(0.0f, 500.0f, 300.0f)),
         physics::Geometry::sphere(0.5f), *material, 1.0f);
     ASSERT_NE(ball, nullptr);
     physicsScene->addActor(*ball);
@@ -150,13 +150,13 @@ TEST_F(FrameLoopTest, ShadowFacesFollowWhatMovesOrHides) {
     // 0 sees a door, and a wall standing behind it once the door is away.
     // (The spheres fall in face 3.)
     RenderLogic& logic = *shell.renderLogic;
-    physics::Material* material = logic.simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
+    physics::Material* material = shell.simulation->physics()->createMaterial(0.5f, 0.5f, 0.1f);
     std::vector<std::unique_ptr<scene::Door>> boxes;
     for (float x : {8.0f, 14.0f}) {
         boxes.push_back(std::make_unique<scene::Door>(glm::mat4(1.0f)));
         uploadForDrawing(*boxes.back(), logic.phongProgram, logic.shadowProgram);
         boxes.back()->actor =
-            physics::createStatic(*logic.simulation().physics(), physics::Transform(glm::vec3(x, 20, -25)),
+            physics::createStatic(*shell.simulation->physics(), physics::Transform(glm::vec3(x, 20, -25)),
                                   physics::Geometry::box(glm::vec3(0.5f)), *material);
         root()->addChild(boxes.back().get());
     }

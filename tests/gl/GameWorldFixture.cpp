@@ -15,7 +15,8 @@ void GameWorldFixture::SetUp() {
     objectRegistry = registry.get();
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    logic = std::make_unique<RenderLogic>();
+    sim = std::make_unique<Simulation>(world(), shippedLevelTiles());
+    logic = std::make_unique<RenderLogic>(*sim);
     creationErrors = testing::internal::GetCapturedStderr();
     creationOutput = testing::internal::GetCapturedStdout();
 }
@@ -23,9 +24,10 @@ void GameWorldFixture::SetUp() {
 void GameWorldFixture::TearDown() {
     for (ParticleSystem* system : logic->particleSystems) delete system;
     logic->particleSystems.clear();
-    removeLevel(world(), *logic);
+    removeLevel(world(), simulation(), *logic);
     removeSpheres(world(), physicsScene);
     logic.reset();
+    sim.reset();
     registry.reset();
     objectRegistry = nullptr;
     glUseProgram(0);
@@ -36,10 +38,10 @@ scene::SceneObject* GameWorldFixture::find(const std::string& name) {
 }
 
 void GameWorldFixture::step() {
-    logic->simulation().step(next);
+    simulation().step(next);
     next.push = glm::vec3(0.0f);
     next.restart = false;
-    logic->showEvents(logic->simulation().takeEvents());
+    logic->showEvents(simulation().takeEvents());
 }
 
 void GameWorldFixture::push(glm::vec3 direction) { next.push += direction * spheres::kPushScale; }

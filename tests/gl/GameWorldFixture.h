@@ -32,7 +32,10 @@ protected:
     void push(glm::vec3 direction);
     StepInput next;
 
+    Simulation& simulation() { return *sim; }
+
     std::unique_ptr<ObjectRegistry> registry;
+    std::unique_ptr<Simulation> sim;  // the game's: the renderer only reads it
     std::unique_ptr<RenderLogic> logic;
     std::string creationOutput;
     std::string creationErrors;

@@ -43,8 +43,8 @@ class LevelImport : public WorldFixture {
 protected:
     void SetUp() override {
         WorldFixture::SetUp();
-        cooking = physics::createCooking(logic->simulation().physics());
-        setup.physics = logic->simulation().physics();
+        cooking = physics::createCooking(simulation().physics());
+        setup.physics = simulation().physics();
         setup.cooking = cooking;
         setup.scene = physicsScene;
         setup.callbacks = {[this] { ++wins; },
@@ -52,7 +52,7 @@ protected:
     }
     void TearDown() override {
         loader.reset();
-        removeLevel(world(), *logic);
+        removeLevel(world(), simulation(), *logic);
         cooking->release();
         WorldFixture::TearDown();
     }

@@ -116,7 +116,7 @@ TEST_F(LevelSetPlay, FinishingALevelOpensTheNextKeepsItsTimeAndNGoesThere) {
     platform::script::setKey('W', true);  // the run's clock starts with a push
     for (int i = 0; i < 30; ++i) frame();
     platform::script::setKey('W', false);
-    shell.renderLogic->simulation().winGame();
+    (*shell.simulation).winGame();
     frame();
     ASSERT_TRUE(app::gameWon);
     const long best = shell.archive.bestSteps;  // as kept in the data folder

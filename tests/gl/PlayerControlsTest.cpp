@@ -157,7 +157,7 @@ TEST_F(PlayerControls, HudPutsTextWhereItsLinesGoAndNowhereElse) {
 }
 
 TEST_F(PlayerControls, AfterTheGoalKeysAndButtonsDoNothingButTheCameraStillTurns) {
-    shell.renderLogic->simulation().winGame();
+    (*shell.simulation).winGame();
     frames(1, 0.1);
     ASSERT_TRUE(app::gameWon);
     physics::RigidDynamic* sphere = mainSphere();
@@ -245,7 +245,7 @@ TEST_F(PlayerControls, TimerCountsStepsFromTheFirstActUntilTheGoalAndRKeyStartsA
     platform::script::setKey(kKeyW, false);
     EXPECT_EQ(shell.session.runSteps, 60);
     EXPECT_EQ(shell.session.timedSteps, 40);  // and runs on without a key held
-    shell.renderLogic->simulation().winGame();
+    (*shell.simulation).winGame();
     updates(4, 1.0 / 60.0);
     frames(1, 1.0 / 60.0);
     ASSERT_TRUE(app::gameWon);
@@ -273,7 +273,7 @@ TEST_F(PlayerControls, TimerCountsStepsFromTheFirstActUntilTheGoalAndRKeyStartsA
     updates(1, 1.0 / 60.0);
     platform::script::setMouseButton(platform::MOUSE_BUTTON_RIGHT, false);
     updates(88, 1.0 / 60.0);
-    shell.renderLogic->simulation().winGame();
+    (*shell.simulation).winGame();
     updates(1, 1.0 / 60.0);
     EXPECT_EQ(shell.session.runSteps, 90);
     EXPECT_EQ(shell.session.timedSteps, 89);
@@ -336,7 +336,7 @@ TEST_F(PlayerControls, TwoHundredRestartsWithBurstsKeepTheMemoryWhereTenLeftIt) 
     loop->updateFrame();  // the loading frame, which runs no step
     for (int run = 1; run <= 200; ++run) {
         // Close and coupled: the magnet's first pull sets off a burst.
-        shell.renderLogic->simulation().placeSpheres(glm::vec3(0.0f, 10.0f, 0.0f), glm::vec3(1.8f, 10.0f, 0.0f));
+        (*shell.simulation).placeSpheres(glm::vec3(0.0f, 10.0f, 0.0f), glm::vec3(1.8f, 10.0f, 0.0f));
         testing::internal::CaptureStdout();
         now += 1.0 / 60.0;
         loop->updateFrame();
@@ -411,7 +411,7 @@ TEST_F(PlayerControlsOnTheLevel, TheSphereRollsAudiblyPausedNothingIsHeardAndMMu
 // same poses at every step, at the speed chosen with + and -, until R; then
 // its ghost, and B before the next run's first push.
 TEST_F(PlayerControlsOnTheLevel, AWonRunIsShownAgainStepForStepAndItsGhostFollowsTheNextRun) {
-    const Simulation& simulation = shell.renderLogic->simulation();
+    const Simulation& simulation = (*shell.simulation);
     // The main sphere after each step that ended a frame, by step.
     auto watchFrames = [&](int count, double interval, std::map<long, glm::vec3>& seen) {
         for (int frame = 0; frame < count; ++frame) {
@@ -429,7 +429,7 @@ TEST_F(PlayerControlsOnTheLevel, AWonRunIsShownAgainStepForStepAndItsGhostFollow
     watchFrames(40, 1.0 / 60.0, played);
     platform::script::setKey(kKeyW, false);
     const long playedSteps = simulation.steps();
-    shell.renderLogic->simulation().winGame();
+    (*shell.simulation).winGame();
     updates(1, 1.0 / 60.0);
     ASSERT_TRUE(app::gameWon);
     const Replay run = shell.archive.recorder.replay();

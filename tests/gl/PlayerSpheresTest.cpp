@@ -31,9 +31,9 @@ protected:
     // Only the spheres, floating where they are put: no floor, no gravity, so
     // every change of speed comes from our own forces.
     void floatSpheres(glm::vec3 main, glm::vec3 second) {
-        test::removeLevel(world(), *logic);
+        test::removeLevel(world(), simulation(), *logic);
         physicsScene->setGravity(glm::vec3(0.0f));
-        logic->simulation().placeSpheres(main, second);
+        simulation().placeSpheres(main, second);
     }
     // One input frame for the second sphere, then one physics step.
     std::string magnetFrame() {
@@ -79,7 +79,7 @@ TEST_F(PlayerSpheres, BothAreBuiltAfterTheLevelAndRegisteredByType) {
     EXPECT_FALSE(shapes[2]->getFlag(physics::ShapeFlag::Trigger));
 
     // Without the level, a scene pass draws just the spheres' five shapes.
-    test::removeLevel(world(), *logic);
+    test::removeLevel(world(), simulation(), *logic);
     logic->frustumCullingEnabled = false;
     logic->renderScene(false, glm::mat4(1.0f), glm::mat4(1.0f), 0.0);
     EXPECT_EQ(logic->drawnObjectCount, 5);
@@ -105,7 +105,7 @@ TEST_F(PlayerSpheres, CoupledTheSecondSphereIsPulledInTheGroundPlaneOnlyWhenClos
     EXPECT_EQ(velocity(SecondActorType), glm::vec3(0.0f));
 
     // Close, and higher up: the pull is level all the same.
-    logic->simulation().placeSpheres(glm::vec3(0, 10, 0), glm::vec3(1.8f, 10.5f, 0));
+    simulation().placeSpheres(glm::vec3(0, 10, 0), glm::vec3(1.8f, 10.5f, 0));
     EXPECT_EQ(magnetFrame(), "make system\n");
     EXPECT_LT(velocity(SecondActorType).x, 0.0f);
     EXPECT_EQ(velocity(SecondActorType).y, 0.0f);
@@ -119,7 +119,7 @@ TEST_F(PlayerSpheres, CoupledTheSecondSphereIsPulledInTheGroundPlaneOnlyWhenClos
     EXPECT_TRUE(logic->particleSystems.front()->textureLoaded);
 
     // Pulling on makes no second burst.
-    logic->simulation().placeSpheres(glm::vec3(0, 10, 0), glm::vec3(1.8f, 10, 0));
+    simulation().placeSpheres(glm::vec3(0, 10, 0), glm::vec3(1.8f, 10, 0));
     EXPECT_EQ(magnetFrame(), "");
     EXPECT_EQ(logic->particleSystems.size(), 1u);
 }
@@ -128,14 +128,14 @@ TEST_F(PlayerSpheres, UncoupledTheSecondSphereIsPushedAwayAndThePushRearmsTheBur
     floatSpheres(glm::vec3(0, 10, 0), glm::vec3(0, 10, 1.9f));
     EXPECT_EQ(magnetFrame(), "make system\n");  // the first pull
     next.coupled = false;
-    logic->simulation().placeSpheres(glm::vec3(0, 10, 0), glm::vec3(0, 10, 1.9f));
-    logic->simulation().stopSpheres();
+    simulation().placeSpheres(glm::vec3(0, 10, 0), glm::vec3(0, 10, 1.9f));
+    simulation().stopSpheres();
     EXPECT_EQ(magnetFrame(), "");
     EXPECT_GT(velocity(SecondActorType).z, 0.0f);
     EXPECT_EQ(logic->particleSystems.size(), 1u);
 
     next.coupled = true;
-    logic->simulation().placeSpheres(glm::vec3(0, 10, 0), glm::vec3(0, 10, 1.9f));
+    simulation().placeSpheres(glm::vec3(0, 10, 0), glm::vec3(0, 10, 1.9f));
     EXPECT_EQ(magnetFrame(), "make system\n");
     EXPECT_EQ(logic->particleSystems.size(), 2u);
 }
@@ -193,7 +193,7 @@ TEST_F(PlayerSpheres, AResetPutsBothAtTheirResetPlacesAndStopsThem) {
         step();
         ASSERT_GT(velocity(MainActorType).z, 0.0f);
         ASSERT_LT(velocity(SecondActorType).y, 0.0f);
-        logic->simulation().resetGame(text);
+        simulation().resetGame(text);
         EXPECT_EQ(position(MainActorType), spheres::kMainReset) << text;
         EXPECT_EQ(position(SecondActorType), spheres::kSecondReset) << text;
         for (ActorType type : {MainActorType, SecondActorType}) {

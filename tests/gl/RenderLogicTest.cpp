@@ -33,17 +33,17 @@ TEST_F(RenderLogicLifetime, BuildsFiveProgramsTheShadowFacesAndThePhysics) {
         EXPECT_EQ(logic->shadowFaceMatrices[face], expected[face]) << face;
     }
 
-    ASSERT_NE(logic->simulation().physics(), nullptr);
+    ASSERT_NE(simulation().physics(), nullptr);
     ASSERT_NE(physicsScene, nullptr);
     EXPECT_EQ(physicsScene->getSimulationEventCallback(),
-              static_cast<physics::SimulationEventCallback*>(&logic->simulation()));
+              static_cast<physics::SimulationEventCallback*>(&simulation()));
     EXPECT_EQ(physicsScene->getGravity(), glm::vec3(0.0f, -20.8f, 0.0f));
 }
 
 TEST_F(RenderLogicLifetime, PrintsOneCreationTimeLine) {
     logic.reset();
     testing::internal::CaptureStdout();
-    logic = std::make_unique<RenderLogic>();
+    logic = std::make_unique<RenderLogic>(*sim);
     const std::string out = testing::internal::GetCapturedStdout();
     const size_t line = out.find("Time for creation: ");
     ASSERT_NE(line, std::string::npos) << out;
@@ -60,7 +60,9 @@ TEST_F(RenderLogicLifetime, TheSpareWorldStaysEmpty) {
                 spare->playerActors.empty() && spare->actorTypes.empty());
 }
 
-TEST_F(RenderLogicLifetime, DestructionReleasesThePhysicsAndTheLiveBurstsButLeavesTheWorlds) {
+// The renderer only reads the game's simulation: going, it takes its bursts
+// and leaves the physics to the simulation's own end.
+TEST_F(RenderLogicLifetime, DestructionReleasesTheLiveBurstsButLeavesTheSimulationAndTheWorlds) {
     LoggingCube* box = addBox("box", glm::vec3(0), glm::vec3(1));
     auto* burst = new ParticleSystem(glm::vec3(0), logic->particleUpdateProgram, logic->particleDrawProgram);
     burst->setUp();
@@ -68,6 +70,8 @@ TEST_F(RenderLogicLifetime, DestructionReleasesThePhysicsAndTheLiveBurstsButLeav
     logic->particleSystems.push_back(burst);
     logic.reset();
     EXPECT_FALSE(glIsBuffer(burstBuffer));
+    EXPECT_NE(physicsScene, nullptr);
+    sim.reset();
     EXPECT_EQ(physicsScene, nullptr);
     EXPECT_EQ(objectRegistry, registry.get());
     ASSERT_EQ(registry->mainWorld()->root->children.size(), 1u);
@@ -78,7 +82,7 @@ TEST_F(RenderLogicLifetime, DestructionReleasesThePhysicsAndTheLiveBurstsButLeav
 }
 
 TEST_F(RenderLogicLifetime, WinCallbackEndsTheGameForGood) {
-    logic->simulation().winGame();
+    simulation().winGame();
     EXPECT_FALSE(logic->gameRunning());
 }
 

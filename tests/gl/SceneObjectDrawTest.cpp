@@ -101,7 +101,7 @@ TEST_F(SceneObjectDraw, OpacityIsTheMaterialsOnlyWhenAskedFor) {
 TEST_F(SceneObjectDraw, OpenDoorIsDrawnInNeitherPassAndReturnsWhenClosed) {
     auto door = std::make_unique<scene::Door>(glm::mat4(1.0f));
     uploadForDrawing(*door, logic->phongProgram, logic->shadowProgram);
-    door->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(glm::vec3(0, 0, -5)),
+    door->actor = physics::createStatic(*simulation().physics(), physics::Transform(glm::vec3(0, 0, -5)),
                                         physics::Geometry::box(glm::vec3(0.5f)), *material);
     world().root->addChild(door.get());
     const glm::mat4 camera = cameraAt(glm::vec3(0, 0, 0), glm::vec3(0, 0, -5));

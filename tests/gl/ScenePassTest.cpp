@@ -302,7 +302,7 @@ TEST_F(ScenePass, MipmapModeSetsTheFilterOfTheObjectsOwnTexture) {
     glGenerateMipmap(GL_TEXTURE_2D);
     *drawNodeOf(*quad).textureName = texture;
     drawNodeOf(*quad).isTextured = true;
-    quad->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(glm::vec3(0)),
+    quad->actor = physics::createStatic(*simulation().physics(), physics::Transform(glm::vec3(0)),
                                         physics::Geometry::box(glm::vec3(1, 1, 0.01f)), *material);
     world().root->addChild(quad.get());
 

@@ -223,7 +223,7 @@ TEST_F(ShadowPixels, ASetOffSwitchIsBrighterThanAnIdleOne) {
         auto pad = std::make_unique<scene::Trigger>(glm::scale(glm::mat4(1.0f), glm::vec3(2, 0.2f, 2)));
         pad->actions["open"] = {};
         uploadForDrawing(*pad, logic->phongProgram, logic->shadowProgram);
-        pad->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(glm::vec3(x, 0.1f, -25)),
+        pad->actor = physics::createStatic(*simulation().physics(), physics::Transform(glm::vec3(x, 0.1f, -25)),
                                            physics::Geometry::box(glm::vec3(1, 0.1f, 1)), *material);
         world().root->addChild(pad.get());
         world().triggerRegistry[pad->actor] = pad.get();

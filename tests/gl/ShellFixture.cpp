@@ -30,7 +30,7 @@ void ShellFixture::SetUp() {
     }
     testing::internal::GetCapturedStdout();
     // Counts, depths and pixels are checked against what each test puts in.
-    if (!keepShippedLevel && chosenTiles.empty() && !chosenLevel) removeLevel(world(), *shell.renderLogic);
+    if (!keepShippedLevel && chosenTiles.empty() && !chosenLevel) removeLevel(world(), *shell.simulation, *shell.renderLogic);
     app::createRenderTargets(shell);
 }
 

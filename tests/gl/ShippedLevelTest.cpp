@@ -110,7 +110,7 @@ TEST_F(ShippedLevel, TheKeysPushTheMainSphereUpARampWithTheSecondInTow) {
     // per frame), eased off above 3 m/s so the magnet keeps up.
     physics::RigidDynamic* main = world().playerActors.at(MainActorType)->actor;
     physics::RigidDynamic* second = world().playerActors.at(SecondActorType)->actor;
-    logic->simulation().placeSpheres({-4.5f, 0.5f, -21.0f}, {-4.5f, 1.0f, -19.4f});
+    simulation().placeSpheres({-4.5f, 0.5f, -21.0f}, {-4.5f, 1.0f, -19.4f});
     next.coupled = true;
     for (int frame = 0; frame < 240; ++frame) {
         if (glm::length(main->getLinearVelocity()) < 3.0f) {
@@ -131,7 +131,7 @@ TEST_F(ShippedLevel, TheMagnetTowsTheSecondSphereOffItsSwitchPad) {
     // upright rim threw it back out of the magnet's reach.
     physics::RigidDynamic* main = world().playerActors.at(MainActorType)->actor;
     physics::RigidDynamic* second = world().playerActors.at(SecondActorType)->actor;
-    logic->simulation().placeSpheres({7.05f, 0.5f, -44.7f}, {5.6f, 1.06f, -44.7f});
+    simulation().placeSpheres({7.05f, 0.5f, -44.7f}, {5.6f, 1.06f, -44.7f});
     next.coupled = true;
     for (int frame = 0; frame < 150; ++frame) {
         if (frame > 30 && main->getLinearVelocity().x < 2.0f) {

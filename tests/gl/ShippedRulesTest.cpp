@@ -18,14 +18,14 @@ class ShippedRules : public GameWorldFixture {
 protected:
     void SetUp() override {
         GameWorldFixture::SetUp();
-        material = logic->simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
+        material = simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
         main = sphere(MainActorType, 0.5f);
         second = sphere(SecondActorType, 1.0f);
     }
     // Kept far from the level until a check puts it somewhere.
     physics::RigidDynamic* sphere(ActorType type, float radius) {
         physics::RigidDynamic* body = physics::createDynamic(
-            *logic->simulation().physics(), physics::Transform(parking(radius)), physics::Geometry::sphere(radius),
+            *simulation().physics(), physics::Transform(parking(radius)), physics::Geometry::sphere(radius),
             *material, 1.0f);
         body->createShape(physics::Geometry::sphere(radius), *material);
         physicsScene->addActor(*body);

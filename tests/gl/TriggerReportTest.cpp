@@ -10,7 +10,7 @@ class TriggerReports : public WorldFixture {
 protected:
     physics::RigidStatic* triggerVolume(const glm::vec3& center) {
         physics::RigidStatic* volume =
-            physics::createStatic(*logic->simulation().physics(), physics::Transform(center),
+            physics::createStatic(*simulation().physics(), physics::Transform(center),
                                   physics::Geometry::box(glm::vec3(1.0f)), *material);
         physics::Shape* shape = nullptr;
         volume->getShapes(&shape, 1, 0);
@@ -22,7 +22,7 @@ protected:
 
     physics::RigidDynamic* sphere(const glm::vec3& center, ActorType type) {
         physics::RigidDynamic* body =
-            physics::createDynamic(*logic->simulation().physics(), physics::Transform(center),
+            physics::createDynamic(*simulation().physics(), physics::Transform(center),
                                    physics::Geometry::sphere(0.5f), *material, 1.0f);
         physicsScene->addActor(*body);
         world().actorTypes[body] = type;

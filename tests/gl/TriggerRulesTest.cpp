@@ -57,7 +57,7 @@ protected:
         door->name = name;
         door->isSteady = steady;
         uploadForDrawing(*door, logic->phongProgram, logic->shadowProgram);
-        door->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(center),
+        door->actor = physics::createStatic(*simulation().physics(), physics::Transform(center),
                                             physics::Geometry::box(size * 0.5f), *material);
         physicsScene->addActor(*door->actor);
         world().root->addChild(door.get());
@@ -75,10 +75,10 @@ protected:
         auto trigger = std::make_unique<scene::Trigger>(glm::scale(glm::mat4(1.0f), size));
         trigger->actions = actions;
         trigger->actorFilter = filter;
-        trigger->winCallback = [this] { logic->simulation().winGame(); };
-        trigger->resetCallback = [this](std::string text) { logic->simulation().resetGame(text); };
+        trigger->winCallback = [this] { simulation().winGame(); };
+        trigger->resetCallback = [this](std::string text) { simulation().resetGame(text); };
         uploadForDrawing(*trigger, logic->phongProgram, logic->shadowProgram);
-        trigger->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(center),
+        trigger->actor = physics::createStatic(*simulation().physics(), physics::Transform(center),
                                                physics::Geometry::box(size * 0.5f), *material);
         physics::Shape* shape = nullptr;
         trigger->actor->getShapes(&shape, 1, 0);
@@ -96,7 +96,7 @@ protected:
     // carrying its collision sphere twice, so every touch is reported twice.
     physics::RigidDynamic* addSphere(ActorType type, const glm::vec3& position, float radius) {
         physics::RigidDynamic* body =
-            physics::createDynamic(*logic->simulation().physics(), physics::Transform(position),
+            physics::createDynamic(*simulation().physics(), physics::Transform(position),
                                    physics::Geometry::sphere(radius), *material, 1.0f);
         body->setLinearDamping(10.0f);
         body->setMass(200.0f);

@@ -17,11 +17,12 @@ void WorldFixture::SetUp() {
     registry = std::make_unique<ObjectRegistry>();
     objectRegistry = registry.get();
     testing::internal::CaptureStdout();  // the creation time line
-    logic = std::make_unique<RenderLogic>();
+    sim = std::make_unique<Simulation>(world(), shippedLevelTiles());
+    logic = std::make_unique<RenderLogic>(*sim);
     testing::internal::GetCapturedStdout();
-    removeLevel(world(), *logic);
+    removeLevel(world(), simulation(), *logic);
     removeSpheres(world(), physicsScene);
-    material = logic->simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
+    material = simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
     shadowsEnabled = true;
     transparencyEnabled = true;
 }
@@ -36,6 +37,7 @@ void WorldFixture::TearDown() {
         top.erase(std::remove(top.begin(), top.end(), object.get()), top.end());
     }
     objects.clear();
+    sim.reset();
     registry.reset();
     objectRegistry = nullptr;
     shadowsEnabled = true;
@@ -55,7 +57,7 @@ LoggingCube* WorldFixture::makeBox(const std::string& name, const glm::vec3& cen
     node.objectShadowProgram = logic->shadowProgram;
     node.setMesh(box->mesh);
     node.isDressed = node.upload();
-    box->actor = physics::createStatic(*logic->simulation().physics(), physics::Transform(center),
+    box->actor = physics::createStatic(*simulation().physics(), physics::Transform(center),
                                        physics::Geometry::box(size * 0.5f), *material);
     physicsScene->addActor(*box->actor);
     LoggingCube* raw = box.get();

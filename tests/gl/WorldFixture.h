@@ -54,7 +54,10 @@ protected:
     // cube texture the shadow calls draw into the current framebuffer.
     void renderFrame(const glm::mat4& camera, double dt = 0.016);
 
+    Simulation& simulation() { return *sim; }
+
     std::unique_ptr<ObjectRegistry> registry;
+    std::unique_ptr<Simulation> sim;  // the game's: the renderer only reads it
     std::unique_ptr<RenderLogic> logic;
     physics::Material* material = nullptr;
     std::vector<std::unique_ptr<scene::SceneObject>> objects;
