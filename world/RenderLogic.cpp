@@ -34,6 +34,7 @@ RenderLogic::RenderLogic(const std::vector<LevelTile>& tiles, const LevelPlaces&
     }
     shadowFaceMatrices.fill(glm::mat4(1.0f));
     setUpPrograms();
+    ParticleSystem::loadSpriteTexture(&particleSprite);
     const double start = platform::getTime();
     World* world = registry->mainWorld();
     simulation_ = std::make_unique<Simulation>(*world, tiles, places);
@@ -69,6 +70,7 @@ RenderLogic::~RenderLogic() {
         delete system;
     }
     particleSystems.clear();
+    if (particleSprite != 0) glDeleteTextures(1, &particleSprite);
     ghost_.reset();
     backdrop_.reset();
     sphereMark_.reset();

@@ -80,6 +80,7 @@ public:
 
     ObjectRegistry* registry;
     std::list<ParticleSystem*> particleSystems;  // live bursts, oldest first
+    GLuint particleSprite = 0;  // what every burst draws, loaded with the level (0: none)
     ShaderProgram* phongProgram = nullptr;
     ShaderProgram* textureProgram = nullptr;
     ShaderProgram* shadowProgram = nullptr;
