@@ -68,7 +68,10 @@ bool archiveFinishedRun(RunArchive& archive) {
     times.save();
     archive.bestSteps = steps;
     archive.best = run;
-    archive.ghostPath = ghostPathOf(run, archive.level);
+    // What the main sphere did in this run, recorded as it was played:
+    // replaying the run here would stall the goal's frame for as long as
+    // the run grows.
+    archive.ghostPath = archive.recorder.mainPath();
     const std::string best = replayPath(archive, "best");
     if (!best.empty() && !saveReplay(best, run, error)) std::cout << error << std::endl;
     return saved;

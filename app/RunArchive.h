@@ -34,12 +34,14 @@ struct RunArchive {
 // The level's identity and, for the game, its best time and best run.
 void openArchive(RunArchive& archive, const LevelEntry& level);
 
-// At the goal: the recorded run saved (latest, and best when it is); false
-// when nothing was saved. Lines for the player say what went wrong.
+// At the goal: the recorded run saved (latest, and best when it is, with its
+// recorded path as the ghost's); false when nothing was saved. Lines for the
+// player say what went wrong.
 bool archiveFinishedRun(RunArchive& archive);
 
 // Plays a replay headless and returns the main sphere's position after each
-// step: the path a ghost follows.
+// step: the path a ghost follows. For a best run read from disk, at the
+// level's load; the run just played has its path recorded already.
 std::vector<glm::vec3> ghostPathOf(const Replay& replay, const LevelEntry& level);
 
 // The replay files of a level in the data folder ("" when it is unusable).

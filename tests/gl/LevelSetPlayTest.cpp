@@ -121,6 +121,11 @@ TEST_F(LevelSetPlay, FinishingALevelOpensTheNextKeepsItsTimeAndNGoesThere) {
     ASSERT_TRUE(app::gameWon);
     const long best = shell.archive.bestSteps;  // as kept in the data folder
     ASSERT_GT(best, 0);
+    // The new best's ghost goes where its main sphere went, to the goal.
+    ASSERT_TRUE(shell.archive.best.has_value());
+    ASSERT_EQ(shell.archive.ghostPath.size(), shell.archive.best->inputs.size());
+    EXPECT_EQ(shell.archive.ghostPath.back(),
+              shell.renderLogic->simulation().spherePosition(MainActorType));
 
     // What a new start of the program reads from the data folder.
     standings = app::levelStandings(shell.levels);
