@@ -30,24 +30,31 @@ RenderLogic::RenderLogic(const std::vector<LevelTile>& tiles, const LevelPlaces&
     if (registry == nullptr) {
         // Start-up creates the registry first; without it there is no world to build.
         std::cout << "RenderLogic needs the object registry" << std::endl;
-        platform::fatalExit();
+        throw platform::FatalFailure("RenderLogic needs the object registry");
     }
     shadowFaceMatrices.fill(glm::mat4(1.0f));
-    setUpPrograms();
-    ParticleSystem::loadSpriteTexture(&particleSprite);
-    const double start = platform::getTime();
-    World* world = registry->mainWorld();
-    simulation_ = std::make_unique<Simulation>(*world, tiles, places);
-    {
-        // What this load adds to the world's cache lives as long as the
-        // objects sharing it, so a file named by several tiles is read once.
-        TextureCache textures = world->textureCache;
-        dressForDrawing(world->root, textures);
+    // A program that fails to build throws: a constructor that throws runs
+    // no destructor, so what was built up to then is released here.
+    try {
+        setUpPrograms();
+        ParticleSystem::loadSpriteTexture(&particleSprite);
+        const double start = platform::getTime();
+        World* world = registry->mainWorld();
+        simulation_ = std::make_unique<Simulation>(*world, tiles, places);
+        {
+            // What this load adds to the world's cache lives as long as the
+            // objects sharing it, so a file named by several tiles is read once.
+            TextureCache textures = world->textureCache;
+            dressForDrawing(world->root, textures);
+        }
+        std::cout << "Time for creation: " << platform::getTime() - start << "sec" << std::endl;
+        createGhost();
+        createMarks();
+        backdrop_ = std::make_unique<SkyBackdrop>();
+    } catch (...) {
+        release();
+        throw;
     }
-    std::cout << "Time for creation: " << platform::getTime() - start << "sec" << std::endl;
-    createGhost();
-    createMarks();
-    backdrop_ = std::make_unique<SkyBackdrop>();
 }
 
 void RenderLogic::createGhost() {
@@ -63,7 +70,9 @@ void RenderLogic::createGhost() {
     ghost_->init();
 }
 
-RenderLogic::~RenderLogic() {
+RenderLogic::~RenderLogic() { release(); }
+
+void RenderLogic::release() {
     // Bursts still alive at shutdown end with the world object; the context
     // their GL objects live in is still current here.
     for (ParticleSystem* system : particleSystems) {
@@ -71,6 +80,7 @@ RenderLogic::~RenderLogic() {
     }
     particleSystems.clear();
     if (particleSprite != 0) glDeleteTextures(1, &particleSprite);
+    particleSprite = 0;
     ghost_.reset();
     backdrop_.reset();
     sphereMark_.reset();
@@ -78,9 +88,10 @@ RenderLogic::~RenderLogic() {
     simulation_.reset();
     // The world's objects keep pointers to these, but never use them again:
     // a world outlives its renderer only to be released.
-    for (ShaderProgram* program :
-         {phongProgram, textureProgram, shadowProgram, particleUpdateProgram, particleDrawProgram}) {
-        delete program;
+    for (ShaderProgram** program : {&phongProgram, &textureProgram, &shadowProgram,
+                                    &particleUpdateProgram, &particleDrawProgram}) {
+        delete *program;
+        *program = nullptr;
     }
 }
 

@@ -136,6 +136,8 @@ private:
 
 
     void setUpPrograms();
+    // What the destructor releases, also after a failed construction.
+    void release();
     // Gives every object the simulation built its programs, texture and GPU
     // buffers; the spheres get their model.
     void dressForDrawing(scene::SceneObject* object, TextureCache& textures);
