@@ -113,6 +113,7 @@ void keepSettingsAndRelease(ShellState& shell) {
     // Where the window was left is where it opens next time.
     rememberWindow(shell);
     shell.settingsFile.saveIfChanged(shell.settings);
+    finishSaving(shell.archive);
     shell.sound.reset();
     shutdown(shell);
 }

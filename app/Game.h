@@ -21,8 +21,8 @@ bool openGame(ShellState& shell);
 // built (its lines are printed): then the settings are saved and all of it
 // released, and the window is left to the caller.
 bool startWorld(ShellState& shell);
-// The settings saved with the window's place, then the sound and the world
-// released: the end of a game, also of one that failed; the window stays.
+// The settings saved with the window's place and the last run's files
+// written, then the sound and the world released: the end of a game, also of one that failed; the window stays.
 void keepSettingsAndRelease(ShellState& shell);
 // Shutdown after the last frame: the above, then the window library.
 void closeGame(ShellState& shell);

@@ -127,7 +127,9 @@ TEST_F(LevelSetPlay, FinishingALevelOpensTheNextKeepsItsTimeAndNGoesThere) {
     EXPECT_EQ(shell.archive.ghostPath.back(),
               shell.renderLogic->simulation().spherePosition(MainActorType));
 
-    // What a new start of the program reads from the data folder.
+    // What a new start of the program reads from the data folder, once the
+    // run's files are written.
+    app::finishSaving(shell.archive);
     standings = app::levelStandings(shell.levels);
     EXPECT_TRUE(standings[0].finished);
     EXPECT_EQ(standings[0].bestSteps, best);
