@@ -41,7 +41,16 @@ int runGame(int argc, char** argv) {
         return -1;
     }
     FrameLoop loop(shell);
-    loop.run();
+    try {
+        loop.run();
+    } catch (const platform::FatalFailure&) {
+        // A level switched to, or a panel drawn for the first time, could
+        // not build its programs; their lines are out. Ended as a failed
+        // start is, with the settings kept.
+        closeGame(shell);
+        platform::consolePause();
+        return -1;
+    }
     closeGame(shell);
     return 0;
 }
@@ -51,7 +60,8 @@ bool openGame(ShellState& shell) {
 
     if (!platform::init()) {
         std::cout << "Failed to init glfw" << std::endl;
-        platform::fatalExit();
+        platform::consolePause();
+        return false;
     }
     if (!openGameWindow(shell.screenWidth, shell.screenHeight, shell.settings)) {
         std::cout << "Failed to initialize OpenGL window." << std::endl;
@@ -62,31 +72,54 @@ bool openGame(ShellState& shell) {
         return false;
     }
     if (!initGlew()) {
-        // The window library is deliberately left running: the process ends here.
+        // The window library is deliberately left running: the process ends
+        // as soon as this returns.
         std::cout << "failed to init glew :(" << std::endl;
-        platform::fatalExit();
+        platform::consolePause();
+        return false;
     }
     if (hasOpenGl33()) {
         std::cout << "OPEN GL 3 SUPPORTED YEAH" << std::endl;
     }
     reloadEntryPoints();
 
-    if (shell.levelIndex >= 0) {
-        initialize(shell, shell.levels.levels[static_cast<size_t>(shell.levelIndex)]);
-    } else {
-        initialize(shell);
+    if (!startWorld(shell)) {
+        platform::checkLeaksBeforeTerminate();
+        platform::terminate();
+        platform::consolePause();
+        return false;
     }
-    createRenderTargets(shell);
+    return true;
+}
+
+bool startWorld(ShellState& shell) {
+    try {
+        if (shell.levelIndex >= 0) {
+            initialize(shell, shell.levels.levels[static_cast<size_t>(shell.levelIndex)]);
+        } else {
+            initialize(shell);
+        }
+        createRenderTargets(shell);
+    } catch (const platform::FatalFailure&) {
+        // Its lines are printed. What was built goes, the settings stay.
+        keepSettingsAndRelease(shell);
+        return false;
+    }
     shell.sound = audio::SoundSystem::open("Sounds", std::cout);
     return true;
 }
 
-void closeGame(ShellState& shell) {
+void keepSettingsAndRelease(ShellState& shell) {
     // Where the window was left is where it opens next time.
     rememberWindow(shell);
     shell.settingsFile.saveIfChanged(shell.settings);
+    finishSaving(shell.archive);
     shell.sound.reset();
     shutdown(shell);
+}
+
+void closeGame(ShellState& shell) {
+    keepSettingsAndRelease(shell);
     platform::checkLeaksBeforeTerminate();
     platform::terminate();
 }

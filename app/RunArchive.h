@@ -5,6 +5,7 @@
 // folder. The best run's path is what the ghost follows.
 
 #include <cstdint>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,17 +30,26 @@ struct RunArchive {
     std::optional<Replay> best;       // the best run of the level, when there is one
     std::vector<glm::vec3> ghostPath;  // the main sphere after each of its steps
     long bestSteps = -1;               // as kept in the best times, -1: none
+    std::future<void> saving;          // the last finished run's files being written
 };
 
 // The level's identity and, for the game, its best time and best run.
 void openArchive(RunArchive& archive, const LevelEntry& level);
 
-// At the goal: the recorded run saved (latest, and best when it is); false
-// when nothing was saved. Lines for the player say what went wrong.
-bool archiveFinishedRun(RunArchive& archive);
+// At the goal: a run better than the kept best becomes the best at once,
+// with its recorded path as the ghost's; its files (the latest replay, and
+// the best one and the best times when it is the best) are written on a
+// thread of their own, as their syncs to disk would stall the goal's frame.
+// Lines for the player say what went wrong.
+void archiveFinishedRun(RunArchive& archive);
+
+// Waits until the last finished run's files are written (at once when they
+// are): before they are read again, or another level's tiles are read.
+void finishSaving(RunArchive& archive);
 
 // Plays a replay headless and returns the main sphere's position after each
-// step: the path a ghost follows.
+// step: the path a ghost follows. For a best run read from disk, at the
+// level's load; the run just played has its path recorded already.
 std::vector<glm::vec3> ghostPathOf(const Replay& replay, const LevelEntry& level);
 
 // The replay files of a level in the data folder ("" when it is unusable).

@@ -53,6 +53,9 @@ void initialize(ShellState& shell, const std::vector<LevelTile>& tiles) {
 }
 
 void switchLevel(ShellState& shell, const LevelEntry& level) {
+    // The new level's tiles are read in forked children, which must not
+    // start beside a thread still writing the last run's files.
+    finishSaving(shell.archive);
     releaseWorld(shell);
     gameWon = false;
     shell.watchedRun = Replay{};

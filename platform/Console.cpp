@@ -1,7 +1,6 @@
 #include "platform/Console.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <unistd.h>
 
@@ -17,11 +16,6 @@ void consolePause() {
     do {
         c = std::getchar();
     } while (c != '\n' && c != EOF);
-}
-
-void fatalExit() {
-    consolePause();
-    std::exit(-1);
 }
 
 }  // namespace velmora::platform

@@ -1,6 +1,8 @@
 #pragma once
 // Console helpers for fatal start-up and shader failures.
 
+#include <stdexcept>
+
 namespace velmora::platform {
 
 // Waits for Enter when standard input is a terminal, so a player who started
@@ -8,7 +10,12 @@ namespace velmora::platform {
 // tests, a launcher) it returns at once and never blocks.
 void consolePause();
 
-// Pauses as above, then ends the process with status -1 (255 to the shell).
-[[noreturn]] void fatalExit();
+// A failure the game cannot go on from (a shader that does not build, a
+// world without its registry). Thrown where it happens once its lines are
+// printed; only the shell (app/Game.h) ends the game for it, so the player's
+// settings are saved first and the process is never ended from deep inside.
+struct FatalFailure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
 
 }  // namespace velmora::platform

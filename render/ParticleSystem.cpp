@@ -65,9 +65,6 @@ ParticleSystem::~ParticleSystem() {
     if (buffers[0] != 0) {
         glDeleteBuffers(2, buffers.data());
     }
-    if (texture != nullptr && *texture != 0) {
-        glDeleteTextures(1, texture.get());
-    }
     if (query != 0) {
         glDeleteQueries(1, &query);
     }
@@ -93,10 +90,7 @@ std::array<ParticleRecord, ParticleSystem::kCapacity> ParticleSystem::initialRec
     return records;
 }
 
-bool ParticleSystem::loadSpriteTexture() {
-    textureLoaded = loadTexture(kTextureFile, texture.get());
-    return textureLoaded;
-}
+bool ParticleSystem::loadSpriteTexture(GLuint* cell) { return loadTexture(kTextureFile, cell); }
 
 void ParticleSystem::setUp() {
     if (buffers[0] != 0 || updateProgram == nullptr || drawProgram == nullptr) {
@@ -185,7 +179,7 @@ void ParticleSystem::draw(const glm::mat4& viewProjection, const glm::vec3& came
     glUniform1f(drawProgram->uniformLocation("gBillboardSize"), kBillboardSize);
     glUniform1i(drawProgram->uniformLocation("gColorMap"), 0);
     glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, *texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
 
     glBindVertexArray(drawVertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, buffers[writeIndex]);

@@ -12,7 +12,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 
 #include <glm/glm.hpp>
 
@@ -44,12 +43,15 @@ public:
     ParticleSystem(glm::vec3 origin, ShaderProgram* updateProgram, ShaderProgram* drawProgram);
     ParticleSystem(const ParticleSystem&) = delete;
     ParticleSystem& operator=(const ParticleSystem&) = delete;
-    // Releases the buffers, the texture, the query and the vertex arrays.
+    // Releases the buffers, the query and the vertex arrays; the sprite
+    // texture is not its own.
     virtual ~ParticleSystem();
 
-    // Loads the sprite texture into this system's own texture name; sets
-    // textureLoaded on success. Without it the sprites are drawn untextured.
-    bool loadSpriteTexture();
+    // Decodes the sprite into a new texture name in *cell: once per level,
+    // not per burst, as decoding the file inside a frame stalls it. Every
+    // burst draws with that name and its owner releases it. False when the
+    // file could not be read; the sprites are then drawn untextured.
+    static bool loadSpriteTexture(GLuint* cell);
     // Builds the initial records (a slow one and a random spray) in the read
     // buffer, allocates the write buffer, sets the update program's constant
     // uniforms and creates the query.
@@ -64,8 +66,7 @@ public:
     glm::vec3 origin{0.0f};
     ShaderProgram* updateProgram = nullptr;
     ShaderProgram* drawProgram = nullptr;
-    bool textureLoaded = false;
-    std::unique_ptr<GLuint> texture = std::make_unique<GLuint>(0);
+    GLuint texture = 0;  // the sprite, shared with the level's other bursts; 0: untextured
     bool firstUpdate = true;
     float age = 1.0f;  // seconds; the renderer removes the system past kMaxAge
     std::array<GLuint, 2> buffers{{0, 0}};

@@ -13,15 +13,13 @@ namespace {
 
 [[noreturn]] void fail(const char* message) {
     std::cout << message << std::endl;
-    platform::fatalExit();
+    throw platform::FatalFailure(message);
 }
 
-[[noreturn]] void failWithLog(const char* message, std::vector<GLchar>& log) {
+[[noreturn]] void failWithLog(const char* message, const std::vector<GLchar>& log) {
     std::cout << message << std::endl;
     std::cout << (log.empty() ? "" : log.data()) << std::endl;
-    // Freed before the process ends.
-    std::vector<GLchar>().swap(log);
-    platform::fatalExit();
+    throw platform::FatalFailure(message);
 }
 
 }  // namespace
@@ -30,46 +28,67 @@ const char* const ShaderProgram::feedbackVaryings[6] = {
     "Type1", "Position1", "Velocity1", "Age1", "Acceleration1", "Lifetime1"};
 
 ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath) {
-    createProgram();
-    vertexShader = compileStage(vertexPath, GL_VERTEX_SHADER);
-    fragmentShader = compileStage(fragmentPath, GL_FRAGMENT_SHADER);
-    glAttachShader(program, vertexShader);
-    glAttachShader(program, fragmentShader);
-    link();
+    build([&] {
+        vertexShader = compileStage(vertexPath, GL_VERTEX_SHADER);
+        fragmentShader = compileStage(fragmentPath, GL_FRAGMENT_SHADER);
+        glAttachShader(program, vertexShader);
+        glAttachShader(program, fragmentShader);
+    });
 }
 
 ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
                              const std::string& geometryPath) {
-    createProgram();
-    vertexShader = compileStage(vertexPath, GL_VERTEX_SHADER);
-    fragmentShader = compileStage(fragmentPath, GL_FRAGMENT_SHADER);
-    geometryShader = compileStage(geometryPath, GL_GEOMETRY_SHADER);
-    glAttachShader(program, vertexShader);
-    glAttachShader(program, fragmentShader);
-    glAttachShader(program, geometryShader);
-    link();
+    build([&] {
+        vertexShader = compileStage(vertexPath, GL_VERTEX_SHADER);
+        fragmentShader = compileStage(fragmentPath, GL_FRAGMENT_SHADER);
+        geometryShader = compileStage(geometryPath, GL_GEOMETRY_SHADER);
+        glAttachShader(program, vertexShader);
+        glAttachShader(program, fragmentShader);
+        glAttachShader(program, geometryShader);
+    });
 }
 
 ShaderProgram* ShaderProgram::transformFeedback(const std::string& vertexPath,
                                                 const std::string& geometryPath) {
     auto* shader = new ShaderProgram();
-    shader->createProgram();
-    shader->vertexShader = shader->compileStage(vertexPath, GL_VERTEX_SHADER);
-    shader->geometryShader = shader->compileStage(geometryPath, GL_GEOMETRY_SHADER);
-    glTransformFeedbackVaryings(shader->program, 6, feedbackVaryings, GL_INTERLEAVED_ATTRIBS);
-    glAttachShader(shader->program, shader->vertexShader);
-    glAttachShader(shader->program, shader->geometryShader);
-    shader->link();
+    try {
+        shader->build([&] {
+            shader->vertexShader = shader->compileStage(vertexPath, GL_VERTEX_SHADER);
+            shader->geometryShader = shader->compileStage(geometryPath, GL_GEOMETRY_SHADER);
+            glTransformFeedbackVaryings(shader->program, 6, feedbackVaryings, GL_INTERLEAVED_ATTRIBS);
+            glAttachShader(shader->program, shader->vertexShader);
+            glAttachShader(shader->program, shader->geometryShader);
+        });
+    } catch (...) {
+        delete shader;
+        throw;
+    }
     return shader;
 }
 
-ShaderProgram::~ShaderProgram() {
+ShaderProgram::~ShaderProgram() { release(); }
+
+template <typename Stages>
+void ShaderProgram::build(Stages stages) {
+    // A constructor that throws runs no destructor: what was made so far is
+    // released here, so a failed start-up leaves nothing on the GPU.
+    try {
+        createProgram();
+        stages();
+        link();
+    } catch (...) {
+        release();
+        throw;
+    }
+}
+
+void ShaderProgram::release() {
+    // Deleting name 0 is ignored, so a half-built program is released alike.
     glDeleteProgram(program);
     glDeleteShader(vertexShader);
     glDeleteShader(fragmentShader);
-    if (geometryShader != 0) {
-        glDeleteShader(geometryShader);
-    }
+    glDeleteShader(geometryShader);
+    program = vertexShader = fragmentShader = geometryShader = 0;
 }
 
 GLint ShaderProgram::uniformLocation(const std::string& name) const {

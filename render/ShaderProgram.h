@@ -1,7 +1,8 @@
 #pragma once
 // One linked GPU program built from GLSL files under Shader/. Creation only
 // returns on success: a missing file, a failed compile or a failed link prints
-// its lines and ends the process, so a running game always has whole programs.
+// its lines, releases what it had made and throws platform::FatalFailure, so a
+// running game always has whole programs and the shell decides how to end.
 
 #include <GL/glew.h>
 
@@ -37,6 +38,10 @@ public:
 
 private:
     ShaderProgram() = default;
+    // Builds through `stages`; on a failure releases what was made and throws on.
+    template <typename Stages>
+    void build(Stages stages);
+    void release();
     void createProgram();
     GLuint compileStage(const std::string& path, GLenum stage);
     void link();

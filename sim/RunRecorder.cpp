@@ -19,6 +19,7 @@ Checkpoint checkpointOf(const Simulation& simulation, std::uint32_t step) {
 void RunRecorder::begin(std::uint64_t levelIdentity) {
     replay_ = Replay{};
     replay_.levelIdentity = levelIdentity;
+    mainPath_.clear();
     finished_ = false;
 }
 
@@ -27,6 +28,7 @@ void RunRecorder::record(const StepInput& input, const Simulation& simulation) {
     StepInput kept = input;
     kept.restart = false;
     replay_.inputs.push_back(kept);
+    mainPath_.push_back(simulation.spherePosition(MainActorType));
     const auto step = static_cast<std::uint32_t>(replay_.inputs.size() - 1);
     if ((step + 1) % kStepsPerSecond == 0) replay_.checkpoints.push_back(checkpointOf(simulation, step));
     if (simulation.won() || replay_.inputs.size() >= kMaxReplaySteps) finished_ = true;

@@ -1,9 +1,15 @@
 #pragma once
 // Records the run being played, step by step, as a replay: the input of
 // every step from the run's start, and the spheres' positions once a second
-// so a replay can tell where it drifted from the recording.
+// so a replay can tell where it drifted from the recording. Also where the
+// main sphere was after each step: the path a ghost of this run follows,
+// the very one a replay of it would give (the steps are deterministic), so a
+// run kept as the best needs no replaying at the goal.
 
 #include <cstdint>
+#include <vector>
+
+#include <glm/glm.hpp>
 
 #include "sim/ReplayFile.h"
 
@@ -22,9 +28,12 @@ public:
 
     bool finished() const { return finished_; }
     const Replay& replay() const { return replay_; }
+    // The main sphere after each recorded step, one per input of replay().
+    const std::vector<glm::vec3>& mainPath() const { return mainPath_; }
 
 private:
     Replay replay_;
+    std::vector<glm::vec3> mainPath_;
     bool finished_ = false;
 };
 

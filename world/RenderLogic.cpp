@@ -30,16 +30,24 @@ RenderLogic::RenderLogic(const Simulation& simulation)
     if (registry == nullptr) {
         // Start-up creates the registry first; without it there is no world to build.
         std::cout << "RenderLogic needs the object registry" << std::endl;
-        platform::fatalExit();
+        throw platform::FatalFailure("RenderLogic needs the object registry");
     }
     shadowFaceMatrices.fill(glm::mat4(1.0f));
-    setUpPrograms();
-    const double start = platform::getTime();
-    dressWorld();
-    std::cout << "Time for creation: " << platform::getTime() - start << "sec" << std::endl;
-    createGhost();
-    createMarks();
-    backdrop_ = std::make_unique<SkyBackdrop>();
+    // A program that fails to build throws: a constructor that throws runs
+    // no destructor, so what was built up to then is released here.
+    try {
+        setUpPrograms();
+        ParticleSystem::loadSpriteTexture(&particleSprite);
+        const double start = platform::getTime();
+        dressWorld();
+        std::cout << "Time for creation: " << platform::getTime() - start << "sec" << std::endl;
+        createGhost();
+        createMarks();
+        backdrop_ = std::make_unique<SkyBackdrop>();
+    } catch (...) {
+        release();
+        throw;
+    }
 }
 
 void RenderLogic::createGhost() {
@@ -54,22 +62,27 @@ void RenderLogic::createGhost() {
     ghost_->upload();
 }
 
-RenderLogic::~RenderLogic() {
+RenderLogic::~RenderLogic() { release(); }
+
+void RenderLogic::release() {
     // Bursts still alive at shutdown end with the world object; the context
     // their GL objects live in is still current here.
     for (ParticleSystem* system : particleSystems) {
         delete system;
     }
     particleSystems.clear();
+    if (particleSprite != 0) glDeleteTextures(1, &particleSprite);
+    particleSprite = 0;
     ghost_.reset();
     backdrop_.reset();
     sphereMark_.reset();
     linkMark_.reset();
     // The world's objects keep pointers to these, but never use them again:
     // a world outlives its renderer only to be released.
-    for (ShaderProgram* program :
-         {phongProgram, textureProgram, shadowProgram, particleUpdateProgram, particleDrawProgram}) {
-        delete program;
+    for (ShaderProgram** program : {&phongProgram, &textureProgram, &shadowProgram,
+                                    &particleUpdateProgram, &particleDrawProgram}) {
+        delete *program;
+        *program = nullptr;
     }
 }
 

@@ -87,6 +87,7 @@ public:
     // in this order (the import's).
     std::vector<scene::SceneObject*> transparentObjects;
     std::list<ParticleSystem*> particleSystems;  // live bursts, oldest first
+    GLuint particleSprite = 0;  // what every burst draws, loaded with the level (0: none)
     ShaderProgram* phongProgram = nullptr;
     ShaderProgram* textureProgram = nullptr;
     ShaderProgram* shadowProgram = nullptr;
@@ -142,6 +143,8 @@ private:
 
 
     void setUpPrograms();
+    // What the destructor releases, also after a failed construction.
+    void release();
     // Gives every object the simulation built a draw node (programs, texture,
     // GPU buffers); the spheres get their model. The see-through ones are
     // listed for the blended pass.

@@ -10,7 +10,7 @@ namespace velmora {
 void RenderLogic::spawnParticleBurst(glm::vec3 origin) {
     std::cout << "make system" << std::endl;
     auto* system = new ParticleSystem(origin, particleUpdateProgram, particleDrawProgram);
-    system->loadSpriteTexture();
+    system->texture = particleSprite;
     system->setUp();
     // Its set-up made a program current behind the renderer's back.
     currentProgram = nullptr;

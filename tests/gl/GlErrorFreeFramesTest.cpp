@@ -27,7 +27,7 @@ protected:
         }
         auto* burst = new ParticleSystem(glm::vec3(0.0f, 0.6f, -24.0f), logic.particleUpdateProgram,
                                          logic.particleDrawProgram);
-        burst->loadSpriteTexture();
+        burst->texture = logic.particleSprite;
         burst->setUp();
         logic.particleSystems.push_back(burst);
     }

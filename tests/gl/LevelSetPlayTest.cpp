@@ -121,8 +121,15 @@ TEST_F(LevelSetPlay, FinishingALevelOpensTheNextKeepsItsTimeAndNGoesThere) {
     ASSERT_TRUE(app::gameWon);
     const long best = shell.archive.bestSteps;  // as kept in the data folder
     ASSERT_GT(best, 0);
+    // The new best's ghost goes where its main sphere went, to the goal.
+    ASSERT_TRUE(shell.archive.best.has_value());
+    ASSERT_EQ(shell.archive.ghostPath.size(), shell.archive.best->inputs.size());
+    EXPECT_EQ(shell.archive.ghostPath.back(),
+              shell.renderLogic->simulation().spherePosition(MainActorType));
 
-    // What a new start of the program reads from the data folder.
+    // What a new start of the program reads from the data folder, once the
+    // run's files are written.
+    app::finishSaving(shell.archive);
     standings = app::levelStandings(shell.levels);
     EXPECT_TRUE(standings[0].finished);
     EXPECT_EQ(standings[0].bestSteps, best);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -435,6 +436,12 @@ TEST_F(PlayerControlsOnTheLevel, AWonRunIsShownAgainStepForStepAndItsGhostFollow
     const Replay run = shell.archive.recorder.replay();
     ASSERT_TRUE(shell.archive.recorder.finished());
     ASSERT_EQ(static_cast<long>(run.inputs.size()), playedSteps + 1);  // and the winning step
+    // The path recorded while the run was played is the one its replay
+    // gives, bit for bit: a new best's ghost needs no replaying at the goal.
+    const std::vector<glm::vec3> replayed = app::ghostPathOf(run, shippedLevel());
+    const std::vector<glm::vec3>& recorded = shell.archive.recorder.mainPath();
+    ASSERT_EQ(recorded.size(), replayed.size());
+    EXPECT_EQ(std::memcmp(recorded.data(), replayed.data(), recorded.size() * sizeof(glm::vec3)), 0);
 
     tap(kKeyV);
     ASSERT_TRUE(shell.session.watching);
@@ -466,7 +473,7 @@ TEST_F(PlayerControlsOnTheLevel, AWonRunIsShownAgainStepForStepAndItsGhostFollow
     EXPECT_EQ(shell.session.runSteps, 1);
 
     // The run as the best: its ghost goes where its main sphere went.
-    shell.archive.ghostPath = app::ghostPathOf(run, shippedLevel());
+    shell.archive.ghostPath = replayed;
     ASSERT_EQ(shell.archive.ghostPath.size(), run.inputs.size());
     updates(29, 1.0 / 60.0);
     ASSERT_TRUE(shell.renderLogic->ghostPosition.has_value());

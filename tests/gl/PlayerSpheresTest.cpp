@@ -116,7 +116,7 @@ TEST_F(PlayerSpheres, CoupledTheSecondSphereIsPulledInTheGroundPlaneOnlyWhenClos
     const glm::vec3 towards = glm::normalize(glm::vec3(1.8f, 0.5f, 0.0f));
     const glm::vec3 expected = glm::vec3(0, 10, 0) + towards + glm::vec3(0, 0.5f, 0);
     EXPECT_NEAR(glm::length(logic->particleSystems.front()->origin - expected), 0.0f, 1e-5f);
-    EXPECT_TRUE(logic->particleSystems.front()->textureLoaded);
+    EXPECT_NE(logic->particleSystems.front()->texture, 0u);
 
     // Pulling on makes no second burst.
     simulation().placeSpheres(glm::vec3(0, 10, 0), glm::vec3(1.8f, 10, 0));
@@ -137,7 +137,10 @@ TEST_F(PlayerSpheres, UncoupledTheSecondSphereIsPushedAwayAndThePushRearmsTheBur
     next.coupled = true;
     simulation().placeSpheres(glm::vec3(0, 10, 0), glm::vec3(0, 10, 1.9f));
     EXPECT_EQ(magnetFrame(), "make system\n");
-    EXPECT_EQ(logic->particleSystems.size(), 2u);
+    ASSERT_EQ(logic->particleSystems.size(), 2u);
+    // The sprite was decoded once, with the level: both bursts draw the same texture.
+    EXPECT_EQ(logic->particleSystems.back()->texture, logic->particleSystems.front()->texture);
+    EXPECT_EQ(logic->particleSystems.back()->texture, logic->particleSprite);
 }
 
 TEST_F(PlayerSpheres, TheMagnetActsWithItsFullForceUpToTheEdgesOfItsRangesAndNotBeyond) {

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
+#include "platform/Console.h"
 #include "render/ShaderProgram.h"
 
 using velmora::ShaderProgram;
@@ -29,15 +28,6 @@ out vec4 colorRender;
 out vec4 colorAlpha;
 void main() { colorRender = tint; colorAlpha = vec4(1.0); }
 )";
-
-// Fatal failures print to standard output; death tests match standard error,
-// so route one into the other, and give the pause no terminal to wait on.
-void quietConsole() {
-    dup2(STDERR_FILENO, STDOUT_FILENO);
-    if (!std::freopen("/dev/null", "r", stdin)) {
-        std::abort();
-    }
-}
 
 }  // namespace
 
@@ -120,38 +110,38 @@ void main() {
     delete shader;
 }
 
-using ShaderProgramDeathTest = testing::Test;
-
-TEST_F(ShaderProgramDeathTest, MissingFileEndsWithItsMessageAndStatusMinusOne) {
-    const std::string fragment = writeShader("m.frag", kFragment);
-    EXPECT_EXIT(
-        {
-            quietConsole();
-            ShaderProgram shader("Shader/does-not-exist.vert", fragment);
-        },
-        testing::ExitedWithCode(255), "^failed to open shader file\\.\\.\\.\n$");
-}
-
-TEST_F(ShaderProgramDeathTest, CompileFailurePrintsTheLog) {
-    const std::string broken = writeShader("broken.vert", "#version 150\nvoid main() { oops }\n");
-    const std::string fragment = writeShader("c.frag", kFragment);
-    EXPECT_EXIT(
-        {
-            quietConsole();
-            ShaderProgram shader(broken, fragment);
-        },
-        testing::ExitedWithCode(255), "^Failed to compile shader\n.*error.*");
-}
-
-TEST_F(ShaderProgramDeathTest, LinkFailurePrintsTheLog) {
-    // Both stages compile, but the fragment stage has no main.
-    const std::string noMain =
-        writeShader("nomain.frag", "#version 150\nout vec4 colorRender;\nvoid helper() {}\n");
-    const std::string vertex = writeShader("l.vert", kVertex);
-    EXPECT_EXIT(
-        {
-            quietConsole();
-            ShaderProgram shader(vertex, noMain);
-        },
-        testing::ExitedWithCode(255), "^Failed to link shader program\n.+");
+// A program that can't be built says why on standard output and throws for
+// the shell to end the game with: the process itself goes on.
+TEST(ShaderProgram, AFailedBuildPrintsWhyAndThrowsInsteadOfEndingTheProcess) {
+    const std::string vertex = writeShader("f.vert", kVertex);
+    const std::string fragment = writeShader("f.frag", kFragment);
+    struct Case {
+        std::string vertex;
+        std::string fragment;
+        std::string firstLine;
+        const char* log;  // what the driver's log says after it; null: no log follows
+    };
+    const Case cases[] = {
+        {"Shader/does-not-exist.vert", fragment, "failed to open shader file...\n", nullptr},
+        {writeShader("broken.vert", "#version 150\nvoid main() { oops }\n"), fragment,
+         "Failed to compile shader\n", "error"},
+        // Both stages compile, but the fragment stage has no main.
+        {vertex, writeShader("nomain.frag", "#version 150\nout vec4 colorRender;\nvoid helper() {}\n"),
+         "Failed to link shader program\n", ""},
+    };
+    for (const Case& test : cases) {
+        testing::internal::CaptureStdout();
+        glDisable(GL_DEBUG_OUTPUT);  // the driver reports the failed build as a GL error too
+        EXPECT_THROW(ShaderProgram(test.vertex, test.fragment), velmora::platform::FatalFailure);
+        glEnable(GL_DEBUG_OUTPUT);
+        const std::string printed = testing::internal::GetCapturedStdout();
+        SCOPED_TRACE(printed);
+        EXPECT_EQ(printed.rfind(test.firstLine, 0), 0u);
+        if (test.log == nullptr) {
+            EXPECT_EQ(printed, test.firstLine);
+        } else {
+            EXPECT_GT(printed.size(), test.firstLine.size() + 1);
+            EXPECT_NE(printed.find(test.log, test.firstLine.size()), std::string::npos);
+        }
+    }
 }

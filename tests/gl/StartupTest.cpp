@@ -2,6 +2,11 @@
 
 #include <GL/glew.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include "app/Game.h"
+#include "app/SettingsFile.h"
 #include "app/ShellState.h"
 #include "app/Startup.h"
 #include "render/ShaderProgram.h"
@@ -73,4 +78,44 @@ TEST(Startup, BuildsTargetsAtTheScreenSizeAndTheBlurProgramBeforeItsQuad) {
     EXPECT_EQ(shell.blurProgram, nullptr);
     EXPECT_EQ(shell.textRenderer, nullptr);
     EXPECT_EQ(glIsProgram(blurProgramName), GL_FALSE);
+}
+
+// A data folder whose shadow shader does not compile: the world's third
+// program fails. The start-up says so and returns, instead of ending the
+// process, with what it had built released and the player's settings saved.
+TEST(Startup, ABrokenShaderEndsTheStartWithTheSettingsSavedNotTheProcess) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::current_path();
+    const fs::path data = fs::path(testing::TempDir()) / "broken-shader-data";
+    fs::remove_all(data);
+    fs::create_directories(data);
+    fs::copy(root / "Shader", data / "Shader");
+    for (const char* folder : {"Objects", "Textures"}) {
+        fs::create_directory_symlink(root / folder, data / folder);
+    }
+    std::ofstream(data / "Shader" / "shadow.frag", std::ios::trunc)
+        << "#version 150\nvoid main() { oops }\n";
+
+    app::ShellState shell;
+    shell.screenWidth = test::contextWidth();
+    shell.screenHeight = test::contextHeight();
+    const std::string settingsPath = (data / "settings.ini").string();
+    shell.settingsFile = app::SettingsFile(settingsPath);
+    shell.settings = shell.settingsFile.load();
+    shell.settings.renderScale = 75;  // changed in the menu, not written yet
+    fs::current_path(data);
+    testing::internal::CaptureStdout();
+    glDisable(GL_DEBUG_OUTPUT);  // the driver reports the failed compile as a GL error too
+    const bool started = app::startWorld(shell);
+    glEnable(GL_DEBUG_OUTPUT);
+    const std::string printed = testing::internal::GetCapturedStdout();
+    fs::current_path(root);
+
+    EXPECT_FALSE(started);
+    EXPECT_EQ(printed.rfind("Failed to compile shader\n", 0), 0u) << printed;
+    EXPECT_EQ(shell.renderLogic, nullptr);
+    EXPECT_EQ(shell.objectRegistry, nullptr);
+    EXPECT_EQ(objectRegistry, nullptr);
+    EXPECT_EQ(app::SettingsFile(settingsPath).load().renderScale, 75);
+    fs::remove_all(data);
 }
