@@ -96,7 +96,8 @@ ReplayCheck checkBeforePlaying(const std::string& path,
 }
 
 Verdict verdictOf(const ReplayOutcome& outcome, long recorded) {
-    if (outcome.goalStep == recorded) {
+    // goalStep 0 is a goal never reached: an empty run wins nothing.
+    if (outcome.goalStep == recorded && recorded > 0) {
         return {0, "goal reached in " + std::to_string(recorded) + " steps (" + app::runTimeText(recorded) + ")",
                 true};
     }

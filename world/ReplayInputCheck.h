@@ -14,7 +14,7 @@ namespace velmora {
 
 // Empty when every step's input is one the game's controls can give, else
 // "impossible input at step N" for the first that is not. Steps are counted
-// from 1, as the replay tool's other lines and the run clock count them.
+// from 1, as the replay tool's other lines count them.
 std::string impossibleInput(const Replay& replay);
 
 // Empty when a run of steps fits a level that allows longestSteps, else
