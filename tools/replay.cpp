@@ -42,10 +42,11 @@ struct Verdict {
     bool timed = false;  // the line says what the check cost
 };
 
-// A file as far as it got before the physics.
+// A file as far as its header takes it. Its bytes, compressed, are kept until
+// its level is built: the runs themselves are decoded one at a time.
 struct ReplayCheck {
     std::string path;
-    Replay replay;
+    std::string bytes;
     const LevelEntry* level = nullptr;
     Verdict verdict;
     bool toPlay = false;
@@ -58,9 +59,9 @@ double millisSince(Clock::time_point start) {
 
 Verdict refused(const std::string& line, bool timed) { return Verdict{2, line, timed}; }
 
-// Reads, decodes and checks the input of one file. A file too long for its
-// level is refused from the header, before its payload is even inflated.
-ReplayCheck checkBeforePlaying(const std::string& path,
+// Reads a file and finds its level. One too long for its level is refused
+// from the header, before its payload is even inflated.
+ReplayCheck checkHeader(const std::string& path,
                                const std::vector<std::pair<std::uint64_t, const LevelEntry*>>& levels) {
     ReplayCheck check;
     check.path = path;
@@ -84,11 +85,8 @@ ReplayCheck checkBeforePlaying(const std::string& path,
     }
     if (const std::string tooLong = overLongRun(header.steps, check.level->longestRunSteps); !tooLong.empty()) {
         check.verdict = refused(tooLong, true);
-    } else if (!decodeReplay(bytes, check.replay, error)) {
-        check.verdict = refused("Cannot play " + path + ": " + error, false);
-    } else if (const std::string impossible = impossibleInput(check.replay); !impossible.empty()) {
-        check.verdict = refused(impossible, true);
     } else {
+        check.bytes = std::move(bytes);
         check.toPlay = true;
     }
     check.millis = millisSince(start);
@@ -113,20 +111,35 @@ Verdict verdictOf(const ReplayOutcome& outcome, long recorded) {
     return {1, "no goal in " + std::to_string(recorded) + " steps", true};
 }
 
+// Decodes a file of the level, checks its input could have come from the
+// game's controls, and plays it.
+void playOne(ReplayCheck& check, Simulation& simulation, bool fresh) {
+    const Clock::time_point start = Clock::now();
+    Replay replay;
+    std::string error;
+    if (!decodeReplay(check.bytes, replay, error)) {
+        check.verdict = refused("Cannot play " + check.path + ": " + error, false);
+    } else if (const std::string impossible = impossibleInput(replay); !impossible.empty()) {
+        check.verdict = refused(impossible, true);
+    } else {
+        if (!fresh && !replay.inputs.empty()) replay.inputs.front().restart = true;
+        const ReplayOutcome outcome = playReplay(replay, simulation);
+        check.verdict = verdictOf(outcome, static_cast<long>(replay.inputs.size()));
+    }
+    check.millis += millisSince(start);
+    check.bytes = std::string();
+}
+
 // Builds the level once and plays every file of it on the same simulation:
 // a restart before each later file puts it back bit for bit as a fresh load.
 void playOnLevel(const LevelEntry& level, std::vector<ReplayCheck>& checks) {
     World world;
     Simulation simulation(world, level.tiles, level.places);
-    bool used = false;
+    bool fresh = true;
     for (ReplayCheck& check : checks) {
         if (!check.toPlay || check.level != &level) continue;
-        const Clock::time_point start = Clock::now();
-        if (used && !check.replay.inputs.empty()) check.replay.inputs.front().restart = true;
-        used = true;
-        const ReplayOutcome outcome = playReplay(check.replay, simulation);
-        check.verdict = verdictOf(outcome, static_cast<long>(check.replay.inputs.size()));
-        check.millis += millisSince(start);
+        playOne(check, simulation, fresh);
+        fresh = fresh && check.verdict.status == 2;  // refused unplayed: still fresh
     }
 }
 
@@ -144,7 +157,7 @@ int main(int argc, char** argv) {
     for (const LevelEntry& level : set.levels) levels.emplace_back(levelIdentityOf(level), &level);
 
     std::vector<ReplayCheck> checks;
-    for (int i = 1; i < argc; ++i) checks.push_back(checkBeforePlaying(argv[i], levels));
+    for (int i = 1; i < argc; ++i) checks.push_back(checkHeader(argv[i], levels));
     for (const LevelEntry& level : set.levels) {
         const bool wanted = std::any_of(checks.begin(), checks.end(), [&](const ReplayCheck& check) {
             return check.toPlay && check.level == &level;
