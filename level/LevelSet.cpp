@@ -39,8 +39,11 @@ bool readPoint(std::istringstream& words, glm::vec3& point) {
     return true;
 }
 
-// "M:SS" (or plain seconds) to steps; -1 when unreadable.
-long readPar(const std::string& text) {
+// A replay holds an hour at most; a level can't allow more.
+constexpr long kLongestRunAllowed = 60 * 60 * 60;
+
+// "M:SS" to steps; -1 when unreadable.
+long readMinutes(const std::string& text) {
     int minutes = 0, seconds = 0;
     char colon = 0, rest = 0;
     std::istringstream in(text);
@@ -123,9 +126,13 @@ LevelSet parseLevelSet(const std::string& text, const std::string& fileName,
         if (key == "title") {
             level->title = restOf(words);
         } else if (key == "par") {
-            const long steps = readPar(restOf(words));
+            const long steps = readMinutes(restOf(words));
             if (steps <= 0) problem("the par time wants M:SS");
             else level->parSteps = steps;
+        } else if (key == "longest") {
+            const long steps = readMinutes(restOf(words));
+            if (steps <= 0 || steps > kLongestRunAllowed) problem("the longest run wants M:SS up to 60:00");
+            else level->longestRunSteps = steps;
         } else if (key == "route") {
             level->route = restOf(words);
         } else if (key == "tile") {

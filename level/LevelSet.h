@@ -18,6 +18,8 @@ namespace velmora {
 
 inline const char* const kLevelSetFile = "Objects/levels.txt";
 
+constexpr long kDefaultLongestRunSteps = 10 * 60 * 60;
+
 // Where a level puts its spheres and its light, in world coordinates.
 struct LevelPlaces {
     glm::vec3 mainStart = spheres::kMainStart;
@@ -34,6 +36,9 @@ struct LevelEntry {
     std::string name;   // what --level takes
     std::string title;  // what the player reads
     long parSteps = 0;  // the time to beat, in 1/60 s steps
+    // The longest run a replay of the level may show, in steps: what a
+    // checker plays at most (ten minutes unless the level says otherwise).
+    long longestRunSteps = kDefaultLongestRunSteps;
     std::vector<LevelTile> tiles;
     std::string route;
     LevelPlaces places;

@@ -29,6 +29,13 @@ constexpr std::uint8_t kRestartFlag = 2;
 constexpr std::uint64_t kMaxDeflateRatio = 1032;
 constexpr std::uint64_t kDeflateSlack = 64;
 
+struct FileHeader {
+    std::uint64_t levelIdentity = 0;
+    std::uint32_t steps = 0;
+    std::uint32_t payloadSize = 0;
+    std::uint32_t packedSize = 0;
+};
+
 bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 bool sameBits(const glm::vec3& a, const glm::vec3& b) {
@@ -154,6 +161,50 @@ bool decodePayload(const std::string& payload, std::uint32_t steps, Replay& repl
     return true;
 }
 
+// Every size is checked against the limits and against the bytes actually
+// there before anything is allocated for it.
+bool readHeader(const std::string& bytes, FileHeader& header, std::string& error) {
+    if (bytes.size() < sizeof kMagic) {
+        const bool startsLikeOne = !bytes.empty() && std::memcmp(bytes.data(), kMagic, bytes.size()) == 0;
+        error = startsLikeOne ? "cut short" : "not a replay";
+        return false;
+    }
+    if (std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0) return error = "not a replay", false;
+    ByteReader in(bytes.data() + sizeof kMagic, bytes.size() - sizeof kMagic);
+    std::uint16_t format = 0;
+    if (!in.u16(format)) return error = "cut short", false;
+    if (format > kReplayFormat) {
+        error = "made by a newer version of the game (format " + std::to_string(format) + ")";
+        return false;
+    }
+    if (format == 0) return error = damaged("format 0"), false;
+
+    std::uint32_t steps = 0, hundredths = 0, payloadSize = 0, packedSize = 0;
+    if (!in.u64(header.levelIdentity) || !in.u32(steps) || !in.u32(hundredths) ||
+        !in.u32(payloadSize) || !in.u32(packedSize)) {
+        return error = "cut short", false;
+    }
+    if (steps > kMaxReplaySteps) {
+        return error = damaged("step count " + std::to_string(steps) + " over the limit of " +
+                               std::to_string(kMaxReplaySteps)),
+               false;
+    }
+    if (hundredths != hundredthsOf(steps)) return error = damaged("time does not match the steps"), false;
+    if (in.remaining() < packedSize) return error = "cut short", false;
+    if (in.remaining() > packedSize) {
+        return error = damaged(std::to_string(in.remaining() - packedSize) + " extra bytes at the end"),
+               false;
+    }
+    if (payloadSize < 8 || payloadSize > largestPayload(steps) ||
+        payloadSize > std::uint64_t{packedSize} * kMaxDeflateRatio + kDeflateSlack) {
+        return error = damaged("payload size " + std::to_string(payloadSize) + " impossible"), false;
+    }
+    header.steps = steps;
+    header.payloadSize = payloadSize;
+    header.packedSize = packedSize;
+    return true;
+}
+
 }  // namespace
 
 bool Checkpoint::operator==(const Checkpoint& other) const {
@@ -220,50 +271,24 @@ std::string encodeReplay(const Replay& replay) {
     return std::move(file.bytes());
 }
 
-bool decodeReplay(const std::string& bytes, Replay& out, std::string& error) {
-    if (bytes.size() < sizeof kMagic) {
-        const bool startsLikeOne = !bytes.empty() && std::memcmp(bytes.data(), kMagic, bytes.size()) == 0;
-        error = startsLikeOne ? "cut short" : "not a replay";
-        return false;
-    }
-    if (std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0) return error = "not a replay", false;
-    ByteReader in(bytes.data() + sizeof kMagic, bytes.size() - sizeof kMagic);
-    std::uint16_t format = 0;
-    if (!in.u16(format)) return error = "cut short", false;
-    if (format > kReplayFormat) {
-        error = "made by a newer version of the game (format " + std::to_string(format) + ")";
-        return false;
-    }
-    if (format == 0) return error = damaged("format 0"), false;
+bool decodeReplayHeader(const std::string& bytes, ReplayHeader& out, std::string& error) {
+    FileHeader header;
+    if (!readHeader(bytes, header, error)) return false;
+    out = ReplayHeader{header.levelIdentity, header.steps};
+    return true;
+}
 
-    Replay replay;
-    std::uint32_t steps = 0, hundredths = 0, payloadSize = 0, packedSize = 0;
-    if (!in.u64(replay.levelIdentity) || !in.u32(steps) || !in.u32(hundredths) ||
-        !in.u32(payloadSize) || !in.u32(packedSize)) {
-        return error = "cut short", false;
-    }
-    // Every size is checked against the limits and against the bytes
-    // actually there before anything is allocated for it.
-    if (steps > kMaxReplaySteps) {
-        return error = damaged("step count " + std::to_string(steps) + " over the limit of " +
-                               std::to_string(kMaxReplaySteps)),
-               false;
-    }
-    if (hundredths != hundredthsOf(steps)) return error = damaged("time does not match the steps"), false;
-    if (in.remaining() < packedSize) return error = "cut short", false;
-    if (in.remaining() > packedSize) {
-        return error = damaged(std::to_string(in.remaining() - packedSize) + " extra bytes at the end"),
-               false;
-    }
-    if (payloadSize < 8 || payloadSize > largestPayload(steps) ||
-        payloadSize > std::uint64_t{packedSize} * kMaxDeflateRatio + kDeflateSlack) {
-        return error = damaged("payload size " + std::to_string(payloadSize) + " impossible"), false;
-    }
+bool decodeReplay(const std::string& bytes, Replay& out, std::string& error) {
+    FileHeader header;
+    if (!readHeader(bytes, header, error)) return false;
     std::string payload;
-    if (!inflateExactly(bytes.data() + kHeaderBytes, packedSize, payloadSize, payload, error)) {
+    if (!inflateExactly(bytes.data() + kHeaderBytes, header.packedSize, header.payloadSize, payload,
+                        error)) {
         return false;
     }
-    if (!decodePayload(payload, steps, replay, error)) return false;
+    Replay replay;
+    replay.levelIdentity = header.levelIdentity;
+    if (!decodePayload(payload, header.steps, replay, error)) return false;
     out = std::move(replay);
     return true;
 }

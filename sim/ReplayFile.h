@@ -40,6 +40,17 @@ std::string replayProblem(const Replay& replay);
 // The file's bytes. Floats are kept bit for bit.
 std::string encodeReplay(const Replay& replay);
 
+// What a file's header says, read without inflating the payload: enough to
+// refuse a run too long for its level before anything is spent on it.
+struct ReplayHeader {
+    std::uint64_t levelIdentity = 0;
+    std::uint32_t steps = 0;
+};
+
+// False, with error as decodeReplay would set it, when the header alone
+// shows the file unusable.
+bool decodeReplayHeader(const std::string& bytes, ReplayHeader& out, std::string& error);
+
 // Reads a replay from untrusted bytes. On failure returns false and sets
 // error to one of "not a replay", "made by a newer version of the game
 // (format N)", "cut short" or "damaged (what)".

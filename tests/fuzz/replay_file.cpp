@@ -1,6 +1,8 @@
-// Replay files (sim/ReplayFile.h) from untrusted bytes.
+// Replay files (sim/ReplayFile.h) from untrusted bytes, and the checks a
+// verifier makes of them before playing (sim/ReplayInputCheck.h).
 
 #include "sim/ReplayFile.h"
+#include "sim/ReplayInputCheck.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,10 +12,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     velmora::Replay replay;
     std::string error;
+    velmora::ReplayHeader header;
+    std::string headerError;
+    const bool headerRead = velmora::decodeReplayHeader(bytes, header, headerError);
     if (!velmora::decodeReplay(bytes, replay, error)) {
         if (error.empty()) __builtin_trap();
+        // A header refused alone is refused with the same line whole.
+        if (!headerRead && headerError != error) __builtin_trap();
         return 0;
     }
+    // The header a verifier refuses by says what the whole file holds.
+    if (!headerRead || header.levelIdentity != replay.levelIdentity || header.steps != replay.inputs.size()) {
+        __builtin_trap();
+    }
+    velmora::impossibleInput(replay);
     // What decodes must be a replay the game could have written, and must
     // come back the same through the encoder.
     if (!velmora::replayProblem(replay).empty()) __builtin_trap();

@@ -19,6 +19,7 @@ TEST(LevelSet, ReadsEachLevelInOrderWithTheDefaultsWhereItSaysNothing) {
         "level first-roll\n"
         "title First roll   # trailing comment\n"
         "par 1:30\n"
+        "longest 20:00\n"
         "tile Objects/first-roll/Tile1.dae\n"
         "route tools/level/first-roll/route.txt\n"
         "\n"
@@ -34,6 +35,7 @@ TEST(LevelSet, ReadsEachLevelInOrderWithTheDefaultsWhereItSaysNothing) {
     const LevelEntry& first = set.levels[0];
     EXPECT_EQ(first.title, "First roll");
     EXPECT_EQ(first.parSteps, 90 * 60);
+    EXPECT_EQ(first.longestRunSteps, 20 * 60 * 60);
     EXPECT_EQ(first.route, "tools/level/first-roll/route.txt");
     ASSERT_EQ(first.tiles.size(), 1u);
     EXPECT_EQ(first.tiles[0].offset, glm::vec3(0.0f, 0.0f, -22.0f));  // by its file name
@@ -48,10 +50,16 @@ TEST(LevelSet, ReadsEachLevelInOrderWithTheDefaultsWhereItSaysNothing) {
     EXPECT_EQ(second.places.secondReset, glm::vec3(4, 5, 6));
     EXPECT_EQ(second.places.light, glm::vec3(0, 30, -40));
     EXPECT_EQ(second.places.secondStart, LevelPlaces{}.secondStart);
+    EXPECT_EQ(second.longestRunSteps, 10 * 60 * 60);
     // Moving a sphere's start makes another level of the same tiles.
     LevelEntry moved = first;
     moved.places.mainStart.x += 1.0f;
     EXPECT_NE(levelIdentityOf(moved), levelIdentityOf(first));
+    // The longest run is the checker's setting, not the level: changing it
+    // must not orphan the replays and best times kept under the identity.
+    LevelEntry longer = first;
+    longer.longestRunSteps *= 2;
+    EXPECT_EQ(levelIdentityOf(longer), levelIdentityOf(first));
 }
 
 // Each line that can't be read is named with its line; the rest of the set
@@ -63,6 +71,8 @@ TEST(LevelSet, LinesThatCantBeReadAreNamedAndSkipped) {
     } cases[] = {
         {"par 90", "levels.txt:3: the par time wants M:SS"},
         {"par 1:75", "levels.txt:3: the par time wants M:SS"},
+        {"longest 61:00", "levels.txt:3: the longest run wants M:SS up to 60:00"},
+        {"longest 0:00", "levels.txt:3: the longest run wants M:SS up to 60:00"},
         {"tile", "levels.txt:3: a tile wants a file"},
         {"tile a.dae at 1 2", "levels.txt:3: a tile's place wants \"at X Y Z\""},
         {"tile a.dae near 1 2 3", "levels.txt:3: a tile's place wants \"at X Y Z\""},

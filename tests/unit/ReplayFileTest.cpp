@@ -3,8 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "LevelTestFiles.h"
+#include "app/FrameClock.h"
+#include "app/MoveKeys.h"
+#include "app/OrbitCamera.h"
 #include "level/LevelIdentity.h"
+#include "level/LevelSet.h"
+#include "sim/PlayerSpheres.h"
 #include "sim/ReplayFile.h"
+#include "sim/ReplayInputCheck.h"
 
 #include <zlib.h>
 
@@ -261,6 +267,76 @@ TEST(ReplayFile, HostileBytesAreRefusedWithTheirLine) {
                            error.rfind("made by a newer version of the game (format ", 0) == 0;
         ASSERT_TRUE(known) << error;
     }
+}
+
+// Every push the keys and the left stick can give, each way round under the
+// camera's whole range of turns and tilts, as the game makes them.
+Replay everyPushTheControlsGive() {
+    Replay replay;
+    const glm::vec3 directions[] = {{1, 0, -1}, {-1, 0, -1}, {1, 0, 1}, {-1, 0, 1}, {0, 0, -1},
+                                    {1, 0, 0},  {0.6f, 0, -0.8f}, {0, 0, 0}};
+    for (float yaw = -720.0f; yaw <= 720.0f; yaw += 3.7f) {
+        for (const float pitch : {app::kLowestPitch, -23.3f, app::kHighestPitch}) {
+            const glm::mat4 camera = app::orbitCameraMatrix({3.0f, 1.0f, -40.0f}, {yaw, pitch}, 6.0f);
+            for (const glm::vec3& direction : directions) {
+                StepInput input;
+                input.push = app::pushForKeys(direction, camera, app::FrameClock::kStep) * spheres::kPushScale;
+                input.coupled = yaw < 0.0f;
+                replay.inputs.push_back(input);
+            }
+        }
+    }
+    return replay;
+}
+
+// Input no control of the game gives is refused with its step, and so is a
+// run longer than its level allows, before any physics is spent on it.
+TEST(ReplayInputCheck, RefusesWhatNoPlayerCouldHavePlayed) {
+    const Replay played = everyPushTheControlsGive();
+    ASSERT_EQ(impossibleInput(played), "");
+    // The bound is the keys' own: the strongest push they give, a tenth of a
+    // percent stronger, is already refused.
+    std::size_t strongest = 0;
+    for (std::size_t i = 0; i < played.inputs.size(); ++i) {
+        if (glm::length(played.inputs[i].push) > glm::length(played.inputs[strongest].push)) strongest = i;
+    }
+    Replay stronger = played;
+    stronger.inputs[strongest].push *= 1.001f;
+    EXPECT_EQ(impossibleInput(stronger), "impossible input at step " + std::to_string(strongest + 1));
+
+    const float nan = std::nanf("");
+    const struct {
+        const char* what;
+        std::size_t step;  // counted from 0 here, from 1 in the line
+        StepInput input;
+    } cases[] = {
+        {"far too strong", 411, {{0.0f, 0.0f, -200000.0f}, true, false}},
+        {"lifting", 0, {{0.0f, 30000.0f, -200000.0f}, true, false}},
+        {"a hair upward", 7, {{100.0f, 1e-3f, 100.0f}, false, false}},
+        {"downward zero", 9, {{100.0f, -0.0f, 100.0f}, false, false}},
+        {"not a number", 30, {{nan, 0.0f, 0.0f}, true, false}},
+        {"a restart inside the run", 5, {{0.0f, 0.0f, 0.0f}, true, true}},
+    };
+    for (const auto& c : cases) {
+        Replay hostile = played;
+        hostile.inputs[c.step] = c.input;
+        EXPECT_EQ(impossibleInput(hostile), "impossible input at step " + std::to_string(c.step + 1)) << c.what;
+    }
+
+    EXPECT_EQ(overLongRun(kDefaultLongestRunSteps, kDefaultLongestRunSteps), "");
+    EXPECT_EQ(overLongRun(kDefaultLongestRunSteps + 1, kDefaultLongestRunSteps),
+              "longer than the level allows (36000 steps)");
+    // The longest file the format holds is refused from its header alone: its
+    // payload here is not even deflate, and is never looked at.
+    std::string hourLong = fileAround(kMaxReplaySteps, "").substr(0, 30) + "0123456789";
+    putU32(hourLong, 22, 8);
+    putU32(hourLong, 26, 10);
+    ReplayHeader header;
+    std::string error;
+    ASSERT_TRUE(decodeReplayHeader(hourLong, header, error)) << error;
+    EXPECT_EQ(overLongRun(header.steps, kDefaultLongestRunSteps), "longer than the level allows (36000 steps)");
+    Replay whole;
+    EXPECT_FALSE(decodeReplay(hourLong, whole, error));
 }
 
 TEST(ReplayFile, SavingKeepsANewerGamesFileAndSetsADamagedOneAside) {
