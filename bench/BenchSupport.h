@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/GameWindow.h"
+#include "app/shell/GameWindow.h"
 #include "platform/Window.h"
 
 namespace velmora::bench {

@@ -11,7 +11,7 @@
 #include <iostream>
 #include <vector>
 
-#include "app/GameSounds.h"
+#include "app/sound/GameSounds.h"
 #include "audio/SoundSystem.h"
 #include "bench/BenchSupport.h"
 #include "sim/Simulation.h"

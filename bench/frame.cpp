@@ -33,10 +33,10 @@
 #include <string>
 #include <vector>
 
-#include "app/FrameLoop.h"
-#include "app/ShellOptions.h"
-#include "app/ShellState.h"
-#include "app/Startup.h"
+#include "app/shell/FrameLoop.h"
+#include "app/shell/ShellOptions.h"
+#include "app/shell/ShellState.h"
+#include "app/shell/Startup.h"
 #include "bench/BenchSupport.h"
 #include "level/ColladaWriter.h"
 #include "level/LevelLoader.h"

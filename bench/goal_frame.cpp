@@ -25,11 +25,11 @@
 
 #include <unistd.h>
 
-#include "app/FrameLoop.h"
-#include "app/PlaySession.h"
-#include "app/ShellOptions.h"
-#include "app/ShellState.h"
-#include "app/Startup.h"
+#include "app/shell/FrameLoop.h"
+#include "app/play/PlaySession.h"
+#include "app/shell/ShellOptions.h"
+#include "app/shell/ShellState.h"
+#include "app/shell/Startup.h"
 #include "bench/BenchSupport.h"
 #include "platform/Window.h"
 #include "world/RenderLogic.h"

@@ -21,11 +21,11 @@
 #include <string>
 #include <vector>
 
-#include "app/FrameLoop.h"
-#include "app/GameWindow.h"
-#include "app/ShellOptions.h"
-#include "app/ShellState.h"
-#include "app/Startup.h"
+#include "app/shell/FrameLoop.h"
+#include "app/shell/GameWindow.h"
+#include "app/shell/ShellOptions.h"
+#include "app/shell/ShellState.h"
+#include "app/shell/Startup.h"
 #include "bench/BenchSupport.h"
 #include "bench/SoakProbes.h"
 #include "physics/Physics.h"

@@ -12,7 +12,7 @@ void consolePause();
 
 // A failure the game cannot go on from (a shader that does not build, a
 // world without its registry). Thrown where it happens once its lines are
-// printed; only the shell (app/Game.h) ends the game for it, so the player's
+// printed; only the shell (app/shell/Game.h) ends the game for it, so the player's
 // settings are saved first and the process is never ended from deep inside.
 struct FatalFailure : std::runtime_error {
     using std::runtime_error::runtime_error;

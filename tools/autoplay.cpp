@@ -21,13 +21,13 @@
 #include <optional>
 #include <string>
 
-#include "app/Autopilot.h"
-#include "app/FrameLoop.h"
-#include "app/Game.h"
-#include "app/LevelProgress.h"
-#include "app/PlaySession.h"
-#include "app/Route.h"
-#include "app/ShellState.h"
+#include "tools/autopilot/Autopilot.h"
+#include "app/shell/FrameLoop.h"
+#include "app/shell/Game.h"
+#include "app/play/LevelProgress.h"
+#include "app/play/PlaySession.h"
+#include "tools/autopilot/Route.h"
+#include "app/shell/ShellState.h"
 #include "platform/Window.h"
 
 using namespace velmora;

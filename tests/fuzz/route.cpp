@@ -1,6 +1,6 @@
 // Autopilot routes (tools/level/route.txt).
 
-#include "app/Route.h"
+#include "tools/autopilot/Route.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-// The settings file's text (app/SettingsText.h).
+// The settings file's text (app/settings/SettingsText.h).
 
-#include "app/SettingsText.h"
+#include "app/settings/SettingsText.h"
 #include "sim/BestTimesText.h"
 
 #include <cstddef>

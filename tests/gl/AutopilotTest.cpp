@@ -15,12 +15,12 @@
 #include <sstream>
 #include <string>
 
-#include "app/Autopilot.h"
-#include "app/Camera.h"
-#include "app/FrameLoop.h"
-#include "app/PlaySession.h"
-#include "app/Route.h"
-#include "app/ShellOptions.h"
+#include "tools/autopilot/Autopilot.h"
+#include "app/camera/Camera.h"
+#include "app/shell/FrameLoop.h"
+#include "app/play/PlaySession.h"
+#include "tools/autopilot/Route.h"
+#include "app/shell/ShellOptions.h"
 #include "render/RenderOptions.h"
 #include "screen/FullScreenTarget.h"
 #include "world/RenderLogic.h"

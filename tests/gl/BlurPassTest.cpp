@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/ScreenOverlay.h"
+#include "app/hud/ScreenOverlay.h"
 #include "screen/TextRenderer.h"
 #include "tests/gl/PostProcessFixture.h"
 

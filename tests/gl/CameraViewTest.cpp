@@ -14,13 +14,13 @@
 #include <memory>
 #include <vector>
 
-#include "app/Camera.h"
-#include "app/CameraArm.h"
-#include "app/EventFeedback.h"
-#include "app/FrameLoop.h"
-#include "app/ScreenOverlay.h"
-#include "app/ShellOptions.h"
-#include "app/ShellState.h"
+#include "app/camera/Camera.h"
+#include "app/camera/CameraArm.h"
+#include "app/play/EventFeedback.h"
+#include "app/shell/FrameLoop.h"
+#include "app/hud/ScreenOverlay.h"
+#include "app/shell/ShellOptions.h"
+#include "app/shell/ShellState.h"
 #include "platform/Window.h"
 #include "screen/FullScreenTarget.h"
 #include "tests/gl/LoopFixture.h"

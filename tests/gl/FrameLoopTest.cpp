@@ -7,12 +7,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/Autopilot.h"
-#include "app/FrameLoop.h"
-#include "app/Route.h"
-#include "app/ShellOptions.h"
-#include "app/ShellState.h"
-#include "app/Startup.h"
+#include "tools/autopilot/Autopilot.h"
+#include "app/shell/FrameLoop.h"
+#include "tools/autopilot/Route.h"
+#include "app/shell/ShellOptions.h"
+#include "app/shell/ShellState.h"
+#include "app/shell/Startup.h"
 #include "physics/Physics.h"
 #include "platform/Window.h"
 #include "render/RenderOptions.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/FrameLoop.h"
-#include "app/Hud.h"
-#include "app/ShellOptions.h"
+#include "app/shell/FrameLoop.h"
+#include "app/hud/Hud.h"
+#include "app/shell/ShellOptions.h"
 #include "render/ParticleSystem.h"
 #include "render/RenderOptions.h"
 #include "tests/gl/ShellFixture.h"

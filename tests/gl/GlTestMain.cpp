@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/GameWindow.h"
+#include "app/shell/GameWindow.h"
 #include "platform/LeakCheck.h"
 #include "platform/Window.h"
 #include "render/GlErrorWatch.h"

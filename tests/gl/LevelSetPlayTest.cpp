@@ -9,12 +9,12 @@
 #include <iostream>
 #include <memory>
 
-#include "app/FrameLoop.h"
-#include "app/LevelProgress.h"
-#include "app/LevelSwitching.h"
-#include "app/PauseMenu.h"
-#include "app/PlaySession.h"
-#include "app/ShellOptions.h"
+#include "app/shell/FrameLoop.h"
+#include "app/play/LevelProgress.h"
+#include "app/play/LevelSwitching.h"
+#include "app/menu/PauseMenu.h"
+#include "app/play/PlaySession.h"
+#include "app/shell/ShellOptions.h"
 #include "platform/Window.h"
 #include "tests/gl/LoopFixture.h"
 #include "world/RenderLogic.h"

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <memory>
 
-#include "app/FrameLoop.h"
+#include "app/shell/FrameLoop.h"
 #include "tests/gl/ShellFixture.h"
 
 namespace velmora::test {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/FrameLoop.h"
-#include "app/MenuEntries.h"
-#include "app/MenuLayout.h"
-#include "app/ShellState.h"
+#include "app/shell/FrameLoop.h"
+#include "app/menu/MenuEntries.h"
+#include "app/menu/MenuLayout.h"
+#include "app/shell/ShellState.h"
 #include "physics/Physics.h"
 #include "platform/Window.h"
 #include "render/PassProbe.h"

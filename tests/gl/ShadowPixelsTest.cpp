@@ -2,7 +2,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/ShadowCubeMap.h"
+#include "app/shell/ShadowCubeMap.h"
 #include "render/RenderOptions.h"
 #include "screen/FullScreenTarget.h"
 #include "tests/gl/GlContext.h"

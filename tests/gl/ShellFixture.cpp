@@ -1,7 +1,7 @@
 #include "tests/gl/ShellFixture.h"
 
-#include "app/ShellOptions.h"
-#include "app/Startup.h"
+#include "app/shell/ShellOptions.h"
+#include "app/shell/Startup.h"
 #include "platform/Window.h"
 #include "tests/gl/EmptyWorld.h"
 #include "tests/gl/GlContext.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ShellState.h"
+#include "app/shell/ShellState.h"
 
 #include <optional>
 #include <string>

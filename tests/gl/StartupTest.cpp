@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/Game.h"
-#include "app/SettingsFile.h"
-#include "app/ShellState.h"
-#include "app/Startup.h"
+#include "app/shell/Game.h"
+#include "app/settings/SettingsFile.h"
+#include "app/shell/ShellState.h"
+#include "app/shell/Startup.h"
 #include "render/ShaderProgram.h"
 #include "screen/ScreenQuad.h"
 #include "screen/TextRenderer.h"

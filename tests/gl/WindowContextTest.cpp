@@ -5,7 +5,7 @@
 
 #include <GL/glew.h>
 
-#include "app/GameWindow.h"
+#include "app/shell/GameWindow.h"
 #include "platform/Window.h"
 #include "render/GlErrorWatch.h"
 #include "tests/gl/GlContext.h"

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Camera.h"
-#include "app/FrameLoop.h"
-#include "app/ScreenSize.h"
-#include "app/WindowMode.h"
+#include "app/camera/Camera.h"
+#include "app/shell/FrameLoop.h"
+#include "app/shell/ScreenSize.h"
+#include "app/shell/WindowMode.h"
 #include "bench/SoakProbes.h"
 #include "platform/Window.h"
 #include "render/PassProbe.h"

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Hud.h"
-#include "app/HudLines.h"
-#include "app/ShellOptions.h"
-#include "app/StartHint.h"
+#include "app/hud/Hud.h"
+#include "app/hud/HudLines.h"
+#include "app/shell/ShellOptions.h"
+#include "app/hud/StartHint.h"
 
 using namespace velmora::app;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/OptionKeys.h"
+#include "app/input/OptionKeys.h"
 #include "platform/KeyCodes.h"
 
 using namespace velmora::app;

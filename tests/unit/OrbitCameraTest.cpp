@@ -5,10 +5,10 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app/CameraArm.h"
-#include "app/MoveKeys.h"
-#include "app/OrbitCamera.h"
-#include "app/PadInput.h"
+#include "app/camera/CameraArm.h"
+#include "app/input/MoveKeys.h"
+#include "app/camera/OrbitCamera.h"
+#include "app/input/PadInput.h"
 
 using namespace velmora::app;
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/PlaySession.h"
-#include "app/SessionLines.h"
+#include "app/play/PlaySession.h"
+#include "app/hud/SessionLines.h"
 #include "sim/RunClock.h"
 
 using namespace velmora::app;

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "LevelTestFiles.h"
-#include "app/FrameClock.h"
-#include "app/MoveKeys.h"
-#include "app/OrbitCamera.h"
+#include "app/shell/FrameClock.h"
+#include "app/input/MoveKeys.h"
+#include "app/camera/OrbitCamera.h"
 #include "level/LevelIdentity.h"
 #include "level/LevelSet.h"
 #include "sim/PlayerSpheres.h"

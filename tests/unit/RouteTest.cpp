@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Route.h"
+#include "tools/autopilot/Route.h"
 
 namespace velmora::app {
 namespace {

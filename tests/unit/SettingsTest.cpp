@@ -6,9 +6,9 @@
 #include <fstream>
 
 #include "LevelTestFiles.h"
-#include "app/KeyBindings.h"
-#include "app/MoveKeys.h"
-#include "app/SettingsFile.h"
+#include "app/input/KeyBindings.h"
+#include "app/input/MoveKeys.h"
+#include "app/settings/SettingsFile.h"
 #include "platform/KeyCodes.h"
 
 using namespace velmora;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/Camera.h"
-#include "app/ShellOptions.h"
+#include "app/camera/Camera.h"
+#include "app/shell/ShellOptions.h"
 
 using namespace velmora::app;
 

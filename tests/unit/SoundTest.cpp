@@ -10,7 +10,7 @@
 #include <functional>
 #include <sstream>
 
-#include "app/GameSounds.h"
+#include "app/sound/GameSounds.h"
 #include "audio/SoundSystem.h"
 #include "sim/PlayerSpheres.h"
 #include "sim/Simulation.h"

@@ -1,0 +1,197 @@
+#include "app/shell/FrameLoop.h"
+
+#include <GL/glew.h>
+
+#include <algorithm>
+
+#include "app/camera/Camera.h"
+#include "app/play/EventFeedback.h"
+#include "app/hud/Hud.h"
+#include "app/play/LevelSwitching.h"
+#include "app/menu/MenuDraw.h"
+#include "app/input/PlayerInput.h"
+#include "app/play/ReplayControls.h"
+#include "app/hud/ScreenOverlay.h"
+#include "app/play/RunArchive.h"
+#include "app/play/PlaySession.h"
+#include "app/shell/ShellOptions.h"
+#include "app/shell/ShellState.h"
+#include "app/shell/WindowMode.h"
+#include "app/sound/SoundControls.h"
+#include "platform/Window.h"
+#include "render/PassProbe.h"
+#include "render/RenderOptions.h"
+#include "render/ShaderProgram.h"
+#include "world/RenderLogic.h"
+#include "sim/RunClock.h"
+
+namespace velmora::app {
+
+namespace {
+constexpr int kKeyQ = 81;
+}  // namespace
+
+bool FrameLoop::runFrame() {
+    const double dt = updateFrame();
+    drawFrame(dt);
+    return !exitRequested();
+}
+
+double FrameLoop::updateFrame() {
+    const double now = platform::getTime();
+    const double dt = now - previousTime_;
+    lastInterval_ = dt;
+    previousTime_ = now;
+
+    updateWindowMode(shell_);
+    updatePauseMenu(shell_);
+    updateSession(shell_);
+    updateLevelKeys(shell_);
+    if (shell_.levelChanged) {
+        // Another level's loading is no game time either.
+        shell_.levelChanged = false;
+        clock_ = FrameClock{};
+        started_ = false;
+    }
+    updateReplayControls(shell_);
+    updateSound(shell_);
+    // Paused: no step starts and no time piles up, so nothing moves and the
+    // run's clock stands. The first frame's interval is the loading, which
+    // is no game time. A run shown again goes at the speed chosen for it.
+    const double speed = shell_.session.watching ? replaySpeedFactor(shell_.session.replaySpeed) : 1.0;
+    if (!shell_.session.paused) runSteps(clock_.advance(started_ ? dt * speed : 0.0));
+    started_ = true;
+    shell_.renderLogic->drawAlpha = clock_.alpha();
+    placeGhost();
+    // Also after the goal: the camera keeps following the main sphere.
+    updateCamera(dt, shell_);
+    followSound(shell_);
+    if (shell_.renderLogic->gameRunning()) {
+        updateOptionKeys(dt, shell_);
+    } else {
+        if (!gameWon) {
+            finishRun(shell_.session);
+            if (!shell_.session.watching) archiveFinishedRun(shell_.archive);
+        }
+        gameWon = true;  // input, option keys and the mill stay frozen until a restart
+    }
+    return dt;
+}
+
+void FrameLoop::runSteps(int steps) {
+    Simulation& simulation = *shell_.simulation;
+    const bool watching = shell_.session.watching;
+    // One reading of the devices for the frame, also for a frame that runs
+    // no step (a click must not be lost at 144 Hz); each step gets it. A run
+    // shown again has its own input for every step.
+    StepInput input = simulation.won() || watching ? StepInput{} : readStepInput(shell_);
+    for (int i = 0; i < steps; ++i) {
+        if (watching && !nextWatchedInput(shell_, input)) break;
+        // A step that reaches the goal still counts to the run's time.
+        if (!simulation.won()) {
+            ++shell_.session.runSteps;
+            PlaySession& session = shell_.session;
+            if (session.timedSteps > 0 || startsRunClock(input)) ++session.timedSteps;
+        }
+        simulation.step(input);
+        if (!watching) shell_.archive.recorder.record(input, simulation);
+        ++stepsStarted_;
+    }
+    const std::vector<SimulationEvent> events = simulation.takeEvents();
+    reactToEvents(events, shell_);
+    shell_.renderLogic->showEvents(events);
+    hearEvents(shell_, events);
+}
+
+void FrameLoop::drawFrame(double dt) {
+    renderShadowFaces(dt);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glCullFace(GL_BACK);
+    renderScenePass(dt);
+    // At full scale into the scene target still, so the text is blurred with
+    // the scene. A scene drawn at fewer pixels would blur it further: then
+    // it goes over the finished picture, at the window's own pixels.
+    const bool hudInScene = shell_.sceneWidth == shell_.screenWidth &&
+                            shell_.sceneHeight == shell_.screenHeight;
+    const auto hud = [&] {
+        drawHud(dt, shell_);
+        passDone("HUD");
+    };
+    if (hudInScene) hud();
+    postProcess(dt);
+    if (!hudInScene) hud();
+    drawPauseMenu(shell_);
+    passDone("menu");
+    present();
+    passDone("swap");
+}
+
+void FrameLoop::run() {
+    while (runFrame()) {
+    }
+}
+
+void FrameLoop::placeGhost() {
+    // Where the best run's main sphere was at this step of the run, drawn
+    // between its last two steps as the spheres are.
+    std::optional<glm::vec3>& ghost = shell_.renderLogic->ghostPosition;
+    ghost.reset();
+    const std::vector<glm::vec3>& path = shell_.archive.ghostPath;
+    if (!shell_.session.showGhost || shell_.session.watching || path.empty()) return;
+    const long last = static_cast<long>(path.size()) - 1;
+    const long steps = shell_.session.runSteps;
+    const glm::vec3 now = path[std::clamp(steps - 1, 0L, last)];
+    const glm::vec3 before = path[std::clamp(steps - 2, 0L, last)];
+    ghost = glm::mix(before, now, shell_.renderLogic->drawAlpha);
+}
+
+void FrameLoop::renderShadowFaces(double dt) {
+    shell_.shadowCube.beginPass();
+    for (int face = 0; face < 6; ++face) {
+        // Cleared unless what it holds or gets back is still right, so with
+        // shadows off the map holds the far depth.
+        if (shell_.renderLogic->shadowFaceNeedsClear(face, shadowsEnabled)) {
+            shell_.shadowCube.attachAndClearFace(face);
+        } else {
+            shell_.shadowCube.attachFace(face);
+        }
+        passDone("shadow face clears");
+        if (shadowsEnabled) {
+            shell_.renderLogic->renderScene(true, cameraMatrix, projectionMatrix, dt);
+        }
+    }
+}
+
+void FrameLoop::renderScenePass(double dt) {
+    glBindFramebuffer(GL_FRAMEBUFFER, shell_.sceneTarget.framebuffer->name());
+    glViewport(0, 0, shell_.sceneWidth, shell_.sceneHeight);
+    const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+    glDrawBuffers(2, both);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    shell_.renderLogic->renderScene(false, cameraMatrix, projectionMatrix, dt);
+}
+
+void FrameLoop::postProcess(double dt) {
+    glUseProgram(shell_.blurProgram->program);
+    const glm::vec4 overlay = screenOverlay(dt, gameWon);
+    glUniform4f(shell_.blurProgram->uniformLocation("overlay"), overlay.r, overlay.g, overlay.b, overlay.a);
+    // The next scene pass must bind its own program again.
+    shell_.renderLogic->currentProgram = nullptr;
+    blurAndCompose(shell_.blurSetup());
+}
+
+void FrameLoop::present() {
+    platform::swapBuffers();
+    // Only drains pending errors; nothing is reported.
+    if (glGetError() != GL_NO_ERROR) {
+        glGetError();
+    }
+}
+
+bool FrameLoop::exitRequested() const {
+    return shell_.quitRequested || platform::getKey(platform::KEY_ESC) != platform::RELEASE ||
+           platform::getKey(kKeyQ) != platform::RELEASE ||
+           platform::getWindowParam(platform::OPENED) == 0;
+}
+
+}  // namespace velmora::app

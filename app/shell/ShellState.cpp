@@ -1,0 +1,19 @@
+#include "app/shell/ShellState.h"
+
+namespace velmora::app {
+
+BlurSetup ShellState::blurSetup() const {
+    BlurSetup setup;
+    setup.program = blurProgram;
+    setup.uniforms = blurUniforms;
+    setup.quad = screenQuad;
+    setup.sceneTarget = sceneTarget;
+    setup.blurTarget = blurTarget;
+    setup.screenWidth = screenWidth;
+    setup.screenHeight = screenHeight;
+    setup.sceneWidth = sceneWidth;
+    setup.sceneHeight = sceneHeight;
+    return setup;
+}
+
+}  // namespace velmora::app

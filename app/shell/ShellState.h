@@ -1,0 +1,63 @@
+#pragma once
+// The shell's process-wide state: created at start-up, lives until the end.
+
+#include "app/menu/PauseMenu.h"
+#include "app/play/PlaySession.h"
+#include "app/play/RunArchive.h"
+#include "app/settings/Settings.h"
+#include "app/settings/SettingsFile.h"
+#include "app/shell/ShadowCubeMap.h"
+#include "audio/SoundSystem.h"
+#include "screen/BlurPass.h"
+#include "screen/FullScreenTarget.h"
+#include "sim/Simulation.h"
+
+namespace velmora {
+class FlatQuads;
+class ObjectRegistry;
+class RenderLogic;
+class ShaderProgram;
+class TextRenderer;
+namespace scene {
+class ScreenQuad;
+}
+}  // namespace velmora
+
+namespace velmora::app {
+
+struct ShellState {
+    int screenWidth = 0;   // the window's pixels
+    int screenHeight = 0;
+    int sceneWidth = 0;    // the scene and blur targets': the render scale's share of the window's
+    int sceneHeight = 0;
+    ObjectRegistry* objectRegistry = nullptr;
+    // The level's rules and motion: the game steps it, the renderer reads it.
+    std::unique_ptr<Simulation> simulation;
+    RenderLogic* renderLogic = nullptr;
+    TextRenderer* textRenderer = nullptr;
+    ShadowCubeMap shadowCube;
+    FullScreenTarget sceneTarget;
+    FullScreenTarget blurTarget;
+    ShaderProgram* blurProgram = nullptr;
+    BlurUniforms blurUniforms;
+    scene::ScreenQuad* screenQuad = nullptr;
+    PlaySession session;
+    LevelSet levels;      // the set being played through, in play order
+    int levelIndex = -1;  // the level played, in levels; -1: chosen tiles outside the set
+    bool levelChanged = false;  // another level was loaded this frame (its loading is no game time)
+    RunArchive archive;
+    Replay watchedRun;      // what is shown while session.watching
+    size_t watchedStep = 0;  // the next of its steps
+    Settings settings;
+    SettingsFile settingsFile;  // where they are kept; none for tests and the autopilot
+    PauseMenu menu;
+    FlatQuads* flatQuads = nullptr;  // the menu's panels, made when first drawn
+    bool quitRequested = false;      // the menu's Quit was chosen
+    std::unique_ptr<audio::SoundSystem> sound;  // null: no sound at all (tests)
+    bool muteKeyWasDown = false;
+
+    // What the post-process needs each frame, from the fields above.
+    BlurSetup blurSetup() const;
+};
+
+}  // namespace velmora::app

@@ -1,0 +1,94 @@
+#include "app/shell/Startup.h"
+
+#include <GL/glew.h>
+
+#include "app/shell/ShellOptions.h"
+#include "app/shell/ScreenSize.h"
+#include "app/settings/SettingsApply.h"
+#include "app/shell/ShellState.h"
+#include "platform/Window.h"
+#include "render/ShaderProgram.h"
+#include "screen/FlatQuads.h"
+#include "sim/ObjectRegistry.h"
+#include "world/RenderLogic.h"
+#include "screen/ScreenQuad.h"
+#include "screen/TextRenderer.h"
+
+namespace velmora::app {
+
+namespace {
+
+void buildWorld(ShellState& shell, const LevelEntry& level) {
+    // The world reads the registry while it is built, so the registry comes first.
+    shell.objectRegistry = new ObjectRegistry();
+    objectRegistry = shell.objectRegistry;
+    shell.simulation = std::make_unique<Simulation>(*shell.objectRegistry->mainWorld(), level.tiles, level.places);
+    shell.renderLogic = new RenderLogic(*shell.simulation);
+    if (shell.shadowCube.texture != 0) shell.renderLogic->shadowCubeTexture = shell.shadowCube.texture;
+    shell.session = PlaySession{};  // a new world starts a new run
+    openArchive(shell.archive, level);
+    shell.session.bestSteps = shell.archive.bestSteps;
+    applySettings(shell);
+}
+
+void releaseWorld(ShellState& shell) {
+    delete shell.renderLogic;  // the bursts and the programs
+    shell.renderLogic = nullptr;
+    shell.simulation.reset();  // the physics
+    objectRegistry = nullptr;
+    delete shell.objectRegistry;  // every object of the level, with its GL buffers and textures
+    shell.objectRegistry = nullptr;
+}
+
+}  // namespace
+
+void initialize(ShellState& shell, const LevelEntry& level) {
+    platform::setWindowTitle("Vizazuv!");
+    buildWorld(shell, level);
+    shell.textRenderer = new TextRenderer(shell.screenWidth, shell.screenHeight);
+}
+
+void initialize(ShellState& shell, const std::vector<LevelTile>& tiles) {
+    initialize(shell, levelOfTiles(tiles));
+}
+
+void switchLevel(ShellState& shell, const LevelEntry& level) {
+    // The new level's tiles are read in forked children, which must not
+    // start beside a thread still writing the last run's files.
+    finishSaving(shell.archive);
+    releaseWorld(shell);
+    gameWon = false;
+    shell.watchedRun = Replay{};
+    shell.watchedStep = 0;
+    buildWorld(shell, level);
+}
+
+void createRenderTargets(ShellState& shell) {
+    glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
+    glViewport(0, 0, shell.screenWidth, shell.screenHeight);
+    glEnable(GL_DEPTH_TEST);  // on for the rest of the run
+
+    shell.shadowCube = ShadowCubeMap::create();
+    shell.renderLogic->shadowCubeTexture = shell.shadowCube.texture;
+    setScreenSize(shell, shell.screenWidth, shell.screenHeight);
+
+    shell.blurProgram = new ShaderProgram("Shader/Passthrough.vert", "Shader/GaussBlur.frag");
+    shell.blurUniforms = queryBlurUniforms(*shell.blurProgram);
+    // The quad feeds the blur program's "position", so the program comes first.
+    shell.screenQuad = new scene::ScreenQuad(shell.blurProgram);
+}
+
+void shutdown(ShellState& shell) {
+    releaseWorld(shell);
+    delete shell.blurProgram;
+    shell.blurProgram = nullptr;
+    delete shell.textRenderer;
+    shell.textRenderer = nullptr;
+    releaseFullScreenTarget(shell.sceneTarget);
+    releaseFullScreenTarget(shell.blurTarget);
+    delete shell.flatQuads;
+    shell.flatQuads = nullptr;
+    // The cube map and the quad end with the context.
+}
+
+}  // namespace velmora::app

@@ -1,0 +1,3 @@
+#include "app/shell/Game.h"
+
+int main(int argc, char** argv) { return velmora::app::runGame(argc, argv); }
