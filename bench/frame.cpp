@@ -183,7 +183,7 @@ bool replaceLevel(app::ShellState& shell, int boxes) {
     while (!pending.empty()) {
         scene::SceneObject* object = pending.back();
         pending.pop_back();
-        if (object->actor != nullptr) physicsScene->removeActor(*object->actor);
+        if (object->actor != nullptr) shell.simulation->scene()->removeActor(*object->actor);
         for (scene::SceneObject* child : object->children) pending.push_back(child);
     }
     world.root->children = kept;
@@ -204,7 +204,7 @@ bool replaceLevel(app::ShellState& shell, int boxes) {
     Simulation& simulation = *shell.simulation;
     setup.physics = simulation.physics();
     setup.cooking = physics::createCooking(simulation.physics());
-    setup.scene = physicsScene;
+    setup.scene = shell.simulation->scene();
     setup.callbacks.win = [&simulation] { simulation.winGame(); };
     setup.callbacks.reset = [&simulation](std::string text) { simulation.resetGame(text); };
     LevelLoader loader(setup, world);

@@ -61,7 +61,7 @@ int main() {
     LevelSetup setup;
     setup.physics = simulation->physics();
     setup.cooking = cooking;
-    setup.scene = physicsScene;
+    setup.scene = simulation->scene();
 
     std::vector<double> times;
     for (int run = 0; run < warmUpRuns + measuredRuns; ++run) {
@@ -78,12 +78,12 @@ int main() {
         const std::chrono::duration<double, std::milli> elapsed =
             std::chrono::steady_clock::now() - start;
         if (run >= warmUpRuns) times.push_back(elapsed.count());
-        destroyBelow(world.root, physicsScene);
+        destroyBelow(world.root, simulation->scene());
     }
     bench::printSpread("level import of three tiles", times, "ms");
 
     cooking->release();
-    destroyBelow(registry.mainWorld()->root, physicsScene);
+    destroyBelow(registry.mainWorld()->root, simulation->scene());
     simulation.reset();
     objectRegistry = nullptr;
     platform::terminate();

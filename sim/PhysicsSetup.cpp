@@ -4,8 +4,6 @@
 
 namespace velmora {
 
-physics::Scene* physicsScene = nullptr;
-
 const glm::vec3 worldGravity(0.0f, -20.8f, 0.0f);
 
 PhysicsSetup initPhysics(physics::SimulationEventCallback* callback) {
@@ -27,7 +25,6 @@ PhysicsSetup initPhysics(physics::SimulationEventCallback* callback) {
     if (!setup.cooking) std::cout << "PxCooking failed!" << std::endl;
 
     setup.scene = setup.physics ? setup.physics->createScene(desc) : nullptr;
-    physicsScene = setup.scene;
     return setup;
 }
 

@@ -6,10 +6,6 @@
 
 namespace velmora {
 
-// The scene the frame loop steps and the level and spheres are added to; set
-// by initPhysics, null before.
-extern physics::Scene* physicsScene;
-
 struct PhysicsSetup {
     physics::Physics* physics = nullptr;
     physics::CpuDispatcher* dispatcher = nullptr;
@@ -24,9 +20,11 @@ extern const glm::vec3 worldGravity;  // (0, -20.8, 0)
 constexpr uint32_t dispatcherThreads = 4;
 
 // Creates physics (tolerance length 1, speed 10), dispatcher, cooking and the
-// scene with the world gravity and the given callback, stores the scene in
-// physicsScene and returns the handles. The game keeps the dispatcher and the
-// cooking object for the rest of the run; it releases scene, then physics.
+// scene with the world gravity and the given callback, and returns the
+// handles: nothing is kept anywhere else, so any number of simulations can
+// live side by side (a ghost's, a verifier's). The game keeps the dispatcher
+// and the cooking object for the rest of the run; it releases scene, then
+// physics.
 //
 // Prints "PxDefaultCpuDispatcherCreate failed!" when no dispatcher comes back,
 // which our layer never does, and "PxCooking failed!" when no cooking object

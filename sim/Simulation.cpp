@@ -25,7 +25,6 @@ Simulation::Simulation(World& world, const std::vector<LevelTile>& tiles, const 
 
 Simulation::~Simulation() {
     // Only the physics: the world's objects may be gone already.
-    if (physicsScene == scene_) physicsScene = nullptr;
     if (scene_ != nullptr) scene_->release();
     if (cooking_ != nullptr) cooking_->release();
     if (physics_ != nullptr) physics_->release();
@@ -117,7 +116,6 @@ void Simulation::releasePhysics() {
     millParts_.clear();
     tracked_.clear();
     // The scene first; the physics then takes every body, shape and mesh.
-    if (physicsScene == scene_) physicsScene = nullptr;
     if (scene_ != nullptr) scene_->release();
     if (cooking_ != nullptr) cooking_->release();
     if (physics_ != nullptr) physics_->release();

@@ -109,8 +109,6 @@ void finishSaving(RunArchive& archive) {
 std::vector<glm::vec3> ghostPathOf(const Replay& replay, const LevelEntry& level) {
     std::vector<glm::vec3> path;
     path.reserve(replay.inputs.size());
-    // The game's own scene stays the one the physics set-up names.
-    physics::Scene* const gameScene = physicsScene;
     World world;
     {
         Simulation simulation(world, level.tiles, level.places);
@@ -119,7 +117,6 @@ std::vector<glm::vec3> ghostPathOf(const Replay& replay, const LevelEntry& level
             path.push_back(simulation.spherePosition(MainActorType));
         }
     }
-    physicsScene = gameScene;
     return path;
 }
 

@@ -90,7 +90,7 @@ TEST_F(FrameLoopTest, EachFrameRunsTheWholeStepsItsIntervalHoldsAtMostEightAfter
         *(*shell.simulation).physics(), physics::Transform(glm::vec3(0.0f, 500.0f, 300.0f)),
         physics::Geometry::sphere(0.5f), *material, 1.0f);
     ASSERT_NE(ball, nullptr);
-    physicsScene->addActor(*ball);
+    shell.simulation->scene()->addActor(*ball);
 
     app::FrameLoop loop(shell);
     now = 3.5;  // start-up took 3.5 s: the first interval includes it

@@ -25,7 +25,7 @@ void GameWorldFixture::TearDown() {
     for (ParticleSystem* system : logic->particleSystems) delete system;
     logic->particleSystems.clear();
     removeLevel(world(), simulation(), *logic);
-    removeSpheres(world(), physicsScene);
+    removeSpheres(world(), simulation().scene());
     logic.reset();
     sim.reset();
     registry.reset();

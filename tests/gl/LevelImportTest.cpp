@@ -46,7 +46,7 @@ protected:
         cooking = physics::createCooking(simulation().physics());
         setup.physics = simulation().physics();
         setup.cooking = cooking;
-        setup.scene = physicsScene;
+        setup.scene = simulation().scene();
         setup.callbacks = {[this] { ++wins; },
                            [this](std::string text) { resets.push_back(std::move(text)); }};
     }
@@ -101,7 +101,7 @@ TEST_F(LevelImport, MeshNodeBecomesAnUploadedObjectAtItsWorldPose) {
     // The scale stays with the object; turn and position go to its actor.
     EXPECT_EQ(crate->localMatrix, glm::scale(glm::mat4(1.0f), glm::vec3(0.5f, 1, 2)));
     ASSERT_NE(crate->actor, nullptr);
-    EXPECT_EQ(crate->actor->getScene(), physicsScene);
+    EXPECT_EQ(crate->actor->getScene(), simulation().scene());
     expectNear(crate->actor->getGlobalPose().p, {1, 3, -24}, "position");
     // z up in the tile is y up in the world.
     expectNear(crate->actor->getGlobalPose().transform({0, 0, 1}) - glm::vec3(1, 3, -24),

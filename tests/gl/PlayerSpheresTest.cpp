@@ -32,7 +32,7 @@ protected:
     // every change of speed comes from our own forces.
     void floatSpheres(glm::vec3 main, glm::vec3 second) {
         test::removeLevel(world(), simulation(), *logic);
-        physicsScene->setGravity(glm::vec3(0.0f));
+        simulation().scene()->setGravity(glm::vec3(0.0f));
         simulation().placeSpheres(main, second);
     }
     // One input frame for the second sphere, then one physics step.
@@ -59,8 +59,8 @@ TEST_F(PlayerSpheres, BothAreBuiltAfterTheLevelAndRegisteredByType) {
     EXPECT_EQ(world().actorTypes.at(second->actor), SecondActorType);
     EXPECT_EQ(main->actor->getName(), "MainActor");
     EXPECT_EQ(second->actor->getName(), "SecondActor");
-    EXPECT_EQ(main->actor->getScene(), physicsScene);
-    EXPECT_EQ(second->actor->getScene(), physicsScene);
+    EXPECT_EQ(main->actor->getScene(), simulation().scene());
+    EXPECT_EQ(second->actor->getScene(), simulation().scene());
 
     // Drawn textured at their size, twice and three times per pass.
     for (scene::SceneObject* sphere : {static_cast<scene::SceneObject*>(main), static_cast<scene::SceneObject*>(second)}) {
@@ -192,7 +192,7 @@ TEST_F(PlayerSpheres, AResetPutsBothAtTheirResetPlacesAndStopsThem) {
     for (const std::string& text : {std::string("spikes"), std::string(), std::string(1000, 'x')}) {
         floatSpheres(glm::vec3(0, 10, 0), glm::vec3(10, 10, 0));
         push(glm::vec3(0, 0, 1));
-        physicsScene->setGravity(glm::vec3(0.0f, -9.81f, 0.0f));  // the second one falls
+        simulation().scene()->setGravity(glm::vec3(0.0f, -9.81f, 0.0f));  // the second one falls
         step();
         ASSERT_GT(velocity(MainActorType).z, 0.0f);
         ASSERT_LT(velocity(SecondActorType).y, 0.0f);

@@ -34,10 +34,10 @@ TEST_F(RenderLogicLifetime, BuildsFiveProgramsTheShadowFacesAndThePhysics) {
     }
 
     ASSERT_NE(simulation().physics(), nullptr);
-    ASSERT_NE(physicsScene, nullptr);
-    EXPECT_EQ(physicsScene->getSimulationEventCallback(),
+    ASSERT_NE(simulation().scene(), nullptr);
+    EXPECT_EQ(simulation().scene()->getSimulationEventCallback(),
               static_cast<physics::SimulationEventCallback*>(&simulation()));
-    EXPECT_EQ(physicsScene->getGravity(), glm::vec3(0.0f, -20.8f, 0.0f));
+    EXPECT_EQ(simulation().scene()->getGravity(), glm::vec3(0.0f, -20.8f, 0.0f));
 }
 
 TEST_F(RenderLogicLifetime, PrintsOneCreationTimeLine) {
@@ -70,9 +70,7 @@ TEST_F(RenderLogicLifetime, DestructionReleasesTheLiveBurstsButLeavesTheSimulati
     logic->particleSystems.push_back(burst);
     logic.reset();
     EXPECT_FALSE(glIsBuffer(burstBuffer));
-    EXPECT_NE(physicsScene, nullptr);
-    sim.reset();
-    EXPECT_EQ(physicsScene, nullptr);
+    EXPECT_NE(simulation().scene(), nullptr);
     EXPECT_EQ(objectRegistry, registry.get());
     ASSERT_EQ(registry->mainWorld()->root->children.size(), 1u);
     EXPECT_EQ(registry->mainWorld()->root->children[0], box);

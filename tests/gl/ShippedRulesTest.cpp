@@ -28,7 +28,7 @@ protected:
             *simulation().physics(), physics::Transform(parking(radius)), physics::Geometry::sphere(radius),
             *material, 1.0f);
         body->createShape(physics::Geometry::sphere(radius), *material);
-        physicsScene->addActor(*body);
+        simulation().scene()->addActor(*body);
         world().actorTypes[body] = type;
         return body;
     }

@@ -16,7 +16,7 @@ protected:
         volume->getShapes(&shape, 1, 0);
         shape->setFlag(physics::ShapeFlag::Simulation, false);
         shape->setFlag(physics::ShapeFlag::Trigger, true);
-        physicsScene->addActor(*volume);
+        simulation().scene()->addActor(*volume);
         return volume;
     }
 
@@ -24,7 +24,7 @@ protected:
         physics::RigidDynamic* body =
             physics::createDynamic(*simulation().physics(), physics::Transform(center),
                                    physics::Geometry::sphere(0.5f), *material, 1.0f);
-        physicsScene->addActor(*body);
+        simulation().scene()->addActor(*body);
         world().actorTypes[body] = type;
         return body;
     }
@@ -32,8 +32,8 @@ protected:
     // One frame's physics: the reports arrive inside fetchResults.
     std::string stepAndCaptureErrors() {
         testing::internal::CaptureStderr();
-        physicsScene->simulate(1.0f / 60.0f);
-        physicsScene->fetchResults(true);
+        simulation().scene()->simulate(1.0f / 60.0f);
+        simulation().scene()->fetchResults(true);
         return testing::internal::GetCapturedStderr();
     }
 };

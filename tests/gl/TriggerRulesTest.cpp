@@ -59,7 +59,7 @@ protected:
         uploadForDrawing(*door, logic->phongProgram, logic->shadowProgram);
         door->actor = physics::createStatic(*simulation().physics(), physics::Transform(center),
                                             physics::Geometry::box(size * 0.5f), *material);
-        physicsScene->addActor(*door->actor);
+        simulation().scene()->addActor(*door->actor);
         world().root->addChild(door.get());
         world().doorRegistry[name] = door.get();
         scene::Door* raw = door.get();
@@ -84,7 +84,7 @@ protected:
         trigger->actor->getShapes(&shape, 1, 0);
         shape->setFlag(physics::ShapeFlag::Simulation, false);
         shape->setFlag(physics::ShapeFlag::Trigger, true);
-        physicsScene->addActor(*trigger->actor);
+        simulation().scene()->addActor(*trigger->actor);
         world().root->addChild(trigger.get());
         world().triggerRegistry[trigger->actor] = trigger.get();
         scene::Trigger* raw = trigger.get();
@@ -101,7 +101,7 @@ protected:
         body->setLinearDamping(10.0f);
         body->setMass(200.0f);
         body->createShape(physics::Geometry::sphere(radius), *material);
-        physicsScene->addActor(*body);
+        simulation().scene()->addActor(*body);
         world().actorTypes[body] = type;
         // The world's records are its own, as the game's are.
         PlayerActor*& record = world().playerActors[type];
@@ -113,8 +113,8 @@ protected:
     // One frame's physics: the trigger reports arrive inside fetchResults.
     void step(int count = 1) {
         for (int i = 0; i < count; ++i) {
-            physicsScene->simulate(kStep);
-            physicsScene->fetchResults(true);
+            simulation().scene()->simulate(kStep);
+            simulation().scene()->fetchResults(true);
         }
     }
 

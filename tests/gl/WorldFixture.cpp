@@ -21,7 +21,7 @@ void WorldFixture::SetUp() {
     logic = std::make_unique<RenderLogic>(*sim);
     testing::internal::GetCapturedStdout();
     removeLevel(world(), simulation(), *logic);
-    removeSpheres(world(), physicsScene);
+    removeSpheres(world(), simulation().scene());
     material = simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
     shadowsEnabled = true;
     transparencyEnabled = true;
@@ -59,7 +59,7 @@ LoggingCube* WorldFixture::makeBox(const std::string& name, const glm::vec3& cen
     node.isDressed = node.upload();
     box->actor = physics::createStatic(*simulation().physics(), physics::Transform(center),
                                        physics::Geometry::box(size * 0.5f), *material);
-    physicsScene->addActor(*box->actor);
+    simulation().scene()->addActor(*box->actor);
     LoggingCube* raw = box.get();
     objects.push_back(std::move(box));
     return raw;

@@ -21,7 +21,6 @@ TEST(PhysicsSetup, BuildsTheSceneWithWorldGravityAndTheGivenCallback) {
     ASSERT_NE(setup.scene, nullptr);
     EXPECT_NE(setup.cooking, nullptr);
     EXPECT_EQ(printed, "") << "no failure message when everything was made";
-    EXPECT_EQ(physicsScene, setup.scene);
     EXPECT_EQ(setup.scene->getGravity(), glm::vec3(0.0f, -20.8f, 0.0f));
     EXPECT_EQ(setup.scene->getSimulationEventCallback(), &callback);
     EXPECT_EQ(setup.physics->getTolerancesScale().length, 1.0f);
@@ -32,7 +31,6 @@ TEST(PhysicsSetup, BuildsTheSceneWithWorldGravityAndTheGivenCallback) {
     setup.dispatcher->release();
     setup.scene->release();
     setup.physics->release();
-    physicsScene = nullptr;
 }
 
 }  // namespace
