@@ -13,20 +13,13 @@
 
 namespace velmora::app {
 
-float cameraYaw = 0.0f;
-float cameraPitch = 0.0f;
-glm::mat4 cameraMatrix(1.0f);
-glm::mat4 steeringMatrix(1.0f);
-glm::mat4 projectionMatrix(1.0f);
 const glm::vec3 mainSphereStart(-1.0f, 0.1f, -24.0f);
 
 namespace {
 
 constexpr float kSteepestLookDown = -85.0f;
 constexpr float kLiftStepDegrees = 10.0f;
-CameraArm arm;
 // The wheel's position that gives the start's zoom: moved on by every reset.
-int zoomWheelOrigin = 0;
 
 // The arm's direction from the sphere for the angles: the turned +z axis.
 glm::vec3 armDirection(float yaw, float pitch) {
@@ -61,53 +54,47 @@ glm::vec3 mainSpherePosition(const ShellState& shell) {
 
 }  // namespace
 
-void updateCamera(double dt, const ShellState& shell) {
-    projectionMatrix = cameraProjection(fieldOfView, shell.screenWidth, shell.screenHeight);
+void updateCamera(double dt, ShellState& shell) {
+    CameraState& camera = shell.camera;
+    camera.projection = cameraProjection(fieldOfView, shell.screenWidth, shell.screenHeight);
     int x = 0;
     int y = 0;
     platform::getMousePos(&x, &y);
-    OrbitAngles angles{cameraYaw, cameraPitch};
+    OrbitAngles angles{camera.yaw, camera.pitch};
     const OrbitFeel feel{static_cast<float>(shell.settings.orbitSpeed), shell.settings.invertTilt};
     orbitByCursor(angles, x, y, shell.screenWidth, shell.screenHeight, dt, feel);
     const platform::GamepadState pad = platform::getGamepad();
     const glm::vec2 push =
         stickPush(pad.axes[platform::PAD_AXIS_RIGHT_X], pad.axes[platform::PAD_AXIS_RIGHT_Y]) + arrowKeyPush();
     orbitByStick(angles, glm::clamp(push, glm::vec2(-1.0f), glm::vec2(1.0f)), dt, feel);
-    cameraYaw = angles.yaw;
-    cameraPitch = angles.pitch;
+    camera.yaw = angles.yaw;
+    camera.pitch = angles.pitch;
     const float distance =
-        zoomDistance(platform::getMouseWheel() - shell.session.wheelSpentOnSpeed - zoomWheelOrigin);
+        zoomDistance(platform::getMouseWheel() - shell.session.wheelSpentOnSpeed - camera.zoomWheelOrigin);
     const glm::vec3 target = mainSpherePosition(shell);
     // The keys push as the player turned the camera, whatever the arm does.
-    steeringMatrix = orbitCameraMatrix(target, angles, distance);
+    camera.steering = orbitCameraMatrix(target, angles, distance);
     if (shell.renderLogic == nullptr) {
-        cameraMatrix = steeringMatrix;
+        camera.matrix = camera.steering;
         return;
     }
     const Simulation& simulation = shell.renderLogic->simulation();
     const float alpha = shell.renderLogic->drawAlpha;
-    const float lift = arm.followLift(neededLift(simulation, target, angles, distance, alpha), dt);
+    const float lift = camera.arm.followLift(neededLift(simulation, target, angles, distance, alpha), dt);
     const OrbitAngles held{angles.yaw, std::max(angles.pitch - lift, kSteepestLookDown)};
     const float clear =
         clearArmLength(simulation, target, armDirection(held.yaw, held.pitch), distance, alpha);
-    cameraMatrix = orbitCameraMatrix(target, held, arm.follow(clear, dt));
+    camera.matrix = orbitCameraMatrix(target, held, camera.arm.follow(clear, dt));
 }
 
-void placeCameraBehindSphere(const ShellState& shell) {
-    cameraYaw = 0.0f;
-    cameraPitch = 0.0f;
-    zoomWheelOrigin = platform::getMouseWheel() - shell.session.wheelSpentOnSpeed;
-    arm = CameraArm{};
+void placeCameraBehindSphere(ShellState& shell) {
+    CameraState& camera = shell.camera;
+    camera.yaw = 0.0f;
+    camera.pitch = 0.0f;
+    camera.zoomWheelOrigin = platform::getMouseWheel() - shell.session.wheelSpentOnSpeed;
+    camera.arm = CameraArm{};
 }
 
-void resetCamera() {
-    cameraYaw = 0.0f;
-    cameraPitch = 0.0f;
-    zoomWheelOrigin = 0;
-    arm = CameraArm{};
-    cameraMatrix = glm::mat4(1.0f);
-    steeringMatrix = glm::mat4(1.0f);
-    projectionMatrix = glm::mat4(1.0f);
-}
+void resetCamera(CameraState& camera) { camera = CameraState{}; }
 
 }  // namespace velmora::app

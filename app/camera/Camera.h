@@ -1,21 +1,28 @@
 #pragma once
 // The player's camera: orbits the main sphere, turned by the cursor near the
-// screen edges and zoomed by the wheel. Process-wide, because the frame loop,
-// the input (which pushes relative to it) and the renderer all read it.
+// screen edges and zoomed by the wheel. The shell owns it (ShellState::camera);
+// the frame loop, the input (which pushes relative to it), the renderer and
+// the sound read it.
 
+#include "app/camera/CameraArm.h"
 #include "app/camera/OrbitCamera.h"
 
 namespace velmora::app {
 
 struct ShellState;
 
-extern float cameraYaw;            // degrees about the world's y axis, unbounded
-extern float cameraPitch;          // degrees, kept in [-40, 0]
-extern glm::mat4 cameraMatrix;     // camera to world, rebuilt by every updateCamera
-// Camera to world as the player turned it, before the arm shortens or tilts
-// to keep the sphere in view: what the move keys push along.
-extern glm::mat4 steeringMatrix;
-extern glm::mat4 projectionMatrix; // rebuilt by every updateCamera
+// Its first values: level with the sphere, facing -z, six units back.
+struct CameraState {
+    float yaw = 0.0f;                // degrees about the world's y axis, unbounded
+    float pitch = 0.0f;              // degrees, kept in [-40, 0]
+    glm::mat4 matrix{1.0f};          // camera to world, rebuilt by every updateCamera
+    // Camera to world as the player turned it, before the arm shortens or
+    // tilts to keep the sphere in view: what the move keys push along.
+    glm::mat4 steering{1.0f};
+    glm::mat4 projection{1.0f};      // rebuilt by every updateCamera
+    CameraArm arm;
+    int zoomWheelOrigin = 0;  // the wheel's position that stands for the start's zoom
+};
 
 // Where the main sphere starts: the camera looks there while no main sphere exists.
 extern const glm::vec3 mainSphereStart;
@@ -25,13 +32,13 @@ extern const glm::vec3 mainSphereStart;
 // on its arm in front of anything solid in the way, and looks down over the
 // second sphere when it is right behind the main one. Runs every frame, also
 // after the game is won.
-void updateCamera(double dt, const ShellState& shell);
+void updateCamera(double dt, ShellState& shell);
 
 // After a restart or a hazard: behind the main sphere, looking where the start
 // faces, at the start's zoom and tilt, the arm placed afresh.
-void placeCameraBehindSphere(const ShellState& shell);
+void placeCameraBehindSphere(ShellState& shell);
 
-// First values: level with the sphere, facing -z, six units back.
-void resetCamera();
+// Back to its first values.
+void resetCamera(CameraState& camera);
 
 }  // namespace velmora::app

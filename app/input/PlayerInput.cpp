@@ -71,7 +71,7 @@ StepInput readStepInput(ShellState& shell) {
     if (const auto direction = combinedMoveDirection(moveKeyDirection(keyDown, shell.settings.keys), leftStick)) {
         // What a frame of 1/60 s pushed: every step gets the same push,
         // whatever the frame rate.
-        input.push = pushForKeys(*direction, steeringMatrix, FrameClock::kStep) * spheres::kPushScale;
+        input.push = pushForKeys(*direction, shell.camera.steering, FrameClock::kStep) * spheres::kPushScale;
     }
     applyCouplingButtons(shell.session.coupled, pad);
     input.coupled = shell.session.coupled;

@@ -157,7 +157,7 @@ void FrameLoop::renderShadowFaces(double dt) {
         }
         passDone("shadow face clears");
         if (shadowsEnabled) {
-            shell_.renderLogic->renderScene(true, cameraMatrix, projectionMatrix, dt);
+            shell_.renderLogic->renderScene(true, shell_.camera.matrix, shell_.camera.projection, dt);
         }
     }
 }
@@ -168,7 +168,7 @@ void FrameLoop::renderScenePass(double dt) {
     const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
     glDrawBuffers(2, both);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    shell_.renderLogic->renderScene(false, cameraMatrix, projectionMatrix, dt);
+    shell_.renderLogic->renderScene(false, shell_.camera.matrix, shell_.camera.projection, dt);
 }
 
 void FrameLoop::postProcess(double dt) {

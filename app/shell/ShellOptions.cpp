@@ -33,7 +33,6 @@ void setFirstValues() {
     frameTimeRefreshTimer = 10000.0;
     frameTimeText.clear();
     objectCountText.clear();
-    resetCamera();
     clearScreenOverlay();
 }
 

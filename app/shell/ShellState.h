@@ -1,6 +1,7 @@
 #pragma once
 // The shell's process-wide state: created at start-up, lives until the end.
 
+#include "app/camera/Camera.h"
 #include "app/menu/PauseMenu.h"
 #include "app/play/PlaySession.h"
 #include "app/play/RunArchive.h"
@@ -41,6 +42,7 @@ struct ShellState {
     ShaderProgram* blurProgram = nullptr;
     BlurUniforms blurUniforms;
     scene::ScreenQuad* screenQuad = nullptr;
+    CameraState camera;
     PlaySession session;
     LevelSet levels;      // the set being played through, in play order
     int levelIndex = -1;  // the level played, in levels; -1: chosen tiles outside the set

@@ -34,7 +34,7 @@ void hearEvents(ShellState& shell, const std::vector<SimulationEvent>& events) {
 }
 
 void followSound(ShellState& shell) {
-    if (shell.sound) shell.sound->update(soundFrame(shell.renderLogic->simulation(), cameraMatrix));
+    if (shell.sound) shell.sound->update(soundFrame(shell.renderLogic->simulation(), shell.camera.matrix));
 }
 
 void tickInterface(ShellState& shell) {

@@ -160,11 +160,11 @@ protected:
         const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
         glDrawBuffers(2, both);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        shell.renderLogic->renderScene(false, app::cameraMatrix, app::projectionMatrix, 0.0);
+        shell.renderLogic->renderScene(false, shell.camera.matrix, shell.camera.projection, 0.0);
         const glm::vec3 centre =
             (*shell.simulation).spherePosition(MainActorType, shell.renderLogic->drawAlpha);
-        const glm::vec4 eye = glm::inverse(app::cameraMatrix) * glm::vec4(centre, 1.0f);
-        const glm::vec4 clip = app::projectionMatrix * eye;
+        const glm::vec4 eye = glm::inverse(shell.camera.matrix) * glm::vec4(centre, 1.0f);
+        const glm::vec4 clip = shell.camera.projection * eye;
         const glm::vec2 ndc = glm::vec2(clip) / clip.w;
         const int x = static_cast<int>((ndc.x * 0.5f + 0.5f) * shell.screenWidth);
         const int y = static_cast<int>((ndc.y * 0.5f + 0.5f) * shell.screenHeight);
@@ -172,7 +172,7 @@ protected:
         const bool onScreen = clip.w > 0.0f && x >= 0 && y >= 0 && x < shell.screenWidth && y < shell.screenHeight;
         if (onScreen) glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        const float a = app::projectionMatrix[2][2], b = app::projectionMatrix[3][2];
+        const float a = shell.camera.projection[2][2], b = shell.camera.projection[3][2];
         const float seen = b / (2.0f * depth - 1.0f + a);  // distance along the view
         return onScreen && std::abs(seen - (-eye.z - 0.5f)) < 0.25f;
     }

@@ -60,7 +60,7 @@ protected:
     }
 
 
-    glm::vec3 eye() const { return glm::vec3(app::cameraMatrix[3]); }
+    glm::vec3 eye() const { return glm::vec3(shell.camera.matrix[3]); }
     glm::vec3 mainSphere() {
         return simulation().spherePosition(MainActorType, shell.renderLogic->drawAlpha);
     }
@@ -72,7 +72,7 @@ protected:
         float depth = 1.0f;
         glReadPixels(shell.screenWidth / 2, shell.screenHeight / 2, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        const float a = app::projectionMatrix[2][2], b = app::projectionMatrix[3][2];
+        const float a = shell.camera.projection[2][2], b = shell.camera.projection[3][2];
         return b / (2.0f * depth - 1.0f + a);
     }
 
@@ -125,13 +125,13 @@ TEST_F(CameraView, AfterRestartOrHazardStandsBehindTheSphereAtTheStartsZoomAndTi
          }},
     };
     for (const auto& reset : resets) {
-        app::cameraYaw = 130.0f;
-        app::cameraPitch = -30.0f;
+        shell.camera.yaw = 130.0f;
+        shell.camera.pitch = -30.0f;
         platform::script::setMouseWheel(platform::getMouseWheel() + 7);
         updates(1, 1.0 / 60.0);
         reset.reset();
-        EXPECT_EQ(app::cameraYaw, 0.0f) << reset.what;
-        EXPECT_EQ(app::cameraPitch, 0.0f) << reset.what;
+        EXPECT_EQ(shell.camera.yaw, 0.0f) << reset.what;
+        EXPECT_EQ(shell.camera.pitch, 0.0f) << reset.what;
         // Straight behind it along +z (the start faces -z), six units back.
         const glm::vec3 offset = eye() - mainSphere();
         EXPECT_NEAR(offset.x, 0.0f, 1e-3f) << reset.what;
@@ -150,13 +150,13 @@ TEST_F(CameraView, ArrowKeysOrbitAndTiltAtTheCursorEdgesRate) {
                 {platform::KEY_DOWN, 0.0f, -5.0f},
                 {platform::KEY_UP, 0.0f, 5.0f}};
     for (const auto& key : keys) {
-        const app::OrbitAngles before{app::cameraYaw, -20.0f};
-        app::cameraPitch = before.pitch;
+        const app::OrbitAngles before{shell.camera.yaw, -20.0f};
+        shell.camera.pitch = before.pitch;
         platform::script::setKey(key.key, true);
         updates(1, 0.1);  // 50 degrees a second
         platform::script::setKey(key.key, false);
-        EXPECT_NEAR(app::cameraYaw - before.yaw, key.yaw, 1e-3f) << key.key;
-        EXPECT_NEAR(app::cameraPitch - before.pitch, key.pitch, 1e-3f) << key.key;
+        EXPECT_NEAR(shell.camera.yaw - before.yaw, key.yaw, 1e-3f) << key.key;
+        EXPECT_NEAR(shell.camera.pitch - before.pitch, key.pitch, 1e-3f) << key.key;
     }
 }
 

@@ -96,7 +96,7 @@ TEST_F(PlayerControls, HeldWPushesTheMainSphereTheWayTheCameraLooks) {
     physics::RigidDynamic* sphere = mainSphere();
     ASSERT_NE(sphere, nullptr);
     // The camera swung round to the sphere's +x side, looking along -x.
-    app::cameraYaw = 90.0f;
+    shell.camera.yaw = 90.0f;
     frames(3, 1.0 / 60.0);
     const glm::vec3 untouched = sphere->getLinearVelocity();
     EXPECT_NEAR(untouched.x, 0.0f, 1e-4f);  // falling without a floor, straight down
@@ -108,7 +108,7 @@ TEST_F(PlayerControls, HeldWPushesTheMainSphereTheWayTheCameraLooks) {
     const glm::vec3 pushed = sphere->getLinearVelocity();
     EXPECT_LT(pushed.x, -0.5f);
     EXPECT_NEAR(pushed.z, 0.0f, 0.05f * std::abs(pushed.x));
-    EXPECT_EQ(app::cameraYaw, 90.0f);  // the cursor mid-screen left the camera alone
+    EXPECT_EQ(shell.camera.yaw, 90.0f);  // the cursor mid-screen left the camera alone
 }
 
 TEST_F(PlayerControls, OptionKeyTogglesOncePerLockOutAndShowsItsMessage) {
@@ -182,7 +182,7 @@ TEST_F(PlayerControls, AfterTheGoalKeysAndButtonsDoNothingButTheCameraStillTurns
     const glm::vec3 after = sphere->getLinearVelocity();
     EXPECT_NEAR(after.x, before.x, 1e-4f);  // only gravity acted
     EXPECT_NEAR(after.z, before.z, 1e-4f);
-    EXPECT_NEAR(app::cameraYaw, 5 * 0.3 * 50.0, 1e-3);
+    EXPECT_NEAR(shell.camera.yaw, 5 * 0.3 * 50.0, 1e-3);
     // The win message stands on the message line.
     EXPECT_GT(textPixels(shell.screenWidth / 5, shell.screenHeight - shell.screenHeight / 3,
                          30 * 17, 30),
@@ -214,7 +214,7 @@ TEST_F(PlayerControls, PauseStartsNoStepAndStopsTheClockButCameraAndOptionKeysWo
     EXPECT_EQ(sphere->getGlobalPose().p, pose);
     EXPECT_EQ(sphere->getLinearVelocity(), speed);
     EXPECT_TRUE(app::showFrameTime);
-    EXPECT_NEAR(app::cameraYaw, 5 * 0.1 * 50.0, 1e-3);
+    EXPECT_NEAR(shell.camera.yaw, 5 * 0.1 * 50.0, 1e-3);
     const int w = shell.screenWidth;
     const int h = shell.screenHeight;
     EXPECT_GT(textPixels(w / 2 - 90, h / 2 - 15, 60, 30), 100);  // "Pa" of "Paused"
@@ -283,7 +283,7 @@ TEST_F(PlayerControls, TimerCountsStepsFromTheFirstActUntilTheGoalAndRKeyStartsA
 
 TEST_F(PlayerControls, PadPushesWithItsLeftStickTurnsWithItsRightAndItsButtonsAct) {
     physics::RigidDynamic* sphere = mainSphere();
-    app::cameraYaw = 90.0f;  // looking along -x
+    shell.camera.yaw = 90.0f;  // looking along -x
     platform::GamepadState pad;
     pad.connected = true;
     pad.axes[platform::PAD_AXIS_LEFT_Y] = -0.15f;  // inside the dead zone
@@ -299,7 +299,7 @@ TEST_F(PlayerControls, PadPushesWithItsLeftStickTurnsWithItsRightAndItsButtonsAc
     pad.connected = true;
     pad.axes[platform::PAD_AXIS_RIGHT_X] = 1.0f;
     padFrame(pad, 0.1);
-    EXPECT_NEAR(app::cameraYaw, 90.0f - 5.0f, 1e-3f);
+    EXPECT_NEAR(shell.camera.yaw, 90.0f - 5.0f, 1e-3f);
 
     struct Press {
         std::vector<int> buttons;

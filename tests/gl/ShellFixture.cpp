@@ -7,6 +7,7 @@
 #include "tests/gl/GlContext.h"
 #include "sim/ObjectRegistry.h"
 #include "sim/PhysicsSetup.h"
+#include "app/camera/Camera.h"
 #include "world/RenderLogic.h"
 
 namespace velmora::test {
@@ -15,6 +16,7 @@ void ShellFixture::SetUp() {
     platform::script::reset();
     platform::script::setClock([this] { return now; });
     app::setFirstValues();
+    app::resetCamera(shell.camera);  // a test that starts again starts as a new game
     shell.screenWidth = contextWidth();
     shell.screenHeight = contextHeight();
     platform::script::setMousePos(shell.screenWidth / 2, 300);

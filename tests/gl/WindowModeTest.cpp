@@ -91,7 +91,7 @@ protected:
             EXPECT_EQ(textureSize(target->colourTexture[1]), scene);
         }
         // The projection keeps the window's shape: nothing stretched.
-        EXPECT_NEAR(app::projectionMatrix[1][1] / app::projectionMatrix[0][0],
+        EXPECT_NEAR(shell.camera.projection[1][1] / shell.camera.projection[0][0],
                     static_cast<double>(size.width) / size.height, 1e-4);
     }
 

@@ -16,9 +16,12 @@ TEST(ShellOptions, FirstValuesAreRestoredWhateverCameBefore) {
     frameTimeRefreshTimer = 0.5;
     statusMessage = "Shadows disabled";
     frameTimeText = "59fps, time:16ms";
-    cameraYaw = 30.0f;
-    cameraPitch = -20.0f;
+    CameraState camera;
+    camera.yaw = 30.0f;
+    camera.pitch = -20.0f;
+    camera.zoomWheelOrigin = 4;
     setFirstValues();
+    resetCamera(camera);
     EXPECT_FALSE(showHelp);
     EXPECT_FALSE(showFrameTime);
     EXPECT_EQ(optionKeyLockout, 0.0);
@@ -31,6 +34,7 @@ TEST(ShellOptions, FirstValuesAreRestoredWhateverCameBefore) {
     EXPECT_EQ(statusMessage, "");
     EXPECT_EQ(frameTimeText, "");
     // The camera starts level behind the sphere.
-    EXPECT_EQ(cameraYaw, 0.0f);
-    EXPECT_EQ(cameraPitch, 0.0f);
+    EXPECT_EQ(camera.yaw, 0.0f);
+    EXPECT_EQ(camera.pitch, 0.0f);
+    EXPECT_EQ(camera.zoomWheelOrigin, 0);
 }

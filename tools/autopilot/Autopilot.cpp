@@ -186,7 +186,7 @@ void Autopilot::beforeFrame() {
         const KeyCombination& keys = kCombinations[i];
         const glm::vec3 direction((keys.d ? 1.0f : 0.0f) - (keys.a ? 1.0f : 0.0f), 0.0f,
                                   (keys.s ? 1.0f : 0.0f) - (keys.w ? 1.0f : 0.0f));
-        const glm::vec2 force = flat(pushForKeys(direction, steeringMatrix, kStep)) * spheres::kPushScale;
+        const glm::vec2 force = flat(pushForKeys(direction, shell_.camera.steering, kStep)) * spheres::kPushScale;
         kicks_[i] = force / spheres::kMass * kStep;
     }
     kicks_[std::size(kCombinations)] = glm::vec2(0.0f);
@@ -387,7 +387,7 @@ void Autopilot::rollTowards(glm::vec2 point, float topSpeed, bool turnCamera, co
 void Autopilot::turnCameraTowards(glm::vec2 direction) {
     // The cursor at the left edge turns the view to the left (yaw grows),
     // at the right edge to the right, as a player turns it.
-    const glm::vec2 forward = -flat(glm::vec3(steeringMatrix[2]));
+    const glm::vec2 forward = -flat(glm::vec3(shell_.camera.steering[2]));
     if (glm::length(forward) < 1e-4f) return;
     const glm::vec2 f = glm::normalize(forward);
     const glm::vec2 d = glm::normalize(direction);
