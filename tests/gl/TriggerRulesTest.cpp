@@ -33,10 +33,13 @@ protected:
     // Triangles that reach the rasteriser in one scene pass: a hidden door
     // takes its twelve with it. What the test added is uploaded first.
     GLuint sceneTriangles() {
-        for (const auto& object : objects) uploadForDrawing(*object, logic->phongProgram, logic->shadowProgram);
+        for (const auto& object : objects) {
+            uploadForDrawing(*object, logic->phongProgram, logic->shadowProgram);
+        }
         const glm::mat4 camera =
             glm::inverse(glm::lookAt(glm::vec3(0, 10, -8), glm::vec3(2, 0, 5), glm::vec3(0.0f, 1.0f, 0.0f)));
-        const glm::mat4 projection = glm::perspective(glm::radians(60.0f), static_cast<float>(contextWidth()) / static_cast<float>(contextHeight()), 0.1f, 500.0f);
+        const float aspect = static_cast<float>(contextWidth()) / static_cast<float>(contextHeight());
+        const glm::mat4 projection = glm::perspective(glm::radians(60.0f), aspect, 0.1f, 500.0f);
         GLuint query = 0;
         glGenQueries(1, &query);
         glBeginQuery(GL_PRIMITIVES_GENERATED, query);
