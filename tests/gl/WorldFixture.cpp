@@ -57,9 +57,7 @@ LoggingCube* WorldFixture::makeBox(const std::string& name, const glm::vec3& cen
     node.objectShadowProgram = logic->shadowProgram;
     node.setMesh(box->mesh);
     node.isDressed = node.upload();
-    box->actor = physics::createStatic(*simulation().physics(), physics::Transform(center),
-                                       physics::Geometry::box(size * 0.5f), *material);
-    simulation().scene()->addActor(*box->actor);
+    placeStaticBox(simulation(), *box, center, size, *material);
     LoggingCube* raw = box.get();
     objects.push_back(std::move(box));
     return raw;

@@ -1,23 +1,26 @@
+// The shipped level's switches, doors and goal as its tiles wire them.
+
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 #include <string>
 
-#include "tests/gl/GameWorldFixture.h"
 #include "sim/Door.h"
 #include "sim/ObjectRegistry.h"
 #include "sim/PhysicsSetup.h"
-#include "world/RenderLogic.h"
+#include "sim/SceneObject.h"
 #include "sim/Trigger.h"
+#include "tests/unit/SimWorldFixture.h"
 
 namespace velmora::test {
 
 // The rules as the shipped level wires them: its switches, doors and goal,
 // set off by spheres dropped onto them and reported by real physics steps.
-class ShippedRules : public GameWorldFixture {
+class ShippedRules : public SimWorldFixture {
 protected:
     void SetUp() override {
-        GameWorldFixture::SetUp();
+        SimWorldFixture::SetUp();
         material = simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
         main = sphere(MainActorType, 0.5f);
         second = sphere(SecondActorType, 1.0f);
@@ -125,10 +128,94 @@ TEST_F(ShippedRules, SwitchesOpenTheirDoorsForTheirSpheresAndTheGoalEndsTheGame)
     park(second, 1.0f);
     EXPECT_FALSE(door("DoorE")->isOpen);
 
-    EXPECT_TRUE(logic->gameRunning());
+    EXPECT_FALSE(simulation().won());
     putOn(main, 0.5f, goal);
-    EXPECT_FALSE(logic->gameRunning());
+    EXPECT_TRUE(simulation().won());
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "every name the level uses is known";
+}
+
+// Where the shipped level puts its doors, switches and goal, and how the
+// spheres go over its ramps and pads.
+using ShippedLevelRules = SimWorldFixture;
+
+TEST_F(ShippedLevelRules, DoorsTriggersAndMillAreWhereTheGameLooks) {
+    // Steady gates that open for good, and two doors that shut again.
+    for (const auto& [name, steady] : {std::pair<const char*, bool>{"DoorA", true},
+                                       {"DoorB", false},
+                                       {"DoorC", true},
+                                       {"DoorD", true},
+                                       {"DoorE", false}}) {
+        ASSERT_EQ(world().doorRegistry.count(name), 1u) << name;
+        EXPECT_EQ(world().doorRegistry.at(name)->isSteady, steady) << name;
+    }
+
+    // Six switches, two spike fields, the pit and the goal.
+    EXPECT_EQ(world().triggerRegistry.size(), 10u);
+    int wins = 0;
+    int resets = 0;
+    for (const auto& [actor, trigger] : world().triggerRegistry) {
+        EXPECT_EQ(trigger->actor, actor);
+        wins += trigger->actions.count("win") != 0;
+        resets += trigger->actions.count("reset") != 0;
+    }
+    EXPECT_EQ(wins, 1);
+    EXPECT_EQ(resets, 3);
+
+    scene::SceneObject* mill = find("mill");
+    ASSERT_NE(mill, nullptr);
+    EXPECT_EQ(mill->children.size(), 1u);
+}
+
+TEST_F(ShippedLevelRules, TheGoalIsInTheThirdTileAndEndsTheGame) {
+    auto* goal = dynamic_cast<scene::Trigger*>(find("goal trigger"));
+    ASSERT_NE(goal, nullptr);
+    // (-16.5, -26.5, 3) in the third tile, which lies at (30, 0, -52): on
+    // the mill platform, 3 m up.
+    const glm::vec3 at = goal->actor->getGlobalPose().p;
+    EXPECT_NEAR(at.x, 13.5f, 1e-4f);
+    EXPECT_NEAR(at.y, 3.0f, 1e-4f);
+    EXPECT_NEAR(at.z, -25.5f, 1e-4f);
+    goal->winCallback();
+    EXPECT_TRUE(simulation().won());
+}
+
+TEST_F(ShippedLevelRules, TheKeysPushTheMainSphereUpARampWithTheSecondInTow) {
+    // The balcony ramp in the start room climbs 1.5 m over 8 m northwards,
+    // like every ramp of the level. Held W pushes as the keys do (1000/60
+    // per frame), eased off above 3 m/s so the magnet keeps up.
+    physics::RigidDynamic* main = world().playerActors.at(MainActorType)->actor;
+    physics::RigidDynamic* second = world().playerActors.at(SecondActorType)->actor;
+    simulation().placeSpheres({-4.5f, 0.5f, -21.0f}, {-4.5f, 1.0f, -19.4f});
+    next.coupled = true;
+    for (int frame = 0; frame < 240; ++frame) {
+        if (glm::length(main->getLinearVelocity()) < 3.0f) {
+            push({0.0f, 0.0f, -1000.0f / 60.0f});
+        }
+        step();
+    }
+    // Both stand on the balcony, 1.5 m up (or on its switch plate).
+    EXPECT_NEAR(main->getGlobalPose().p.y, 2.0f, 0.1f);
+    EXPECT_LT(main->getGlobalPose().p.z, -30.0f);
+    EXPECT_NEAR(second->getGlobalPose().p.y, 2.5f, 0.1f);
+    EXPECT_LT(second->getGlobalPose().p.z, -30.0f);
+}
+
+TEST_F(ShippedLevelRules, TheMagnetTowsTheSecondSphereOffItsSwitchPad) {
+    // The switch beside DoorB lies on the hall floor from x 4 to 7 at z
+    // -44.7. Towed east at 2 m/s the second sphere rolls off its rim; an
+    // upright rim threw it back out of the magnet's reach.
+    physics::RigidDynamic* main = world().playerActors.at(MainActorType)->actor;
+    physics::RigidDynamic* second = world().playerActors.at(SecondActorType)->actor;
+    simulation().placeSpheres({7.05f, 0.5f, -44.7f}, {5.6f, 1.06f, -44.7f});
+    next.coupled = true;
+    for (int frame = 0; frame < 150; ++frame) {
+        if (frame > 30 && main->getLinearVelocity().x < 2.0f) {
+            push({1000.0f / 60.0f, 0.0f, 0.0f});
+        }
+        step();
+    }
+    EXPECT_GT(second->getGlobalPose().p.x, 8.5f);
+    EXPECT_LT(glm::distance(main->getGlobalPose().p, second->getGlobalPose().p), 2.0f);
 }
 
 }  // namespace velmora::test

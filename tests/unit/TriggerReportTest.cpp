@@ -1,21 +1,22 @@
+// The simulation's trigger reports: every pair of a step is looked up in the
+// world's trigger table, and what is not there is said so.
+
 #include <gtest/gtest.h>
 
-#include "tests/gl/WorldFixture.h"
 #include "sim/PhysicsSetup.h"
 #include "sim/Trigger.h"
+#include "tests/unit/SimScenery.h"
+#include "tests/unit/SimWorldFixture.h"
 
 namespace velmora::test {
 
-class TriggerReports : public WorldFixture {
+class TriggerReports : public SimSceneryFixture {
 protected:
     physics::RigidStatic* triggerVolume(const glm::vec3& center) {
         physics::RigidStatic* volume =
             physics::createStatic(*simulation().physics(), physics::Transform(center),
                                   physics::Geometry::box(glm::vec3(1.0f)), *material);
-        physics::Shape* shape = nullptr;
-        volume->getShapes(&shape, 1, 0);
-        shape->setFlag(physics::ShapeFlag::Simulation, false);
-        shape->setFlag(physics::ShapeFlag::Trigger, true);
+        makeTriggerVolume(*volume);
         simulation().scene()->addActor(*volume);
         return volume;
     }
@@ -32,8 +33,7 @@ protected:
     // One frame's physics: the reports arrive inside fetchResults.
     std::string stepAndCaptureErrors() {
         testing::internal::CaptureStderr();
-        simulation().scene()->simulate(1.0f / 60.0f);
-        simulation().scene()->fetchResults(true);
+        stepPhysics();
         return testing::internal::GetCapturedStderr();
     }
 };
