@@ -53,7 +53,7 @@ unsigned ScenePass::facesSeeing(const physics::Shape& shape) {
 
 void ScenePass::samePoseAgain() { ++drawnObjectCount; }
 
-void ScenePass::take(scene::SceneObject& object, DrawNode& node, const glm::mat4& model, unsigned) {
+void ScenePass::handOn(scene::SceneObject& object, DrawNode& node, const glm::mat4& model, unsigned) {
     // Blending only where it changes a pixel: a source alpha of exactly 1
     // gives the source colour, and the second output (alpha 0) is never read
     // for its colour.

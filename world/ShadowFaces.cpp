@@ -105,7 +105,7 @@ unsigned ShadowFaces::facesSeeing(const physics::Shape& shape) {
     return faces;
 }
 
-void ShadowFaces::take(scene::SceneObject& object, DrawNode& node, const glm::mat4& model, unsigned faces) {
+void ShadowFaces::handOn(scene::SceneObject& object, DrawNode& node, const glm::mat4& model, unsigned faces) {
     if (askVisibility_) {
         updateVisibility(object, node);  // as its draw will: an opened door hides here
     }

@@ -54,7 +54,7 @@ private:
 
     bool enter(scene::SceneObject& object) override;
     unsigned facesSeeing(const physics::Shape& shape) override;
-    void take(scene::SceneObject& object, DrawNode& node, const glm::mat4& model, unsigned faces) override;
+    void handOn(scene::SceneObject& object, DrawNode& node, const glm::mat4& model, unsigned faces) override;
 
     ScenePrograms& programs_;
     ShadowFaceCache cache_;

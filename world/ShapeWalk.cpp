@@ -59,7 +59,7 @@ void ShapeWalk::walkShape(physics::Shape& shape, scene::SceneObject& object,
         handed.push_back(HandedPose{pose, faces});
     }
     DrawNode& node = dressing_.dressed(object);
-    take(object, node, pose.toMatrix() * node.lookMove * object.transformMatrix * object.localMatrix, faces);
+    handOn(object, node, pose.toMatrix() * node.lookMove * object.transformMatrix * object.localMatrix, faces);
 }
 
 }  // namespace velmora

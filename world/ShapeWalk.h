@@ -38,7 +38,8 @@ protected:
     virtual unsigned facesSeeing(const physics::Shape& shape) = 0;
     // A shape with a pose already handed on for the object.
     virtual void samePoseAgain() {}
-    virtual void take(scene::SceneObject& object, DrawNode& node, const glm::mat4& model, unsigned faces) = 0;
+    // The shape to draw or list, with the matrix its object's mesh is drawn with.
+    virtual void handOn(scene::SceneObject& object, DrawNode& node, const glm::mat4& model, unsigned faces) = 0;
 
     LevelDressing& dressing_;
     // Fixed for a whole walk by whoever starts it.
