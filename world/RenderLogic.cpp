@@ -1,167 +1,137 @@
 #include "world/RenderLogic.h"
 
-
-#include <glm/gtc/matrix_transform.hpp>
 #include <iostream>
 
-#include "level/MeshData.h"
-#include "level/NodeName.h"
-#include "level/NodeProblems.h"
-#include "render/Texture.h"
-#include "level/TextureProblem.h"
-#include "level/TileFile.h"
 #include "platform/Console.h"
 #include "platform/Window.h"
-#include "render/ParticleSystem.h"
-#include "render/ShaderProgram.h"
+#include "render/PassProbe.h"
+#include "render/RenderOptions.h"
 #include "render/ShadowMatrices.h"
 #include "render/SkyBackdrop.h"
 #include "sim/ObjectRegistry.h"
 #include "sim/SceneObject.h"
-#include "world/DrawNode.h"
-#include "sim/PlayerSpheres.h"
-#include "sim/SolidSphere.h"
+#include "world/GhostSphere.h"
+#include "world/SphereMarks.h"
 
 namespace velmora {
 
-RenderLogic::RenderLogic(const Simulation& simulation)
-    : registry(objectRegistry), simulation_(simulation) {
-    lightPosition = glm::vec4(simulation.places().light, 1.0f);
-    if (registry == nullptr) {
+namespace {
+
+ObjectRegistry* requiredRegistry() {
+    if (objectRegistry == nullptr) {
         // Start-up creates the registry first; without it there is no world to build.
         std::cout << "RenderLogic needs the object registry" << std::endl;
         throw platform::FatalFailure("RenderLogic needs the object registry");
     }
-    shadowFaceMatrices.fill(glm::mat4(1.0f));
-    // A program that fails to build throws: a constructor that throws runs
-    // no destructor, so what was built up to then is released here.
-    try {
-        setUpPrograms();
-        ParticleSystem::loadSpriteTexture(&particleSprite);
-        const double start = platform::getTime();
-        dressWorld();
-        std::cout << "Time for creation: " << platform::getTime() - start << "sec" << std::endl;
-        createGhost();
-        createMarks();
-        backdrop_ = std::make_unique<SkyBackdrop>();
-    } catch (...) {
-        release();
-        throw;
-    }
+    return objectRegistry;
 }
 
-void RenderLogic::createGhost() {
-    // The main sphere once more, see-through.
-    std::unique_ptr<MeshData> mesh = loadModel(spheres::kModelFile);
-    if (mesh == nullptr) return;
-    mesh->opacity = kGhostOpacity;
-    ghost_ = std::make_unique<DrawNode>(std::move(mesh));
-    ghost_->objectProgram = textureProgram;
-    ghost_->objectShadowProgram = shadowProgram;
-    ghost_->isTextured = loadTexture(spheres::kMainTexture, ghost_->textureName.get());
-    ghost_->upload();
+}  // namespace
+
+// The registry is checked before any program is built. A part that fails to
+// build throws, and the parts built before it are released.
+RenderLogic::RenderLogic(const Simulation& simulation)
+    : registry(requiredRegistry()),
+      simulation_(simulation),
+      programs_(),
+      bursts_(programs_),
+      dressing_(programs_),
+      scenePass_(simulation, dressing_, programs_),
+      shadowFaces_(simulation, dressing_, programs_) {
+    lightPosition = glm::vec4(simulation.places().light, 1.0f);
+    // The light never moves, so its six face matrices are built once.
+    shadowFaceMatrices =
+        velmora::shadowFaceMatrices(glm::vec3(lightPosition), shadowNearFar.x, shadowNearFar.y);
+    const double start = platform::getTime();
+    dressWorld();
+    std::cout << "Time for creation: " << platform::getTime() - start << "sec" << std::endl;
+    ghost_ = std::make_unique<GhostSphere>(programs_);
+    marks_ = std::make_unique<SphereMarks>(programs_);
+    backdrop_ = std::make_unique<SkyBackdrop>();
 }
 
-RenderLogic::~RenderLogic() { release(); }
-
-void RenderLogic::release() {
-    // Bursts still alive at shutdown end with the world object; the context
-    // their GL objects live in is still current here.
-    for (ParticleSystem* system : particleSystems) {
-        delete system;
-    }
-    particleSystems.clear();
-    if (particleSprite != 0) glDeleteTextures(1, &particleSprite);
-    particleSprite = 0;
-    ghost_.reset();
-    backdrop_.reset();
-    sphereMark_.reset();
-    linkMark_.reset();
-    // The world's objects keep pointers to these, but never use them again:
-    // a world outlives its renderer only to be released.
-    for (ShaderProgram** program : {&phongProgram, &textureProgram, &shadowProgram,
-                                    &particleUpdateProgram, &particleDrawProgram}) {
-        delete *program;
-        *program = nullptr;
-    }
-}
+RenderLogic::~RenderLogic() = default;
 
 bool RenderLogic::gameRunning() const { return !simulation_.won(); }
 
 bool RenderLogic::spheresCoupled() const { return simulation_.coupled(); }
 
-void RenderLogic::setUpPrograms() {
-    phongProgram = new ShaderProgram("Shader/basic.vert", "Shader/phongShading.frag");
-    textureProgram = new ShaderProgram("Shader/tex.vert", "Shader/tex.frag");
-    shadowProgram = new ShaderProgram("Shader/shadow.vert", "Shader/shadow.frag");
-    particleUpdateProgram =
-        ShaderProgram::transformFeedback("Shader/PassParticle.vert", "Shader/TransformParticle.geom");
-    particleDrawProgram = new ShaderProgram("Shader/PassCopy.vert", "Shader/ParticleDraw.frag",
-                                            "Shader/ParticleTex.geom");
-    // The light never moves, so its six face matrices are built once.
-    shadowFaceMatrices =
-        velmora::shadowFaceMatrices(glm::vec3(lightPosition), shadowNearFar.x, shadowNearFar.y);
-}
+void RenderLogic::dressWorld() { dressing_.dress(*registry->mainWorld()->root); }
 
-void RenderLogic::dressWorld() { dressForDrawing(registry->mainWorld()->root, levelTextures_); }
-
-void RenderLogic::dressForDrawing(scene::SceneObject* object, TextureCache& textures) {
-    if (!object->isGroup && !drawNodeOf(*object).isDressed) {
-        dressed(*object, &textures);
-        if (object->opacity() < 1.0f) transparentObjects.push_back(object);
-    }
-    for (scene::SceneObject* child : object->getChildren()) {
-        dressForDrawing(child, textures);
-    }
-}
-
-DrawNode& RenderLogic::dressed(scene::SceneObject& object, TextureCache* textures) {
-    DrawNode& node = drawNodeOf(object);
-    if (node.isDressed || object.isGroup) return node;
-    node.isDressed = true;
-    const bool sphere = dynamic_cast<scene::SolidSphere*>(&object) != nullptr;
-    if (sphere) {
-        if (object.mesh == nullptr) {
-            if (std::unique_ptr<MeshData> mesh = loadModel(spheres::kModelFile)) {
-                object.mesh = mesh.release();
-                object.hasMesh = true;
-            }
-        }
-        node.isTextured = loadTexture(object.textureFile, node.textureName.get());
-        node.objectProgram = textureProgram;
-    } else {
-        if (!object.hasMesh) object.createDefaultMesh();
-        node.objectProgram = phongProgram;
-        if (!object.textureFile.empty() && textures != nullptr) {
-            attachLevelTexture(node, object.textureFile, *textures);
-            if (node.isTextured) {
-                node.objectProgram = textureProgram;
-            } else {
-                // Shaded plainly rather than sampling whatever texture is bound.
-                const std::string problem = levelTextureProblem(object.textureFile);
-                std::cout << nodeProblemLine(object.sourceFile, object.nodeName,
-                                             problem.empty() ? undecodableTextureMessage(object.textureFile)
-                                                             : problem)
-                          << std::endl;
-            }
-        }
-    }
-    node.objectShadowProgram = shadowProgram;
-    node.setMesh(object.mesh);
-    node.upload();
-    return node;
-}
-
-void RenderLogic::clearBursts() {
-    for (ParticleSystem* system : particleSystems) delete system;
-    particleSystems.clear();
-}
+void RenderLogic::clearBursts() { bursts_.clear(); }
 
 void RenderLogic::showEvents(const std::vector<SimulationEvent>& events) {
     for (const SimulationEvent& event : events) {
-        if (event.type == SimulationEventType::Burst) spawnParticleBurst(event.where);
+        if (event.type == SimulationEventType::Burst) bursts_.spawn(event.where);
     }
     looks_.update(*registry->mainWorld(), simulation_.steps());
+}
+
+void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4 projectionMatrix,
+                              double dt) {
+    if (!shadowPass && backdrop_ != nullptr && simulation_.hasLevel()) {
+        backdrop_->draw(cameraMatrix, projectionMatrix);
+        currentProgram = nullptr;  // the backdrop's program is current now
+    }
+    if (wireframeEnabled) {
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    }
+    scene::SceneObject& root = *registry->mainWorld()->root;
+    if (shadowPass) {
+        shadowFaceIndex = (shadowFaceIndex + 1) % 6;
+        shadowFaces_.draw(root, shadowFaceIndex, shadowLight());
+        passDone("shadow draws");
+    } else {
+        const bool transparency = transparencyEnabled;
+        const SceneUniforms uniforms = sceneUniforms(cameraMatrix, projectionMatrix);
+        scenePass_.begin(uniforms, {frustumCullingEnabled, mipmapMode, drawAlpha, transparency});
+        // The world's second output only ever says "blur me" (alpha 0), which
+        // the cleared target already says: it is not written at all.
+        glColorMaski(1, GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        shadowFaces_.startListing();  // the next frame's shadow faces are listed anew
+        scenePass_.drawWorld(root);
+        passDone("scene pass");
+        bursts_.advance(dt, uniforms.viewProjection, glm::vec3(uniforms.camera[3]));
+        passDone("particles");
+        if (transparency) {
+            scenePass_.drawSeeThrough(transparentObjects);
+            passDone("scene pass");
+        }
+        if (ghostPosition) ghost_->draw(*ghostPosition, uniforms, mipmapMode);
+        marks_->draw(simulation_, drawAlpha, uniforms);
+    }
+    // Always back to filled, so nothing drawn after the scene (HUD, blur)
+    // inherits lines, even when the option was switched between calls.
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glColorMaski(1, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);  // the HUD marks its text there
+}
+
+bool RenderLogic::shadowFaceNeedsClear(int face, bool drawn) {
+    return shadowFaces_.needsClear(*registry->mainWorld()->root, face, drawn, shadowLight());
+}
+
+SceneUniforms RenderLogic::sceneUniforms(const glm::mat4& cameraMatrix,
+                                         const glm::mat4& projectionMatrix) const {
+    SceneUniforms uniforms;
+    uniforms.camera = cameraMatrix;
+    uniforms.view = glm::inverse(cameraMatrix);
+    uniforms.viewProjection = projectionMatrix * uniforms.view;
+    uniforms.nearFar = shadowNearFar;
+    uniforms.light = lightPosition;
+    uniforms.shadowCube = shadowCubeTexture;
+    return uniforms;
+}
+
+ShadowFaces::Light RenderLogic::shadowLight() const {
+    ShadowFaces::Light light;
+    light.faceMatrices = shadowFaceMatrices;
+    light.nearFar = shadowNearFar;
+    light.position = lightPosition;
+    light.cubeTexture = shadowCubeTexture;
+    light.wireframe = wireframeEnabled;
+    light.transparency = transparencyEnabled;
+    light.drawAlpha = drawAlpha;
+    return light;
 }
 
 }  // namespace velmora

@@ -1,7 +1,4 @@
-// Marks drawn over the scene that the level has no objects for: the magnet's
-// reach as a faint disc on the floor round the second sphere and, within it, a link to the
-// main sphere, both while coupled; and the main sphere's outline wherever the
-// second sphere or scenery hides it, so the player never loses it.
+#include "world/SphereMarks.h"
 
 #include <GL/glew.h>
 
@@ -17,7 +14,8 @@
 #include "sim/Cube.h"
 #include "world/DrawNode.h"
 #include "sim/PlayerSpheres.h"
-#include "world/RenderLogic.h"
+#include "world/ScenePrograms.h"
+#include "sim/Simulation.h"
 #include "sim/SolidSphere.h"
 
 namespace velmora {
@@ -37,11 +35,11 @@ void setUniform(const ShaderProgram& program, const char* name, float value) {
 }
 }  // namespace
 
-void RenderLogic::createMarks() {
-    const auto mark = [this](std::unique_ptr<MeshData> mesh) {
+SphereMarks::SphereMarks(ScenePrograms& programs) : programs_(programs) {
+    const auto mark = [&programs](std::unique_ptr<MeshData> mesh) {
         auto node = std::make_unique<DrawNode>(std::move(mesh));
-        node->objectProgram = phongProgram;
-        node->objectShadowProgram = shadowProgram;
+        node->objectProgram = programs.phong;
+        node->objectShadowProgram = programs.shadow;
         if (node->mesh() != nullptr) node->upload();
         return node;
     };
@@ -51,26 +49,28 @@ void RenderLogic::createMarks() {
     linkMark_ = mark(std::unique_ptr<MeshData>(std::exchange(cube.mesh, nullptr)));
 }
 
-void RenderLogic::drawMark(DrawNode& mark, const glm::mat4& model, glm::vec3 colour, float glow,
+SphereMarks::~SphereMarks() = default;
+
+void SphereMarks::drawMark(DrawNode& mark, const glm::mat4& model, glm::vec3 colour, float glow,
                            float opacity) {
     if (!mark.isInitialised) return;
-    glUniformMatrix4fv(glGetUniformLocation(phongProgram->program, "modelMatrix"), 1, GL_FALSE,
+    const ShaderProgram& phong = *programs_.phong;
+    glUniformMatrix4fv(glGetUniformLocation(phong.program, "modelMatrix"), 1, GL_FALSE,
                        glm::value_ptr(model));
     mark.ownMesh()->opacity = opacity;
-    glUniform3fv(glGetUniformLocation(phongProgram->program, "tint"), 1, glm::value_ptr(colour));
-    setUniform(*phongProgram, "glow", glow);
-    setUniform(*phongProgram, "specFactor", 0.0f);
+    glUniform3fv(glGetUniformLocation(phong.program, "tint"), 1, glm::value_ptr(colour));
+    setUniform(phong, "glow", glow);
+    setUniform(phong, "specFactor", 0.0f);
     mark.draw(false, true);
 }
 
-void RenderLogic::drawMarks() {
-    const Simulation& simulation = simulation_;
+void SphereMarks::draw(const Simulation& simulation, float drawAlpha, const SceneUniforms& uniforms) {
     if (simulation.sphere(MainActorType) == nullptr) return;
     const glm::vec3 main = simulation.spherePosition(MainActorType, drawAlpha);
-    useSceneProgram(phongProgram);
+    programs_.useForScene(programs_.phong, uniforms);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    if (simulation.sphere(SecondActorType) != nullptr && spheresCoupled() && gameRunning()) {
+    if (simulation.sphere(SecondActorType) != nullptr && simulation.coupled() && !simulation.won()) {
         const glm::vec3 second = simulation.spherePosition(SecondActorType, drawAlpha);
         const float secondRadius = 0.5f * spheres::kSecondScale;
         // The disc the main sphere's centre must reach for the magnet to hold.
@@ -101,13 +101,13 @@ void RenderLogic::drawMarks() {
     // Its far side lies behind its own near side: only the near side counts.
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
-    setUniform(*phongProgram, "outline", 1.0f);
+    setUniform(*programs_.phong, "outline", 1.0f);
     // Drawn with the sphere's own pose, turn included, so its facets lie on
     // the drawn sphere's.
     const physics::Transform pose = simulation.drawnPose(*simulation.sphere(MainActorType), drawAlpha);
     drawMark(*sphereMark_, pose.toMatrix() * glm::scale(glm::mat4(1.0f), glm::vec3(spheres::kMainScale)),
              kOutlineColour, 0.0f, 1.0f);
-    setUniform(*phongProgram, "outline", 0.0f);
+    setUniform(*programs_.phong, "outline", 0.0f);
     glDisable(GL_CULL_FACE);
     glDisable(GL_POLYGON_OFFSET_FILL);
     glDepthMask(GL_TRUE);
