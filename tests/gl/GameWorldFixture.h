@@ -1,7 +1,8 @@
 #pragma once
-// The world object as the game builds it: the registry first, then
-// RenderLogic with the shipped level and both spheres. What it printed while
-// it was built is kept for the tests that check it.
+// The world object as the game builds it: the rules' world (the registry,
+// then the shipped level's simulation with both spheres), then RenderLogic
+// dressing it. What both printed while they were built is kept for the tests
+// that check it.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "sim/ObjectRegistry.h"
+#include "tests/unit/SimWorldFixture.h"
 #include "world/RenderLogic.h"
 
 namespace velmora {
@@ -17,28 +19,15 @@ class SceneObject;
 }
 namespace test {
 
-class GameWorldFixture : public testing::Test {
+class GameWorldFixture : public SimWorldFixture {
 protected:
     void SetUp() override;
-    // Frees the level, the spheres' objects and any particle bursts, then the world.
+    // Frees the particle bursts and the renderer, then the level and the world.
     void TearDown() override;
+    // Bursts become particle systems, and the looks follow the step.
+    void takeStepEvents(std::vector<SimulationEvent> stepEvents) override;
 
-    World& world() { return *registry->mainWorld(); }
-    scene::SceneObject* find(const std::string& name);
-    // One simulation step with the input gathered since the last one; the
-    // push is used up, bursts become particle systems.
-    void step();
-    // Adds to the next step's push, in the keys' units (one is a full key).
-    void push(glm::vec3 direction);
-    StepInput next;
-
-    Simulation& simulation() { return *sim; }
-
-    std::unique_ptr<ObjectRegistry> registry;
-    std::unique_ptr<Simulation> sim;  // the game's: the renderer only reads it
     std::unique_ptr<RenderLogic> logic;
-    std::string creationOutput;
-    std::string creationErrors;
 };
 
 }  // namespace test

@@ -40,7 +40,11 @@ void SimWorldFixture::step() {
     simulation().step(next);
     next.push = glm::vec3(0.0f);
     next.restart = false;
-    for (SimulationEvent& event : simulation().takeEvents()) events.push_back(std::move(event));
+    takeStepEvents(simulation().takeEvents());
+}
+
+void SimWorldFixture::takeStepEvents(std::vector<SimulationEvent> stepEvents) {
+    for (SimulationEvent& event : stepEvents) events.push_back(std::move(event));
 }
 
 void SimWorldFixture::push(glm::vec3 direction) { next.push += direction * spheres::kPushScale; }

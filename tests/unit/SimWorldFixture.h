@@ -36,8 +36,10 @@ protected:
     Simulation& simulation() { return *sim; }
     scene::SceneObject* find(const std::string& name);
     // One simulation step with the input gathered since the last one; the
-    // push is used up, the step's events are added to events.
+    // push is used up, the step's events go to takeStepEvents.
     void step();
+    // What becomes of a step's events; here they are added to events.
+    virtual void takeStepEvents(std::vector<SimulationEvent> stepEvents);
     // Adds to the next step's push, in the keys' units (one is a full key).
     void push(glm::vec3 direction);
 
