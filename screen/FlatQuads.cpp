@@ -1,6 +1,7 @@
 #include "screen/FlatQuads.h"
 
 #include "render/ShaderProgram.h"
+#include "screen/DrawnBoxes.h"
 
 namespace velmora {
 
@@ -41,6 +42,7 @@ FlatQuads::~FlatQuads() {
 
 void FlatQuads::draw(int x, int y, int width, int height, const glm::vec4& colour, int screenWidth,
                      int screenHeight) {
+    logDrawnBox({false, x, y, width, height, {}});
     const float left = static_cast<float>(x);
     const float bottom = static_cast<float>(y);
     const float right = left + static_cast<float>(width);
@@ -61,7 +63,11 @@ void FlatQuads::draw(int x, int y, int width, int height, const glm::vec4& colou
     glBufferData(GL_ARRAY_BUFFER, sizeof corners, corners, GL_STREAM_DRAW);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // A panel sits at the nearest depth, as the text on it will: writing it
+    // would hide that text from the depth test in a target with a depth buffer.
+    glDepthMask(GL_FALSE);
     glDrawArrays(GL_TRIANGLES, 0, 6);
+    glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);

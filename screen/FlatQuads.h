@@ -1,6 +1,7 @@
 #pragma once
 // Plain rectangles of one colour each, alpha-blended over whatever
-// framebuffer is bound: the menus' panels and highlights.
+// framebuffer is bound: the panels behind the HUD's and the menus' text, and
+// the menus' highlights. They write no depth, so text drawn on them shows.
 
 #include <GL/glew.h>
 

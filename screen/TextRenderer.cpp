@@ -2,6 +2,8 @@
 
 #include "render/Texture.h"
 #include "render/ShaderProgram.h"
+#include "screen/DrawnBoxes.h"
+#include "screen/TextFit.h"
 #include "screen/TextGeometry.h"
 
 namespace velmora {
@@ -40,6 +42,9 @@ void TextRenderer::pointAttribute(GLuint buffer, const char* name) {
 
 void TextRenderer::printText(const char* text, int x, int y, int size) {
     const TextGeometry geometry = buildTextGeometry(text, x, y, size);
+    if (text != nullptr && *text != '\0') {
+        logDrawnBox({true, x, y, textWidth(text, size), size, text});
+    }
     const size_t vertexCount = geometry.positions.size();
     upload(vertexBuffer, geometry.positions.data(), vertexCount * sizeof(glm::vec2));
     upload(uvBuffer, geometry.uvs.data(), vertexCount * sizeof(glm::vec2));
