@@ -27,7 +27,8 @@ void advanceLockout(double& lockout, double dt);
 // Once the lock-out has passed, tests F1..F5 and F7..F9 in that order: every
 // key down toggles its option and restarts the lock-out (F4 only restarts
 // it), and keys held together all act in the same frame. Returns the message
-// of the last toggle that carries one, or an empty string.
+// of the last toggle that carries one (all but F1, whose help shows itself),
+// or an empty string.
 std::string applyOptionKeys(const std::function<bool(int key)>& isDown, OptionFlags& flags,
                             double& lockout);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/settings/SettingNames.h"
 #include "platform/KeyNames.h"
 
 namespace velmora::app {
@@ -34,8 +35,6 @@ SettingEffect flip(Settings& s, int, bool) {
 template <bool Settings::*member>
 std::string flag(const Settings& s) { return onOff(s.*member); }
 
-const char* const kFilterNames[3] = {"trilinear", "nearest mipmap", "nearest"};
-
 const Entry kEntries[] = {
     {"Display", [](const Settings& s) { return std::string(s.fullScreen ? "full screen" : "window"); },
      flip<&Settings::fullScreen, SettingEffect::display>},
@@ -45,12 +44,12 @@ const Entry kEntries[] = {
          stepNumber(s.renderScale, step, kLowestRenderScale, kHighestRenderScale, 10, chosen);
          return SettingEffect::renderScale;
      }},
-    {"Shadows", flag<&Settings::shadows>, flip<&Settings::shadows, SettingEffect::options>},
-    {"Culling", flag<&Settings::culling>, flip<&Settings::culling, SettingEffect::options>},
-    {"Transparency", flag<&Settings::transparency>,
+    {settingName::shadows, flag<&Settings::shadows>, flip<&Settings::shadows, SettingEffect::options>},
+    {settingName::culling, flag<&Settings::culling>, flip<&Settings::culling, SettingEffect::options>},
+    {settingName::transparency, flag<&Settings::transparency>,
      flip<&Settings::transparency, SettingEffect::options>},
-    {"Wireframe", flag<&Settings::wireframe>, flip<&Settings::wireframe, SettingEffect::options>},
-    {"Filtering", [](const Settings& s) { return std::string(kFilterNames[std::clamp(s.filtering, 0, 2)]); },
+    {settingName::wireframe, flag<&Settings::wireframe>, flip<&Settings::wireframe, SettingEffect::options>},
+    {settingName::filtering, [](const Settings& s) { return std::string(settingName::filteringModes[std::clamp(s.filtering, 0, 2)]); },
      [](Settings& s, int step, bool) {
          s.filtering = (s.filtering + step + 3) % 3;
          return SettingEffect::options;
@@ -62,7 +61,7 @@ const Entry kEntries[] = {
      }},
     {"Invert tilt", flag<&Settings::invertTilt>, flip<&Settings::invertTilt, SettingEffect::none>},
     {"Run timer", flag<&Settings::showTimer>, flip<&Settings::showTimer, SettingEffect::none>},
-    {"Frame time", flag<&Settings::showFrameTime>,
+    {settingName::frameTime, flag<&Settings::showFrameTime>,
      flip<&Settings::showFrameTime, SettingEffect::options>},
     {"Volume", [](const Settings& s) { return std::to_string(s.volume) + " %"; },
      [](Settings& s, int step, bool chosen) {

@@ -66,11 +66,17 @@ TEST_F(OptionKeyFrames, KeysHeldTogetherAllActAndTheLastMessageWins) {
 
 TEST_F(OptionKeyFrames, F5CyclesThreeModesF4OnlyRestartsTheLockOutF6IsNotAnOptionKey) {
     std::vector<int> modes;
+    std::vector<std::string> messages;
     for (int press = 0; press < 4; ++press) {
-        frame(0.3, {KEY_F5});
+        messages.push_back(frame(0.3, {KEY_F5}));
         modes.push_back(flags.mipmapMode);
     }
     EXPECT_EQ(modes, (std::vector<int>{1, 2, 0, 1}));
+    // Named as the settings screen names the option and its modes.
+    EXPECT_EQ(messages, (std::vector<std::string>{"Filtering: nearest mipmap", "Filtering: nearest",
+                                                  "Filtering: trilinear", "Filtering: nearest mipmap"}));
+    EXPECT_EQ(frame(0.3, {KEY_F3}), "Wireframe on");
+    EXPECT_EQ(frame(0.3, {KEY_F2}), "Frame time on");
 
     const OptionFlags before = flags;
     EXPECT_EQ(frame(0.3, {KEY_F4}), "");
