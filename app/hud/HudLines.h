@@ -1,8 +1,8 @@
 #pragma once
-// What the HUD shows in one frame and where, decided apart from drawing: the
-// help lines, the win or status message, and the frame-time lines. Positions
-// are pixels from the screen's bottom-left, the first character's left and
-// bottom edges.
+// The HUD's lines that live on their own timers: the status message (the
+// last option key's, two seconds) and the frame-time readout (rebuilt every
+// 0.15 s). Positions are pixels from the screen's bottom-left, the first
+// character's left and bottom edges.
 
 #include <string>
 #include <vector>
@@ -16,20 +16,18 @@ struct HudLine {
     int size = 0;  // pixels per character square
 };
 
-// The controls and the aim first, then one line per option key that does
-// something (F4 and F6 do not).
-constexpr int kHelpLineCount = 13;
-constexpr int kControlHelpLines = 6;  // the lines before the option keys'
-extern const char* const helpLines[kHelpLineCount];
-
 constexpr double kStatusMessageSeconds = 2.0;
 constexpr double kFrameTimeRefreshSeconds = 0.15;
 
-// The lines of this frame in drawing order, from the shell's option and HUD
-// state, which it advances: the status message ages, the frame-time lines are
-// rebuilt when their timer has run out.
-std::vector<HudLine> hudLinesForFrame(double dt, int screenWidth, int screenHeight,
-                                      int drawnObjectCount);
+// The status message while its two seconds last, else empty (and it is no
+// longer visible).
+std::string shownStatusMessage();
+// Ages the status message by dt, saturating rather than losing precision.
+void ageStatusMessage(double dt);
+
+// The two frame-time lines at the bottom left while the readout is shown
+// (F2), rebuilt when their timer has run out, which they advance.
+std::vector<HudLine> frameTimeLines(double dt, int screenHeight, int drawnObjectCount);
 
 // "59fps, time:16ms" for a frame of 16.7 ms; both figures truncated.
 std::string frameTimeLine(double dt);

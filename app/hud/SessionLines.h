@@ -1,9 +1,8 @@
 #pragma once
-// The HUD lines of the play session: the run timer top right, "Paused" in
-// the middle, the run's and the best time under the win message, and the
-// magnet's direction bottom right. Positions as in HudLines.h.
+// The play session's corner readouts: the run timer top right, the replay
+// line under it, and the magnet's direction bottom right. Positions as in
+// HudLines.h, in the bands of HudMetrics.h.
 
-#include <string>
 #include <vector>
 
 #include "app/hud/HudLines.h"
@@ -12,11 +11,8 @@ namespace velmora::app {
 
 struct PlaySession;
 
-// A run against the best before it, in seconds: "-1.24" ahead, "+0.80" behind.
-std::string bestDifferenceText(long steps, long bestSteps);
-
 // The run timer only when showTimer (a setting).
-std::vector<HudLine> sessionLines(const PlaySession& session, bool won, bool spheresCoupled,
-                                  int screenWidth, int screenHeight, bool showTimer = true);
+std::vector<HudLine> sessionLines(const PlaySession& session, bool spheresCoupled, int screenWidth,
+                                  int screenHeight, bool showTimer = true);
 
 }  // namespace velmora::app

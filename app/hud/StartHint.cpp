@@ -3,19 +3,18 @@
 #include <algorithm>
 #include <string>
 
-namespace velmora::app {
+#include "app/hud/HudMetrics.h"
 
-namespace {
-constexpr int kHintSize = 20;
-}  // namespace
+namespace velmora::app {
 
 void addStartHint(std::vector<HudLine>& lines, double& age, double dt, bool helpShown, int screenWidth,
                   int screenHeight) {
     if (helpShown) age = kStartHintSeconds;
     if (age >= kStartHintSeconds) return;
     const std::string hint = "F1: help";
-    const int width = static_cast<int>(hint.size()) * kHintSize;
-    lines.push_back({hint, (screenWidth - width) / 2, screenHeight / 6, kHintSize});
+    const int size = cornerTextSize(screenHeight);
+    const int width = static_cast<int>(hint.size()) * size;
+    lines.push_back({hint, (screenWidth - width) / 2, screenHeight / 6, size});
     age += std::min(dt, kLongestHintFrame);
 }
 

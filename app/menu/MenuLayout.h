@@ -20,14 +20,15 @@ struct MenuRow {
 
 struct MenuLayout {
     int panelX = 0, panelY = 0, panelWidth = 0, panelHeight = 0;
-    int titleX = 0, titleY = 0, titleSize = 0;  // no title: size 0 ("Paused" is the HUD's)
-    int messageX = 0, messageY = 0, messageSize = 0;
+    int titleX = 0, titleY = 0, titleSize = 0;  // "Paused", "Settings", "Levels"
+    int messageX = 0, messageY = 0, messageSize = 0;  // inside the panel, at its foot
     std::vector<MenuRow> rows;  // the visible ones, top first
 };
 
-// The pause menu's rows stand under the HUD's "Paused" in the middle; the
-// settings screen fills most of the window and scrolls to keep the selected
-// entry in sight.
+// The pause menu's rows stand under its title "Paused" in the middle; the
+// settings and levels screens fill most of the window's height, above the
+// frame-time readout's band, and scroll to keep the selected entry in sight.
+// A row's text is made smaller where it would not fit the row (MenuDraw).
 MenuLayout layoutMenu(MenuScreen screen, int entryCount, int selected, int screenWidth,
                       int screenHeight);
 

@@ -66,13 +66,14 @@ protected:
         platform::script::setKey(key, false);
         frame();
     }
-    // A click in the middle of the row of an entry of the menu as it stands:
+    // A click in the middle of the row of an entry of the menu as it stands
+    // (scrolled to the entry selected now):
     // the cursor comes and the button goes down in one frame.
     void click(int entry) {
         const int count = shell.menu.screen == app::MenuScreen::pause
                               ? static_cast<int>(app::pauseChoices().size())
                               : app::settingsEntryCount();
-        const app::MenuLayout layout = app::layoutMenu(shell.menu.screen, count, entry,
+        const app::MenuLayout layout = app::layoutMenu(shell.menu.screen, count, shell.menu.selected,
                                                        shell.screenWidth, shell.screenHeight);
         for (const app::MenuRow& row : layout.rows) {
             if (row.entry != entry) continue;

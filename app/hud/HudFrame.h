@@ -1,0 +1,41 @@
+#pragma once
+// What the HUD shows in one frame and where, decided apart from drawing.
+// The topmost screen owns the middle of the window: with the pause menu open
+// only the frame-time readout stays (the menu's panels keep clear of it);
+// after the goal the win screen stands there; otherwise the help (F1), with
+// the status message at its foot, or the status message on its own panel.
+// The corner readouts stand in their bands (HudMetrics.h) under any of them.
+
+#include <vector>
+
+#include "app/hud/TextPanel.h"
+#include "app/hud/WinScreen.h"
+#include "app/input/KeyBindings.h"
+
+namespace velmora::app {
+
+struct PlaySession;
+
+struct HudView {
+    int screenWidth = 0;
+    int screenHeight = 0;
+    int drawnObjectCount = 0;
+    bool menuOpen = false;
+    bool won = false;
+    bool spheresCoupled = true;
+    bool showTimer = true;
+    const PlaySession* session = nullptr;  // null: no corner readouts of the run
+    KeyBindings keys;                      // what the help names
+    WinFacts win;                          // read once won
+};
+
+struct HudFrame {
+    std::vector<HudLine> lines;     // on their own, drawn first
+    std::vector<TextPanel> panels;  // each panel, then its lines
+};
+
+// Advances the HUD's timers (status message, frame time, start hint) by dt,
+// whether or not they show this frame.
+HudFrame hudFrame(double dt, const HudView& view, double& startHintAge);
+
+}  // namespace velmora::app
