@@ -9,6 +9,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -25,6 +26,7 @@
 #include "screen/FullScreenTarget.h"
 #include "tests/gl/LoopFixture.h"
 #include "sim/Door.h"
+#include "world/DrawNode.h"
 #include "world/RenderLogic.h"
 #include "sim/World.h"
 #include "tests/gl/UploadedObject.h"
@@ -210,4 +212,46 @@ TEST_F(CameraViewOnTheLevel, TheLevelStandsAgainstASkyPalerTowardsTheHorizon) {
     EXPECT_GT(top[2], top[0] + 60);   // blue
     EXPECT_GT(top[0], 36 + 30);       // lighter than the old flat backdrop
     EXPECT_GT(lower[0], top[0]);      // paler lower down
+
+    // The level's "sky" line is what the backdrop shows.
+    shell.renderLogic->skyColours.zenith = glm::vec3(0.8f, 0.1f, 0.1f);
+    frames(1, 1.0 / 60.0);
+    glBindFramebuffer(GL_FRAMEBUFFER, shell.sceneTarget.framebuffer->name());
+    glReadPixels(shell.screenWidth / 2, shell.screenHeight - 1, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, top);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    EXPECT_GT(top[0], top[2] + 60);  // red
+}
+
+// Near-white pixels in the lower half of the scene: the floor round the start.
+int glarePixels(const app::ShellState& shell) {
+    const int width = shell.sceneWidth, height = shell.sceneHeight / 2;
+    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
+    glBindFramebuffer(GL_FRAMEBUFFER, shell.sceneTarget.framebuffer->name());
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    int white = 0;
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        if (std::min({pixels[i], pixels[i + 1], pixels[i + 2]}) > 225) ++white;
+    }
+    return white;
+}
+
+// The light hangs over the start: a full highlight on the matte floor paints
+// a white glare where the light's mirror image meets the eye. Seen from a
+// camera looking down on the floor, the floor keeps its colours.
+TEST_F(CameraViewOnTheLevel, TheMatteFloorUnderTheLightShowsNoGlare) {
+    shell.camera.pitch = -35.0f;
+    frames(2, 1.0 / 60.0);
+    const int matte = glarePixels(shell);
+    const int lowerHalf = shell.sceneWidth * shell.sceneHeight / 2;
+    EXPECT_LT(matte, lowerHalf / 200);
+    // Every surface as shiny as metal: the glare is back.
+    std::function<void(scene::SceneObject&)> shine = [&](scene::SceneObject& object) {
+        if (object.drawing != nullptr) static_cast<DrawNode&>(*object.drawing).specFactor = 1.0f;
+        for (scene::SceneObject* child : object.children) shine(*child);
+    };
+    shine(*shell.renderLogic->simulation().world().root);
+    frames(2, 1.0 / 60.0);
+    EXPECT_GT(glarePixels(shell), matte + lowerHalf / 200);
 }
