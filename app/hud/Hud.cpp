@@ -1,6 +1,7 @@
 #include "app/hud/Hud.h"
 
 #include "app/hud/HudLines.h"
+#include "app/hud/LevelCard.h"
 #include "app/hud/SessionLines.h"
 #include "app/shell/ShellOptions.h"
 #include "app/shell/ShellState.h"
@@ -23,6 +24,7 @@ void drawHud(double dt, ShellState& shell) {
         shell.session, gameWon, shell.renderLogic->spheresCoupled(), shell.screenWidth, shell.screenHeight,
         shell.settings.showTimer);
     lines.insert(lines.end(), session.begin(), session.end());
+    addLevelCard(lines, shell.intro, shell.screenWidth, shell.screenHeight);
     addStartHint(lines, shell.session.startHintAge, dt, showHelp, shell.screenWidth, shell.screenHeight);
     for (const HudLine& line : lines) {
         shell.textRenderer->printText(line.text.c_str(), line.x, line.y, line.size);
