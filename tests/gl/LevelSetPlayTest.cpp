@@ -162,7 +162,7 @@ TEST_F(LevelSetPlay, FinishingALevelOpensTheNextKeepsItsTimeAndNGoesThere) {
     tap(platform::KEY_ENTER);
     EXPECT_EQ(app::menuLines(shell),
               (std::vector<std::string>{"1 Small  par 1:00  best " + velmora::runTimeText(best),
-                                        "2 The grand tour  par 2:30", "Back"}));
+                                        "2 The grand tour  par 2:45", "Back"}));
     tap(platform::KEY_UP);
     tap(platform::KEY_ENTER);
     EXPECT_EQ(shell.levelIndex, 0);
@@ -214,7 +214,7 @@ TEST_F(LevelSetPlay, NShowsTheNextLevelsCardThenTheCameraStandsWhereTheStartPuts
     frame();
     ASSERT_EQ(shell.levelIndex, 1);
     ASSERT_TRUE(shell.intro.active);
-    EXPECT_EQ(shell.intro.card, (std::vector<std::string>{"Level 2: The grand tour", "Par 2:30"}));
+    EXPECT_EQ(shell.intro.card, (std::vector<std::string>{"Level 2: The grand tour", "Par 2:45"}));
     ASSERT_TRUE(shell.intro.goal.has_value());
     for (int i = 0; i < 60; ++i) frame();  // N held on: still the card
     EXPECT_TRUE(shell.intro.showsCard());
