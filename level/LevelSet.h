@@ -11,6 +11,7 @@
 
 #include <glm/glm.hpp>
 
+#include "level/LevelLook.h"
 #include "level/LevelTile.h"
 #include "sim/PlayerSpheres.h"
 
@@ -35,6 +36,7 @@ struct LevelPlaces {
 struct LevelEntry {
     std::string name;   // what --level takes
     std::string title;  // what the player reads
+    std::string aim;    // one line on what to do there, for the level's card
     long parSteps = 0;  // the time to beat, in 1/60 s steps
     // The longest run a replay of the level may show, in steps: what a
     // checker plays at most (ten minutes unless the level says otherwise).
@@ -42,6 +44,7 @@ struct LevelEntry {
     std::vector<LevelTile> tiles;
     std::string route;
     LevelPlaces places;
+    SkyColours sky;
 };
 
 struct LevelSet {

@@ -34,8 +34,11 @@ SkyBackdrop::~SkyBackdrop() {
     glDeleteVertexArrays(1, &vertexArray_);
 }
 
-void SkyBackdrop::draw(const glm::mat4& camera, const glm::mat4& projection) {
+void SkyBackdrop::draw(const glm::mat4& camera, const glm::mat4& projection, const SkyColours& colours) {
     glUseProgram(program_->program);
+    glUniform3fv(program_->uniformLocation("zenith"), 1, glm::value_ptr(colours.zenith));
+    glUniform3fv(program_->uniformLocation("horizon"), 1, glm::value_ptr(colours.horizon));
+    glUniform3fv(program_->uniformLocation("ground"), 1, glm::value_ptr(colours.ground));
     glUniformMatrix4fv(program_->uniformLocation("Camera"), 1, GL_FALSE, glm::value_ptr(camera));
     const glm::mat4 inverseProjection = glm::inverse(projection);
     glUniformMatrix4fv(program_->uniformLocation("inverseProjection"), 1, GL_FALSE,

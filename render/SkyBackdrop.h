@@ -9,6 +9,8 @@
 
 #include <glm/glm.hpp>
 
+#include "level/LevelLook.h"
+
 namespace velmora {
 
 class ShaderProgram;
@@ -21,8 +23,9 @@ public:
     SkyBackdrop& operator=(const SkyBackdrop&) = delete;
 
     // Into the bound framebuffer, for a camera (camera to world) and its
-    // projection. Leaves the depth test and depth writes as it found them.
-    void draw(const glm::mat4& camera, const glm::mat4& projection);
+    // projection, in the level's colours. Leaves the depth test and depth
+    // writes as it found them.
+    void draw(const glm::mat4& camera, const glm::mat4& projection, const SkyColours& colours);
 
 private:
     std::unique_ptr<ShaderProgram> program_;

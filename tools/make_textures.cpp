@@ -11,6 +11,7 @@
 #include <functional>
 #include <iostream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -136,6 +137,75 @@ Colour hazard(float u, float v) {
     return mix(base, {0.3f, 0.3f, 0.3f}, 0.25f * fractal(u, v, 8));
 }
 
+// Each level but the grand tour (bricks on stone) has walls and floors of its
+// own, so that a glance tells which level is on screen.
+
+Colour sandstone(float u, float v) {
+    // Large warm blocks, two courses a texture, with pale joints.
+    const float row = v * 2;
+    const float shift = static_cast<int>(row) % 2 == 0 ? 0.0f : 0.5f;
+    const float column = u + shift;
+    if (row - std::floor(row) < 0.04f || column - std::floor(column) < 0.03f) return {0.88f, 0.82f, 0.68f};
+    return mix({0.72f, 0.56f, 0.34f}, {0.86f, 0.7f, 0.45f}, fractal(u, v, 8) + 0.2f * std::sin(v * 40.0f));
+}
+
+Colour terracotta(float u, float v) {
+    const bool grout = u * 2 - std::floor(u * 2) < 0.04f || v * 2 - std::floor(v * 2) < 0.04f;
+    if (grout) return {0.85f, 0.8f, 0.7f};
+    return mix({0.62f, 0.3f, 0.16f}, {0.78f, 0.42f, 0.24f}, fractal(u, v, 8));
+}
+
+Colour slate(float u, float v) {
+    // Thin blue-grey courses of uneven height.
+    const float course = v * 8 + 0.6f * noise(u * 4, 0.5f, 4);
+    if (course - std::floor(course) < 0.1f) return {0.12f, 0.13f, 0.16f};
+    const float shade = latticeValue(static_cast<int>(course), 7, 8);
+    return mix({0.26f, 0.3f, 0.38f}, {0.4f, 0.46f, 0.55f}, 0.6f * shade + 0.4f * fractal(u, v, 16));
+}
+
+Colour cobbles(float u, float v) {
+    // Rounded stones in rows, every other row shifted: dark in the gaps
+    // between them, each stone a shade of its own.
+    const float row = v * 6;
+    const float shift = static_cast<int>(row) % 2 == 0 ? 0.0f : 0.5f;
+    const float column = u * 6 + shift;
+    const float du = column - std::floor(column) - 0.5f, dv = row - std::floor(row) - 0.5f;
+    if (std::hypot(du, dv * 1.2f) > 0.46f) return {0.16f, 0.15f, 0.13f};
+    const float shade = latticeValue(static_cast<int>(column) % 6, static_cast<int>(row), 6);
+    return mix({0.38f, 0.36f, 0.32f}, {0.6f, 0.57f, 0.5f}, 0.6f * shade + 0.4f * fractal(u, v, 16));
+}
+
+Colour hedge(float u, float v) {
+    // Clipped leaves: dense greens with light flecks.
+    Colour c = mix({0.09f, 0.28f, 0.1f}, {0.22f, 0.5f, 0.2f}, fractal(u, v, 16) * 1.3f - 0.15f);
+    if (latticeValue(static_cast<int>(u * 64), static_cast<int>(v * 64), 64) > 0.93f) {
+        c = {0.45f, 0.68f, 0.3f};
+    }
+    return c;
+}
+
+Colour paving(float u, float v) {
+    // Pale oblong slabs laid in a running bond.
+    const float row = v * 4;
+    const float shift = static_cast<int>(row) % 2 == 0 ? 0.0f : 0.25f;
+    const float column = u * 2 + shift;
+    if (row - std::floor(row) < 0.04f || column - std::floor(column) < 0.02f) return {0.42f, 0.42f, 0.38f};
+    return mix({0.7f, 0.68f, 0.6f}, {0.82f, 0.8f, 0.72f}, fractal(u, v, 8));
+}
+
+Colour basalt(float u, float v) {
+    // Dark volcanic rock with glowing cracks.
+    const float crack = std::abs(noise(u * 4, v * 4, 4) - 0.5f);
+    if (crack < 0.02f) return {0.85f, 0.32f, 0.08f};
+    return mix({0.08f, 0.08f, 0.09f}, {0.24f, 0.22f, 0.22f}, fractal(u, v, 16));
+}
+
+Colour marble(float u, float v) {
+    // White stone with soft grey veins.
+    const float vein = std::abs(std::sin((u * 2 + v + 0.8f * fractal(u, v, 4)) * 6.2832f * 2));
+    return mix({0.62f, 0.64f, 0.7f}, {0.93f, 0.93f, 0.95f}, std::pow(vein, 0.25f));
+}
+
 Colour mainSphere(float u, float v) {
     // Stripes around the sphere so its rolling is visible.
     const bool band = static_cast<int>(u * 8) % 2 == 0;
@@ -174,6 +244,13 @@ int main(int argc, char** argv) {
     ok = paint(folder + "wood.png", 128, false, wood) && ok;
     ok = paint(folder + "metal.png", 64, false, metal) && ok;
     ok = paint(folder + "hazard.png", 64, false, hazard) && ok;
+    using Painter = Colour (*)(float, float);
+    const std::pair<const char*, Painter> levelSurfaces[] = {
+        {"sandstone", sandstone}, {"terracotta", terracotta}, {"slate", slate}, {"cobbles", cobbles},
+        {"hedge", hedge},         {"paving", paving},         {"basalt", basalt}, {"marble", marble}};
+    for (const auto& [name, painter] : levelSurfaces) {
+        ok = paint(folder + name + ".png", 128, false, painter) && ok;
+    }
     ok = paint(folder + "SphereS.png", 128, false, mainSphere) && ok;
     ok = paint(folder + "GalaxyPNG.png", 128, false, galaxy) && ok;
     ok = paint(folder + "particle.png", 64, true, particle) && ok;

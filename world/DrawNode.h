@@ -52,6 +52,9 @@ public:
     bool isInitialised = false;
     bool isDressed = false;  // the renderer gave it programs and tried the upload
     float specFactor = 1.0f;
+    // The lit colour of an untextured surface: red marks one whose texture
+    // is missing; glass has its own (world/SurfaceFinish.h).
+    glm::vec3 plainColour{1.0f, 0.0f, 0.0f};
     // How the object shows the game's state (world/StateLooks.h): a colour
     // its lit surface is multiplied by, light of its own in that colour, a
     // ring on textured pads, and a move in the world (a switch sinking, a

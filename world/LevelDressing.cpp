@@ -14,6 +14,7 @@
 #include "sim/SolidSphere.h"
 #include "world/DrawNode.h"
 #include "world/ScenePrograms.h"
+#include "world/SurfaceFinish.h"
 
 namespace velmora {
 
@@ -60,6 +61,7 @@ DrawNode& LevelDressing::dressed(scene::SceneObject& object, TextureCache* textu
             }
         }
     }
+    if (!sphere) applySurfaceFinish(node, object.textureFile, object.opacity());
     node.objectShadowProgram = programs_.shadow;
     node.setMesh(object.mesh);
     node.upload();

@@ -45,6 +45,8 @@ void setNodeUniforms(const ShaderProgram& program, const DrawNode& node, const g
     if (modelLocation != -1) glUniformMatrix4fv(modelLocation, 1, GL_FALSE, glm::value_ptr(model));
     const GLint specLocation = location(program, "specFactor");
     if (specLocation != -1) glUniform1f(specLocation, node.specFactor);
+    const GLint plain = location(program, "defaultMaterialColor");
+    if (plain != -1) glUniform3fv(plain, 1, glm::value_ptr(node.plainColour));
     const GLint tint = location(program, "tint");
     if (tint != -1) glUniform3fv(tint, 1, glm::value_ptr(node.tint));
     const GLint glow = location(program, "glow");

@@ -56,7 +56,7 @@ void RenderLogic::showEvents(const std::vector<SimulationEvent>& events) {
 void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4 projectionMatrix,
                               double dt) {
     if (!shadowPass && backdrop_ != nullptr && simulation_.hasLevel()) {
-        backdrop_->draw(cameraMatrix, projectionMatrix);
+        backdrop_->draw(cameraMatrix, projectionMatrix, skyColours);
         currentProgram = nullptr;  // the backdrop's program is current now
     }
     if (wireframeEnabled) {

@@ -16,6 +16,7 @@
 
 #include <glm/glm.hpp>
 
+#include "level/LevelLook.h"
 #include "level/LevelTile.h"
 #include "physics/Physics.h"
 #include "render/Frustum.h"
@@ -112,6 +113,7 @@ public:
     int mipmapMode = 0;  // 0 trilinear, 1 nearest mipmap, 2 nearest without mipmaps
     glm::vec4 lightPosition{0.0f, 20.0f, -25.0f, 1.0f};
     glm::vec2 shadowNearFar{1.0f, 65.0f};
+    SkyColours skyColours;  // the level's, behind it
     std::array<glm::mat4, 6> shadowFaceMatrices;
     int shadowFaceIndex = -1;
     // The depth cube map the scene pass samples; the shell creates it after

@@ -61,6 +61,8 @@ void SphereMarks::drawMark(DrawNode& mark, const glm::mat4& model, glm::vec3 col
     glUniform3fv(glGetUniformLocation(phong.program, "tint"), 1, glm::value_ptr(colour));
     setUniform(phong, "glow", glow);
     setUniform(phong, "specFactor", 0.0f);
+    glUniform3fv(glGetUniformLocation(phong.program, "defaultMaterialColor"), 1,
+                 glm::value_ptr(mark.plainColour));
     mark.draw(false, true);
 }
 

@@ -1,6 +1,7 @@
 #include "app/hud/Hud.h"
 
 #include "app/hud/HudFrame.h"
+#include "app/hud/LevelCard.h"
 #include "app/shell/ShellOptions.h"
 #include "app/shell/ShellState.h"
 #include "screen/FlatQuads.h"
@@ -52,7 +53,8 @@ void drawHud(double dt, ShellState& shell) {
     view.session = &shell.session;
     view.keys = shell.settings.keys;
     if (gameWon) view.win = winFacts(shell);
-    const HudFrame frame = hudFrame(dt, view, shell.session.startHintAge);
+    HudFrame frame = hudFrame(dt, view, shell.session.startHintAge);
+    addLevelCard(frame.lines, shell.intro, shell.screenWidth, shell.screenHeight);
     for (const HudLine& line : frame.lines) print(*shell.textRenderer, line);
     for (const TextPanel& panel : frame.panels) {
         // Made when first needed, as the menu's: a game that never shows a panel never builds it.

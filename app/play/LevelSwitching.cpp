@@ -22,6 +22,7 @@ bool playLevel(ShellState& shell, int index) {
     // N may still be held when the new level starts.
     shell.session.nextLevelControlWasDown = true;
     resetCamera(shell.camera);
+    openLevelIntro(shell);
     return true;
 }
 

@@ -59,12 +59,16 @@ double FrameLoop::updateFrame() {
     // run's clock stands. The first frame's interval is the loading, which
     // is no game time. A run shown again goes at the speed chosen for it.
     const double speed = shell_.session.watching ? replaySpeedFactor(shell_.session.replaySpeed) : 1.0;
-    if (!shell_.session.paused) runSteps(clock_.advance(started_ ? dt * speed : 0.0));
+    // The level's card and flight are no game time either.
+    const bool introShown = shell_.intro.active;
+    advanceLevelIntro(shell_.intro, dt);
+    if (!shell_.session.paused && !introShown) runSteps(clock_.advance(started_ ? dt * speed : 0.0));
     started_ = true;
     shell_.renderLogic->drawAlpha = clock_.alpha();
     placeGhost();
     // Also after the goal: the camera keeps following the main sphere.
     updateCamera(dt, shell_);
+    shell_.camera.matrix = introCamera(shell_.intro, shell_.camera.matrix);
     followSound(shell_);
     if (shell_.renderLogic->gameRunning()) {
         updateOptionKeys(dt, shell_);

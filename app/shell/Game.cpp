@@ -30,6 +30,7 @@ int runGame(int argc, char** argv) {
     ShellState shell;
     // The player's best times and replays are kept from one game to the next.
     shell.archive.keepsPlayerFiles = true;
+    shell.showLevelIntros = true;
     shell.levels = shippedLevelSet();
     shell.levelIndex = levelName.empty() ? firstUnfinishedLevel(levelStandings(shell.levels))
                                          : chosenLevel(shell.levels, levelName);
@@ -100,6 +101,7 @@ bool startWorld(ShellState& shell) {
             initialize(shell);
         }
         createRenderTargets(shell);
+        openLevelIntro(shell);
     } catch (const platform::FatalFailure&) {
         // Its lines are printed. What was built goes, the settings stay.
         keepSettingsAndRelease(shell);

@@ -3,6 +3,7 @@
 
 #include "app/camera/Camera.h"
 #include "app/menu/PauseMenu.h"
+#include "app/play/LevelIntro.h"
 #include "app/play/PlaySession.h"
 #include "app/play/RunArchive.h"
 #include "app/settings/Settings.h"
@@ -46,6 +47,10 @@ struct ShellState {
     PlaySession session;
     LevelSet levels;      // the set being played through, in play order
     int levelIndex = -1;  // the level played, in levels; -1: chosen tiles outside the set
+    // Each level of the set opens with its card and the flight from the goal
+    // (the game's own window; tests and the autopilot go straight to play).
+    bool showLevelIntros = false;
+    LevelIntro intro;
     bool levelChanged = false;  // another level was loaded this frame (its loading is no game time)
     RunArchive archive;
     Replay watchedRun;      // what is shown while session.watching

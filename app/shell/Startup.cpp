@@ -22,6 +22,7 @@ void buildWorld(ShellState& shell, const LevelEntry& level) {
     shell.objectRegistry = std::make_unique<ObjectRegistry>();
     shell.simulation = std::make_unique<Simulation>(*shell.objectRegistry->mainWorld(), level.tiles, level.places);
     shell.renderLogic = new RenderLogic(*shell.simulation);
+    shell.renderLogic->skyColours = level.sky;
     if (shell.shadowCube.texture != 0) shell.renderLogic->shadowCubeTexture = shell.shadowCube.texture;
     shell.session = PlaySession{};  // a new world starts a new run
     openArchive(shell.archive, level);

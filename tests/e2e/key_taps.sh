@@ -6,7 +6,8 @@
 # must switch them exactly once, a 600 ms hold must switch them again while
 # held and never after the release. P must show "Paused" mid-screen and stop
 # the run timer at the top right until P again; the left arrow turns the
-# camera; paused, Escape still quits.
+# camera; paused, Escape still quits. First of all, a tap skips the level's
+# card and the camera's flight from the goal.
 set -u
 game=$(realpath "$1")
 region=$(realpath "$2")
@@ -54,7 +55,29 @@ if ! timeout 120 xdotool search --sync --onlyvisible --name '^Vizazuv!$' >/dev/n
 fi
 # Mid-screen the cursor leaves the camera alone, so the scene holds still.
 xdotool mousemove 640 360
-sleep 3
+
+# The level's card stands over a still view of the goal; a tap of a key no
+# control uses skips it and the flight at once, with the run's clock still
+# at zero. The card's title line is 40 px high, about 200 px from the top.
+card_box=(200 190 880 60)
+shoot blank
+for ((i = 0; i < 100; i++)); do
+    (($(changed_now blank "${card_box[@]}") > 3000)) && break
+    sleep 0.1
+done
+sleep 0.3
+shoot card
+sleep 0.3
+(($(changed_now card 0 0 1280 720) < 2000)) || fail "the card's view moved before its time"
+tap space 0.05
+sleep 2.5  # the spheres settle on the floor as the first steps run
+shoot after_card
+(($(changed card after_card "${card_box[@]}") > 3000)) || fail "a tap of space left the level's card on screen"
+sleep 0.7
+(($(changed_now after_card 240 200 800 300) < 2000)) || fail "after the skip the camera still flew"
+(($(changed_now after_card "${timer_box[@]}") < 30)) || fail "the card or its skip started the run's clock"
+
+sleep 1
 shoot start
 # F7 first: shadows off make the frames fast enough that a 150 ms tap spans
 # several of them. Its message line (size 25 at x = 256, 215 from the top)

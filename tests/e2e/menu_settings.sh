@@ -32,7 +32,8 @@ start_game() {
         sleep 0.5; waited=$((waited + 1))
     done
     xdotool mousemove 640 360
-    sleep 3
+    skip_card "$work/$1.log"
+    sleep 2
 }
 # Pixels of the scene's middle that change while KEY is held for a second.
 rolled_by() {

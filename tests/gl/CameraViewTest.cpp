@@ -9,6 +9,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -25,6 +26,7 @@
 #include "screen/FullScreenTarget.h"
 #include "tests/gl/LoopFixture.h"
 #include "sim/Door.h"
+#include "world/DrawNode.h"
 #include "world/RenderLogic.h"
 #include "sim/World.h"
 #include "tests/gl/UploadedObject.h"
@@ -210,4 +212,56 @@ TEST_F(CameraViewOnTheLevel, TheLevelStandsAgainstASkyPalerTowardsTheHorizon) {
     EXPECT_GT(top[2], top[0] + 60);   // blue
     EXPECT_GT(top[0], 36 + 30);       // lighter than the old flat backdrop
     EXPECT_GT(lower[0], top[0]);      // paler lower down
+
+    // The level's "sky" line is what the backdrop shows.
+    shell.renderLogic->skyColours.zenith = glm::vec3(0.8f, 0.1f, 0.1f);
+    shell.renderLogic->skyColours.horizon = glm::vec3(0.9f, 0.3f, 0.2f);
+    frames(1, 1.0 / 60.0);
+    glBindFramebuffer(GL_FRAMEBUFFER, shell.sceneTarget.framebuffer->name());
+    glReadPixels(shell.screenWidth / 2, shell.screenHeight - 1, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, top);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    EXPECT_GT(top[0], top[2] + 60);  // red
+}
+
+// Near-white pixels in the middle of the scene, where the camera looks.
+int glarePixels(const app::ShellState& shell, const glm::mat4& camera) {
+    glBindFramebuffer(GL_FRAMEBUFFER, shell.sceneTarget.framebuffer->name());
+    glViewport(0, 0, shell.sceneWidth, shell.sceneHeight);
+    const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+    glDrawBuffers(2, both);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    shell.renderLogic->currentProgram = nullptr;
+    shell.renderLogic->renderScene(false, camera, shell.camera.projection, 0.0);
+    constexpr int kBox = 41;
+    std::vector<unsigned char> pixels(kBox * kBox * 4);
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    glReadPixels(shell.sceneWidth / 2 - kBox / 2, shell.sceneHeight / 2 - kBox / 2, kBox, kBox, GL_RGBA,
+                 GL_UNSIGNED_BYTE, pixels.data());
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    int white = 0;
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        if (std::min({pixels[i], pixels[i + 1], pixels[i + 2]}) > 215) ++white;
+    }
+    return white;
+}
+
+// The light hangs over the start: a full highlight on the matte floor paints
+// a white glare where the light's mirror image meets the eye. Looked at
+// squarely, that spot keeps the floor's colours.
+TEST_F(CameraViewOnTheLevel, TheMatteFloorUnderTheLightShowsNoGlare) {
+    frames(1, 1.0 / 60.0);
+    const glm::vec3 eye(-1.0f, 6.0f, -20.0f);
+    const glm::vec3 light(shell.renderLogic->lightPosition);
+    // Where the light's mirror image lies on the floor, seen from the eye.
+    const glm::vec3 mirror = eye + (glm::vec3(light.x, 0.0f, light.z) - glm::vec3(eye.x, 0.0f, eye.z)) *
+                                       (eye.y / (eye.y + light.y)) - glm::vec3(0.0f, eye.y, 0.0f);
+    const glm::mat4 camera = glm::inverse(glm::lookAt(eye, mirror, glm::vec3(0.0f, 1.0f, 0.0f)));
+    EXPECT_LT(glarePixels(shell, camera), 20);
+    // Every surface as shiny as metal: the glare is back.
+    std::function<void(scene::SceneObject&)> shine = [&](scene::SceneObject& object) {
+        if (object.drawing != nullptr) static_cast<DrawNode&>(*object.drawing).specFactor = 1.0f;
+        for (scene::SceneObject* child : object.children) shine(*child);
+    };
+    shine(*shell.renderLogic->simulation().world().root);
+    EXPECT_GT(glarePixels(shell, camera), 200);
 }

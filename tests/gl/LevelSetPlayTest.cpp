@@ -162,7 +162,7 @@ TEST_F(LevelSetPlay, FinishingALevelOpensTheNextKeepsItsTimeAndNGoesThere) {
     tap(platform::KEY_ENTER);
     EXPECT_EQ(app::menuLines(shell),
               (std::vector<std::string>{"1 Small  par 1:00  best " + velmora::runTimeText(best),
-                                        "2 The grand tour  par 2:30", "Back"}));
+                                        "2 The grand tour  par 2:45", "Back"}));
     tap(platform::KEY_UP);
     tap(platform::KEY_ENTER);
     EXPECT_EQ(shell.levelIndex, 0);
@@ -201,4 +201,44 @@ TEST_F(LevelSetPlay, FiftySwitchesKeepGlObjectsAndMemoryFlat) {
 #else
     EXPECT_LT(test::residentBytes() - residentAfterFour, 4L * 1024L * 1024L);
 #endif
+}
+
+// N after the goal opens the next level's card over its goal; no step runs
+// and the run's clock stands while it shows, a fresh key skips it, and the
+// first frame after it is the follow camera's own, looking at the start.
+TEST_F(LevelSetPlay, NShowsTheNextLevelsCardThenTheCameraStandsWhereTheStartPutsIt) {
+    shell.showLevelIntros = true;
+    (*shell.simulation).winGame();
+    frame();
+    platform::script::setKey(kKeyN, true);
+    frame();
+    ASSERT_EQ(shell.levelIndex, 1);
+    ASSERT_TRUE(shell.intro.active);
+    EXPECT_EQ(shell.intro.card, (std::vector<std::string>{"Level 2: The grand tour", "Par 2:45"}));
+    ASSERT_TRUE(shell.intro.goal.has_value());
+    for (int i = 0; i < 60; ++i) frame();  // N held on: still the card
+    EXPECT_TRUE(shell.intro.showsCard());
+    EXPECT_EQ(shell.session.runSteps, 0);
+    EXPECT_EQ(shell.session.timedSteps, 0);
+    // The card's view: the goal straight ahead, far from the start.
+    const glm::mat4 view = glm::inverse(shell.camera.matrix);
+    const glm::vec4 goal = shell.camera.projection * view * glm::vec4(*shell.intro.goal, 1.0f);
+    EXPECT_LT(glm::length(glm::vec2(goal) / goal.w), 0.05f);
+    platform::script::setKey(kKeyN, false);
+
+    platform::script::setKey('W', true);  // skips: a push, not yet a step
+    frame();
+    EXPECT_FALSE(shell.intro.active);
+    EXPECT_EQ(shell.session.timedSteps, 0);
+    // The first frame after the card is the follow camera's: behind the main
+    // sphere's start, which it sees in the middle third of the view.
+    const glm::vec3 start = shell.levels.levels[1].places.mainStart;
+    const glm::vec4 seen = shell.camera.projection * glm::inverse(shell.camera.matrix) * glm::vec4(start, 1.0f);
+    ASSERT_GT(seen.w, 0.0f);
+    EXPECT_LT(std::abs(seen.x / seen.w), 0.34f);
+    EXPECT_LT(std::abs(seen.y / seen.w), 0.67f);
+    EXPECT_LT(glm::distance(glm::vec3(shell.camera.matrix[3]), start), 31.0f);
+    for (int i = 0; i < 5; ++i) frame();
+    platform::script::setKey('W', false);
+    EXPECT_GT(shell.session.timedSteps, 0);  // the clock starts with the push
 }

@@ -18,6 +18,8 @@ TEST(LevelSet, ReadsEachLevelInOrderWithTheDefaultsWhereItSaysNothing) {
         "# the set\n"
         "level first-roll\n"
         "title First roll   # trailing comment\n"
+        "aim Roll to the goal\n"
+        "sky 336699 FFFFFF 000000\n"
         "par 1:30\n"
         "longest 20:00\n"
         "tile Objects/first-roll/Tile1.dae\n"
@@ -40,6 +42,10 @@ TEST(LevelSet, ReadsEachLevelInOrderWithTheDefaultsWhereItSaysNothing) {
     ASSERT_EQ(first.tiles.size(), 1u);
     EXPECT_EQ(first.tiles[0].offset, glm::vec3(0.0f, 0.0f, -22.0f));  // by its file name
     EXPECT_EQ(first.places, LevelPlaces{});
+    EXPECT_EQ(first.aim, "Roll to the goal");
+    EXPECT_EQ(first.sky.zenith, glm::vec3(0.2f, 0.4f, 0.6f));
+    EXPECT_EQ(first.sky.horizon, glm::vec3(1.0f));
+    EXPECT_EQ(first.sky.ground, glm::vec3(0.0f));
 
     const LevelEntry& second = *set.find("up-high");
     EXPECT_EQ(set.indexOf("up-high"), 1);
@@ -51,6 +57,8 @@ TEST(LevelSet, ReadsEachLevelInOrderWithTheDefaultsWhereItSaysNothing) {
     EXPECT_EQ(second.places.light, glm::vec3(0, 30, -40));
     EXPECT_EQ(second.places.secondStart, LevelPlaces{}.secondStart);
     EXPECT_EQ(second.longestRunSteps, 10 * 60 * 60);
+    EXPECT_TRUE(second.sky == SkyColours{});
+    EXPECT_EQ(second.aim, "");
     // Moving a sphere's start makes another level of the same tiles.
     LevelEntry moved = first;
     moved.places.mainStart.x += 1.0f;
@@ -79,6 +87,10 @@ TEST(LevelSet, LinesThatCantBeReadAreNamedAndSkipped) {
         {"start third 1 2 3", "levels.txt:3: \"start\" wants main or second and X Y Z"},
         {"reset main 1 nan 3", "levels.txt:3: \"reset\" wants main or second and X Y Z"},
         {"light 0 1e9 0", "levels.txt:3: the light wants X Y Z"},
+        {"sky 123456 abcdef", "levels.txt:3: the sky wants three colours rrggbb"},
+        {"sky 12345g abcdef 000000", "levels.txt:3: the sky wants three colours rrggbb"},
+        {"sky 123456 abcdef 0000000", "levels.txt:3: the sky wants three colours rrggbb"},
+        {"sky 123456 abcdef 000000 111111", "levels.txt:3: the sky wants three colours rrggbb"},
         {"colour red", "levels.txt:3: unknown word \"colour\""},
         {"level Big_Name", "levels.txt:3: \"Big_Name\" is no level name (lower-case letters, digits and '-')"},
         {"level a", "levels.txt:3: a second level named a is left out"},
@@ -109,5 +121,12 @@ TEST(LevelSet, TheShippedListHasTheGrandTourWithTheShippedTiles) {
     for (const LevelEntry& level : set->levels) {
         EXPECT_GT(level.parSteps, 0) << level.name;
         EXPECT_FALSE(level.route.empty()) << level.name;
+        EXPECT_FALSE(level.aim.empty()) << level.name;  // every card says what to do
+        // Every level has weather of its own.
+        for (const LevelEntry& other : set->levels) {
+            if (&other != &level) {
+                EXPECT_FALSE(other.sky == level.sky) << level.name << " " << other.name;
+            }
+        }
     }
 }
