@@ -22,6 +22,7 @@ TEST(LevelSet, ReadsEachLevelInOrderWithTheDefaultsWhereItSaysNothing) {
         "longest 20:00\n"
         "tile Objects/first-roll/Tile1.dae\n"
         "route tools/level/first-roll/route.txt\n"
+        "ambient hall\n"
         "\n"
         "level up-high\n"
         "tile Objects/up-high/Tile2.dae\n"
@@ -37,6 +38,7 @@ TEST(LevelSet, ReadsEachLevelInOrderWithTheDefaultsWhereItSaysNothing) {
     EXPECT_EQ(first.parSteps, 90 * 60);
     EXPECT_EQ(first.longestRunSteps, 20 * 60 * 60);
     EXPECT_EQ(first.route, "tools/level/first-roll/route.txt");
+    EXPECT_EQ(first.ambient, "hall");
     ASSERT_EQ(first.tiles.size(), 1u);
     EXPECT_EQ(first.tiles[0].offset, glm::vec3(0.0f, 0.0f, -22.0f));  // by its file name
     EXPECT_EQ(first.places, LevelPlaces{});
@@ -51,6 +53,7 @@ TEST(LevelSet, ReadsEachLevelInOrderWithTheDefaultsWhereItSaysNothing) {
     EXPECT_EQ(second.places.light, glm::vec3(0, 30, -40));
     EXPECT_EQ(second.places.secondStart, LevelPlaces{}.secondStart);
     EXPECT_EQ(second.longestRunSteps, 10 * 60 * 60);
+    EXPECT_EQ(second.ambient, "");
     // Moving a sphere's start makes another level of the same tiles.
     LevelEntry moved = first;
     moved.places.mainStart.x += 1.0f;
@@ -79,6 +82,7 @@ TEST(LevelSet, LinesThatCantBeReadAreNamedAndSkipped) {
         {"start third 1 2 3", "levels.txt:3: \"start\" wants main or second and X Y Z"},
         {"reset main 1 nan 3", "levels.txt:3: \"reset\" wants main or second and X Y Z"},
         {"light 0 1e9 0", "levels.txt:3: the light wants X Y Z"},
+        {"ambient ../../etc/x", "levels.txt:3: the ambient bed wants a name (lower-case letters, digits and '-')"},
         {"colour red", "levels.txt:3: unknown word \"colour\""},
         {"level Big_Name", "levels.txt:3: \"Big_Name\" is no level name (lower-case letters, digits and '-')"},
         {"level a", "levels.txt:3: a second level named a is left out"},
@@ -109,5 +113,6 @@ TEST(LevelSet, TheShippedListHasTheGrandTourWithTheShippedTiles) {
     for (const LevelEntry& level : set->levels) {
         EXPECT_GT(level.parSteps, 0) << level.name;
         EXPECT_FALSE(level.route.empty()) << level.name;
+        EXPECT_FALSE(level.ambient.empty()) << level.name << " is silent when nothing moves";
     }
 }
