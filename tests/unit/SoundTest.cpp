@@ -249,8 +249,8 @@ TEST_F(Sound, NoSampleReachesMinusOneDbfsAtAnyVolume) {
 }
 
 // Each shipped level's ambient bed is heard with everything still, quietly:
-// far under the rolling and the cues. A bed whose file is missing is one
-// line, and silence.
+// under the rolling, far under the cues; it goes on while paused. A bed
+// whose file is missing is one line, and silence.
 TEST_F(Sound, EachLevelHasAQuietAmbientBed) {
     std::vector<std::string> problems;
     const std::optional<LevelSet> set = loadLevelSet(kLevelSetFile, problems);
@@ -265,6 +265,9 @@ TEST_F(Sound, EachLevelHasAQuietAmbientBed) {
         EXPECT_LT(loudness, -38.0) << level.name << "'s bed " << level.ambient;
     }
     EXPECT_EQ(report_.str(), "");
+    // Paused, the game's sounds hold; the room's air does not.
+    sound_->setPaused(true);
+    EXPECT_GT(velmora::testing::loudnessDb(sound_->render(kRate / 2), 0, kRate / 2), -60.0);
     sound_->setAmbient("nowhere");
     sound_->render(kStepFrames);
     EXPECT_LT(measure(sound_->render(kRate / 10)).peak, kSilence);

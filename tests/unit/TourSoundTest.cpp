@@ -185,7 +185,9 @@ TEST_F(TourSound, CuesStandOverTheRollingNoSampleReachesMinusOneDbfsAndTheRollin
 
     EXPECT_GE(standing, 5);
     for (const Kind& kind : kinds) {
-        if (!kind.margins.empty()) EXPECT_GE(median(kind.margins), 12.0) << kind.name;
+        if (!kind.margins.empty()) {
+            EXPECT_GE(median(kind.margins), 12.0) << kind.name;
+        }
     }
     EXPECT_LT(peakDb, -1.0);
     // Mostly, and by far: a rumble, not a hiss.
