@@ -20,6 +20,9 @@ LPALCRENDERSAMPLESSOFT loopbackRender() {
 
 }  // namespace
 
+OutputDevice::OutputDevice(ALCdevice* device, bool loopback)
+    : device_(device), loopback_(loopback), opened_(std::chrono::steady_clock::now()) {}
+
 std::unique_ptr<OutputDevice> OutputDevice::openDefault() {
     ALCdevice* device = alcOpenDevice(nullptr);
     if (device == nullptr) return nullptr;
@@ -33,6 +36,7 @@ std::unique_ptr<OutputDevice> OutputDevice::openLoopback(int sampleRate) {
     ALCdevice* device = open == nullptr ? nullptr : open(nullptr);
     if (device == nullptr) return nullptr;
     std::unique_ptr<OutputDevice> output(new OutputDevice(device, true));
+    output->sampleRate_ = sampleRate;
     const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
                                  ALC_FREQUENCY, sampleRate, 0};
     if (!output->makeContext(attributes)) return nullptr;
@@ -66,7 +70,13 @@ std::vector<float> OutputDevice::render(int frames) {
     if (!loopback_ || frames <= 0) return samples;
     samples.resize(static_cast<size_t>(frames) * 2);
     loopbackRender()(device_, samples.data(), frames);
+    framesRendered_ += frames;
     return samples;
+}
+
+double OutputDevice::seconds() const {
+    if (loopback_) return static_cast<double>(framesRendered_) / sampleRate_;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - opened_).count();
 }
 
 }  // namespace velmora::audio

@@ -2,6 +2,7 @@
 // The sound library's device and context: the system's default output, or a
 // loopback device that mixes only when asked (tests). Internal to audio/.
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -23,15 +24,21 @@ public:
     bool isLoopback() const { return loopback_; }
     // Loopback only: `frames` stereo float frames, interleaved.
     std::vector<float> render(int frames);
+    // Seconds of sound since the device opened: what a loopback device has
+    // mixed, else the wall clock. What eases the mix's gains in time.
+    double seconds() const;
 
 private:
-    OutputDevice(ALCdevice* device, bool loopback) : device_(device), loopback_(loopback) {}
+    OutputDevice(ALCdevice* device, bool loopback);
     bool makeContext(const int* attributes);
 
     ALCdevice* device_ = nullptr;
     ALCcontext* context_ = nullptr;
     bool loopback_ = false;
     bool canTellDisconnect_ = false;
+    std::chrono::steady_clock::time_point opened_;
+    int sampleRate_ = 0;
+    long long framesRendered_ = 0;
 };
 
 }  // namespace velmora::audio

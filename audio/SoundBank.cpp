@@ -2,16 +2,16 @@
 
 #include <AL/al.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <ostream>
 
 #include "audio/WavFile.h"
 
 namespace velmora::audio {
 
-namespace {
-
-unsigned loadBuffer(const std::string& folder, const char* file, std::ostream& report) {
-    const std::string path = folder + "/" + file;
+unsigned loadSoundBuffer(const std::string& path, PeaksFromHereOn& peaks, std::ostream& report) {
+    peaks.assign(1, 0.0f);
     std::string problem;
     const std::optional<MonoSound> sound = readWav(path, problem);
     if (!sound) {
@@ -27,14 +27,23 @@ unsigned loadBuffer(const std::string& folder, const char* file, std::ostream& r
         if (alIsBuffer(buffer)) alDeleteBuffers(1, &buffer);
         return 0;
     }
+    const std::vector<int16_t>& samples = sound->samples;
+    peaks.assign((samples.size() + kPeakBlock - 1) / kPeakBlock, 0.0f);
+    int loudest = 0;
+    for (size_t i = samples.size(); i-- > 0;) {
+        loudest = std::max(loudest, std::abs(static_cast<int>(samples[i])));
+        if (i % kPeakBlock == 0) peaks[i / kPeakBlock] = static_cast<float>(loudest) / 32768.0f;
+    }
     return buffer;
 }
 
-}  // namespace
-
 SoundBank::SoundBank(const std::string& folder, std::ostream& report) {
-    for (int i = 0; i < kCueCount; ++i) cues_[i] = loadBuffer(folder, cueFile(static_cast<Cue>(i)), report);
-    for (int i = 0; i < kLoopCount; ++i) loops_[i] = loadBuffer(folder, loopFile(static_cast<Loop>(i)), report);
+    for (int i = 0; i < kCueCount; ++i) {
+        cues_[i] = loadSoundBuffer(folder + "/" + cueFile(static_cast<Cue>(i)), cuePeaks_[i], report);
+    }
+    for (int i = 0; i < kLoopCount; ++i) {
+        loops_[i] = loadSoundBuffer(folder + "/" + loopFile(static_cast<Loop>(i)), loopPeaks_[i], report);
+    }
 }
 
 SoundBank::~SoundBank() {

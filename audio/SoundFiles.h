@@ -1,6 +1,9 @@
 #pragma once
 // The files of Sounds/, as tools/make_sounds writes them and the game reads
-// them: one per cue, and the loops that sound for as long as something lasts.
+// them: one per cue, the loops that sound for as long as something lasts,
+// and the levels' ambient beds.
+
+#include <string>
 
 #include "audio/SoundSystem.h"
 
@@ -23,5 +26,8 @@ inline const char* loopFile(Loop loop) {
     static const char* const files[kLoopCount] = {"roll.wav", "magnet_hum.wav", "mill_whir.wav"};
     return files[static_cast<int>(loop)];
 }
+
+// The bed a level names in Objects/levels.txt ("ambient NAME").
+inline std::string ambientFile(const std::string& name) { return "ambient_" + name + ".wav"; }
 
 }  // namespace velmora::audio

@@ -7,6 +7,11 @@
 //
 // Without a device, or after the device was lost, every call still works and
 // nothing is heard: the game plays on exactly as with sound.
+//
+// The mix: the lasting sounds (rolling, hum, whir, the ambient bed) are
+// levelled well under the cues, so that a click, a door or a knock stands
+// out, and a limiter keeps every output sample under -1 dBFS at any volume
+// (OutputLimiter).
 
 #include <iosfwd>
 #include <memory>
@@ -72,6 +77,11 @@ public:
     // Once a frame: the listener and the continuous sounds. Also notices a
     // lost device: the line once, then silence.
     void update(const SoundFrame& frame);
+
+    // The level's quiet ambient bed, Sounds/ambient_NAME.wav; empty for none.
+    // It goes on while paused. A file that can't be read is one line on the
+    // report, and silence.
+    void setAmbient(const std::string& name);
 
     // Paused, every game sound holds where it is and goes on on resume;
     // interface ticks still sound.

@@ -168,6 +168,11 @@ LevelSet parseLevelSet(const std::string& text, const std::string& fileName,
             }
         } else if (key == "light") {
             if (!readPoint(words, level->places.light)) problem("the light wants X Y Z");
+        } else if (key == "ambient") {
+            // A name, never a path: the bed is Sounds/ambient_NAME.wav.
+            const std::string bed = restOf(words);
+            if (!validName(bed)) problem("the ambient bed wants a name (lower-case letters, digits and '-')");
+            else level->ambient = bed;
         } else {
             problem("unknown word \"" + key + "\"");
         }
@@ -227,6 +232,7 @@ LevelEntry shippedLevel() {
     level.parSteps = 165 * 60;
     level.tiles = shippedLevelTiles();
     level.route = "tools/level/route.txt";
+    level.ambient = "hall";
     return level;
 }
 

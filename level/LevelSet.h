@@ -1,7 +1,7 @@
 #pragma once
 // The shipped levels in play order, as Objects/levels.txt lists them: for
-// each its name, title, par time, tiles, route and the places the game puts
-// things (the spheres' starts and resets, the light). Adding a level is a
+// each its name, title, par time, tiles, route, the places the game puts
+// things (the spheres' starts and resets, the light) and its ambient bed. Adding a level is a
 // block in that file and the level's own files; no code changes.
 
 #include <cstdint>
@@ -45,6 +45,9 @@ struct LevelEntry {
     std::string route;
     LevelPlaces places;
     SkyColours sky;
+    // The quiet ambient bed heard throughout (Sounds/ambient_NAME.wav);
+    // empty for none.
+    std::string ambient;
 };
 
 struct LevelSet {

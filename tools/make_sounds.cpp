@@ -1,7 +1,7 @@
 // Synthesises the game's sounds and writes them as mono 16-bit WAV files
 // under Sounds/: the cues of a moment (clicks, knock, chime, door, hazard,
-// fanfare, tick) and the loops that last (rolling, the magnet's hum, the
-// mill's whir). Run from the repository root (or give the root as the only
+// fanfare, tick), the loops that last (rolling, the magnet's hum, the
+// mill's whir) and the levels' ambient beds. Run from the repository root (or give the root as the only
 // argument). Deterministic: the same files every run.
 //
 // Everything is kept soft: short attacks without clicks, no harsh highs, and
@@ -165,14 +165,63 @@ Wave tick() {
 }
 
 Wave roll() {
-    // Grit under a rolling ball: low noise with a slow unevenness.
+    // The rumble of a ball on stone: noise through a steep low-pass, with a
+    // little grit above it, evenly loud so that only the speed moves it (the
+    // game raises its loudness and, a little, its pitch). Almost nothing is
+    // left above 1 kHz.
     Noise noise;
-    LowPass grit(700.0f), body(120.0f);
-    Wave wave = make(1.25f, [&](float t) {
-        const float unevenness = 0.8f + 0.2f * std::sin(kTau * 3.0f * t);
-        return unevenness * (grit(noise.next()) * 2.0f + body(noise.next()) * 5.0f);
+    LowPass r1(380.0f), r2(380.0f), r3(380.0f), r4(380.0f), g1(900.0f), g2(900.0f);
+    Wave wave = make(2.25f, [&](float) {
+        const float rumble = r4(r3(r2(r1(noise.next()))));
+        const float grit = g2(g1(noise.next()));
+        return 6.0f * rumble + 0.6f * grit;
     });
     joinEnds(wave, 0.25f);
+    return wave;
+}
+
+// The levels' ambient beds: quiet, low and slow, six seconds that join
+// without a seam. They keep a still scene from going dead silent and must
+// never be mistaken for something happening, so nothing in them starts.
+Wave ambientHall() {
+    // A large room's tone: low air with a faint mains-like hum, swelling
+    // slowly.
+    Noise noise;
+    LowPass a1(260.0f), a2(260.0f);
+    Wave wave = make(7.0f, [&](float t) {
+        const float swell = 1.0f + 0.2f * std::sin(kTau * t / 7.0f);
+        return swell * (3.0f * a2(a1(noise.next())) + 0.04f * std::sin(kTau * 50.0f * t) +
+                        0.02f * std::sin(kTau * 100.0f * t));
+    });
+    joinEnds(wave, 1.0f);
+    return wave;
+}
+
+Wave ambientDeep() {
+    // From the pit: a deep, dark rumble breathing in and out.
+    Noise noise;
+    LowPass d1(110.0f), d2(110.0f), d3(110.0f);
+    Wave wave = make(7.0f, [&](float t) {
+        const float breath = 1.0f + 0.35f * std::sin(kTau * t / 3.5f);
+        return breath * (8.0f * d3(d2(d1(noise.next()))) + 0.05f * std::sin(kTau * 41.0f * t));
+    });
+    joinEnds(wave, 1.0f);
+    return wave;
+}
+
+Wave ambientWind() {
+    // Up high: soft wind, a band of noise in slow gusts.
+    Noise noise;
+    LowPass w1(700.0f), w2(700.0f), below(220.0f);
+    Wave wave = make(7.0f, [&](float t) {
+        const float band = w2(w1(noise.next()));
+        const float air = band - below(band);
+        // Slow, uneven gusts.
+        const float gust =
+            0.65f + 0.2f * std::sin(kTau * 2.0f * t / 7.0f) + 0.15f * std::sin(kTau * 5.0f * t / 7.0f + 1.3f);
+        return gust * air;
+    });
+    joinEnds(wave, 1.0f);
     return wave;
 }
 
@@ -197,11 +246,20 @@ Wave millWhir() {
     return wave;
 }
 
-bool write(const std::string& path, Wave wave, float peak, bool loop) {
+bool write(const std::string& path, Wave wave, float peak, bool loop,
+           int sampleRate = velmora::audio::kSoundSampleRate) {
     normalise(wave, peak);
     if (!loop) soften(wave);
     velmora::audio::MonoSound sound;
-    sound.sampleRate = velmora::audio::kSoundSampleRate;
+    sound.sampleRate = sampleRate;
+    if (sampleRate != velmora::audio::kSoundSampleRate) {
+        // Made at the full rate, kept at a lower one: every other sample of
+        // a sound with nothing near the new rate's top.
+        const size_t step = static_cast<size_t>(velmora::audio::kSoundSampleRate / sampleRate);
+        Wave fewer;
+        for (size_t i = 0; i < wave.size(); i += step) fewer.push_back(wave[i]);
+        wave.swap(fewer);
+    }
     sound.samples.reserve(wave.size());
     for (float s : wave) {
         sound.samples.push_back(static_cast<int16_t>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f)));
@@ -226,9 +284,14 @@ int main(int argc, char** argv) {
     ok = write(folder + cueFile(Cue::Hazard), hazard(), 0.6f, false) && ok;
     ok = write(folder + cueFile(Cue::Fanfare), fanfare(), 0.6f, false) && ok;
     ok = write(folder + cueFile(Cue::Tick), tick(), 0.25f, false) && ok;
-    ok = write(folder + loopFile(Loop::Roll), roll(), 0.6f, true) && ok;
+    ok = write(folder + loopFile(Loop::Roll), roll(), 0.5f, true) && ok;
     ok = write(folder + loopFile(Loop::MagnetHum), magnetHum(), 0.35f, true) && ok;
     ok = write(folder + loopFile(Loop::MillWhir), millWhir(), 0.6f, true) && ok;
+    // The beds hold nothing above 1 kHz: half the rate keeps their files small.
+    constexpr int kBedRate = velmora::audio::kSoundSampleRate / 2;
+    ok = write(folder + velmora::audio::ambientFile("hall"), ambientHall(), 0.3f, true, kBedRate) && ok;
+    ok = write(folder + velmora::audio::ambientFile("deep"), ambientDeep(), 0.3f, true, kBedRate) && ok;
+    ok = write(folder + velmora::audio::ambientFile("wind"), ambientWind(), 0.3f, true, kBedRate) && ok;
     if (!ok) std::cerr << "some sounds could not be written to " << folder << std::endl;
     return ok ? 0 : 1;
 }

@@ -30,7 +30,24 @@ audio::RollingSphere rolling(const Simulation& simulation, ActorType type) {
 
 void playEventSounds(audio::SoundSystem& sound, const std::vector<SimulationEvent>& events) {
     using audio::Cue;
+    // One knock per sphere in a frame, the hardest: a sphere striking a
+    // corner reports several contacts at once, and the same knock started
+    // together adds up in phase to a crack far louder than the blow.
+    const SimulationEvent* hardest[2] = {nullptr, nullptr};
     for (const SimulationEvent& event : events) {
+        if (event.type != SimulationEventType::Impact) continue;
+        const SimulationEvent*& kept = hardest[event.text == "second" ? 1 : 0];
+        if (kept == nullptr || event.speed > kept->speed) kept = &event;
+    }
+    for (size_t i = 0; i < events.size(); ++i) {
+        const SimulationEvent& event = events[i];
+        if (event.type == SimulationEventType::Impact && &event != hardest[0] && &event != hardest[1]) continue;
+        // Nor twice the same cue at the same spot (a switch both spheres
+        // set off in one step): once is as loud as it happened.
+        const auto same = [&](const SimulationEvent& other) {
+            return other.type == event.type && other.where == event.where;
+        };
+        if (std::any_of(events.begin(), events.begin() + static_cast<long>(i), same)) continue;
         switch (event.type) {
         case SimulationEventType::Restarted: sound.play(Cue::Tick, event.where); break;
         case SimulationEventType::Goal: sound.play(Cue::Fanfare, event.where); break;

@@ -17,7 +17,9 @@ class Simulation;
 
 namespace velmora::app {
 
-// The cue of each event that has one (a restart is an interface tick).
+// The cue of each event that has one (a restart is an interface tick): of a
+// frame's impacts the hardest of each sphere's, and a cue twice at one spot
+// once.
 void playEventSounds(audio::SoundSystem& sound, const std::vector<SimulationEvent>& events);
 
 // How the continuous sounds stand after the simulation's last step, heard

@@ -23,6 +23,9 @@ void updateSound(ShellState& shell) {
     shell.muteKeyWasDown = muteDown;
     const float volume = static_cast<float>(shell.settings.volume) / 100.0f;
     if (sound.volume() != volume) sound.setVolume(volume);
+    // The level's own ambient bed; tiles chosen outside the set have none.
+    const bool inSet = shell.levelIndex >= 0 && shell.levelIndex < static_cast<int>(shell.levels.levels.size());
+    sound.setAmbient(inSet ? shell.levels.levels[static_cast<size_t>(shell.levelIndex)].ambient : std::string());
     if (sound.paused() != shell.session.paused) {
         sound.setPaused(shell.session.paused);
         tickInterface(shell);

@@ -12,8 +12,9 @@ namespace velmora::app {
 
 struct ShellState;
 
-// Before the frame's steps: M (with "Sound off" / "Sound on" on the HUD), and
-// the pause as the session has it, with a tick when it changes.
+// Before the frame's steps: M (with "Sound off" / "Sound on" on the HUD), the
+// level's ambient bed, and the pause as the session has it, with a tick when
+// it changes.
 void updateSound(ShellState& shell);
 // The cues of the events the frame's steps reported.
 void hearEvents(ShellState& shell, const std::vector<SimulationEvent>& events);

@@ -2,8 +2,8 @@
 # End-to-end: the real game's sound. With the sound library's wave-file
 # writer as its device (a config named by ALSOFT_CONF), W rolls the main
 # sphere and an option key ticks for a few seconds; after Escape the file
-# must hold sound. With no usable device the game says so in one line,
-# plays on, and quits normally.
+# must hold sound, none of it reaching -1 dBFS. With no usable device the
+# game says so in one line, plays on, and quits normally.
 #   sound.sh GAME
 set -u
 game=$(realpath "$1")
@@ -45,6 +45,8 @@ if start_game "$work/wave.log" ALSOFT_CONF="$work/alsoft.conf"; then
         awk '{ for (i = 1; i <= NF; i++) { v = $i < 0 ? -$i : $i; if (v > m) m = v } } END { print m + 0 }')
     if ((peak < 300)); then
         fail "the wave file holds no sound (loudest sample $peak of 32767)"; cat "$work/wave.log"
+    elif ((peak >= 29204)); then
+        fail "a sample reaches -1 dBFS (loudest sample $peak of 32767)"
     else
         echo "wave device: sound in the file (loudest sample $peak of 32767)"
     fi

@@ -24,6 +24,7 @@ TEST(LevelSet, ReadsEachLevelInOrderWithTheDefaultsWhereItSaysNothing) {
         "longest 20:00\n"
         "tile Objects/first-roll/Tile1.dae\n"
         "route tools/level/first-roll/route.txt\n"
+        "ambient hall\n"
         "\n"
         "level up-high\n"
         "tile Objects/up-high/Tile2.dae\n"
@@ -39,6 +40,7 @@ TEST(LevelSet, ReadsEachLevelInOrderWithTheDefaultsWhereItSaysNothing) {
     EXPECT_EQ(first.parSteps, 90 * 60);
     EXPECT_EQ(first.longestRunSteps, 20 * 60 * 60);
     EXPECT_EQ(first.route, "tools/level/first-roll/route.txt");
+    EXPECT_EQ(first.ambient, "hall");
     ASSERT_EQ(first.tiles.size(), 1u);
     EXPECT_EQ(first.tiles[0].offset, glm::vec3(0.0f, 0.0f, -22.0f));  // by its file name
     EXPECT_EQ(first.places, LevelPlaces{});
@@ -59,6 +61,7 @@ TEST(LevelSet, ReadsEachLevelInOrderWithTheDefaultsWhereItSaysNothing) {
     EXPECT_EQ(second.longestRunSteps, 10 * 60 * 60);
     EXPECT_TRUE(second.sky == SkyColours{});
     EXPECT_EQ(second.aim, "");
+    EXPECT_EQ(second.ambient, "");
     // Moving a sphere's start makes another level of the same tiles.
     LevelEntry moved = first;
     moved.places.mainStart.x += 1.0f;
@@ -91,6 +94,7 @@ TEST(LevelSet, LinesThatCantBeReadAreNamedAndSkipped) {
         {"sky 12345g abcdef 000000", "levels.txt:3: the sky wants three colours rrggbb"},
         {"sky 123456 abcdef 0000000", "levels.txt:3: the sky wants three colours rrggbb"},
         {"sky 123456 abcdef 000000 111111", "levels.txt:3: the sky wants three colours rrggbb"},
+        {"ambient ../../etc/x", "levels.txt:3: the ambient bed wants a name (lower-case letters, digits and '-')"},
         {"colour red", "levels.txt:3: unknown word \"colour\""},
         {"level Big_Name", "levels.txt:3: \"Big_Name\" is no level name (lower-case letters, digits and '-')"},
         {"level a", "levels.txt:3: a second level named a is left out"},
@@ -128,5 +132,6 @@ TEST(LevelSet, TheShippedListHasTheGrandTourWithTheShippedTiles) {
                 EXPECT_FALSE(other.sky == level.sky) << level.name << " " << other.name;
             }
         }
+        EXPECT_FALSE(level.ambient.empty()) << level.name << " is silent when nothing moves";
     }
 }

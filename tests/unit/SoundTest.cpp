@@ -10,8 +10,10 @@
 #include <functional>
 #include <sstream>
 
+#include "SoundMeasures.h"
 #include "app/sound/GameSounds.h"
 #include "audio/SoundSystem.h"
+#include "level/LevelSet.h"
 #include "sim/PlayerSpheres.h"
 #include "sim/Simulation.h"
 #include "sim/World.h"
@@ -211,6 +213,65 @@ TEST_F(Sound, NothingIsHeardWhilePausedAndAllOfItGoesOnAfter) {
 
     sound_->setPaused(false);
     EXPECT_GT(measure(sound_->render(kRate / 10)).peak, 0.01f);
+}
+
+// The loudest moment the game can make: every cue at full loudness at once,
+// bursts of knocks beside the listener, both spheres rolling flat out with
+// the magnet humming. At full volume and at 80 %, no sample reaches -1 dBFS.
+TEST_F(Sound, NoSampleReachesMinusOneDbfsAtAnyVolume) {
+    using audio::Cue;
+    for (const float volume : {1.0f, 0.8f}) {
+        sound_->setVolume(volume);
+        audio::SoundFrame frame;
+        frame.mainSphere = audio::RollingSphere{glm::vec3(0.5f, 0.0f, -1.0f), 8.0f, true};
+        frame.secondSphere = audio::RollingSphere{glm::vec3(1.5f, 0.0f, -1.0f), 8.0f, true};
+        frame.magnetHolding = true;
+        frame.magnetAt = glm::vec3(1.0f, 0.0f, -1.0f);
+        std::vector<float> all;
+        for (int step = 0; step < 30; ++step) {
+            if (step == 0 || step == 7) {
+                for (Cue cue : {Cue::Fanfare, Cue::Hazard, Cue::Chime, Cue::DoorSlide, Cue::SwitchOn, Cue::Tick}) {
+                    sound_->play(cue, glm::vec3(0.0f, 0.0f, -1.0f));
+                }
+            }
+            // Bursts of knocks in phase, on the side a channel hears at full
+            // gain.
+            for (int knock = 0; knock < (step % 4 == 0 ? 3 : 0); ++knock) {
+                sound_->play(Cue::Knock, glm::vec3(1.0f, 0.0f, 0.0f));
+            }
+            sound_->update(frame);
+            const std::vector<float> samples = sound_->render(kStepFrames);
+            all.insert(all.end(), samples.begin(), samples.end());
+        }
+        EXPECT_LT(20.0 * std::log10(velmora::testing::peakOf(all)), -1.0) << "volume " << volume;
+        EXPECT_GT(velmora::testing::peakOf(all), 0.25f * volume) << "the limiter leaves it loud";
+    }
+}
+
+// Each shipped level's ambient bed is heard with everything still, quietly:
+// under the rolling, far under the cues; it goes on while paused. A bed
+// whose file is missing is one line, and silence.
+TEST_F(Sound, EachLevelHasAQuietAmbientBed) {
+    std::vector<std::string> problems;
+    const std::optional<LevelSet> set = loadLevelSet(kLevelSetFile, problems);
+    ASSERT_TRUE(set.has_value());
+    for (const LevelEntry& level : set->levels) {
+        sound_->setAmbient(level.ambient);
+        sound_->update(audio::SoundFrame{});
+        sound_->render(kRate / 2);
+        const std::vector<float> still = sound_->render(2 * kRate);
+        const double loudness = velmora::testing::loudnessDb(still, 0, 2 * kRate);
+        EXPECT_GT(loudness, -60.0) << level.name << "'s bed " << level.ambient;
+        EXPECT_LT(loudness, -38.0) << level.name << "'s bed " << level.ambient;
+    }
+    EXPECT_EQ(report_.str(), "");
+    // Paused, the game's sounds hold; the room's air does not.
+    sound_->setPaused(true);
+    EXPECT_GT(velmora::testing::loudnessDb(sound_->render(kRate / 2), 0, kRate / 2), -60.0);
+    sound_->setAmbient("nowhere");
+    sound_->render(kStepFrames);
+    EXPECT_LT(measure(sound_->render(kRate / 10)).peak, kSilence);
+    EXPECT_EQ(report_.str(), "Sounds/ambient_nowhere.wav: can't be opened; that sound stays silent.\n");
 }
 
 }  // namespace
