@@ -2,6 +2,7 @@
 
 #include "app/hud/HudLines.h"
 #include "app/hud/SessionLines.h"
+#include "app/shell/RenderScaleControl.h"
 #include "app/shell/ShellOptions.h"
 #include "app/shell/ShellState.h"
 #include "app/hud/StartHint.h"
@@ -18,7 +19,8 @@ void showStatusMessage(const std::string& text) {
 
 void drawHud(double dt, ShellState& shell) {
     std::vector<HudLine> lines = hudLinesForFrame(
-        dt, shell.screenWidth, shell.screenHeight, shell.renderLogic->drawnObjectCount);
+        dt, shell.screenWidth, shell.screenHeight, shell.renderLogic->drawnObjectCount,
+        currentRenderScale(shell));
     const std::vector<HudLine> session = sessionLines(
         shell.session, gameWon, shell.renderLogic->spheresCoupled(), shell.screenWidth, shell.screenHeight,
         shell.settings.showTimer);

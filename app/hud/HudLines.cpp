@@ -66,10 +66,10 @@ void addMessageLine(std::vector<HudLine>& lines, int screenWidth, int screenHeig
     }
 }
 
-void addFrameTimeLines(std::vector<HudLine>& lines, double dt, int drawnObjectCount) {
+void addFrameTimeLines(std::vector<HudLine>& lines, double dt, int drawnObjectCount, int renderScale) {
     if (frameTimeRefreshTimer > kFrameTimeRefreshSeconds) {
         // The figures of this one frame, held on screen until the next rebuild.
-        frameTimeText = frameTimeLine(dt);
+        frameTimeText = frameTimeLine(dt) + " scale:" + std::to_string(renderScale) + "%";
         objectCountText = "Objects:" + std::to_string(drawnObjectCount);
         frameTimeRefreshTimer = 0.0;
     }
@@ -88,11 +88,11 @@ std::string frameTimeLine(double dt) {
 }
 
 std::vector<HudLine> hudLinesForFrame(double dt, int screenWidth, int screenHeight,
-                                      int drawnObjectCount) {
+                                      int drawnObjectCount, int renderScale) {
     std::vector<HudLine> lines;
     if (showHelp) addHelpLines(lines, screenWidth, screenHeight);
     addMessageLine(lines, screenWidth, screenHeight);
-    if (showFrameTime) addFrameTimeLines(lines, dt, drawnObjectCount);
+    if (showFrameTime) addFrameTimeLines(lines, dt, drawnObjectCount, renderScale);
     statusMessageAge += dt;
     if (statusMessageAge > kAgeCeiling) statusMessageAge = kAgeAfterCeiling;
     return lines;

@@ -27,9 +27,10 @@ constexpr double kFrameTimeRefreshSeconds = 0.15;
 
 // The lines of this frame in drawing order, from the shell's option and HUD
 // state, which it advances: the status message ages, the frame-time lines are
-// rebuilt when their timer has run out.
+// rebuilt when their timer has run out. The frame time's line ends with the
+// scale the scene is drawn at: "59fps, time:16ms scale:75%".
 std::vector<HudLine> hudLinesForFrame(double dt, int screenWidth, int screenHeight,
-                                      int drawnObjectCount);
+                                      int drawnObjectCount, int renderScale = 100);
 
 // "59fps, time:16ms" for a frame of 16.7 ms; both figures truncated.
 std::string frameTimeLine(double dt);

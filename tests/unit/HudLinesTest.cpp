@@ -17,8 +17,8 @@ protected:
     void SetUp() override { setFirstValues(); }
     void TearDown() override { setFirstValues(); }
 
-    std::vector<HudLine> frame(double dt, int objects = 0) {
-        return hudLinesForFrame(dt, 1920, 1080, objects);
+    std::vector<HudLine> frame(double dt, int objects = 0, int scale = 100) {
+        return hudLinesForFrame(dt, 1920, 1080, objects, scale);
     }
     static std::vector<std::string> texts(const std::vector<HudLine>& lines) {
         std::vector<std::string> out;
@@ -86,7 +86,7 @@ TEST_F(HudLines, StatusMessageShowsForTwoSecondsAndTheWinMessageForGood) {
 TEST_F(HudLines, FrameTimeLinesAreBuiltAtOnceThenHeldForAtLeastATimerPeriod) {
     showFrameTime = true;
     std::vector<HudLine> lines = frame(0.0167, 42);
-    EXPECT_EQ(texts(lines), (std::vector<std::string>{"59fps, time:16ms", "Objects:42"}));
+    EXPECT_EQ(texts(lines), (std::vector<std::string>{"59fps, time:16ms scale:100%", "Objects:42"}));
     EXPECT_EQ(lines[0].x, 50);
     EXPECT_EQ(lines[0].y, 60);
     EXPECT_EQ(lines[1].y, 40);
@@ -94,7 +94,8 @@ TEST_F(HudLines, FrameTimeLinesAreBuiltAtOnceThenHeldForAtLeastATimerPeriod) {
     // Held: the figures of later frames appear only once 0.15 s have passed.
     EXPECT_EQ(texts(frame(0.1, 7)), texts(lines));
     EXPECT_EQ(texts(frame(0.04, 7)), texts(lines));
-    EXPECT_EQ(texts(frame(0.0625, 7)), (std::vector<std::string>{"16fps, time:62ms", "Objects:7"}));
+    EXPECT_EQ(texts(frame(0.0625, 7, 75)),
+              (std::vector<std::string>{"16fps, time:62ms scale:75%", "Objects:7"}));
 
     // Hidden, the timer stands still; shown again, the old lines come back.
     showFrameTime = false;
