@@ -1,12 +1,10 @@
 #version 150
 // The backdrop behind the level: a sky that deepens from a pale horizon
 // upwards, and below the horizon a far ground plane that fades into the
-// haze towards it. Drawn first, over the whole screen, without depth.
+// haze towards it. Drawn after the level's opaque objects, on the far plane,
+// where they left the screen empty.
 
-in vec2 uv;
-
-uniform mat4 Camera;             // camera to world
-uniform mat4 inverseProjection;  // clip to camera space
+in vec3 viewRay;  // world direction from the eye, not normalised
 
 out vec4 colorRender;
 out vec4 colorAlpha;
@@ -18,9 +16,7 @@ uniform vec3 horizon;
 uniform vec3 ground;
 
 void main() {
-    vec4 eye = inverseProjection * vec4(uv * 2.0 - 1.0, 1.0, 1.0);
-    vec3 direction = normalize(mat3(Camera) * (eye.xyz / eye.w));
-    float up = direction.y;
+    float up = normalize(viewRay).y;
     vec3 haze = mix(horizon, ground, 0.25);
     vec3 colour = up >= 0.0 ? mix(horizon, zenith, pow(up, 0.6))
                             : mix(haze, ground, smoothstep(0.0, 0.3, -up));

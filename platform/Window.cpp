@@ -88,6 +88,7 @@ VideoMode getDesktopMode() {
         mode.redBits = video->redBits;
         mode.greenBits = video->greenBits;
         mode.blueBits = video->blueBits;
+        mode.refreshRate = video->refreshRate;
     }
     return mode;
 }

@@ -17,6 +17,7 @@ struct VideoMode {
     int redBits = 0;
     int greenBits = 0;
     int blueBits = 0;
+    int refreshRate = 0;  // Hz; 0: not known
 };
 
 bool init();

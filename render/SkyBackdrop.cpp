@@ -14,7 +14,7 @@ const GLfloat kCorners[18] = {
 }  // namespace
 
 SkyBackdrop::SkyBackdrop()
-    : program_(std::make_unique<ShaderProgram>("Shader/Passthrough.vert", "Shader/sky.frag")) {
+    : program_(std::make_unique<ShaderProgram>("Shader/sky.vert", "Shader/sky.frag")) {
     glGenBuffers(1, &vertexBuffer_);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
     glBufferData(GL_ARRAY_BUFFER, sizeof(kCorners), kCorners, GL_STATIC_DRAW);
@@ -43,16 +43,23 @@ void SkyBackdrop::draw(const glm::mat4& camera, const glm::mat4& projection, con
     const glm::mat4 inverseProjection = glm::inverse(projection);
     glUniformMatrix4fv(program_->uniformLocation("inverseProjection"), 1, GL_FALSE,
                        glm::value_ptr(inverseProjection));
+    // On the far plane, tested against what the level drew: only the pixels
+    // it left at the cleared depth are shaded, however much of the screen the
+    // level covers.
     const GLboolean depthTest = glIsEnabled(GL_DEPTH_TEST);
     GLboolean depthWrites = GL_TRUE;
     glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
-    glDisable(GL_DEPTH_TEST);
+    GLint depthFunc = GL_LESS;
+    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_FALSE);
     glBindVertexArray(vertexArray_);
     glDrawArrays(GL_TRIANGLES, 0, 6);
     glBindVertexArray(0);
+    glDepthFunc(static_cast<GLenum>(depthFunc));
     glDepthMask(depthWrites);
-    if (depthTest) glEnable(GL_DEPTH_TEST);
+    if (!depthTest) glDisable(GL_DEPTH_TEST);
 }
 
 }  // namespace velmora

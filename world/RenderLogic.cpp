@@ -55,10 +55,6 @@ void RenderLogic::showEvents(const std::vector<SimulationEvent>& events) {
 
 void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4 projectionMatrix,
                               double dt) {
-    if (!shadowPass && backdrop_ != nullptr && simulation_.hasLevel()) {
-        backdrop_->draw(cameraMatrix, projectionMatrix, skyColours);
-        currentProgram = nullptr;  // the backdrop's program is current now
-    }
     if (wireframeEnabled) {
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     }
@@ -76,6 +72,13 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
         glColorMaski(1, GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
         shadowFaces_.startListing();  // the next frame's shadow faces are listed anew
         scenePass_.drawWorld(root);
+        // Behind the opaque world, before anything blended over it.
+        if (backdrop_ != nullptr && simulation_.hasLevel()) {
+            glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+            backdrop_->draw(cameraMatrix, projectionMatrix, skyColours);
+            if (wireframeEnabled) glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+            currentProgram = nullptr;  // the backdrop's program is current now
+        }
         passDone("scene pass");
         bursts_.advance(dt, uniforms.viewProjection, glm::vec3(uniforms.camera[3]));
         passDone("particles");

@@ -2,6 +2,7 @@
 
 #include "app/hud/HudFrame.h"
 #include "app/hud/LevelCard.h"
+#include "app/shell/RenderScaleControl.h"
 #include "app/shell/ShellOptions.h"
 #include "app/shell/ShellState.h"
 #include "screen/FlatQuads.h"
@@ -46,6 +47,7 @@ void drawHud(double dt, ShellState& shell) {
     view.screenWidth = shell.screenWidth;
     view.screenHeight = shell.screenHeight;
     view.drawnObjectCount = shell.renderLogic->drawnObjectCount;
+    view.renderScale = currentRenderScale(shell);
     view.menuOpen = shell.session.paused && shell.menu.open;
     view.won = gameWon;
     view.spheresCoupled = shell.renderLogic->spheresCoupled();

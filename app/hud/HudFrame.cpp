@@ -62,7 +62,7 @@ HudFrame hudFrame(double dt, const HudView& view, double& startHintAge) {
     HudFrame frame;
     const int w = view.screenWidth;
     const int h = view.screenHeight;
-    frame.lines = frameTimeLines(dt, h, view.drawnObjectCount);
+    frame.lines = frameTimeLines(dt, h, view.drawnObjectCount, view.renderScale);
     const std::string message = view.won ? std::string() : shownStatusMessage();
     if (!view.menuOpen) {
         if (view.session != nullptr) {

@@ -20,6 +20,7 @@ struct HudView {
     int screenWidth = 0;
     int screenHeight = 0;
     int drawnObjectCount = 0;
+    int renderScale = 100;  // the scene's, in %, for the frame-time line
     bool menuOpen = false;
     bool won = false;
     bool spheresCoupled = true;

@@ -40,11 +40,11 @@ void ageStatusMessage(double dt) {
     if (statusMessageAge > kAgeCeiling) statusMessageAge = kAgeAfterCeiling;
 }
 
-std::vector<HudLine> frameTimeLines(double dt, int screenHeight, int drawnObjectCount) {
+std::vector<HudLine> frameTimeLines(double dt, int screenHeight, int drawnObjectCount, int renderScale) {
     if (!showFrameTime) return {};
     if (frameTimeRefreshTimer > kFrameTimeRefreshSeconds) {
         // The figures of this one frame, held on screen until the next rebuild.
-        frameTimeText = frameTimeLine(dt);
+        frameTimeText = frameTimeLine(dt) + " scale:" + std::to_string(renderScale) + "%";
         objectCountText = "Objects:" + std::to_string(drawnObjectCount);
         frameTimeRefreshTimer = 0.0;
     }

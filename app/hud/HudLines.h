@@ -26,8 +26,11 @@ std::string shownStatusMessage();
 void ageStatusMessage(double dt);
 
 // The two frame-time lines at the bottom left while the readout is shown
-// (F2), rebuilt when their timer has run out, which they advance.
-std::vector<HudLine> frameTimeLines(double dt, int screenHeight, int drawnObjectCount);
+// (F2), rebuilt when their timer has run out, which they advance. The frame
+// time's line ends with the scale the scene is drawn at:
+// "59fps, time:16ms scale:75%".
+std::vector<HudLine> frameTimeLines(double dt, int screenHeight, int drawnObjectCount,
+                                    int renderScale = 100);
 
 // "59fps, time:16ms" for a frame of 16.7 ms; both figures truncated.
 std::string frameTimeLine(double dt);

@@ -44,6 +44,20 @@ const Entry kEntries[] = {
          stepNumber(s.renderScale, step, kLowestRenderScale, kHighestRenderScale, 10, chosen);
          return SettingEffect::renderScale;
      }},
+    {"Automatic scale", flag<&Settings::autoScale>, flip<&Settings::autoScale, SettingEffect::renderScale>},
+    {"Lowest scale", [](const Settings& s) { return std::to_string(s.lowestRenderScale) + " %"; },
+     [](Settings& s, int step, bool chosen) {
+         stepNumber(s.lowestRenderScale, step, kLowestRenderScale, kHighestRenderScale, 10, chosen);
+         return SettingEffect::renderScale;
+     }},
+    {"Frame target",
+     [](const Settings& s) {
+         return s.frameTarget == 0 ? std::string("display") : std::to_string(s.frameTarget) + " ms";
+     },
+     [](Settings& s, int step, bool chosen) {
+         stepNumber(s.frameTarget, step, 0, kLongestFrameTarget, 5, chosen);
+         return SettingEffect::renderScale;
+     }},
     {settingName::shadows, flag<&Settings::shadows>, flip<&Settings::shadows, SettingEffect::options>},
     {settingName::culling, flag<&Settings::culling>, flip<&Settings::culling, SettingEffect::options>},
     {settingName::transparency, flag<&Settings::transparency>,

@@ -7,6 +7,7 @@
 #include "app/play/LevelSwitching.h"
 #include "app/menu/MenuLayout.h"
 #include "app/play/PlaySession.h"
+#include "app/shell/RenderScaleControl.h"
 #include "app/shell/ScreenSize.h"
 #include "app/settings/SettingsApply.h"
 #include "app/shell/ShellState.h"
@@ -125,8 +126,11 @@ void changeSelected(ShellState& shell, int step, bool chosen) {
     switch (changeSetting(settings, menu.selected, step, chosen)) {
     case SettingEffect::none: break;
     case SettingEffect::display: setFullScreenMode(shell, settings.fullScreen); break;
-    case SettingEffect::vsync: platform::setSwapInterval(settings.vsync ? 1 : 0); break;
-    case SettingEffect::renderScale: setScreenSize(shell, shell.screenWidth, shell.screenHeight); break;
+    case SettingEffect::vsync:
+        platform::setSwapInterval(settings.vsync ? 1 : 0);
+        startRenderScale(shell);  // the frame target may follow vsync
+        break;
+    case SettingEffect::renderScale: startRenderScale(shell); break;
     case SettingEffect::options: applySettings(shell); break;
     case SettingEffect::waitForKey:
         menu.waitingForKey = true;

@@ -9,12 +9,18 @@ namespace velmora::app {
 
 constexpr int kLowestRenderScale = 50;  // percent of the window's pixels
 constexpr int kHighestRenderScale = 100;
+constexpr int kLongestFrameTarget = 100;  // milliseconds
 
 struct Settings {
     // Display.
     bool fullScreen = true;  // at the desktop size; else a window
     bool vsync = true;
-    int renderScale = 100;   // the 3-D scene and the blur, percent of the window's pixels
+    int renderScale = 100;   // the 3-D scene and the blur, percent of the window's pixels;
+                             // with the automatic scale, the most it draws at
+    bool autoScale = true;   // the scale follows the frame time (app/shell/AutoRenderScale.h)
+    int lowestRenderScale = 50;  // the least the automatic scale draws at
+    int frameTarget = 0;     // milliseconds it holds a frame to; 0: the display's refresh
+                             // with vsync, else 1/60 s
     // The window as last left; a width of 0: never opened yet, so the first
     // window opens at three quarters of the desktop, centred.
     int windowWidth = 0;

@@ -15,6 +15,7 @@
 #include "app/play/RunArchive.h"
 #include "app/play/PlaySession.h"
 #include "app/shell/ShellOptions.h"
+#include "app/shell/RenderScaleControl.h"
 #include "app/shell/ShellState.h"
 #include "app/shell/WindowMode.h"
 #include "app/sound/SoundControls.h"
@@ -42,6 +43,7 @@ double FrameLoop::updateFrame() {
     const double dt = now - previousTime_;
     lastInterval_ = dt;
     previousTime_ = now;
+    followFrameTime(shell_, dt);
 
     updateWindowMode(shell_);
     updatePauseMenu(shell_);

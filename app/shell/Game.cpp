@@ -5,6 +5,7 @@
 
 #include "app/shell/FrameLoop.h"
 #include "app/shell/GameWindow.h"
+#include "app/shell/RenderScaleControl.h"
 #include "app/play/LevelProgress.h"
 #include "app/shell/ShellOptions.h"
 #include "app/shell/ShellState.h"
@@ -102,6 +103,7 @@ bool startWorld(ShellState& shell) {
         }
         createRenderTargets(shell);
         openLevelIntro(shell);
+        startRenderScale(shell);
     } catch (const platform::FatalFailure&) {
         // Its lines are printed. What was built goes, the settings stay.
         keepSettingsAndRelease(shell);

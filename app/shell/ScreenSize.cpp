@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/shell/RenderScaleControl.h"
 #include "app/shell/ShellState.h"
 #include "screen/TextRenderer.h"
 
@@ -14,7 +15,7 @@ int scaledLength(int length, int percent) {
 void setScreenSize(ShellState& shell, int width, int height) {
     shell.screenWidth = width;
     shell.screenHeight = height;
-    const int scale = std::clamp(shell.settings.renderScale, kLowestRenderScale, kHighestRenderScale);
+    const int scale = std::clamp(currentRenderScale(shell), kLowestRenderScale, kHighestRenderScale);
     shell.sceneWidth = scaledLength(width, scale);
     shell.sceneHeight = scaledLength(height, scale);
     releaseFullScreenTarget(shell.sceneTarget);

@@ -1,11 +1,14 @@
 #pragma once
 // The shell's process-wide state: created at start-up, lives until the end.
 
+#include <optional>
+
 #include "app/camera/Camera.h"
 #include "app/menu/PauseMenu.h"
 #include "app/play/LevelIntro.h"
 #include "app/play/PlaySession.h"
 #include "app/play/RunArchive.h"
+#include "app/shell/AutoRenderScale.h"
 #include "app/settings/Settings.h"
 #include "app/settings/SettingsFile.h"
 #include "app/shell/ShadowCubeMap.h"
@@ -56,6 +59,9 @@ struct ShellState {
     Replay watchedRun;      // what is shown while session.watching
     size_t watchedStep = 0;  // the next of its steps
     Settings settings;
+    // Moves the render scale with the frame time; none while the settings
+    // fix the scale, and in tests that draw at a scale of their own.
+    std::optional<AutoRenderScale> autoScale;
     SettingsFile settingsFile;  // where they are kept; none for tests and the autopilot
     PauseMenu menu;
     FlatQuads* flatQuads = nullptr;  // the menu's panels, made when first drawn

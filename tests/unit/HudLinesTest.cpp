@@ -97,7 +97,7 @@ TEST_F(HudFrames, FrameTimeLinesAreBuiltAtOnceThenHeldForAtLeastATimerPeriod) {
     showFrameTime = true;
     view.drawnObjectCount = 42;
     std::vector<HudLine> lines = frame(0.0167).lines;
-    EXPECT_EQ(texts(lines), (std::vector<std::string>{"59fps, time:16ms", "Objects:42"}));
+    EXPECT_EQ(texts(lines), (std::vector<std::string>{"59fps, time:16ms scale:100%", "Objects:42"}));
     EXPECT_EQ(lines[0].x, 50);
     EXPECT_EQ(lines[0].y, 60);
     EXPECT_EQ(lines[1].y, 40);
@@ -106,7 +106,8 @@ TEST_F(HudFrames, FrameTimeLinesAreBuiltAtOnceThenHeldForAtLeastATimerPeriod) {
     view.drawnObjectCount = 7;
     EXPECT_EQ(texts(frame(0.1).lines), texts(lines));
     EXPECT_EQ(texts(frame(0.04).lines), texts(lines));
-    EXPECT_EQ(texts(frame(0.0625).lines), (std::vector<std::string>{"16fps, time:62ms", "Objects:7"}));
+    view.renderScale = 75;
+    EXPECT_EQ(texts(frame(0.0625).lines), (std::vector<std::string>{"16fps, time:62ms scale:75%", "Objects:7"}));
 
     // Hidden, the timer stands still; shown again, the old lines come back.
     showFrameTime = false;
@@ -120,7 +121,7 @@ TEST_F(HudFrames, FrameTimeLinesAreBuiltAtOnceThenHeldForAtLeastATimerPeriod) {
     showStatusMessage("Shadows disabled");
     const HudFrame paused = frame(0.05, 640, 360);
     EXPECT_TRUE(paused.panels.empty());
-    ASSERT_EQ(texts(paused.lines), (std::vector<std::string>{"16fps, time:62ms", "Objects:7"}));
+    ASSERT_EQ(texts(paused.lines), (std::vector<std::string>{"16fps, time:62ms scale:75%", "Objects:7"}));
     EXPECT_EQ(paused.lines[0].size, 10);  // smaller with the screen
 }
 

@@ -24,6 +24,9 @@ Settings changedSettings() {
     s.fullScreen = false;
     s.vsync = false;
     s.renderScale = 50;
+    s.autoScale = false;
+    s.lowestRenderScale = 70;
+    s.frameTarget = 33;
     s.windowWidth = 960;
     s.windowHeight = 540;
     s.windowX = -20;
@@ -88,6 +91,7 @@ TEST(SettingsFile, ABadLineIsNamedAndItsSettingKeepsItsDefault) {
     const Case cases[] = {
         {"render_scale = 30", "render_scale: \"30\" is not a percentage from 50 to 100; keeps its default 100"},
         {"render_scale = 75%", "render_scale: \"75%\" is not a percentage from 50 to 100; keeps its default 100"},
+        {"frame_target = 500", "frame_target: \"500\" is not a number of milliseconds from 0 (the display's refresh) to 100; keeps its default 0"},
         {"shadows = maybe", "shadows: \"maybe\" is not on or off; keeps its default on"},
         {"display =", "display: \"\" is not fullscreen or windowed; keeps its default fullscreen"},
         {"orbit_speed = 99999999999", "orbit_speed: \"99999999999\" is not a number of degrees a second from 10 to 200; keeps its default 50"},
