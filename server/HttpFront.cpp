@@ -63,6 +63,8 @@ public:
 private:
     void onHeader(beast::error_code ec) {
         if (ec == http::error::header_limit) return refuse(431, "the request's header is too large");
+        // The parser finds a stated length over the limit with the header.
+        if (ec == http::error::body_limit) return refuse(413, "a replay is at most 512 KiB");
         if (ec) return;  // closed, too slow, or not HTTP: nothing to answer
         const auto& request = parser_->get();
         // A compressed body could inflate past any limit: none is taken.

@@ -20,11 +20,13 @@ RunIntake refused(int status, const std::string& error) {
     return intake;
 }
 
-// The level, then each change of input with its step; bit for bit, so that
-// a push of -0 and one of +0 are different runs, as they are to the replay.
+// The level and the length, then each change of input with its step; bit
+// for bit, so that a push of -0 and one of +0 are different runs, as they
+// are to the replay.
 std::string inputKeyOf(const Replay& replay) {
     ByteWriter out;
     out.u64(replay.levelIdentity);
+    out.u32(static_cast<std::uint32_t>(replay.inputs.size()));
     for (std::size_t step = 0; step < replay.inputs.size(); ++step) {
         const StepInput& input = replay.inputs[step];
         if (step > 0) {

@@ -40,6 +40,12 @@ std::string idleRun(std::uint64_t levelIdentity, long steps, long variant = 0);
 std::string readFile(const std::string& path);
 
 class ServerTest : public ::testing::Test {
+public:
+    static pqxx::connection& database() { return *database_; }
+    static const LevelCatalog& catalog() { return *catalog_; }
+    static const CatalogLevel& grandTour();
+    static unsigned short port() { return front_->port(); }
+
 protected:
     static void SetUpTestSuite();
     static void TearDownTestSuite();
@@ -56,11 +62,6 @@ protected:
     // what an accepted run does to them.
     void settleQueue(bool accepted) const;
     nlohmann::json table(const std::string& query = "") const;
-
-    static pqxx::connection& database() { return *database_; }
-    static const LevelCatalog& catalog() { return *catalog_; }
-    static const CatalogLevel& grandTour();
-    static unsigned short port() { return front_->port(); }
 
 private:
     static std::unique_ptr<pqxx::connection> database_;
