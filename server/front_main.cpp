@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
     std::string levels = velmora::kLevelSetFile;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
+        if (option == "--help") usage("the options");
         if (i + 1 >= argc) usage(option + " needs a value");
         const std::string value = argv[++i];
         if (option == "--listen") {
