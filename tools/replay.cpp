@@ -25,7 +25,7 @@
 #include "platform/AtomicFile.h"
 #include "sim/ReplayFile.h"
 #include "sim/ReplayInputCheck.h"
-#include "sim/RunClock.h"
+#include "sim/ReplayVerdict.h"
 #include "sim/RunRecorder.h"
 #include "sim/Simulation.h"
 #include "sim/World.h"
@@ -94,21 +94,8 @@ ReplayCheck checkHeader(const std::string& path,
 }
 
 Verdict verdictOf(const ReplayOutcome& outcome, long recorded) {
-    // goalStep 0 is a goal never reached: an empty run wins nothing.
-    if (outcome.goalStep == recorded && recorded > 0) {
-        return {0, "goal reached in " + std::to_string(recorded) + " steps (" + velmora::runTimeText(recorded) + ")",
-                true};
-    }
-    if (outcome.mismatchStep >= 0) {
-        return {1, "the run stops matching the recording at step " + std::to_string(outcome.mismatchStep + 1),
-                true};
-    }
-    if (outcome.goalStep > 0) {
-        return {1, "goal reached at step " + std::to_string(outcome.goalStep) + ", not at the recorded step " +
-                       std::to_string(recorded),
-                true};
-    }
-    return {1, "no goal in " + std::to_string(recorded) + " steps", true};
+    const ReplayVerdict verdict = replayVerdict(outcome, recorded);
+    return {verdict.goalAsRecorded ? 0 : 1, verdict.line, true};
 }
 
 // Decodes a file of the level, checks its input could have come from the
