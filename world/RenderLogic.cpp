@@ -5,7 +5,6 @@
 #include "platform/Console.h"
 #include "platform/Window.h"
 #include "render/PassProbe.h"
-#include "render/RenderOptions.h"
 #include "render/ShadowMatrices.h"
 #include "render/SkyBackdrop.h"
 #include "sim/ObjectRegistry.h"
@@ -30,8 +29,9 @@ ObjectRegistry* requiredRegistry() {
 
 // The registry is checked before any program is built. A part that fails to
 // build throws, and the parts built before it are released.
-RenderLogic::RenderLogic(const Simulation& simulation)
+RenderLogic::RenderLogic(const Simulation& simulation, const RenderOptions& options)
     : registry(requiredRegistry()),
+      options_(options),
       simulation_(simulation),
       programs_(),
       bursts_(programs_),
@@ -82,7 +82,7 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
         shadowFaces_.draw(root, shadowFaceIndex, shadowLight());
         passDone("shadow draws");
     } else {
-        const bool transparency = transparencyEnabled;
+        const bool transparency = options_.transparencyEnabled;
         const SceneUniforms uniforms = sceneUniforms(cameraMatrix, projectionMatrix);
         scenePass_.begin(uniforms, {frustumCullingEnabled, mipmapMode, drawAlpha, transparency});
         // The world's second output only ever says "blur me" (alpha 0), which
@@ -129,7 +129,7 @@ ShadowFaces::Light RenderLogic::shadowLight() const {
     light.position = lightPosition;
     light.cubeTexture = shadowCubeTexture;
     light.wireframe = wireframeEnabled;
-    light.transparency = transparencyEnabled;
+    light.transparency = options_.transparencyEnabled;
     light.drawAlpha = drawAlpha;
     return light;
 }

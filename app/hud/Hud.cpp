@@ -10,20 +10,20 @@
 
 namespace velmora::app {
 
-void showStatusMessage(const std::string& text) {
-    statusMessage = text;
-    statusMessageVisible = true;
-    statusMessageAge = 0.0;
+void showStatusMessage(ShellOptions& options, const std::string& text) {
+    options.statusMessage = text;
+    options.statusMessageVisible = true;
+    options.statusMessageAge = 0.0;
 }
 
 void drawHud(double dt, ShellState& shell) {
     std::vector<HudLine> lines = hudLinesForFrame(
-        dt, shell.screenWidth, shell.screenHeight, shell.renderLogic->drawnObjectCount);
+        dt, shell.screenWidth, shell.screenHeight, shell.renderLogic->drawnObjectCount, shell.options);
     const std::vector<HudLine> session = sessionLines(
-        shell.session, gameWon, shell.renderLogic->spheresCoupled(), shell.screenWidth, shell.screenHeight,
+        shell.session, shell.options.gameWon, shell.renderLogic->spheresCoupled(), shell.screenWidth, shell.screenHeight,
         shell.settings.showTimer);
     lines.insert(lines.end(), session.begin(), session.end());
-    addStartHint(lines, shell.session.startHintAge, dt, showHelp, shell.screenWidth, shell.screenHeight);
+    addStartHint(lines, shell.session.startHintAge, dt, shell.options.showHelp, shell.screenWidth, shell.screenHeight);
     for (const HudLine& line : lines) {
         shell.textRenderer->printText(line.text.c_str(), line.x, line.y, line.size);
     }

@@ -50,32 +50,32 @@ void addHelpLines(std::vector<HudLine>& lines, int screenWidth, int screenHeight
     }
 }
 
-void addMessageLine(std::vector<HudLine>& lines, int screenWidth, int screenHeight) {
+void addMessageLine(std::vector<HudLine>& lines, int screenWidth, int screenHeight, ShellOptions& options) {
     const double w = screenWidth;
     const double h = screenHeight;
     const int x = pixel(w / 5.0);
     const int y = pixel(h - h / 3.0);
-    if (gameWon) {
+    if (options.gameWon) {
         // Centred: the win screen's headline over the dimmed scene.
         const std::string won = "You won the game!";
         lines.push_back({won, pixel((w - static_cast<double>(won.size()) * kWinSize) / 2.0), y, kWinSize});
-    } else if (statusMessageVisible && statusMessageAge < kStatusMessageSeconds) {
-        lines.push_back({statusMessage, x, y, kStatusSize});
+    } else if (options.statusMessageVisible && options.statusMessageAge < kStatusMessageSeconds) {
+        lines.push_back({options.statusMessage, x, y, kStatusSize});
     } else {
-        statusMessageVisible = false;
+        options.statusMessageVisible = false;
     }
 }
 
-void addFrameTimeLines(std::vector<HudLine>& lines, double dt, int drawnObjectCount) {
-    if (frameTimeRefreshTimer > kFrameTimeRefreshSeconds) {
+void addFrameTimeLines(std::vector<HudLine>& lines, double dt, int drawnObjectCount, ShellOptions& options) {
+    if (options.frameTimeRefreshTimer > kFrameTimeRefreshSeconds) {
         // The figures of this one frame, held on screen until the next rebuild.
-        frameTimeText = frameTimeLine(dt);
-        objectCountText = "Objects:" + std::to_string(drawnObjectCount);
-        frameTimeRefreshTimer = 0.0;
+        options.frameTimeText = frameTimeLine(dt);
+        options.objectCountText = "Objects:" + std::to_string(drawnObjectCount);
+        options.frameTimeRefreshTimer = 0.0;
     }
-    lines.push_back({frameTimeText, 50, 60, kFrameTimeSize});
-    lines.push_back({objectCountText, 50, 40, kFrameTimeSize});
-    frameTimeRefreshTimer += dt;
+    lines.push_back({options.frameTimeText, 50, 60, kFrameTimeSize});
+    lines.push_back({options.objectCountText, 50, 40, kFrameTimeSize});
+    options.frameTimeRefreshTimer += dt;
 }
 
 }  // namespace
@@ -88,13 +88,13 @@ std::string frameTimeLine(double dt) {
 }
 
 std::vector<HudLine> hudLinesForFrame(double dt, int screenWidth, int screenHeight,
-                                      int drawnObjectCount) {
+                                      int drawnObjectCount, ShellOptions& options) {
     std::vector<HudLine> lines;
-    if (showHelp) addHelpLines(lines, screenWidth, screenHeight);
-    addMessageLine(lines, screenWidth, screenHeight);
-    if (showFrameTime) addFrameTimeLines(lines, dt, drawnObjectCount);
-    statusMessageAge += dt;
-    if (statusMessageAge > kAgeCeiling) statusMessageAge = kAgeAfterCeiling;
+    if (options.showHelp) addHelpLines(lines, screenWidth, screenHeight);
+    addMessageLine(lines, screenWidth, screenHeight, options);
+    if (options.showFrameTime) addFrameTimeLines(lines, dt, drawnObjectCount, options);
+    options.statusMessageAge += dt;
+    if (options.statusMessageAge > kAgeCeiling) options.statusMessageAge = kAgeAfterCeiling;
     return lines;
 }
 

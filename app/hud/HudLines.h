@@ -25,11 +25,13 @@ extern const char* const helpLines[kHelpLineCount];
 constexpr double kStatusMessageSeconds = 2.0;
 constexpr double kFrameTimeRefreshSeconds = 0.15;
 
+struct ShellOptions;
+
 // The lines of this frame in drawing order, from the shell's option and HUD
 // state, which it advances: the status message ages, the frame-time lines are
 // rebuilt when their timer has run out.
 std::vector<HudLine> hudLinesForFrame(double dt, int screenWidth, int screenHeight,
-                                      int drawnObjectCount);
+                                      int drawnObjectCount, ShellOptions& options);
 
 // "59fps, time:16ms" for a frame of 16.7 ms; both figures truncated.
 std::string frameTimeLine(double dt);

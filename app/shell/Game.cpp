@@ -6,7 +6,7 @@
 #include "app/shell/FrameLoop.h"
 #include "app/shell/GameWindow.h"
 #include "app/play/LevelProgress.h"
-#include "app/shell/ShellOptions.h"
+#include "app/hud/ScreenOverlay.h"
 #include "app/shell/ShellState.h"
 #include "app/shell/Startup.h"
 #include "app/shell/WindowMode.h"
@@ -56,7 +56,7 @@ int runGame(int argc, char** argv) {
 }
 
 bool openGame(ShellState& shell) {
-    setFirstValues();
+    clearScreenOverlay();
 
     if (!platform::init()) {
         std::cout << "Failed to init glfw" << std::endl;

@@ -14,12 +14,10 @@ namespace {
 
 class HudLines : public testing::Test {
 protected:
-    void SetUp() override { setFirstValues(); }
-    void TearDown() override { setFirstValues(); }
-
     std::vector<HudLine> frame(double dt, int objects = 0) {
-        return hudLinesForFrame(dt, 1920, 1080, objects);
+        return hudLinesForFrame(dt, 1920, 1080, objects, options);
     }
+    ShellOptions options;
     static std::vector<std::string> texts(const std::vector<HudLine>& lines) {
         std::vector<std::string> out;
         for (const HudLine& line : lines) out.push_back(line.text);
@@ -31,7 +29,7 @@ protected:
 
 TEST_F(HudLines, HelpLinesStepDownFromTheTopLeftControlsFirstThenOptionKeysThatDoSomething) {
     EXPECT_TRUE(frame(0.016).empty());
-    showHelp = true;
+    options.showHelp = true;
     const std::vector<HudLine> lines = frame(0.016);
     ASSERT_EQ(lines.size(), static_cast<size_t>(kHelpLineCount));
     for (size_t k = 0; k < lines.size(); ++k) {
@@ -51,12 +49,12 @@ TEST_F(HudLines, HelpLinesStepDownFromTheTopLeftControlsFirstThenOptionKeysThatD
     EXPECT_EQ(lines[kControlHelpLines].text, "F1-Help");
     EXPECT_EQ(lines.back().text, "F9-Transparency on/off");
     // Odd sizes truncate: 1366 / 20 = 68.3, 768 - 64 = 704.
-    EXPECT_EQ(hudLinesForFrame(0.016, 1366, 768, 0).front().x, 68);
-    EXPECT_EQ(hudLinesForFrame(0.016, 1366, 768, 0).front().y, 704);
+    EXPECT_EQ(hudLinesForFrame(0.016, 1366, 768, 0, options).front().x, 68);
+    EXPECT_EQ(hudLinesForFrame(0.016, 1366, 768, 0, options).front().y, 704);
 }
 
 TEST_F(HudLines, StatusMessageShowsForTwoSecondsAndTheWinMessageForGood) {
-    showStatusMessage("Shadows disabled");
+    showStatusMessage(options, "Shadows disabled");
     std::vector<HudLine> lines = frame(0.5);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].text, "Shadows disabled");
@@ -65,15 +63,15 @@ TEST_F(HudLines, StatusMessageShowsForTwoSecondsAndTheWinMessageForGood) {
     EXPECT_EQ(lines[0].size, 25);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(frame(0.5).size(), 1u) << i;  // age 0.5 .. 1.5
     EXPECT_TRUE(frame(0.5).empty());  // age 2.0: gone
-    EXPECT_FALSE(statusMessageVisible);
+    EXPECT_FALSE(options.statusMessageVisible);
 
     // A newer message replaces the old one and starts its two seconds again.
-    showStatusMessage("Shadows enabled");
+    showStatusMessage(options, "Shadows enabled");
     frame(1.9);
-    showStatusMessage("Transparency disabled");
+    showStatusMessage(options, "Transparency disabled");
     EXPECT_EQ(texts(frame(1.9)), (std::vector<std::string>{"Transparency disabled"}));
 
-    gameWon = true;
+    options.gameWon = true;
     for (int i = 0; i < 5; ++i) {
         lines = frame(1.0);
         ASSERT_EQ(lines.size(), 1u);
@@ -84,7 +82,7 @@ TEST_F(HudLines, StatusMessageShowsForTwoSecondsAndTheWinMessageForGood) {
 }
 
 TEST_F(HudLines, FrameTimeLinesAreBuiltAtOnceThenHeldForAtLeastATimerPeriod) {
-    showFrameTime = true;
+    options.showFrameTime = true;
     std::vector<HudLine> lines = frame(0.0167, 42);
     EXPECT_EQ(texts(lines), (std::vector<std::string>{"59fps, time:16ms", "Objects:42"}));
     EXPECT_EQ(lines[0].x, 50);
@@ -97,9 +95,9 @@ TEST_F(HudLines, FrameTimeLinesAreBuiltAtOnceThenHeldForAtLeastATimerPeriod) {
     EXPECT_EQ(texts(frame(0.0625, 7)), (std::vector<std::string>{"16fps, time:62ms", "Objects:7"}));
 
     // Hidden, the timer stands still; shown again, the old lines come back.
-    showFrameTime = false;
+    options.showFrameTime = false;
     EXPECT_TRUE(frame(5.0, 9).empty());
-    showFrameTime = true;
+    options.showFrameTime = true;
     EXPECT_EQ(texts(frame(0.05, 9))[1], "Objects:7");
 }
 
