@@ -34,7 +34,6 @@
 #include <vector>
 
 #include "app/shell/FrameLoop.h"
-#include "app/shell/ShellOptions.h"
 #include "app/shell/ShellState.h"
 #include "app/shell/Startup.h"
 #include "bench/BenchSupport.h"
@@ -234,7 +233,6 @@ void printPasses(const std::map<std::string, std::vector<double>>& passes,
 int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, options)) return 2;
-    app::setFirstValues();
     app::ShellState shell;
     if (!bench::openBenchContext(shell.screenWidth, shell.screenHeight)) return 1;
     app::initialize(shell);

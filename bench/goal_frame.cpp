@@ -27,7 +27,6 @@
 
 #include "app/shell/FrameLoop.h"
 #include "app/play/PlaySession.h"
-#include "app/shell/ShellOptions.h"
 #include "app/shell/ShellState.h"
 #include "app/shell/Startup.h"
 #include "bench/BenchSupport.h"
@@ -114,7 +113,6 @@ int main(int argc, char** argv) {
     setenv("XDG_DATA_HOME", folder.c_str(), 1);
     setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
 
-    app::setFirstValues();
     app::ShellState shell;
     shell.archive.keepsPlayerFiles = true;
     if (!bench::openBenchContext(shell.screenWidth, shell.screenHeight)) return 1;

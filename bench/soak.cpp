@@ -23,7 +23,6 @@
 
 #include "app/shell/FrameLoop.h"
 #include "app/shell/GameWindow.h"
-#include "app/shell/ShellOptions.h"
 #include "app/shell/ShellState.h"
 #include "app/shell/Startup.h"
 #include "bench/BenchSupport.h"
@@ -155,7 +154,6 @@ int main(int argc, char** argv) {
         }
     }
 
-    app::setFirstValues();
     app::ShellState shell;
     // A debug context, so every GL error is counted where it happens.
     if (!platform::init()) return 1;

@@ -45,4 +45,13 @@ int toLibraryKey(int key) {
     }
 }
 
+int fromLibraryKey(int libraryKey) {
+    if (libraryKey < 0) return -1;
+    // Searched upwards, so a letter comes back as its upper-case code.
+    for (int key = 0; key <= KEY_LAST; ++key) {
+        if (toLibraryKey(key) == libraryKey) return key;
+    }
+    return -1;
+}
+
 }  // namespace velmora::platform

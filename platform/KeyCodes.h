@@ -67,5 +67,7 @@ constexpr int OPENGL_CORE_PROFILE = 0x00050001;
 
 // The windowing library's own code for one of ours; -1 when it has none.
 int toLibraryKey(int key);
+// Ours for one of the library's (upper-case letters); -1 for a key we do not number.
+int fromLibraryKey(int libraryKey);
 
 }  // namespace velmora::platform

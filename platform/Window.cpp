@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <set>
 #include <utility>
@@ -29,43 +30,81 @@ struct Script {
     std::optional<int> wheel;
     bool windowClosed = false;
     std::optional<bool> focused;
+    std::vector<InputEvent> events;  // what the changes above would have reported
+
+    int mods() const {
+        const auto held = [this](int a, int b) { return keys.count(a) > 0 || keys.count(b) > 0; };
+        return (held(KEY_LSHIFT, KEY_RSHIFT) ? MOD_SHIFT : 0) |
+               (held(KEY_LCTRL, KEY_RCTRL) ? MOD_CONTROL : 0) | (held(KEY_LALT, KEY_RALT) ? MOD_ALT : 0);
+    }
 };
 
-GLFWwindow* window = nullptr;
+// The open window and what its callbacks record, which the library hands
+// back to them through the window's user pointer.
+struct OpenWindow {
+    GLFWwindow* handle = nullptr;
+    double wheelPosition = 0.0;
+    // Keys and buttons pressed during the latest event poll. Each reads as down
+    // until the next poll, whether or not it is still held, so a tap that starts
+    // and ends between two frames is seen as held by the whole of the next
+    // frame, and by every reader of it, but only by that frame: a release is
+    // never read as a press later on, as the library's sticky keys would have it.
+    std::array<bool, GLFW_KEY_LAST + 1> keyTapped{};
+    std::array<bool, GLFW_MOUSE_BUTTON_LAST + 1> buttonTapped{};
+    std::vector<InputEvent> events;  // since the frame last took them
+
+    static OpenWindow& of(GLFWwindow* handle) {
+        return *static_cast<OpenWindow*>(glfwGetWindowUserPointer(handle));
+    }
+};
+
+static_assert(MOD_SHIFT == GLFW_MOD_SHIFT && MOD_CONTROL == GLFW_MOD_CONTROL && MOD_ALT == GLFW_MOD_ALT &&
+              MOD_SUPER == GLFW_MOD_SUPER);
+
 Hints hints;
 Script scripted;
-double wheelPosition = 0.0;
-// Keys and buttons pressed during the latest event poll. Each reads as down
-// until the next poll, whether or not it is still held, so a tap that starts
-// and ends between two frames is seen by the whole of the next frame, and by
-// every reader of it, but only by that frame: a release is never read as a
-// press later on, as the library's sticky keys would have it.
-std::array<bool, GLFW_KEY_LAST + 1> keyTapped{};
-std::array<bool, GLFW_MOUSE_BUTTON_LAST + 1> buttonTapped{};
+std::unique_ptr<OpenWindow> theWindow;
 
-void onScroll(GLFWwindow*, double, double yOffset) { wheelPosition += yOffset; }
-
-void onKey(GLFWwindow*, int key, int, int action, int) {
-    if (action == GLFW_PRESS && key >= 0 && key <= GLFW_KEY_LAST) keyTapped[key] = true;
+void onScroll(GLFWwindow* handle, double, double yOffset) {
+    OpenWindow& window = OpenWindow::of(handle);
+    window.wheelPosition += yOffset;
+    InputEvent event;
+    event.kind = InputKind::scroll;
+    event.scroll = yOffset;
+    window.events.push_back(event);
 }
 
-void onMouseButton(GLFWwindow*, int button, int action, int) {
-    if (action == GLFW_PRESS && button >= 0 && button <= GLFW_MOUSE_BUTTON_LAST) {
-        buttonTapped[button] = true;
-    }
+void onKey(GLFWwindow* handle, int key, int, int action, int mods) {
+    // A key held long enough to repeat is read as held; only its press counts.
+    if (action == GLFW_REPEAT) return;
+    OpenWindow& window = OpenWindow::of(handle);
+    if (action == GLFW_PRESS && key >= 0 && key <= GLFW_KEY_LAST) window.keyTapped[key] = true;
+    const int code = fromLibraryKey(key);
+    if (code >= 0) window.events.push_back({InputKind::key, code, action == GLFW_PRESS, mods, 0.0});
+}
+
+void onMouseButton(GLFWwindow* handle, int button, int action, int mods) {
+    OpenWindow& window = OpenWindow::of(handle);
+    if (button < 0 || button > GLFW_MOUSE_BUTTON_LAST) return;
+    if (action == GLFW_PRESS) window.buttonTapped[button] = true;
+    window.events.push_back({InputKind::mouseButton, button, action == GLFW_PRESS, mods, 0.0});
+}
+
+void onCharacter(GLFWwindow* handle, unsigned int codePoint) {
+    OpenWindow::of(handle).events.push_back(
+        {InputKind::character, static_cast<int>(codePoint), true, 0, 0.0});
 }
 
 }  // namespace
 
 bool init() {
     hints = Hints{};
-    wheelPosition = 0.0;
     return glfwInit() == GLFW_TRUE;
 }
 
 void terminate() {
     glfwTerminate();
-    window = nullptr;
+    theWindow.reset();
 }
 
 void openWindowHint(int target, int hint) {
@@ -95,7 +134,7 @@ VideoMode getDesktopMode() {
 
 bool openWindow(int width, int height, int redBits, int greenBits, int blueBits, int alphaBits,
                 int depthBits, int stencilBits, int mode) {
-    if (window) {
+    if (theWindow) {
         return false;  // one window at a time
     }
     glfwDefaultWindowHints();
@@ -113,26 +152,28 @@ bool openWindow(int width, int height, int redBits, int greenBits, int blueBits,
     }
     glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, hints.debug ? GLFW_TRUE : GLFW_FALSE);
     GLFWmonitor* monitor = mode == FULLSCREEN ? glfwGetPrimaryMonitor() : nullptr;
-    window = glfwCreateWindow(width, height, "", monitor, nullptr);
-    if (!window) {
+    GLFWwindow* handle = glfwCreateWindow(width, height, "", monitor, nullptr);
+    if (!handle) {
         return false;
     }
-    glfwMakeContextCurrent(window);
+    theWindow = std::make_unique<OpenWindow>();
+    theWindow->handle = handle;
+    glfwSetWindowUserPointer(handle, theWindow.get());
+    glfwMakeContextCurrent(handle);
     // One frame per display refresh: the frame rate is the display's, not
     // whatever the driver does; the game clock copes with any rate.
     glfwSwapInterval(1);
-    glfwSetScrollCallback(window, onScroll);
-    // A key tapped between two polls must not be lost on a slow frame; the
-    // taps are latched per poll (see keyTapped) rather than with sticky keys.
-    keyTapped.fill(false);
-    buttonTapped.fill(false);
-    glfwSetKeyCallback(window, onKey);
-    glfwSetMouseButtonCallback(window, onMouseButton);
+    // A key tapped between two polls must not be lost on a slow frame: the
+    // events are recorded in order rather than read with sticky keys.
+    glfwSetScrollCallback(handle, onScroll);
+    glfwSetKeyCallback(handle, onKey);
+    glfwSetMouseButtonCallback(handle, onMouseButton);
+    glfwSetCharCallback(handle, onCharacter);
     return true;
 }
 
 void setWindowTitle(const char* title) {
-    if (window) glfwSetWindowTitle(window, title);
+    if (theWindow) glfwSetWindowTitle(theWindow->handle, title);
 }
 
 void* getProcAddress(const char* name) {
@@ -140,15 +181,16 @@ void* getProcAddress(const char* name) {
 }
 
 void hideMouseCursor() {
-    if (window) glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+    if (theWindow) glfwSetInputMode(theWindow->handle, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
 }
 
 void showMouseCursor() {
-    if (window) glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+    if (theWindow) glfwSetInputMode(theWindow->handle, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
 }
 
 void setFullScreen(bool fullScreen, int x, int y, int width, int height) {
-    if (!window) return;
+    if (!theWindow) return;
+    GLFWwindow* window = theWindow->handle;
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* video = monitor ? glfwGetVideoMode(monitor) : nullptr;
     if (fullScreen && video) {
@@ -158,13 +200,13 @@ void setFullScreen(bool fullScreen, int x, int y, int width, int height) {
     }
 }
 
-bool isFullScreen() { return window && glfwGetWindowMonitor(window) != nullptr; }
+bool isFullScreen() { return theWindow && glfwGetWindowMonitor(theWindow->handle) != nullptr; }
 
 void getWindowRect(int* x, int* y, int* width, int* height) {
     int px = 0, py = 0, w = 0, h = 0;
-    if (window) {
-        glfwGetWindowPos(window, &px, &py);
-        glfwGetWindowSize(window, &w, &h);
+    if (theWindow) {
+        glfwGetWindowPos(theWindow->handle, &px, &py);
+        glfwGetWindowSize(theWindow->handle, &w, &h);
     }
     if (x) *x = px;
     if (y) *y = py;
@@ -174,27 +216,27 @@ void getWindowRect(int* x, int* y, int* width, int* height) {
 
 void getFramebufferSize(int* width, int* height) {
     int w = 0, h = 0;
-    if (window) glfwGetFramebufferSize(window, &w, &h);
+    if (theWindow) glfwGetFramebufferSize(theWindow->handle, &w, &h);
     if (width) *width = w;
     if (height) *height = h;
 }
 
 void setSwapInterval(int interval) {
-    if (window) glfwSwapInterval(interval);
+    if (theWindow) glfwSwapInterval(interval);
 }
 
 int getKey(int key) {
     if (scripted.keys.count(key)) return PRESS;
     const int libraryKey = toLibraryKey(key);
-    if (!window || libraryKey < 0) return RELEASE;
-    const bool down = glfwGetKey(window, libraryKey) == GLFW_PRESS || keyTapped[libraryKey];
+    if (!theWindow || libraryKey < 0) return RELEASE;
+    const bool down = glfwGetKey(theWindow->handle, libraryKey) == GLFW_PRESS || theWindow->keyTapped[libraryKey];
     return down ? PRESS : RELEASE;
 }
 
 int getMouseButton(int button) {
     if (scripted.buttons.count(button)) return PRESS;
-    if (!window || button < 0 || button > MOUSE_BUTTON_LAST) return RELEASE;
-    const bool down = glfwGetMouseButton(window, button) == GLFW_PRESS || buttonTapped[button];
+    if (!theWindow || button < 0 || button > MOUSE_BUTTON_LAST) return RELEASE;
+    const bool down = glfwGetMouseButton(theWindow->handle, button) == GLFW_PRESS || theWindow->buttonTapped[button];
     return down ? PRESS : RELEASE;
 }
 
@@ -204,10 +246,10 @@ void getMousePos(int* x, int* y) {
     if (scripted.cursor) {
         px = scripted.cursor->first;
         py = scripted.cursor->second;
-    } else if (window) {
+    } else if (theWindow) {
         double dx = 0.0;
         double dy = 0.0;
-        glfwGetCursorPos(window, &dx, &dy);
+        glfwGetCursorPos(theWindow->handle, &dx, &dy);
         px = static_cast<int>(std::floor(dx));
         py = static_cast<int>(std::floor(dy));
     }
@@ -217,7 +259,7 @@ void getMousePos(int* x, int* y) {
 
 int getMouseWheel() {
     if (scripted.wheel) return *scripted.wheel;
-    return static_cast<int>(std::lround(wheelPosition));
+    return theWindow ? static_cast<int>(std::lround(theWindow->wheelPosition)) : 0;
 }
 
 double getTime() {
@@ -226,34 +268,54 @@ double getTime() {
 }
 
 void swapBuffers() {
-    if (!window) return;
-    glfwSwapBuffers(window);
-    keyTapped.fill(false);
-    buttonTapped.fill(false);
+    if (!theWindow) return;
+    glfwSwapBuffers(theWindow->handle);
+    theWindow->keyTapped.fill(false);
+    theWindow->buttonTapped.fill(false);
     glfwPollEvents();
 }
 
 bool hasFocus() {
     if (scripted.focused) return *scripted.focused;
-    return window && glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE;
+    return theWindow && glfwGetWindowAttrib(theWindow->handle, GLFW_FOCUSED) == GLFW_TRUE;
+}
+
+std::vector<InputEvent> takeInputEvents() {
+    std::vector<InputEvent> events;
+    if (theWindow) events.swap(theWindow->events);
+    events.insert(events.end(), scripted.events.begin(), scripted.events.end());
+    scripted.events.clear();
+    return events;
 }
 
 int getWindowParam(int param) {
     if (param != OPENED) return 0;
-    if (!window || scripted.windowClosed) return 0;
-    return glfwWindowShouldClose(window) ? 0 : 1;
+    if (!theWindow || scripted.windowClosed) return 0;
+    return glfwWindowShouldClose(theWindow->handle) ? 0 : 1;
 }
 
 namespace script {
 void setClock(std::function<double()> clock) { scripted.clock = std::move(clock); }
 void setKey(int key, bool down) {
+    if ((scripted.keys.count(key) > 0) == down) return;
     if (down) scripted.keys.insert(key); else scripted.keys.erase(key);
+    scripted.events.push_back({InputKind::key, key, down, scripted.mods(), 0.0});
 }
 void setMouseButton(int button, bool down) {
+    if ((scripted.buttons.count(button) > 0) == down) return;
     if (down) scripted.buttons.insert(button); else scripted.buttons.erase(button);
+    scripted.events.push_back({InputKind::mouseButton, button, down, scripted.mods(), 0.0});
 }
 void setMousePos(int x, int y) { scripted.cursor = std::make_pair(x, y); }
-void setMouseWheel(int position) { scripted.wheel = position; }
+void setMouseWheel(int position) {
+    const int clicks = position - (scripted.wheel ? *scripted.wheel : getMouseWheel());
+    scripted.wheel = position;
+    if (clicks == 0) return;
+    InputEvent event;
+    event.kind = InputKind::scroll;
+    event.scroll = clicks;
+    scripted.events.push_back(event);
+}
 void setWindowClosed(bool closed) { scripted.windowClosed = closed; }
 void setFocused(bool focused) { scripted.focused = focused; }
 void reset() {

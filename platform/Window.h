@@ -2,11 +2,14 @@
 // The window layer: the one window, its OpenGL context, input and the clock.
 // The game talks to the windowing library only through these calls. They keep
 // the classic single-window model: one window at a time, key and button state
-// polled by code, a wheel position accumulated since start-up, and a buffer
-// swap that also processes pending window events.
+// held as the code polls it, every event recorded in order for the frame to
+// take, a wheel position accumulated since start-up, and a buffer swap that
+// also processes pending window events.
 
 #include <functional>
+#include <vector>
 
+#include "platform/InputEvent.h"
 #include "platform/KeyCodes.h"
 
 namespace velmora::platform {
@@ -60,11 +63,15 @@ double getTime();                  // seconds since init
 void swapBuffers();                // shows the frame, then processes events
 int getWindowParam(int param);     // OPENED: 1 while the window is open
 bool hasFocus();                   // the window has the keyboard focus
+// Every key, button, wheel and character event since the last call, oldest
+// first: the window's, then the script's. Once a frame.
+std::vector<InputEvent> takeInputEvents();
 
 // A scripted clock and scripted input, so tests can drive real frames. What a
 // script sets is seen through the calls above in place of the real devices;
-// keys and buttons pressed by the script add to the real ones. The scripted
-// gamepad is in platform/Gamepad.h.
+// keys and buttons pressed by the script add to the real ones, and a change
+// of a scripted key, button or wheel is an event as a real one would be. The
+// scripted gamepad is in platform/Gamepad.h.
 namespace script {
 void setClock(std::function<double()> clock);
 void setKey(int key, bool down);

@@ -1,11 +1,13 @@
 #pragma once
 // Rendering options the player switches at run time with the function keys.
-// They are process-wide because the frame loop, the HUD and the scene renderer
-// all read them.
+// The shell owns them with its other options; the frame loop and the scene
+// renderer read them.
 
 namespace velmora {
 
-extern bool shadowsEnabled;       // F-key toggle: the six shadow faces are drawn each frame
-extern bool transparencyEnabled;  // F9: transparent objects get their own, blended pass
+struct RenderOptions {
+    bool shadowsEnabled = true;       // F7: the six shadow faces are drawn each frame
+    bool transparencyEnabled = true;  // F9: transparent objects get their own, blended pass
+};
 
 }  // namespace velmora

@@ -5,7 +5,6 @@
 #include "platform/Console.h"
 #include "platform/Window.h"
 #include "render/PassProbe.h"
-#include "render/RenderOptions.h"
 #include "render/ShadowMatrices.h"
 #include "render/SkyBackdrop.h"
 #include "sim/SceneObject.h"
@@ -16,8 +15,9 @@
 namespace velmora {
 
 // A part that fails to build throws, and the parts built before it are released.
-RenderLogic::RenderLogic(const Simulation& simulation)
-    : world_(simulation.world()),
+RenderLogic::RenderLogic(const Simulation& simulation, const RenderOptions& options)
+    : options_(options),
+      world_(simulation.world()),
       simulation_(simulation),
       programs_(),
       bursts_(programs_),
@@ -64,7 +64,7 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
         shadowFaces_.draw(root, shadowFaceIndex, shadowLight());
         passDone("shadow draws");
     } else {
-        const bool transparency = transparencyEnabled;
+        const bool transparency = options_.transparencyEnabled;
         const SceneUniforms uniforms = sceneUniforms(cameraMatrix, projectionMatrix);
         scenePass_.begin(uniforms, {frustumCullingEnabled, mipmapMode, drawAlpha, transparency});
         // The world's second output only ever says "blur me" (alpha 0), which
@@ -118,7 +118,7 @@ ShadowFaces::Light RenderLogic::shadowLight() const {
     light.position = lightPosition;
     light.cubeTexture = shadowCubeTexture;
     light.wireframe = wireframeEnabled;
-    light.transparency = transparencyEnabled;
+    light.transparency = options_.transparencyEnabled;
     light.drawAlpha = drawAlpha;
     return light;
 }

@@ -20,6 +20,7 @@
 #include "level/LevelTile.h"
 #include "physics/Physics.h"
 #include "render/Frustum.h"
+#include "render/RenderOptions.h"
 #include "sim/ActorType.h"
 #include "sim/Simulation.h"
 #include "world/LevelDressing.h"
@@ -44,8 +45,9 @@ class SceneObject;
 class RenderLogic {
 public:
     // Builds the programs and shadow matrices, then dresses for drawing what
-    // the simulation built in its world. The simulation must outlive it.
-    explicit RenderLogic(const Simulation& simulation);
+    // the simulation built in its world. The simulation and the options
+    // (which the player switches while it draws) must outlive it.
+    RenderLogic(const Simulation& simulation, const RenderOptions& options);
     RenderLogic(const RenderLogic&) = delete;
     RenderLogic& operator=(const RenderLogic&) = delete;
     // Releases the bursts and the programs (with the parts). The world and
@@ -124,6 +126,7 @@ private:
     SceneUniforms sceneUniforms(const glm::mat4& cameraMatrix, const glm::mat4& projectionMatrix) const;
     ShadowFaces::Light shadowLight() const;
 
+    const RenderOptions& options_;
     // Built in this order, released in the reverse one.
     World& world_;  // the simulation's: the renderer dresses its objects
     const Simulation& simulation_;

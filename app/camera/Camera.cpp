@@ -4,7 +4,6 @@
 
 #include "app/camera/CameraArm.h"
 #include "app/input/PadInput.h"
-#include "app/shell/ShellOptions.h"
 #include "app/shell/ShellState.h"
 #include "physics/Physics.h"
 #include "platform/Gamepad.h"
@@ -40,8 +39,8 @@ float neededLift(const Simulation& simulation, glm::vec3 target, const OrbitAngl
 }
 
 // Camera keys turn the view at the cursor edges' rate, like a full stick.
-glm::vec2 arrowKeyPush() {
-    const auto down = [](int key) { return platform::getKey(key) == platform::PRESS ? 1.0f : 0.0f; };
+glm::vec2 arrowKeyPush(const FrameInput& input) {
+    const auto down = [&input](int key) { return input.keyHeld(key) ? 1.0f : 0.0f; };
     return glm::vec2(down(platform::KEY_RIGHT) - down(platform::KEY_LEFT),
                      down(platform::KEY_DOWN) - down(platform::KEY_UP));
 }
@@ -56,17 +55,21 @@ glm::vec3 mainSpherePosition(const ShellState& shell) {
 
 void updateCamera(double dt, ShellState& shell) {
     CameraState& camera = shell.camera;
-    camera.projection = cameraProjection(fieldOfView, shell.screenWidth, shell.screenHeight);
+    camera.projection = cameraProjection(shell.options.fieldOfView, shell.screenWidth, shell.screenHeight);
     int x = 0;
     int y = 0;
     platform::getMousePos(&x, &y);
     OrbitAngles angles{camera.yaw, camera.pitch};
-    const OrbitFeel feel{static_cast<float>(shell.settings.orbitSpeed), shell.settings.invertTilt};
-    orbitByCursor(angles, x, y, shell.screenWidth, shell.screenHeight, dt, feel);
-    const platform::GamepadState pad = platform::getGamepad();
-    const glm::vec2 push =
-        stickPush(pad.axes[platform::PAD_AXIS_RIGHT_X], pad.axes[platform::PAD_AXIS_RIGHT_Y]) + arrowKeyPush();
-    orbitByStick(angles, glm::clamp(push, glm::vec2(-1.0f), glm::vec2(1.0f)), dt, feel);
+    // Under an open menu the cursor, the arrows and the pad are the menu's:
+    // the scene behind it holds still.
+    if (!shell.menu.open) {
+        const OrbitFeel feel{static_cast<float>(shell.settings.orbitSpeed), shell.settings.invertTilt};
+        orbitByCursor(angles, x, y, shell.screenWidth, shell.screenHeight, dt, feel);
+        const platform::GamepadState& pad = shell.input.pad();
+        const glm::vec2 push = stickPush(pad.axes[platform::PAD_AXIS_RIGHT_X], pad.axes[platform::PAD_AXIS_RIGHT_Y]) +
+                               arrowKeyPush(shell.input);
+        orbitByStick(angles, glm::clamp(push, glm::vec2(-1.0f), glm::vec2(1.0f)), dt, feel);
+    }
     camera.yaw = angles.yaw;
     camera.pitch = angles.pitch;
     const float distance =

@@ -36,10 +36,10 @@ void print(TextRenderer& text, const HudLine& line) { text.printText(line.text.c
 
 }  // namespace
 
-void showStatusMessage(const std::string& text) {
-    statusMessage = text;
-    statusMessageVisible = true;
-    statusMessageAge = 0.0;
+void showStatusMessage(ShellOptions& options, const std::string& text) {
+    options.statusMessage = text;
+    options.statusMessageVisible = true;
+    options.statusMessageAge = 0.0;
 }
 
 void drawHud(double dt, ShellState& shell) {
@@ -49,13 +49,13 @@ void drawHud(double dt, ShellState& shell) {
     view.drawnObjectCount = shell.renderLogic->drawnObjectCount;
     view.renderScale = currentRenderScale(shell);
     view.menuOpen = shell.session.paused && shell.menu.open;
-    view.won = gameWon;
+    view.won = shell.options.gameWon;
     view.spheresCoupled = shell.renderLogic->spheresCoupled();
     view.showTimer = shell.settings.showTimer;
     view.session = &shell.session;
     view.keys = shell.settings.keys;
-    if (gameWon) view.win = winFacts(shell);
-    HudFrame frame = hudFrame(dt, view, shell.session.startHintAge);
+    if (shell.options.gameWon) view.win = winFacts(shell);
+    HudFrame frame = hudFrame(dt, view, shell.options, shell.session.startHintAge);
     addLevelCard(frame.lines, shell.intro, shell.screenWidth, shell.screenHeight);
     for (const HudLine& line : frame.lines) print(*shell.textRenderer, line);
     for (const TextPanel& panel : frame.panels) {

@@ -9,9 +9,11 @@ namespace velmora::app {
 
 struct ShellState;
 
+struct ShellOptions;
+
 // Shows `text` on the message line for two seconds from now, replacing any
 // earlier message.
-void showStatusMessage(const std::string& text);
+void showStatusMessage(ShellOptions& options, const std::string& text);
 
 // Draws this frame's lines into the bound framebuffer with the shell's text
 // renderer.

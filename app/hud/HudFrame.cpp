@@ -58,12 +58,12 @@ TextPanel winPanel(const HudView& view) {
 
 }  // namespace
 
-HudFrame hudFrame(double dt, const HudView& view, double& startHintAge) {
+HudFrame hudFrame(double dt, const HudView& view, ShellOptions& options, double& startHintAge) {
     HudFrame frame;
     const int w = view.screenWidth;
     const int h = view.screenHeight;
-    frame.lines = frameTimeLines(dt, h, view.drawnObjectCount, view.renderScale);
-    const std::string message = view.won ? std::string() : shownStatusMessage();
+    frame.lines = frameTimeLines(options, dt, h, view.drawnObjectCount, view.renderScale);
+    const std::string message = view.won ? std::string() : shownStatusMessage(options);
     if (!view.menuOpen) {
         if (view.session != nullptr) {
             const std::vector<HudLine> corners = sessionLines(*view.session, view.spheresCoupled, w, h, view.showTimer);
@@ -71,14 +71,14 @@ HudFrame hudFrame(double dt, const HudView& view, double& startHintAge) {
         }
         if (view.won) {
             frame.panels.push_back(winPanel(view));
-        } else if (showHelp) {
+        } else if (options.showHelp) {
             frame.panels.push_back(helpPanel(view, message));
         } else if (!message.empty()) {
             frame.panels.push_back(statusPanel(view, message));
         }
-        if (!view.won) addStartHint(frame.lines, startHintAge, dt, showHelp, w, h);
+        if (!view.won) addStartHint(frame.lines, startHintAge, dt, options.showHelp, w, h);
     }
-    ageStatusMessage(dt);
+    ageStatusMessage(options, dt);
     return frame;
 }
 

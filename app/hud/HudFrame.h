@@ -15,6 +15,7 @@
 namespace velmora::app {
 
 struct PlaySession;
+struct ShellOptions;
 
 struct HudView {
     int screenWidth = 0;
@@ -37,6 +38,6 @@ struct HudFrame {
 
 // Advances the HUD's timers (status message, frame time, start hint) by dt,
 // whether or not they show this frame.
-HudFrame hudFrame(double dt, const HudView& view, double& startHintAge);
+HudFrame hudFrame(double dt, const HudView& view, ShellOptions& options, double& startHintAge);
 
 }  // namespace velmora::app

@@ -29,29 +29,30 @@ std::string frameTimeLine(double dt) {
            std::to_string(truncatedFigure(dt * 1000.0)) + "ms";
 }
 
-std::string shownStatusMessage() {
-    if (statusMessageVisible && statusMessageAge < kStatusMessageSeconds) return statusMessage;
-    statusMessageVisible = false;
+std::string shownStatusMessage(ShellOptions& options) {
+    if (options.statusMessageVisible && options.statusMessageAge < kStatusMessageSeconds) return options.statusMessage;
+    options.statusMessageVisible = false;
     return {};
 }
 
-void ageStatusMessage(double dt) {
-    statusMessageAge += dt;
-    if (statusMessageAge > kAgeCeiling) statusMessageAge = kAgeAfterCeiling;
+void ageStatusMessage(ShellOptions& options, double dt) {
+    options.statusMessageAge += dt;
+    if (options.statusMessageAge > kAgeCeiling) options.statusMessageAge = kAgeAfterCeiling;
 }
 
-std::vector<HudLine> frameTimeLines(double dt, int screenHeight, int drawnObjectCount, int renderScale) {
-    if (!showFrameTime) return {};
-    if (frameTimeRefreshTimer > kFrameTimeRefreshSeconds) {
+std::vector<HudLine> frameTimeLines(ShellOptions& options, double dt, int screenHeight, int drawnObjectCount,
+                                    int renderScale) {
+    if (!options.showFrameTime) return {};
+    if (options.frameTimeRefreshTimer > kFrameTimeRefreshSeconds) {
         // The figures of this one frame, held on screen until the next rebuild.
-        frameTimeText = frameTimeLine(dt) + " scale:" + std::to_string(renderScale) + "%";
-        objectCountText = "Objects:" + std::to_string(drawnObjectCount);
-        frameTimeRefreshTimer = 0.0;
+        options.frameTimeText = frameTimeLine(dt) + " scale:" + std::to_string(renderScale) + "%";
+        options.objectCountText = "Objects:" + std::to_string(drawnObjectCount);
+        options.frameTimeRefreshTimer = 0.0;
     }
-    frameTimeRefreshTimer += dt;
+    options.frameTimeRefreshTimer += dt;
     const int size = cornerTextSize(screenHeight);
-    return {{frameTimeText, frameTimeX(size), frameTimeY(size, 0), size},
-            {objectCountText, frameTimeX(size), frameTimeY(size, 1), size}};
+    return {{options.frameTimeText, frameTimeX(size), frameTimeY(size, 0), size},
+            {options.objectCountText, frameTimeX(size), frameTimeY(size, 1), size}};
 }
 
 }  // namespace velmora::app

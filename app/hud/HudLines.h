@@ -9,6 +9,8 @@
 
 namespace velmora::app {
 
+struct ShellOptions;
+
 struct HudLine {
     std::string text;
     int x = 0;
@@ -21,16 +23,16 @@ constexpr double kFrameTimeRefreshSeconds = 0.15;
 
 // The status message while its two seconds last, else empty (and it is no
 // longer visible).
-std::string shownStatusMessage();
+std::string shownStatusMessage(ShellOptions& options);
 // Ages the status message by dt, saturating rather than losing precision.
-void ageStatusMessage(double dt);
+void ageStatusMessage(ShellOptions& options, double dt);
 
 // The two frame-time lines at the bottom left while the readout is shown
 // (F2), rebuilt when their timer has run out, which they advance. The frame
 // time's line ends with the scale the scene is drawn at:
 // "59fps, time:16ms scale:75%".
-std::vector<HudLine> frameTimeLines(double dt, int screenHeight, int drawnObjectCount,
-                                    int renderScale = 100);
+std::vector<HudLine> frameTimeLines(ShellOptions& options, double dt, int screenHeight,
+                                    int drawnObjectCount, int renderScale = 100);
 
 // "59fps, time:16ms" for a frame of 16.7 ms; both figures truncated.
 std::string frameTimeLine(double dt);

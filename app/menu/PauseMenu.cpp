@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/menu/MenuEntries.h"
+#include "app/menu/MenuKeys.h"
 #include "app/play/LevelSwitching.h"
 #include "app/menu/MenuLayout.h"
 #include "app/play/PlaySession.h"
@@ -12,42 +13,12 @@
 #include "app/settings/SettingsApply.h"
 #include "app/shell/ShellState.h"
 #include "app/shell/WindowMode.h"
-#include "platform/Gamepad.h"
 #include "platform/KeyNames.h"
 #include "platform/Window.h"
 
 namespace velmora::app {
 
 namespace {
-
-constexpr float kStickTravel = 0.5f;  // a stick pushed this far counts as a D-pad press
-
-bool keyDown(int key) { return platform::getKey(key) == platform::PRESS; }
-
-MenuControls readControls(const KeyBindings& keys, bool settingsScreen) {
-    const platform::GamepadState pad = platform::getGamepad();
-    const float stickX = pad.axes[platform::PAD_AXIS_LEFT_X];
-    const float stickY = pad.axes[platform::PAD_AXIS_LEFT_Y];
-    MenuControls c;
-    c.up = keyDown(platform::KEY_UP) || keyDown(keys.of(KeyAction::forward)) ||
-           pad.pressed(platform::PAD_BUTTON_DPAD_UP) || stickY < -kStickTravel;
-    c.down = keyDown(platform::KEY_DOWN) || keyDown(keys.of(KeyAction::back)) ||
-             pad.pressed(platform::PAD_BUTTON_DPAD_DOWN) || stickY > kStickTravel;
-    c.left = keyDown(platform::KEY_LEFT) || keyDown(keys.of(KeyAction::left)) ||
-             pad.pressed(platform::PAD_BUTTON_DPAD_LEFT) || stickX < -kStickTravel;
-    c.right = keyDown(platform::KEY_RIGHT) || keyDown(keys.of(KeyAction::right)) ||
-              pad.pressed(platform::PAD_BUTTON_DPAD_RIGHT) || stickX > kStickTravel;
-    // Alt+Enter switches the display, it chooses nothing.
-    const bool alt = keyDown(platform::KEY_LALT) || keyDown(platform::KEY_RALT);
-    c.choose = (keyDown(platform::KEY_ENTER) && !alt) || pad.pressed(platform::PAD_BUTTON_A);
-    // On the pause screen the pause key and Start resume through the session,
-    // as they always have; on the settings screen they go back.
-    c.back = keyDown(platform::KEY_BACKSPACE) || pad.pressed(platform::PAD_BUTTON_B) ||
-             (settingsScreen && (keyDown(keys.of(KeyAction::pause)) ||
-                                 pad.pressed(platform::PAD_BUTTON_START)));
-    c.click = platform::getMouseButton(platform::MOUSE_BUTTON_LEFT) == platform::PRESS;
-    return c;
-}
 
 int entryCount(const PauseMenu& menu) {
     switch (menu.screen) {
@@ -68,11 +39,7 @@ std::string levelLine(const LevelEntry& level, const LevelStanding& standing, in
     return line;
 }
 
-void resume(ShellState& shell) {
-    shell.session.paused = false;
-    // The control that resumed is spent: the session must not pause again on it.
-    shell.session.pauseControlWasDown = true;
-}
+void resume(ShellState& shell) { shell.session.paused = false; }
 
 void choosePause(ShellState& shell) {
     PauseMenu& menu = shell.menu;
@@ -135,8 +102,6 @@ void changeSelected(ShellState& shell, int step, bool chosen) {
     case SettingEffect::waitForKey:
         menu.waitingForKey = true;
         menu.message = "Press the new key";
-        // Keys already down (the Enter that chose) are not the new key.
-        for (int key = 0; key <= platform::KEY_LAST; ++key) menu.keysDown[key] = keyDown(key);
         return;
     case SettingEffect::back: backToPause(menu); return;
     }
@@ -144,109 +109,129 @@ void changeSelected(ShellState& shell, int step, bool chosen) {
     shell.settingsFile.saveIfChanged(settings);
 }
 
-// The first key that went down since the last frame, or -1.
-int newKey(PauseMenu& menu) {
-    int pressed = -1;
-    for (int key = 0; key <= platform::KEY_LAST; ++key) {
-        const bool down = keyDown(key);
-        if (down && !menu.keysDown[key] && pressed < 0 && !platform::keyName(key).empty()) pressed = key;
-        menu.keysDown[key] = down;
-    }
-    return pressed;
-}
-
-void bindWaitingKey(ShellState& shell) {
+// The prompt takes the next key: Escape (or the pad's B) cancels, any other
+// key is bound or refused with the reason, and its press does nothing else.
+void takePromptPress(ShellState& shell, const Press& press) {
     PauseMenu& menu = shell.menu;
-    const int key = newKey(menu);
-    if (key < 0) return;
-    // Whatever the key does elsewhere, this press only binds.
-    shell.session.pauseControlWasDown = true;
-    shell.session.restartControlWasDown = true;
+    if (press.isKey(platform::KEY_ESC) || press.is(PressSource::pad, platform::PAD_BUTTON_B)) {
+        menu.waitingForKey = false;
+        menu.message.clear();
+        return;
+    }
+    if (press.source != PressSource::key) return;
     menu.waitingForKey = false;
     const KeyAction action = *keyEntryAction(menu.selected);
-    const std::string refused = rebind(shell.settings.keys, action, key);
-    menu.message = refused.empty() ? platform::keyName(key) + " now does: " + actionName(action)
+    const std::string refused = rebind(shell.settings.keys, action, press.code);
+    menu.message = refused.empty() ? platform::keyName(press.code) + " now does: " + actionName(action)
                                    : refused;
     shell.settingsFile.saveIfChanged(shell.settings);
 }
 
-void takeCursor(ShellState& shell, bool click) {
+MenuLayout currentLayout(const ShellState& shell) {
+    const PauseMenu& menu = shell.menu;
+    return layoutMenu(menu.screen, entryCount(menu), menu.selected, shell.screenWidth, shell.screenHeight);
+}
+
+// The cursor selects the entry it moves onto.
+void followCursor(ShellState& shell) {
     PauseMenu& menu = shell.menu;
     int x = 0;
     int y = 0;
     platform::getMousePos(&x, &y);
-    const MenuLayout layout =
-        layoutMenu(menu.screen, entryCount(menu), menu.selected, shell.screenWidth, shell.screenHeight);
-    const int entry = entryAt(layout, x, y, shell.screenHeight);
     const bool moved = x != menu.lastCursorX || y != menu.lastCursorY;
     menu.lastCursorX = x;
     menu.lastCursorY = y;
-    if (entry < 0) return;
-    if (moved || click) menu.selected = entry;
-    if (!click) return;
-    if (menu.screen == MenuScreen::pause) {
-        choosePause(shell);
-    } else if (menu.screen == MenuScreen::levels) {
-        chooseLevel(shell);
-    } else {
-        changeSelected(shell, 1, true);
+    const int entry = entryAt(currentLayout(shell), x, y, shell.screenHeight);
+    if (moved && entry >= 0) menu.selected = entry;
+}
+
+void choose(ShellState& shell) {
+    switch (shell.menu.screen) {
+    case MenuScreen::pause: choosePause(shell); break;
+    case MenuScreen::levels: chooseLevel(shell); break;
+    case MenuScreen::settings: changeSelected(shell, 1, true); break;
     }
 }
 
-void takeControls(ShellState& shell, const MenuControls& now, const MenuControls& before) {
+void click(ShellState& shell) {
+    int x = 0;
+    int y = 0;
+    platform::getMousePos(&x, &y);
+    const int entry = entryAt(currentLayout(shell), x, y, shell.screenHeight);
+    if (entry < 0) return;
+    shell.menu.selected = entry;
+    choose(shell);
+}
+
+void takeCommand(ShellState& shell, MenuCommand command) {
     PauseMenu& menu = shell.menu;
-    const auto pressed = [](bool n, bool b) { return n && !b; };
     const int count = entryCount(menu);
-    if (pressed(now.up, before.up)) menu.selected = (menu.selected + count - 1) % count;
-    if (pressed(now.down, before.down)) menu.selected = (menu.selected + 1) % count;
-    if (menu.screen == MenuScreen::pause) {
-        if (pressed(now.choose, before.choose)) {
-            choosePause(shell);
-        } else if (pressed(now.back, before.back)) {
+    switch (command) {
+    case MenuCommand::none: break;
+    case MenuCommand::up: menu.selected = (menu.selected + count - 1) % count; break;
+    case MenuCommand::down: menu.selected = (menu.selected + 1) % count; break;
+    case MenuCommand::left:
+        if (menu.screen == MenuScreen::settings) changeSelected(shell, -1, false);
+        break;
+    case MenuCommand::right:
+        if (menu.screen == MenuScreen::settings) changeSelected(shell, 1, false);
+        break;
+    case MenuCommand::choose: choose(shell); break;
+    case MenuCommand::click: click(shell); break;
+    case MenuCommand::back:
+        if (menu.screen == MenuScreen::pause) {
             resume(shell);
-        }
-    } else if (menu.screen == MenuScreen::levels) {
-        if (pressed(now.choose, before.choose)) {
-            chooseLevel(shell);
-        } else if (pressed(now.back, before.back)) {
+        } else {
             backToPause(menu);
-            shell.session.pauseControlWasDown = true;  // that press only went back
         }
-    } else {
-        if (pressed(now.left, before.left)) changeSelected(shell, -1, false);
-        if (pressed(now.right, before.right)) changeSelected(shell, 1, false);
-        if (pressed(now.choose, before.choose)) changeSelected(shell, 1, true);
-        if (pressed(now.back, before.back)) {
-            backToPause(menu);
-            shell.session.pauseControlWasDown = true;  // that press only went back
-        }
+        break;
     }
-    takeCursor(shell, pressed(now.click, before.click));
+}
+
+void openMenu(ShellState& shell) {
+    PauseMenu& menu = shell.menu;
+    menu.open = true;
+    menu.screen = MenuScreen::pause;
+    menu.selected = 0;
+    menu.waitingForKey = false;
+    menu.message.clear();
+    platform::showMouseCursor();
+}
+
+void closeMenu(ShellState& shell) {
+    shell.menu.open = false;
+    shell.menu.waitingForKey = false;
+    platform::hideMouseCursor();
 }
 
 }  // namespace
 
 void updatePauseMenu(ShellState& shell) {
     PauseMenu& menu = shell.menu;
-    const MenuControls now = readControls(shell.settings.keys, menu.screen != MenuScreen::pause);
-    const bool opening = shell.session.paused && !menu.open;
-    if (opening) {
-        menu.screen = MenuScreen::pause;
-        menu.selected = 0;
-        menu.waitingForKey = false;
-        menu.message.clear();
-        platform::showMouseCursor();
-    }
-    if (shell.session.paused && !opening) {
-        if (menu.waitingForKey) {
-            bindWaitingKey(shell);
-        } else {
-            takeControls(shell, now, menu.previous);
+    const KeyBindings& keys = shell.settings.keys;
+    FrameInput& input = shell.input;
+    if (shell.session.paused && !menu.open) openMenu(shell);
+    if (menu.open) followCursor(shell);
+    for (Press& press : input.presses()) {
+        if (press.taken) continue;
+        if (!menu.open) {
+            if (!isPauseControl(press, keys)) continue;
+            input.take(press);
+            shell.session.paused = true;
+            openMenu(shell);
+            continue;
         }
+        if (menu.waitingForKey) {
+            input.take(press);
+            takePromptPress(shell, press);
+            continue;
+        }
+        if (passesMenus(press, keys)) continue;
+        input.take(press);
+        takeCommand(shell, menuCommand(press, keys));
+        // Resumed, restarted or another level: the rest of the frame's presses are the game's.
+        if (!shell.session.paused) closeMenu(shell);
     }
-    if (menu.open && !shell.session.paused) platform::hideMouseCursor();
-    menu.open = shell.session.paused;
-    menu.previous = now;
 }
 
 std::vector<std::string> menuLines(const ShellState& shell) {

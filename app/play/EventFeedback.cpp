@@ -2,6 +2,7 @@
 
 #include "app/camera/Camera.h"
 #include "app/hud/Hud.h"
+#include "app/shell/ShellState.h"
 #include "app/hud/ScreenOverlay.h"
 
 namespace velmora::app {
@@ -17,7 +18,7 @@ void reactToEvents(const std::vector<SimulationEvent>& events, ShellState& shell
             placeCameraBehindSphere(shell);
         }
         if (event.type == SimulationEventType::Hazard) {
-            showStatusMessage(hazardMessage(event.text));
+            showStatusMessage(shell.options, hazardMessage(event.text));
             flashScreen();
         }
     }

@@ -1,10 +1,8 @@
 #include "app/play/LevelSwitching.h"
 
 #include "app/camera/Camera.h"
-#include "app/shell/ShellOptions.h"
 #include "app/shell/ShellState.h"
 #include "app/shell/Startup.h"
-#include "platform/Window.h"
 
 namespace velmora::app {
 
@@ -19,8 +17,6 @@ bool playLevel(ShellState& shell, int index) {
     shell.levelIndex = index;
     shell.levelChanged = true;
     shell.session.showGhost = ghostShown;  // a choice of the player's, not of the level
-    // N may still be held when the new level starts.
-    shell.session.nextLevelControlWasDown = true;
     resetCamera(shell.camera);
     openLevelIntro(shell);
     return true;
@@ -31,11 +27,10 @@ bool hasNextLevel(const ShellState& shell) {
 }
 
 void updateLevelKeys(ShellState& shell) {
-    shell.session.nextLevelOpen = gameWon && hasNextLevel(shell);
-    const bool down = platform::getKey(kKeyN) == platform::PRESS;
-    const bool pressed = down && !shell.session.nextLevelControlWasDown;
-    shell.session.nextLevelControlWasDown = down;
-    if (pressed && gameWon && !shell.session.watching && hasNextLevel(shell)) {
+    const bool won = shell.options.gameWon;
+    shell.session.nextLevelOpen = won && hasNextLevel(shell);
+    const bool pressed = shell.input.takeKey(kKeyN) > 0;
+    if (pressed && won && !shell.session.watching && hasNextLevel(shell)) {
         playLevel(shell, shell.levelIndex + 1);
     }
 }

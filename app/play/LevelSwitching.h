@@ -11,8 +11,8 @@ struct ShellState;
 // changes) when there is no such level.
 bool playLevel(ShellState& shell, int index);
 
-// Reads N through the window layer, once per frame, and goes on when the
-// goal is reached and a next level is open.
+// Takes the frame's presses of N, and goes on when the goal is reached and
+// a next level is open.
 void updateLevelKeys(ShellState& shell);
 
 // Whether there is a level after the one played, for the win screen.

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "app/shell/ShellOptions.h"
 #include "app/shell/ShellState.h"
 #include "platform/Gamepad.h"
 #include "platform/Window.h"
@@ -10,19 +9,12 @@
 
 namespace velmora::app {
 
-namespace {
-bool keyDown(int key) { return platform::getKey(key) == platform::PRESS; }
-}  // namespace
-
 SessionActions applySessionControls(PlaySession& session, const SessionControls& controls) {
     SessionActions actions;
-    if (controls.pauseDown && !session.pauseControlWasDown) session.paused = !session.paused;
-    if (controls.restartDown && !session.restartControlWasDown) actions.restart = true;
+    actions.restart = controls.restartPressed;
     if (session.hadFocus && session.focusedLastFrame && !controls.focused) session.paused = true;
     if (controls.focused) session.hadFocus = true;
     session.focusedLastFrame = controls.focused;
-    session.pauseControlWasDown = controls.pauseDown;
-    session.restartControlWasDown = controls.restartDown;
     return actions;
 }
 
@@ -42,15 +34,14 @@ void restartRun(ShellState& shell) {
     shell.session.watching = false;
     shell.archive.recorder.begin(shell.archive.levelIdentity);
     shell.session.paused = false;
-    gameWon = false;
+    shell.options.gameWon = false;
 }
 
 void updateSession(ShellState& shell) {
-    const platform::GamepadState pad = platform::getGamepad();
+    FrameInput& input = shell.input;
     SessionControls controls;
-    const KeyBindings& keys = shell.settings.keys;
-    controls.pauseDown = keyDown(keys.of(KeyAction::pause)) || pad.pressed(platform::PAD_BUTTON_START);
-    controls.restartDown = keyDown(keys.of(KeyAction::restart)) || pad.pressed(platform::PAD_BUTTON_BACK);
+    controls.restartPressed = input.takeKey(shell.settings.keys.of(KeyAction::restart)) +
+                                  input.takePad(platform::PAD_BUTTON_BACK) > 0;
     controls.focused = platform::hasFocus();
     if (applySessionControls(shell.session, controls).restart) restartRun(shell);
 }

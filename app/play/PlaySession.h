@@ -28,29 +28,25 @@ struct PlaySession {
     double startHintAge = 0.0;  // seconds "F1: help" has shown (app/hud/StartHint.h)
     bool hadFocus = false;
     bool focusedLastFrame = false;
-    bool pauseControlWasDown = false;
-    bool restartControlWasDown = false;
-    bool nextLevelControlWasDown = false;
     bool nextLevelOpen = false;  // after the goal, N goes on to the next level
 };
 
 // The controls of one frame that steer the session, already merged over the
-// devices (P or the pad's Start, R or the pad's Back).
+// devices (R or the pad's Back pressed since the last frame). The pause key
+// is the pause menu's (app/menu/PauseMenu.h).
 struct SessionControls {
-    bool pauseDown = false;
-    bool restartDown = false;
+    bool restartPressed = false;
     bool focused = false;
 };
 
-// What the frame must do; the pause itself is already switched in session.
+// What the frame must do; a pause is already set in session.
 struct SessionActions {
     bool restart = false;
 };
 
-// Takes each control on the frame it goes down. Pause toggles; losing the
-// focus pauses, but only a window that had the focus can lose it (on a
-// display without a window manager it may never get it, and plays on), and
-// only P resumes. A restart also resumes.
+// Losing the focus pauses, but only a window that had the focus can lose it
+// (on a display without a window manager it may never get it, and plays on);
+// getting it back does not resume. A restart also resumes.
 SessionActions applySessionControls(PlaySession& session, const SessionControls& controls);
 
 // The goal was reached: the run's time becomes the best if it is better.
@@ -60,8 +56,8 @@ void finishRun(PlaySession& session);
 // restart, the timer at zero, the won state left, the pause ended.
 void restartRun(ShellState& shell);
 
-// Reads the keys, the pad and the focus through the window layer and does
-// what they ask for; once per frame, before the physics step.
+// Takes the restart presses no menu took, reads the focus, and does what they
+// ask for; once per frame, before the physics step.
 void updateSession(ShellState& shell);
 
 }  // namespace velmora::app

@@ -4,7 +4,6 @@
 
 #include "app/hud/Hud.h"
 #include "app/play/PlaySession.h"
-#include "app/shell/ShellOptions.h"
 #include "app/shell/ShellState.h"
 #include "platform/Window.h"
 
@@ -15,20 +14,6 @@ namespace {
 constexpr int kKeyMinus = 45;
 constexpr int kKeyEquals = 61;  // '+' on most keyboards
 constexpr int kLastSpeed = 4;
-
-bool keyDown(int key) { return platform::getKey(key) == platform::PRESS; }
-
-// Each control acts on the frame its key goes down.
-struct Edges {
-    bool v = false, b = false, g = false, faster = false, slower = false;
-};
-Edges previous;
-
-bool pressed(bool now, bool& before) {
-    const bool edge = now && !before;
-    before = now;
-    return edge;
-}
 
 void watch(ShellState& shell, const Replay& run) {
     const Replay shown = run;  // restartRun begins a new recording
@@ -54,16 +39,16 @@ std::string replaySpeedText(int speed) {
 void updateReplayControls(ShellState& shell) {
     PlaySession& session = shell.session;
     const KeyBindings& keys = shell.settings.keys;
-    const bool v = pressed(keyDown(keys.of(KeyAction::replay)), previous.v);
-    const bool b = pressed(keyDown(keys.of(KeyAction::bestRun)), previous.b);
-    const bool g = pressed(keyDown(keys.of(KeyAction::ghost)), previous.g);
-    const bool faster =
-        pressed(keyDown(kKeyEquals) || keyDown(platform::KEY_KP_ADD), previous.faster);
-    const bool slower =
-        pressed(keyDown(kKeyMinus) || keyDown(platform::KEY_KP_SUBTRACT), previous.slower);
-    if (g) {
-        session.showGhost = !session.showGhost;
-        showStatusMessage(!shell.archive.best  ? "No best run yet"
+    FrameInput& input = shell.input;
+    const bool v = input.takeKey(keys.of(KeyAction::replay)) > 0;
+    const bool b = input.takeKey(keys.of(KeyAction::bestRun)) > 0;
+    // Every press counts: G twice between two frames shows the ghost as it was.
+    const int g = input.takeKey(keys.of(KeyAction::ghost));
+    const int faster = input.takeKey(kKeyEquals) + input.takeKey(platform::KEY_KP_ADD);
+    const int slower = input.takeKey(kKeyMinus) + input.takeKey(platform::KEY_KP_SUBTRACT);
+    if (g > 0) {
+        if (g % 2 == 1) session.showGhost = !session.showGhost;
+        showStatusMessage(shell.options, !shell.archive.best  ? "No best run yet"
                           : session.showGhost ? "Ghost shown"
                                               : "Ghost hidden");
     }
@@ -78,18 +63,18 @@ void updateReplayControls(ShellState& shell) {
             restartRun(shell);
             return;
         }
-        if (faster) session.replaySpeed = std::min(session.replaySpeed + 1, kLastSpeed);
-        if (slower) session.replaySpeed = std::max(session.replaySpeed - 1, 0);
+        session.replaySpeed = std::clamp(session.replaySpeed + faster - slower, 0, kLastSpeed);
         return;
     }
-    if (v && gameWon) {
+    const bool won = shell.options.gameWon;
+    if (v && won) {
         watch(shell, shell.archive.recorder.replay());
-    } else if (b && session.timedSteps == 0 && !gameWon) {
+    } else if (b && session.timedSteps == 0 && !won) {
         // Before the first push: the run's clock still stands at zero.
         if (shell.archive.best) {
             watch(shell, *shell.archive.best);
         } else {
-            showStatusMessage("No best run yet");
+            showStatusMessage(shell.options, "No best run yet");
         }
     }
 }

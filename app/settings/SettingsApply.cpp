@@ -1,17 +1,16 @@
 #include "app/settings/SettingsApply.h"
 
-#include "app/shell/ShellOptions.h"
 #include "app/shell/ShellState.h"
-#include "render/RenderOptions.h"
 #include "world/RenderLogic.h"
 
 namespace velmora::app {
 
 void applySettings(ShellState& shell) {
     const Settings& settings = shell.settings;
-    shadowsEnabled = settings.shadows;
-    transparencyEnabled = settings.transparency;
-    showFrameTime = settings.showFrameTime;
+    ShellOptions& options = shell.options;
+    options.render.shadowsEnabled = settings.shadows;
+    options.render.transparencyEnabled = settings.transparency;
+    options.showFrameTime = settings.showFrameTime;
     if (RenderLogic* logic = shell.renderLogic) {
         logic->frustumCullingEnabled = settings.culling;
         logic->wireframeEnabled = settings.wireframe;
@@ -21,9 +20,10 @@ void applySettings(ShellState& shell) {
 
 void keepSettings(ShellState& shell) {
     Settings& settings = shell.settings;
-    settings.shadows = shadowsEnabled;
-    settings.transparency = transparencyEnabled;
-    settings.showFrameTime = showFrameTime;
+    const ShellOptions& options = shell.options;
+    settings.shadows = options.render.shadowsEnabled;
+    settings.transparency = options.render.transparencyEnabled;
+    settings.showFrameTime = options.showFrameTime;
     if (const RenderLogic* logic = shell.renderLogic) {
         settings.culling = logic->frustumCullingEnabled;
         settings.wireframe = logic->wireframeEnabled;

@@ -14,14 +14,13 @@
 #include "app/hud/ScreenOverlay.h"
 #include "app/play/RunArchive.h"
 #include "app/play/PlaySession.h"
-#include "app/shell/ShellOptions.h"
 #include "app/shell/RenderScaleControl.h"
 #include "app/shell/ShellState.h"
 #include "app/shell/WindowMode.h"
 #include "app/sound/SoundControls.h"
+#include "platform/Gamepad.h"
 #include "platform/Window.h"
 #include "render/PassProbe.h"
-#include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
 #include "world/RenderLogic.h"
 #include "sim/RunClock.h"
@@ -45,6 +44,9 @@ double FrameLoop::updateFrame() {
     previousTime_ = now;
     followFrameTime(shell_, dt);
 
+    // The presses since the last frame, in order; each of the controls below
+    // takes those it answers to, the pause menu (and its key prompt) first.
+    shell_.input.beginFrame(platform::takeInputEvents(), platform::getGamepad());
     updateWindowMode(shell_);
     updatePauseMenu(shell_);
     updateSession(shell_);
@@ -75,11 +77,11 @@ double FrameLoop::updateFrame() {
     if (shell_.renderLogic->gameRunning()) {
         updateOptionKeys(dt, shell_);
     } else {
-        if (!gameWon) {
+        if (!shell_.options.gameWon) {
             finishRun(shell_.session);
             if (!shell_.session.watching) archiveFinishedRun(shell_.archive);
         }
-        gameWon = true;  // input, option keys and the mill stay frozen until a restart
+        shell_.options.gameWon = true;  // input, option keys and the mill stay frozen until a restart
     }
     return dt;
 }
@@ -153,16 +155,17 @@ void FrameLoop::placeGhost() {
 
 void FrameLoop::renderShadowFaces(double dt) {
     shell_.shadowCube.beginPass();
+    const bool shadows = shell_.options.render.shadowsEnabled;
     for (int face = 0; face < 6; ++face) {
         // Cleared unless what it holds or gets back is still right, so with
         // shadows off the map holds the far depth.
-        if (shell_.renderLogic->shadowFaceNeedsClear(face, shadowsEnabled)) {
+        if (shell_.renderLogic->shadowFaceNeedsClear(face, shadows)) {
             shell_.shadowCube.attachAndClearFace(face);
         } else {
             shell_.shadowCube.attachFace(face);
         }
         passDone("shadow face clears");
-        if (shadowsEnabled) {
+        if (shadows) {
             shell_.renderLogic->renderScene(true, shell_.camera.matrix, shell_.camera.projection, dt);
         }
     }
@@ -179,7 +182,7 @@ void FrameLoop::renderScenePass(double dt) {
 
 void FrameLoop::postProcess(double dt) {
     glUseProgram(shell_.blurProgram->program);
-    const glm::vec4 overlay = screenOverlay(dt, gameWon);
+    const glm::vec4 overlay = screenOverlay(dt, shell_.options.gameWon);
     glUniform4f(shell_.blurProgram->uniformLocation("overlay"), overlay.r, overlay.g, overlay.b, overlay.a);
     // The next scene pass must bind its own program again.
     shell_.renderLogic->currentProgram = nullptr;
@@ -195,9 +198,11 @@ void FrameLoop::present() {
 }
 
 bool FrameLoop::exitRequested() const {
-    return shell_.quitRequested || platform::getKey(platform::KEY_ESC) != platform::RELEASE ||
-           platform::getKey(kKeyQ) != platform::RELEASE ||
-           platform::getWindowParam(platform::OPENED) == 0;
+    // Escape and Q quit when nothing open took them: in a menu Escape goes
+    // back, and the key prompt refuses Q.
+    const FrameInput& input = shell_.input;
+    return shell_.quitRequested || input.count(PressSource::key, platform::KEY_ESC) > 0 ||
+           input.count(PressSource::key, kKeyQ) > 0 || platform::getWindowParam(platform::OPENED) == 0;
 }
 
 }  // namespace velmora::app

@@ -7,7 +7,7 @@
 #include "app/shell/GameWindow.h"
 #include "app/shell/RenderScaleControl.h"
 #include "app/play/LevelProgress.h"
-#include "app/shell/ShellOptions.h"
+#include "app/hud/ScreenOverlay.h"
 #include "app/shell/ShellState.h"
 #include "app/shell/Startup.h"
 #include "app/shell/WindowMode.h"
@@ -58,7 +58,7 @@ int runGame(int argc, char** argv) {
 }
 
 bool openGame(ShellState& shell) {
-    setFirstValues();
+    clearScreenOverlay();
 
     if (!platform::init()) {
         std::cout << "Failed to init glfw" << std::endl;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/camera/Camera.h"
+#include "app/input/FrameInput.h"
 #include "app/menu/PauseMenu.h"
 #include "app/play/LevelIntro.h"
 #include "app/play/PlaySession.h"
@@ -11,6 +12,7 @@
 #include "app/shell/AutoRenderScale.h"
 #include "app/settings/Settings.h"
 #include "app/settings/SettingsFile.h"
+#include "app/shell/ShellOptions.h"
 #include "app/shell/ShadowCubeMap.h"
 #include "audio/SoundSystem.h"
 #include "screen/BlurPass.h"
@@ -47,6 +49,7 @@ struct ShellState {
     BlurUniforms blurUniforms;
     scene::ScreenQuad* screenQuad = nullptr;
     CameraState camera;
+    ShellOptions options;  // the option keys' flags and the HUD's state, kept across levels
     PlaySession session;
     LevelSet levels;      // the set being played through, in play order
     int levelIndex = -1;  // the level played, in levels; -1: chosen tiles outside the set
@@ -67,7 +70,7 @@ struct ShellState {
     FlatQuads* flatQuads = nullptr;  // the menu's panels, made when first drawn
     bool quitRequested = false;      // the menu's Quit was chosen
     std::unique_ptr<audio::SoundSystem> sound;  // null: no sound at all (tests)
-    bool muteKeyWasDown = false;
+    FrameInput input;  // this frame's presses, taken by whatever is on top
 
     // What the post-process needs each frame, from the fields above.
     BlurSetup blurSetup() const;

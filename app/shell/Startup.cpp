@@ -2,7 +2,6 @@
 
 #include <GL/glew.h>
 
-#include "app/shell/ShellOptions.h"
 #include "app/shell/ScreenSize.h"
 #include "app/settings/SettingsApply.h"
 #include "app/shell/ShellState.h"
@@ -21,7 +20,7 @@ namespace {
 void buildWorld(ShellState& shell, const LevelEntry& level) {
     shell.objectRegistry = std::make_unique<ObjectRegistry>();
     shell.simulation = std::make_unique<Simulation>(*shell.objectRegistry->mainWorld(), level.tiles, level.places);
-    shell.renderLogic = new RenderLogic(*shell.simulation);
+    shell.renderLogic = new RenderLogic(*shell.simulation, shell.options.render);
     shell.renderLogic->skyColours = level.sky;
     if (shell.shadowCube.texture != 0) shell.renderLogic->shadowCubeTexture = shell.shadowCube.texture;
     shell.session = PlaySession{};  // a new world starts a new run
@@ -54,7 +53,7 @@ void switchLevel(ShellState& shell, const LevelEntry& level) {
     // start beside a thread still writing the last run's files.
     finishSaving(shell.archive);
     releaseWorld(shell);
-    gameWon = false;
+    shell.options.gameWon = false;
     shell.watchedRun = Replay{};
     shell.watchedStep = 0;
     buildWorld(shell, level);

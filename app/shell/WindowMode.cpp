@@ -10,11 +10,6 @@ namespace {
 
 constexpr int kKeyF11 = platform::KEY_F1 + 10;
 
-bool keyDown(int key) { return platform::getKey(key) == platform::PRESS; }
-
-// The switch acts on the frame its key goes down, however long it is held.
-bool switchWasDown = false;
-
 }  // namespace
 
 WindowRect windowedRect(const Settings& settings, int desktopWidth, int desktopHeight) {
@@ -60,10 +55,13 @@ void followWindowSize(ShellState& shell) {
 }
 
 void updateWindowMode(ShellState& shell) {
-    const bool alt = keyDown(platform::KEY_LALT) || keyDown(platform::KEY_RALT);
-    const bool down = keyDown(kKeyF11) || (alt && keyDown(platform::KEY_ENTER));
-    if (down && !switchWasDown) setFullScreenMode(shell, !platform::isFullScreen());
-    switchWasDown = down;
+    // Each press switches; two between two frames end where they began, so
+    // the window is left alone. A key prompt takes every key, these too.
+    FrameInput& input = shell.input;
+    if (!shell.menu.waitingForKey) {
+        const int presses = input.takeKey(kKeyF11) + input.takeKey(platform::KEY_ENTER, platform::MOD_ALT);
+        if (presses % 2 == 1) setFullScreenMode(shell, !platform::isFullScreen());
+    }
     followWindowSize(shell);
 }
 

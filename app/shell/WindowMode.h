@@ -20,8 +20,8 @@ struct WindowRect {
 // last, or the first time three quarters of the desktop, centred.
 WindowRect windowedRect(const Settings& settings, int desktopWidth, int desktopHeight);
 
-// Once a frame, before anything reads the screen's size: the switch keys,
-// then the window's present size.
+// Once a frame, before anything reads the screen's size: the presses of F11
+// and Alt+Enter, then the window's present size.
 void updateWindowMode(ShellState& shell);
 
 // Full screen at the desktop size, or the window of windowedRect; the

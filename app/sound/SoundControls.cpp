@@ -5,7 +5,6 @@
 #include "app/hud/Hud.h"
 #include "app/shell/ShellState.h"
 #include "audio/SoundSystem.h"
-#include "platform/Window.h"
 #include "world/RenderLogic.h"
 
 namespace velmora::app {
@@ -13,14 +12,13 @@ namespace velmora::app {
 void updateSound(ShellState& shell) {
     if (!shell.sound) return;
     audio::SoundSystem& sound = *shell.sound;
-    // Taken on the frame it goes down: a held M switches once.
-    const bool muteDown = platform::getKey(shell.settings.keys.of(KeyAction::mute)) == platform::PRESS;
-    if (muteDown && !shell.muteKeyWasDown) {
-        sound.setMuted(!sound.muted());
-        showStatusMessage(sound.muted() ? "Sound off" : "Sound on");
+    // Each press switches once, however long the key is held.
+    const int presses = shell.input.takeKey(shell.settings.keys.of(KeyAction::mute));
+    if (presses > 0) {
+        if (presses % 2 == 1) sound.setMuted(!sound.muted());
+        showStatusMessage(shell.options, sound.muted() ? "Sound off" : "Sound on");
         tickInterface(shell);
     }
-    shell.muteKeyWasDown = muteDown;
     const float volume = static_cast<float>(shell.settings.volume) / 100.0f;
     if (sound.volume() != volume) sound.setVolume(volume);
     // The level's own ambient bed; tiles chosen outside the set have none.

@@ -6,8 +6,8 @@
 # must switch them exactly once, a 600 ms hold must switch them again while
 # held and never after the release. P must show "Paused" mid-screen and stop
 # the run timer at the top right until P again; the left arrow turns the
-# camera; paused, Escape still quits. First of all, a tap skips the level's
-# card and the camera's flight from the goal.
+# camera; paused, Escape goes back to the run, and there it quits. First of
+# all, a tap skips the level's card and the camera's flight from the goal.
 set -u
 game=$(realpath "$1")
 region=$(realpath "$2")
@@ -174,8 +174,11 @@ if (($(changed after_turn before_turn 200 150 880 400) < 5000)); then
     fail "holding the left arrow did not turn the camera"
 fi
 
-# Paused once more, Escape still quits.
+# Paused once more, Escape goes back to the run; there it quits.
 tap p 0.1
 sleep 1
+xdotool key Escape
+sleep 1
+kill -0 "$pid" 2>/dev/null || fail "Escape in the pause menu ended the game"
 quit_game "$work/game.log"
 report key

@@ -224,8 +224,8 @@ TEST_F(AutopilotPlay, WithTheShadowsTurnedOffItHoldsF7UntilTheyAreOff) {
         loop.updateFrame();
     }
     app::Autopilot::releaseInput();
-    EXPECT_FALSE(shadowsEnabled);
-    EXPECT_EQ(app::statusMessage, "Shadows disabled");
+    EXPECT_FALSE(shell.options.render.shadowsEnabled);
+    EXPECT_EQ(shell.options.statusMessage, "Shadows disabled");
 }
 
 // Game time runs at real time at any frame rate: from 10 frames a second to

@@ -120,8 +120,8 @@ TEST_F(CameraView, AfterRestartOrHazardStandsBehindTheSphereAtTheStartsZoomAndTi
              simulation().resetGame("hall");
              updates(1, 1.0 / 60.0);
              // And says what happened.
-             EXPECT_EQ(app::statusMessage, "Spikes! Back to the start.");
-             EXPECT_TRUE(app::statusMessageVisible);
+             EXPECT_EQ(shell.options.statusMessage, "Spikes! Back to the start.");
+             EXPECT_TRUE(shell.options.statusMessageVisible);
              EXPECT_EQ(app::hazardMessage("pit"), "You fell. Back to the start.");
              EXPECT_GT(app::screenOverlay(0.0, false).a, 0.0f);  // the red flash
          }},

@@ -134,7 +134,7 @@ TEST_F(FrameLoopTest, ShadowFacesAreClearedAndDrawnEveryFrame) {
 }
 
 TEST_F(FrameLoopTest, WithShadowsOffFacesAreStillClearedAndTheCounterStandsStill) {
-    shadowsEnabled = false;
+    shell.options.render.shadowsEnabled = false;
     fillFacesWithDepth(0.25f);
     app::FrameLoop loop(shell);
     ASSERT_TRUE(loop.runFrame());

@@ -10,7 +10,7 @@ void GameWorldFixture::SetUp() {
     SimWorldFixture::SetUp();
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    logic = std::make_unique<RenderLogic>(*sim);
+    logic = std::make_unique<RenderLogic>(*sim, options);
     creationErrors += testing::internal::GetCapturedStderr();
     creationOutput += testing::internal::GetCapturedStdout();
 }

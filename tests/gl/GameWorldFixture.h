@@ -27,6 +27,7 @@ protected:
     // Bursts become particle systems, and the looks follow the step.
     void takeStepEvents(std::vector<SimulationEvent> stepEvents) override;
 
+    RenderOptions options;  // what the renderer reads, as the shell's F7 and F9 leave them
     std::unique_ptr<RenderLogic> logic;
 };
 

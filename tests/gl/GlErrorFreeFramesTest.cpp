@@ -40,18 +40,18 @@ protected:
 TEST_F(ShippedLevelFrames, EveryOptionCombinationDrawsWithoutAGlError) {
     RenderLogic& logic = *shell.renderLogic;
     app::FrameLoop loop(shell);
-    app::showStatusMessage("Shadows enabled");
+    app::showStatusMessage(shell.options, "Shadows enabled");
     constexpr int kSwitches = 6;  // the on/off options; the filter mode has three values
     int frames = 0;
     for (int mipmapMode = 0; mipmapMode < 3; ++mipmapMode) {
         for (int on = 0; on < (1 << kSwitches); ++on) {
             logic.mipmapMode = mipmapMode;
             logic.wireframeEnabled = on & 1;
-            shadowsEnabled = on & 2;
+            shell.options.render.shadowsEnabled = on & 2;
             logic.frustumCullingEnabled = on & 4;
-            transparencyEnabled = on & 8;
-            app::showHelp = on & 16;
-            app::showFrameTime = on & 32;
+            shell.options.render.transparencyEnabled = on & 8;
+            shell.options.showHelp = on & 16;
+            shell.options.showFrameTime = on & 32;
             keepABurstAlive();
             now += 1.0 / 60.0;
             ASSERT_TRUE(loop.runFrame());

@@ -118,7 +118,7 @@ TEST_F(LevelSetPlay, FinishingALevelOpensTheNextKeepsItsTimeAndNGoesThere) {
     platform::script::setKey('W', false);
     (*shell.simulation).winGame();
     frame();
-    ASSERT_TRUE(app::gameWon);
+    ASSERT_TRUE(shell.options.gameWon);
     const long best = shell.archive.bestSteps;  // as kept in the data folder
     ASSERT_GT(best, 0);
     // The new best's ghost goes where its main sphere went, to the goal.
@@ -136,10 +136,13 @@ TEST_F(LevelSetPlay, FinishingALevelOpensTheNextKeepsItsTimeAndNGoesThere) {
     EXPECT_TRUE(standings[1].open && !standings[1].finished);
     EXPECT_EQ(app::firstUnfinishedLevel(standings), 1);
 
+    // The player's options go on into the next level; the won state does not.
+    shell.options.showHelp = true;
     platform::script::setKey(kKeyN, true);
     frame();
     EXPECT_EQ(shell.levelIndex, 1);
-    EXPECT_FALSE(app::gameWon);
+    EXPECT_FALSE(shell.options.gameWon);
+    EXPECT_TRUE(shell.options.showHelp);
     EXPECT_EQ(shell.session.runSteps, 0);
     EXPECT_EQ(shell.archive.levelIdentity, levelIdentityOf(shippedLevel()));
     EXPECT_NE(scene::SceneObject::findByName("mill", world().root), nullptr);

@@ -66,6 +66,14 @@ protected:
         platform::script::setKey(key, false);
         frame();
     }
+    // Each key pressed and let go, all between two frames.
+    void within(std::initializer_list<int> keys) {
+        for (int key : keys) {
+            platform::script::setKey(key, true);
+            platform::script::setKey(key, false);
+        }
+        frame();
+    }
     // A click in the middle of the row of an entry of the menu as it stands
     // (scrolled to the entry selected now):
     // the cursor comes and the button goes down in one frame.
@@ -150,4 +158,67 @@ TEST_F(PauseMenu, POpensItsSettingsBindTheForwardPushToAFreeKeyOnly) {
     for (int i = 0; i < 10; ++i) frame();
     platform::script::setKey(platform::KEY_UP, false);
     EXPECT_LT(mainSphereSpeed().z, -0.5f);  // the camera looks along -z
+}
+
+TEST_F(PauseMenu, TakesEveryPressInOrderAndEscapeBacksOutOneLevelAtATime) {
+    const float yaw = shell.camera.yaw;
+    // P and three Downs between two frames: the menu opens on P and the
+    // highlight moves three rows, onto Levels.
+    within({kKeyP, platform::KEY_DOWN, platform::KEY_DOWN, platform::KEY_DOWN});
+    ASSERT_TRUE(shell.menu.open);
+    EXPECT_EQ(shell.menu.selected, 3);
+    // Held arrows are the menu's: the camera behind it holds still.
+    platform::script::setKey(platform::KEY_LEFT, true);
+    for (int i = 0; i < 10; ++i) frame();
+    platform::script::setKey(platform::KEY_LEFT, false);
+    frame();
+    EXPECT_EQ(shell.camera.yaw, yaw);
+
+    // Up to Settings and into it, down to the forward key and its prompt,
+    // all in one frame.
+    const int forward = app::settingsEntryCount() - app::kKeyActionCount - 1;
+    within({platform::KEY_UP, platform::KEY_ENTER});
+    ASSERT_EQ(shell.menu.screen, app::MenuScreen::settings);
+    shell.menu.selected = forward;
+    tap(platform::KEY_ENTER);
+    ASSERT_TRUE(shell.menu.waitingForKey);
+    tap(81);  // Q: refused, and the game goes on
+    EXPECT_EQ(shell.menu.message, "Q is fixed: quit");
+    tap(platform::KEY_ENTER);
+    ASSERT_TRUE(shell.menu.waitingForKey);
+    tap(platform::KEY_ESC);  // the prompt closes, Settings stays
+    EXPECT_FALSE(shell.menu.waitingForKey);
+    EXPECT_EQ(shell.menu.screen, app::MenuScreen::settings);
+    EXPECT_EQ(shell.settings.keys.of(app::KeyAction::forward), kKeyW);
+    tap(platform::KEY_ESC);
+    EXPECT_EQ(shell.menu.screen, app::MenuScreen::pause);
+    EXPECT_TRUE(shell.session.paused);
+    tap(platform::KEY_ESC);
+    EXPECT_FALSE(shell.session.paused);
+    EXPECT_FALSE(shell.menu.open);
+}
+
+TEST_F(PauseMenu, TheKeyPressedToBindDoesNothingElse) {
+    // The ghost moved to K: K's press binds and does not hide the ghost; the
+    // next press of K does.
+    tap(kKeyP);
+    shell.menu.screen = app::MenuScreen::settings;
+    for (int entry = 0; entry < app::settingsEntryCount(); ++entry) {
+        if (app::keyEntryAction(entry) == app::KeyAction::ghost) shell.menu.selected = entry;
+    }
+    tap(platform::KEY_ENTER);
+    ASSERT_TRUE(shell.menu.waitingForKey);
+    const bool ghost = shell.session.showGhost;
+    // Held across the closing of the menu, K still does nothing.
+    platform::script::setKey('K', true);
+    frame();
+    EXPECT_EQ(shell.menu.message, "K now does: show or hide the ghost");
+    within({platform::KEY_ESC, platform::KEY_ESC});
+    EXPECT_FALSE(shell.session.paused);
+    frame();
+    platform::script::setKey('K', false);
+    frame();
+    EXPECT_EQ(shell.session.showGhost, ghost);
+    tap('K');
+    EXPECT_NE(shell.session.showGhost, ghost);
 }

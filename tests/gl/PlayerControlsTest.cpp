@@ -115,13 +115,13 @@ TEST_F(PlayerControls, HeldWPushesTheMainSphereTheWayTheCameraLooks) {
 TEST_F(PlayerControls, OptionKeyTogglesOncePerLockOutAndShowsItsMessage) {
     platform::script::setKey(platform::KEY_F7, true);
     frames(1, 0.3);  // the lock-out has passed: taken
-    EXPECT_FALSE(shadowsEnabled);
-    EXPECT_EQ(app::statusMessage, "Shadows disabled");
+    EXPECT_FALSE(shell.options.render.shadowsEnabled);
+    EXPECT_EQ(shell.options.statusMessage, "Shadows disabled");
     frames(1, 0.1);  // still held, but locked out
-    EXPECT_FALSE(shadowsEnabled);
+    EXPECT_FALSE(shell.options.render.shadowsEnabled);
     frames(1, 0.2);  // 0.3 s after the first: taken again
-    EXPECT_TRUE(shadowsEnabled);
-    EXPECT_EQ(app::statusMessage, "Shadows enabled");
+    EXPECT_TRUE(shell.options.render.shadowsEnabled);
+    EXPECT_EQ(shell.options.statusMessage, "Shadows enabled");
     platform::script::setKey(platform::KEY_F7, false);
 
     // The message line (x = w/5, y = h - h/3, size 25) shows it for two seconds.
@@ -140,8 +140,8 @@ TEST_F(PlayerControls, HudPutsTextWhereItsLinesGoAndNowhereElse) {
     EXPECT_EQ(textPixels(w / 20, h / 2, w / 3, h / 3), 0);  // help is off
     EXPECT_EQ(textPixels(50, 40, 150, 40), 0);             // so are frame times
 
-    app::showHelp = true;
-    app::showFrameTime = true;
+    shell.options.showHelp = true;
+    shell.options.showFrameTime = true;
     std::vector<DrawnBox> boxes;
     drawnBoxLog = &boxes;
     frames(1, 0.1);
@@ -164,7 +164,7 @@ TEST_F(PlayerControls, HudPutsTextWhereItsLinesGoAndNowhereElse) {
 TEST_F(PlayerControls, AfterTheGoalKeysAndButtonsDoNothingButTheCameraStillTurns) {
     (*shell.simulation).winGame();
     frames(1, 0.1);
-    ASSERT_TRUE(app::gameWon);
+    ASSERT_TRUE(shell.options.gameWon);
     physics::RigidDynamic* sphere = mainSphere();
     ASSERT_NE(sphere, nullptr);
     const glm::vec3 before = sphere->getLinearVelocity();
@@ -177,12 +177,12 @@ TEST_F(PlayerControls, AfterTheGoalKeysAndButtonsDoNothingButTheCameraStillTurns
     platform::script::setMousePos(0, 300);  // the left edge turns the camera
     frames(5, 0.3);
 
-    EXPECT_FALSE(app::showHelp);
-    EXPECT_FALSE(app::showFrameTime);
-    EXPECT_TRUE(shadowsEnabled);
-    EXPECT_TRUE(transparencyEnabled);
+    EXPECT_FALSE(shell.options.showHelp);
+    EXPECT_FALSE(shell.options.showFrameTime);
+    EXPECT_TRUE(shell.options.render.shadowsEnabled);
+    EXPECT_TRUE(shell.options.render.transparencyEnabled);
     EXPECT_TRUE(shell.renderLogic->spheresCoupled());
-    EXPECT_FALSE(app::statusMessageVisible);
+    EXPECT_FALSE(shell.options.statusMessageVisible);
     const glm::vec3 after = sphere->getLinearVelocity();
     EXPECT_NEAR(after.x, before.x, 1e-4f);  // only gravity acted
     EXPECT_NEAR(after.z, before.z, 1e-4f);
@@ -193,7 +193,7 @@ TEST_F(PlayerControls, AfterTheGoalKeysAndButtonsDoNothingButTheCameraStillTurns
               300);
 }
 
-TEST_F(PlayerControls, PauseStartsNoStepAndStopsTheClockButCameraAndOptionKeysWork) {
+TEST_F(PlayerControls, PauseStartsNoStepStopsTheClockAndHoldsTheCameraButOptionKeysWork) {
     // Zoomed far out, the main sphere is a small disc mid-screen, right of
     // where "Paused" begins.
     platform::script::setMouseWheel(-80);
@@ -206,9 +206,10 @@ TEST_F(PlayerControls, PauseStartsNoStepAndStopsTheClockButCameraAndOptionKeysWo
     physics::RigidDynamic* sphere = mainSphere();
     const glm::vec3 pose = sphere->getGlobalPose().p;
     const glm::vec3 speed = sphere->getLinearVelocity();
+    const float yaw = shell.camera.yaw;
 
     platform::script::setKey(kKeyW, true);
-    platform::script::setMousePos(0, 300);  // the left edge turns the camera
+    platform::script::setMousePos(0, 300);  // the left edge, where the menu has the cursor
     frames(5, 0.1);
     platform::script::setKey(kKeyW, false);
     platform::script::setMousePos(shell.screenWidth / 2, 300);
@@ -217,8 +218,8 @@ TEST_F(PlayerControls, PauseStartsNoStepAndStopsTheClockButCameraAndOptionKeysWo
     EXPECT_EQ(shell.session.runSteps, runSteps);
     EXPECT_EQ(sphere->getGlobalPose().p, pose);
     EXPECT_EQ(sphere->getLinearVelocity(), speed);
-    EXPECT_TRUE(app::showFrameTime);
-    EXPECT_NEAR(shell.camera.yaw, 5 * 0.1 * 50.0, 1e-3);
+    EXPECT_TRUE(shell.options.showFrameTime);
+    EXPECT_EQ(shell.camera.yaw, yaw);
     // The menu is open, and of the HUD only the frame time F2 showed stands beside it.
     EXPECT_TRUE(shell.menu.open);
     EXPECT_GT(textPixels(50, 60, 100, 20), 100);
@@ -252,7 +253,7 @@ TEST_F(PlayerControls, TimerCountsStepsFromTheFirstActUntilTheGoalAndRKeyStartsA
     (*shell.simulation).winGame();
     updates(4, 1.0 / 60.0);
     frames(1, 1.0 / 60.0);
-    ASSERT_TRUE(app::gameWon);
+    ASSERT_TRUE(shell.options.gameWon);
     EXPECT_EQ(shell.session.timedSteps, 40);
     EXPECT_EQ(shell.session.bestSteps, 40);
     // "Time 0:00.66" stands centred under the win message, on its panel.
@@ -262,7 +263,7 @@ TEST_F(PlayerControls, TimerCountsStepsFromTheFirstActUntilTheGoalAndRKeyStartsA
 
     shell.session.coupled = false;
     tap(kKeyR);
-    EXPECT_FALSE(app::gameWon);
+    EXPECT_FALSE(shell.options.gameWon);
     EXPECT_TRUE(shell.renderLogic->gameRunning());
     EXPECT_TRUE(shell.renderLogic->spheresCoupled());
     EXPECT_EQ(shell.session.runSteps, 1);  // the restart frame's step is the run's first
@@ -325,13 +326,16 @@ TEST_F(PlayerControls, PadPushesWithItsLeftStickTurnsWithItsRightAndItsButtonsAc
 
     pad = platform::GamepadState{};
     pad.connected = true;
+    const platform::GamepadState released = pad;
     pad.buttons[platform::PAD_BUTTON_START] = true;
     padFrame(pad);
     EXPECT_TRUE(shell.session.paused);
-    pad.buttons[platform::PAD_BUTTON_START] = false;
+    padFrame(released);
+    padFrame(pad);  // Start again: the menu goes back to the run
+    EXPECT_FALSE(shell.session.paused);
+    pad = released;
     pad.buttons[platform::PAD_BUTTON_BACK] = true;
     padFrame(pad);
-    EXPECT_FALSE(shell.session.paused);
     EXPECT_EQ(shell.session.runSteps, 1);
 }
 
@@ -399,13 +403,13 @@ TEST_F(PlayerControlsOnTheLevel, TheSphereRollsAudiblyPausedNothingIsHeardAndMMu
 
     tap(kKeyM);
     EXPECT_TRUE(shell.sound->muted());
-    EXPECT_EQ(app::statusMessage, "Sound off");
+    EXPECT_EQ(shell.options.statusMessage, "Sound off");
     updates(3, 1.0 / 60.0);
     shell.sound->render(44100 / 60);
     EXPECT_LT(loudest(), 1e-4f) << "muted";
     tap(kKeyM);
     EXPECT_FALSE(shell.sound->muted());
-    EXPECT_EQ(app::statusMessage, "Sound on");
+    EXPECT_EQ(shell.options.statusMessage, "Sound on");
     EXPECT_GT(loudest(), 0.01f) << "unmuted";
     platform::script::setKey(kKeyW, false);
     shell.sound.reset();
@@ -435,7 +439,7 @@ TEST_F(PlayerControlsOnTheLevel, AWonRunIsShownAgainStepForStepAndItsGhostFollow
     const long playedSteps = simulation.steps();
     (*shell.simulation).winGame();
     updates(1, 1.0 / 60.0);
-    ASSERT_TRUE(app::gameWon);
+    ASSERT_TRUE(shell.options.gameWon);
     const Replay run = shell.archive.recorder.replay();
     ASSERT_TRUE(shell.archive.recorder.finished());
     ASSERT_EQ(static_cast<long>(run.inputs.size()), playedSteps + 1);  // and the winning step
@@ -448,7 +452,7 @@ TEST_F(PlayerControlsOnTheLevel, AWonRunIsShownAgainStepForStepAndItsGhostFollow
 
     tap(kKeyV);
     ASSERT_TRUE(shell.session.watching);
-    EXPECT_FALSE(app::gameWon);
+    EXPECT_FALSE(shell.options.gameWon);
     for (int i = 0; i < 2; ++i) {  // '+' twice: four times real time
         updates(1, 1.0 / 60.0);
         tap(61);

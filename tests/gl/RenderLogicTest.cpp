@@ -42,7 +42,7 @@ TEST_F(RenderLogicLifetime, BuildsFiveProgramsTheShadowFacesAndThePhysics) {
 TEST_F(RenderLogicLifetime, PrintsOneCreationTimeLine) {
     logic.reset();
     testing::internal::CaptureStdout();
-    logic = std::make_unique<RenderLogic>(*sim);
+    logic = std::make_unique<RenderLogic>(*sim, options);
     const std::string out = testing::internal::GetCapturedStdout();
     const size_t line = out.find("Time for creation: ");
     ASSERT_NE(line, std::string::npos) << out;

@@ -7,7 +7,6 @@
 
 #include "level/MeshData.h"
 #include "render/ParticleSystem.h"
-#include "render/RenderOptions.h"
 #include "render/ShaderProgram.h"
 #include "tests/gl/WorldFixture.h"
 #include "world/DrawNode.h"
@@ -162,7 +161,7 @@ TEST_F(ScenePass, WithTransparencyOffTransparentObjectsAreDrawnInPlaceAndOpaque)
     addBox("wall", glm::vec3(0), glm::vec3(1));
     LoggingCube* glass = addBox("glass", glm::vec3(0, 0, -2), glm::vec3(1), 0.5f);
     addBox("sticker", glm::vec3(0, 0, -2.6f), glm::vec3(0.2f), 1.0f, glass);
-    transparencyEnabled = false;
+    options.transparencyEnabled = false;
 
     lightSeesWhatTheCameraSees();
     shadow();

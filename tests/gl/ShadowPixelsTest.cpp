@@ -3,7 +3,6 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "app/shell/ShadowCubeMap.h"
-#include "render/RenderOptions.h"
 #include "screen/FullScreenTarget.h"
 #include "tests/gl/GlContext.h"
 #include "tests/gl/WorldFixture.h"
@@ -70,7 +69,7 @@ protected:
         targets->shadow.beginPass();
         for (int face = 0; face < 6; ++face) {
             targets->shadow.attachAndClearFace(face);
-            if (shadowsEnabled) {
+            if (options.shadowsEnabled) {
                 logic->renderScene(true, camera, projection(), 0.016);
             }
         }
@@ -204,7 +203,7 @@ TEST_F(ShadowPixels, GlassLetsTheBackgroundThroughWhereAnOpaqueBoxHidesIt) {
 }
 
 TEST_F(ShadowPixels, WithShadowsOffTheFloorBehindTheBoxIsLitLikeTheRest) {
-    shadowsEnabled = false;
+    options.shadowsEnabled = false;
     drawFrame();
     const float lit = redAt(floorBeside);
     EXPECT_NEAR(redAt(floorBehindTower), lit, 0.1f * lit);

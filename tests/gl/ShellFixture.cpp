@@ -1,6 +1,6 @@
 #include "tests/gl/ShellFixture.h"
 
-#include "app/shell/ShellOptions.h"
+#include "app/hud/ScreenOverlay.h"
 #include "app/shell/Startup.h"
 #include "platform/Window.h"
 #include "tests/gl/EmptyWorld.h"
@@ -15,7 +15,7 @@ namespace velmora::test {
 void ShellFixture::SetUp() {
     platform::script::reset();
     platform::script::setClock([this] { return now; });
-    app::setFirstValues();
+    app::clearScreenOverlay();
     app::resetCamera(shell.camera);  // a test that starts again starts as a new game
     shell.screenWidth = contextWidth();
     shell.screenHeight = contextHeight();
@@ -39,7 +39,7 @@ void ShellFixture::SetUp() {
 void ShellFixture::TearDown() {
     app::shutdown(shell);
     platform::script::reset();
-    app::setFirstValues();
+    app::clearScreenOverlay();
 }
 
 World& ShellFixture::world() { return *shell.objectRegistry->mainWorld(); }

@@ -20,7 +20,7 @@ protected:
     void SetUp() override {
         TriggerLayoutFixture::SetUp();
         testing::internal::CaptureStdout();  // the creation time line
-        logic = std::make_unique<RenderLogic>(simulation());
+        logic = std::make_unique<RenderLogic>(simulation(), options);
         testing::internal::GetCapturedStdout();
         logic->frustumCullingEnabled = false;  // so the scene pass draws everything there is
     }
@@ -51,6 +51,7 @@ protected:
         return count;
     }
 
+    RenderOptions options;
     std::unique_ptr<RenderLogic> logic;
 };
 

@@ -6,7 +6,6 @@
 
 #include "level/MeshData.h"
 #include "world/DrawNode.h"
-#include "render/RenderOptions.h"
 #include "tests/gl/EmptyWorld.h"
 #include "tests/gl/GlContext.h"
 #include "sim/PhysicsSetup.h"
@@ -17,13 +16,11 @@ void WorldFixture::SetUp() {
     registry = std::make_unique<ObjectRegistry>();
     testing::internal::CaptureStdout();  // the creation time line
     sim = std::make_unique<Simulation>(world(), shippedLevelTiles());
-    logic = std::make_unique<RenderLogic>(*sim);
+    logic = std::make_unique<RenderLogic>(*sim, options);
     testing::internal::GetCapturedStdout();
     removeLevel(world(), simulation(), *logic);
     removeSpheres(world(), simulation().scene());
     material = simulation().physics()->createMaterial(0.5f, 0.5f, 0.1f);
-    shadowsEnabled = true;
-    transparencyEnabled = true;
 }
 
 void WorldFixture::TearDown() {
@@ -38,8 +35,6 @@ void WorldFixture::TearDown() {
     objects.clear();
     sim.reset();
     registry.reset();
-    shadowsEnabled = true;
-    transparencyEnabled = true;
     glUseProgram(0);
 }
 
@@ -81,7 +76,7 @@ glm::mat4 WorldFixture::projection() const {
 }
 
 void WorldFixture::renderFrame(const glm::mat4& camera, double dt) {
-    if (shadowsEnabled) {
+    if (options.shadowsEnabled) {
         for (int face = 0; face < 6; ++face) {
             logic->renderScene(true, camera, projection(), dt);
         }

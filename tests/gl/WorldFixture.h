@@ -58,6 +58,7 @@ protected:
 
     std::unique_ptr<ObjectRegistry> registry;
     std::unique_ptr<Simulation> sim;  // the game's: the renderer only reads it
+    RenderOptions options;  // what the renderer reads, as the shell's F7 and F9 leave them
     std::unique_ptr<RenderLogic> logic;
     physics::Material* material = nullptr;
     std::vector<std::unique_ptr<scene::SceneObject>> objects;

@@ -23,14 +23,12 @@ namespace {
 
 class HudFrames : public testing::Test {
 protected:
-    void SetUp() override { setFirstValues(); }
-    void TearDown() override { setFirstValues(); }
-
     HudFrame frame(double dt, int width = 1920, int height = 1080) {
         view.screenWidth = width;
         view.screenHeight = height;
-        return hudFrame(dt, view, hintAge);
+        return hudFrame(dt, view, options, hintAge);
     }
+    ShellOptions options;
     static std::vector<std::string> texts(const std::vector<HudLine>& lines) {
         std::vector<std::string> out;
         for (const HudLine& line : lines) out.push_back(line.text);
@@ -54,7 +52,7 @@ std::string joined(const std::vector<std::string>& lines) {
 }  // namespace
 
 TEST_F(HudFrames, StatusMessageShowsOnItsPanelForTwoSecondsAndTheWinScreenTakesItsPlace) {
-    showStatusMessage("Shadows disabled");
+    showStatusMessage(options, "Shadows disabled");
     HudFrame hud = frame(0.5);
     ASSERT_EQ(hud.panels.size(), 1u);
     ASSERT_EQ(texts(hud.panels[0].lines), (std::vector<std::string>{"Shadows disabled"}));
@@ -65,16 +63,16 @@ TEST_F(HudFrames, StatusMessageShowsOnItsPanelForTwoSecondsAndTheWinScreenTakesI
     EXPECT_TRUE(inside(line, hud.panels[0].panel));
     for (int i = 0; i < 3; ++i) EXPECT_EQ(frame(0.5).panels.size(), 1u) << i;  // age 0.5 .. 1.5
     EXPECT_TRUE(frame(0.5).panels.empty());  // age 2.0: gone
-    EXPECT_FALSE(statusMessageVisible);
+    EXPECT_FALSE(options.statusMessageVisible);
 
     // A newer message replaces the old one and starts its two seconds again.
-    showStatusMessage("Shadows enabled");
+    showStatusMessage(options, options, "Shadows enabled");
     frame(1.9);
-    showStatusMessage("Transparency disabled");
+    showStatusMessage(options, "Transparency disabled");
     EXPECT_EQ(texts(frame(1.9).panels.at(0).lines), (std::vector<std::string>{"Transparency disabled"}));
 
     // A long message on a small screen stays whole on the screen.
-    showStatusMessage("Finish the level before it to open this one");
+    showStatusMessage(options, "Finish the level before it to open this one");
     hud = frame(0.1, 640, 360);
     for (const HudLine& part : hud.panels.at(0).lines) EXPECT_TRUE(inside(part, {0, 0, 640, 360})) << part.text;
 
@@ -94,7 +92,7 @@ TEST_F(HudFrames, StatusMessageShowsOnItsPanelForTwoSecondsAndTheWinScreenTakesI
 }
 
 TEST_F(HudFrames, FrameTimeLinesAreBuiltAtOnceThenHeldForAtLeastATimerPeriod) {
-    showFrameTime = true;
+    options.showFrameTime = true;
     view.drawnObjectCount = 42;
     std::vector<HudLine> lines = frame(0.0167).lines;
     EXPECT_EQ(texts(lines), (std::vector<std::string>{"59fps, time:16ms scale:100%", "Objects:42"}));
@@ -110,15 +108,15 @@ TEST_F(HudFrames, FrameTimeLinesAreBuiltAtOnceThenHeldForAtLeastATimerPeriod) {
     EXPECT_EQ(texts(frame(0.0625).lines), (std::vector<std::string>{"16fps, time:62ms scale:75%", "Objects:7"}));
 
     // Hidden, the timer stands still; shown again, the old lines come back.
-    showFrameTime = false;
+    options.showFrameTime = false;
     view.drawnObjectCount = 9;
     EXPECT_TRUE(frame(5.0).lines.empty());
-    showFrameTime = true;
+    options.showFrameTime = true;
     EXPECT_EQ(texts(frame(0.05).lines)[1], "Objects:7");
     // With the menu open it is the one thing the HUD still shows.
     view.menuOpen = true;
-    showHelp = true;
-    showStatusMessage("Shadows disabled");
+    options.showHelp = true;
+    showStatusMessage(options, "Shadows disabled");
     const HudFrame paused = frame(0.05, 640, 360);
     EXPECT_TRUE(paused.panels.empty());
     ASSERT_EQ(texts(paused.lines), (std::vector<std::string>{"16fps, time:62ms scale:75%", "Objects:7"}));
@@ -160,8 +158,8 @@ TEST_F(HudFrames, HelpIsMadeFromTheBindingsAndTheOptionKeysAndCarriesTheStatusMe
         EXPECT_EQ(labels.count(use.name), 1u) << use.name;
     }
 
-    showHelp = true;
-    showStatusMessage("Filtering: nearest");
+    options.showHelp = true;
+    showStatusMessage(options, "Filtering: nearest");
     const HudFrame hud = frame(0.1);
     ASSERT_EQ(hud.panels.size(), 1u);
     const std::vector<HudLine>& lines = hud.panels[0].lines;

@@ -11,11 +11,11 @@ using namespace velmora::app;
 
 namespace {
 
-// The session over a run of frames, each with the controls then held.
+// The session over a run of frames, each with its restart press and focus.
 class SessionFrames : public testing::Test {
 protected:
-    SessionActions frame(bool pause, bool restart, bool focused) {
-        return applySessionControls(session, SessionControls{pause, restart, focused});
+    SessionActions frame(bool restart, bool focused) {
+        return applySessionControls(session, SessionControls{restart, focused});
     }
     PlaySession session;
 };
@@ -28,40 +28,24 @@ std::vector<std::string> texts(const std::vector<HudLine>& lines) {
 
 }  // namespace
 
-TEST_F(SessionFrames, PauseAndRestartAreTakenOncePerPress) {
-    EXPECT_FALSE(frame(true, false, true).restart);
-    EXPECT_TRUE(session.paused);
-    frame(true, false, true);  // still held: no second toggle
-    EXPECT_TRUE(session.paused);
-    frame(false, false, true);
-    frame(true, false, true);
-    EXPECT_FALSE(session.paused);
-
-    EXPECT_TRUE(frame(false, true, true).restart);
-    EXPECT_FALSE(frame(false, true, true).restart);
-    EXPECT_FALSE(frame(false, false, true).restart);
-    EXPECT_TRUE(frame(false, true, true).restart);
-}
-
-TEST_F(SessionFrames, LosingTheFocusPausesOnlyAfterHavingHadItAndOnlyPResumes) {
+TEST_F(SessionFrames, LosingTheFocusPausesOnlyAfterHavingHadItAndGettingItBackDoesNotResume) {
     // A window that never had the focus (a bare virtual display) plays on.
-    for (int i = 0; i < 3; ++i) frame(false, false, false);
+    for (int i = 0; i < 3; ++i) frame(false, false);
     EXPECT_FALSE(session.paused);
 
-    frame(false, false, true);
-    frame(false, false, false);
+    frame(false, true);
+    frame(false, false);
     EXPECT_TRUE(session.paused);
-    frame(false, false, true);  // focus back: still paused
+    frame(false, true);  // focus back: still paused
     EXPECT_TRUE(session.paused);
-    frame(true, false, true);
-    EXPECT_FALSE(session.paused);
 
-    // Resumed with P while still without focus: it stays resumed.
-    frame(false, false, false);
+    // Resumed (the menu's doing) while still without focus: it stays resumed.
+    frame(false, false);
     EXPECT_TRUE(session.paused);
-    frame(true, false, false);
-    frame(false, false, false);
+    session.paused = false;
+    frame(false, false);
     EXPECT_FALSE(session.paused);
+    EXPECT_TRUE(frame(true, false).restart);
 }
 
 TEST(RunTime, StepsOfASixtiethShownAsMinutesSecondsAndHundredths) {

@@ -12,7 +12,6 @@
 #include "level/MeshData.h"
 #include "physics/Physics.h"
 #include "platform/Window.h"
-#include "render/RenderOptions.h"
 #include "sim/Door.h"
 #include "sim/ObjectRegistry.h"
 #include "sim/PlayerSpheres.h"
@@ -192,7 +191,7 @@ void Autopilot::beforeFrame() {
     kicks_[std::size(kCombinations)] = glm::vec2(0.0f);
 
     releaseInput();
-    platform::script::setKey(platform::KEY_F7, shadowsOff_ && shadowsEnabled);
+    platform::script::setKey(platform::KEY_F7, shadowsOff_ && shell_.options.render.shadowsEnabled);
     // Mid-height lies between the bands that tilt the camera, at any size.
     platform::script::setMousePos(shell_.screenWidth / 2, shell_.screenHeight / 2);
     while (!routeDone()) {
