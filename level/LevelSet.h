@@ -42,7 +42,15 @@ struct LevelEntry {
     std::vector<LevelTile> tiles;
     std::string route;
     LevelPlaces places;
+    // A point (world x, z) the camera first looks towards from the main
+    // sphere's start; none: along -z. The camera only, so no part of the
+    // level's identity: replays hold world-space pushes.
+    std::optional<glm::vec2> faceTowards;
 };
+
+// The camera's first yaw on the level, in degrees (0 looks along -z, 90
+// along -x): towards its faceTowards point.
+float startYawDegrees(const LevelEntry& level);
 
 struct LevelSet {
     std::vector<LevelEntry> levels;
