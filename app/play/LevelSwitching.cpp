@@ -21,7 +21,6 @@ bool playLevel(ShellState& shell, int index) {
     shell.session.showGhost = ghostShown;  // a choice of the player's, not of the level
     // N may still be held when the new level starts.
     shell.session.nextLevelControlWasDown = true;
-    resetCamera(shell.camera);
     return true;
 }
 

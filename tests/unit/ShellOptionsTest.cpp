@@ -33,8 +33,8 @@ TEST(ShellOptions, FirstValuesAreRestoredWhateverCameBefore) {
     EXPECT_EQ(frameTimeRefreshTimer, 10000.0);
     EXPECT_EQ(statusMessage, "");
     EXPECT_EQ(frameTimeText, "");
-    // The camera starts level behind the sphere.
+    // The camera starts behind the sphere, looking down on it.
     EXPECT_EQ(camera.yaw, 0.0f);
-    EXPECT_EQ(camera.pitch, 0.0f);
+    EXPECT_EQ(camera.pitch, kStartPitch);
     EXPECT_EQ(camera.zoomWheelOrigin, 0);
 }
