@@ -54,7 +54,6 @@ int main() {
 
     // A simulation without a level supplies the physics.
     ObjectRegistry registry;
-    objectRegistry = &registry;
     auto simulation = std::make_unique<Simulation>(*registry.mainWorld(), std::vector<LevelTile>{});
     physics::Cooking* cooking = physics::createCooking(simulation->physics());
 
@@ -85,7 +84,6 @@ int main() {
     cooking->release();
     destroyBelow(registry.mainWorld()->root, simulation->scene());
     simulation.reset();
-    objectRegistry = nullptr;
     platform::terminate();
     return 0;
 }

@@ -2,8 +2,6 @@
 
 namespace velmora {
 
-ObjectRegistry* objectRegistry = nullptr;
-
 ObjectRegistry::ObjectRegistry() {
     worlds_[kMainWorld] = std::make_unique<World>();
     worlds_[kSpareWorld] = std::make_unique<World>();

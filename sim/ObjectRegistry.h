@@ -26,7 +26,4 @@ private:
     std::map<int, std::unique_ptr<World>> worlds_;
 };
 
-// Created by start-up before the world object, which reaches every world through it.
-extern ObjectRegistry* objectRegistry;
-
 }  // namespace velmora

@@ -50,6 +50,9 @@ public:
 
     // Steps since the build or the last restart, and whether the goal was
     // reached in them (the run is over: no more push, magnet or mill).
+    // The world the level and the spheres were built in.
+    World& world() const { return world_; }
+
     long steps() const { return steps_; }
     bool won() const { return won_; }
     bool coupled() const { return coupled_; }

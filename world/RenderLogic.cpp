@@ -8,30 +8,16 @@
 #include "render/RenderOptions.h"
 #include "render/ShadowMatrices.h"
 #include "render/SkyBackdrop.h"
-#include "sim/ObjectRegistry.h"
 #include "sim/SceneObject.h"
+#include "sim/World.h"
 #include "world/GhostSphere.h"
 #include "world/SphereMarks.h"
 
 namespace velmora {
 
-namespace {
-
-ObjectRegistry* requiredRegistry() {
-    if (objectRegistry == nullptr) {
-        // Start-up creates the registry first; without it there is no world to build.
-        std::cout << "RenderLogic needs the object registry" << std::endl;
-        throw platform::FatalFailure("RenderLogic needs the object registry");
-    }
-    return objectRegistry;
-}
-
-}  // namespace
-
-// The registry is checked before any program is built. A part that fails to
-// build throws, and the parts built before it are released.
+// A part that fails to build throws, and the parts built before it are released.
 RenderLogic::RenderLogic(const Simulation& simulation)
-    : registry(requiredRegistry()),
+    : world_(simulation.world()),
       simulation_(simulation),
       programs_(),
       bursts_(programs_),
@@ -56,7 +42,7 @@ bool RenderLogic::gameRunning() const { return !simulation_.won(); }
 
 bool RenderLogic::spheresCoupled() const { return simulation_.coupled(); }
 
-void RenderLogic::dressWorld() { dressing_.dress(*registry->mainWorld()->root); }
+void RenderLogic::dressWorld() { dressing_.dress(*world_.root); }
 
 void RenderLogic::clearBursts() { bursts_.clear(); }
 
@@ -64,7 +50,7 @@ void RenderLogic::showEvents(const std::vector<SimulationEvent>& events) {
     for (const SimulationEvent& event : events) {
         if (event.type == SimulationEventType::Burst) bursts_.spawn(event.where);
     }
-    looks_.update(*registry->mainWorld(), simulation_.steps());
+    looks_.update(world_, simulation_.steps());
 }
 
 void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4 projectionMatrix,
@@ -76,7 +62,7 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
     if (wireframeEnabled) {
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     }
-    scene::SceneObject& root = *registry->mainWorld()->root;
+    scene::SceneObject& root = *world_.root;
     if (shadowPass) {
         shadowFaceIndex = (shadowFaceIndex + 1) % 6;
         shadowFaces_.draw(root, shadowFaceIndex, shadowLight());
@@ -107,7 +93,7 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
 }
 
 bool RenderLogic::shadowFaceNeedsClear(int face, bool drawn) {
-    return shadowFaces_.needsClear(*registry->mainWorld()->root, face, drawn, shadowLight());
+    return shadowFaces_.needsClear(*world_.root, face, drawn, shadowLight());
 }
 
 SceneUniforms RenderLogic::sceneUniforms(const glm::mat4& cameraMatrix,

@@ -31,7 +31,7 @@
 namespace velmora {
 
 class GhostSphere;
-class ObjectRegistry;
+struct World;
 class ParticleSystem;
 class ShaderProgram;
 class SkyBackdrop;
@@ -43,13 +43,12 @@ class SceneObject;
 class RenderLogic {
 public:
     // Builds the programs and shadow matrices, then dresses for drawing what
-    // the simulation built in the registry's main world. The object registry
-    // and the simulation must exist first and outlive it.
+    // the simulation built in its world. The simulation must outlive it.
     explicit RenderLogic(const Simulation& simulation);
     RenderLogic(const RenderLogic&) = delete;
     RenderLogic& operator=(const RenderLogic&) = delete;
-    // Releases the bursts and the programs (with the parts). The registry,
-    // its worlds and their objects (with their draw nodes) stay.
+    // Releases the bursts and the programs (with the parts). The world and
+    // its objects (with their draw nodes) stay.
     ~RenderLogic();
 
     // The game's rules and motion, as the renderer reads them.
@@ -84,7 +83,6 @@ public:
     // draw everything (particles advance in every call either way).
     bool shadowFaceNeedsClear(int face, bool drawn);
 
-    ObjectRegistry* registry;
     // The parts' state that the frame loop, the shell and the tests reach
     // through the renderer.
     // The level's see-through objects, drawn blended after everything else
@@ -125,6 +123,7 @@ private:
     ShadowFaces::Light shadowLight() const;
 
     // Built in this order, released in the reverse one.
+    World& world_;  // the simulation's: the renderer dresses its objects
     const Simulation& simulation_;
     ScenePrograms programs_;
     ParticleBursts bursts_;

@@ -11,11 +11,11 @@
 #include "audio/SoundSystem.h"
 #include "screen/BlurPass.h"
 #include "screen/FullScreenTarget.h"
+#include "sim/ObjectRegistry.h"
 #include "sim/Simulation.h"
 
 namespace velmora {
 class FlatQuads;
-class ObjectRegistry;
 class RenderLogic;
 class ShaderProgram;
 class TextRenderer;
@@ -31,7 +31,7 @@ struct ShellState {
     int screenHeight = 0;
     int sceneWidth = 0;    // the scene and blur targets': the render scale's share of the window's
     int sceneHeight = 0;
-    ObjectRegistry* objectRegistry = nullptr;
+    std::unique_ptr<ObjectRegistry> objectRegistry;
     // The level's rules and motion: the game steps it, the renderer reads it.
     std::unique_ptr<Simulation> simulation;
     RenderLogic* renderLogic = nullptr;

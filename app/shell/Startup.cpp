@@ -19,9 +19,7 @@ namespace velmora::app {
 namespace {
 
 void buildWorld(ShellState& shell, const LevelEntry& level) {
-    // The world reads the registry while it is built, so the registry comes first.
-    shell.objectRegistry = new ObjectRegistry();
-    objectRegistry = shell.objectRegistry;
+    shell.objectRegistry = std::make_unique<ObjectRegistry>();
     shell.simulation = std::make_unique<Simulation>(*shell.objectRegistry->mainWorld(), level.tiles, level.places);
     shell.renderLogic = new RenderLogic(*shell.simulation);
     if (shell.shadowCube.texture != 0) shell.renderLogic->shadowCubeTexture = shell.shadowCube.texture;
@@ -39,9 +37,7 @@ void releaseWorld(ShellState& shell) {
     delete shell.renderLogic;  // the bursts and the programs
     shell.renderLogic = nullptr;
     shell.simulation.reset();  // the physics
-    objectRegistry = nullptr;
-    delete shell.objectRegistry;  // every object of the level, with its GL buffers and textures
-    shell.objectRegistry = nullptr;
+    shell.objectRegistry.reset();  // every object of the level, with its GL buffers and textures
 }
 
 }  // namespace

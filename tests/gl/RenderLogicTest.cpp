@@ -24,7 +24,6 @@ TEST_F(RenderLogicLifetime, BuildsFiveProgramsTheShadowFacesAndThePhysics) {
     EXPECT_NE(logic->particleDrawProgram->geometryShader, 0u);
 
     // The faces are seen from the light the scene is lit from, over its range.
-    EXPECT_EQ(logic->registry, registry.get());
     EXPECT_EQ(logic->lightPosition, glm::vec4(0, 20, -25, 1));
     const auto expected = shadowFaceMatrices(glm::vec3(logic->lightPosition), logic->shadowNearFar.x,
                                              logic->shadowNearFar.y);
@@ -71,7 +70,6 @@ TEST_F(RenderLogicLifetime, DestructionReleasesTheLiveBurstsButLeavesTheSimulati
     logic.reset();
     EXPECT_FALSE(glIsBuffer(burstBuffer));
     EXPECT_NE(simulation().scene(), nullptr);
-    EXPECT_EQ(objectRegistry, registry.get());
     ASSERT_EQ(registry->mainWorld()->root->children.size(), 1u);
     EXPECT_EQ(registry->mainWorld()->root->children[0], box);
     EXPECT_EQ(box->name, "box");

@@ -41,12 +41,12 @@ TEST(Startup, BuildsTargetsAtTheScreenSizeAndTheBlurProgramBeforeItsQuad) {
     app::initialize(shell);
     const std::string printed = testing::internal::GetCapturedStdout();
     EXPECT_NE(printed.find("Time for creation: "), std::string::npos);
-    // The registry came first, with both worlds, and the world read it.
+    // The registry holds both worlds, and the renderer dresses the main one.
     ASSERT_NE(shell.objectRegistry, nullptr);
     EXPECT_NE(shell.objectRegistry->world(0), nullptr);
     EXPECT_NE(shell.objectRegistry->world(1), nullptr);
     ASSERT_NE(shell.renderLogic, nullptr);
-    EXPECT_EQ(shell.renderLogic->registry, shell.objectRegistry);
+    EXPECT_EQ(&shell.simulation->world(), shell.objectRegistry->mainWorld());
     ASSERT_NE(shell.textRenderer, nullptr);
     app::createRenderTargets(shell);
 
@@ -115,7 +115,6 @@ TEST(Startup, ABrokenShaderEndsTheStartWithTheSettingsSavedNotTheProcess) {
     EXPECT_EQ(printed.rfind("Failed to compile shader\n", 0), 0u) << printed;
     EXPECT_EQ(shell.renderLogic, nullptr);
     EXPECT_EQ(shell.objectRegistry, nullptr);
-    EXPECT_EQ(objectRegistry, nullptr);
     EXPECT_EQ(app::SettingsFile(settingsPath).load().renderScale, 75);
     fs::remove_all(data);
 }

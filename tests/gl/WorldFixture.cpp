@@ -15,7 +15,6 @@ namespace velmora::test {
 
 void WorldFixture::SetUp() {
     registry = std::make_unique<ObjectRegistry>();
-    objectRegistry = registry.get();
     testing::internal::CaptureStdout();  // the creation time line
     sim = std::make_unique<Simulation>(world(), shippedLevelTiles());
     logic = std::make_unique<RenderLogic>(*sim);
@@ -39,7 +38,6 @@ void WorldFixture::TearDown() {
     objects.clear();
     sim.reset();
     registry.reset();
-    objectRegistry = nullptr;
     shadowsEnabled = true;
     transparencyEnabled = true;
     glUseProgram(0);

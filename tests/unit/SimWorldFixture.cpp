@@ -16,7 +16,6 @@ namespace velmora::test {
 
 void SimWorldFixture::SetUp() {
     registry = std::make_unique<ObjectRegistry>();
-    objectRegistry = registry.get();
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     sim = std::make_unique<Simulation>(world(), shippedLevelTiles());
@@ -29,7 +28,6 @@ void SimWorldFixture::TearDown() {
     removeSpheres(world(), simulation().scene());
     sim.reset();
     registry.reset();
-    objectRegistry = nullptr;
 }
 
 scene::SceneObject* SimWorldFixture::find(const std::string& name) {
