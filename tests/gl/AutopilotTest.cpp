@@ -334,7 +334,9 @@ TEST_F(AutopilotPlay, PlaysEveryLevelToTheGoalAtEveryFrameRate) {
             const double clockTime = static_cast<double>(run.frames - 1) / rate;
             const double gameTime = run.steps / 60.0;
             EXPECT_NEAR(gameTime, clockTime, clockTime * 0.01) << level.name << " at " << rate << " fps";
-            if (rate == 60) EXPECT_LT(run.steps, level.parSteps) << level.name << ": slower than its par";
+            if (rate == 60) {
+                EXPECT_LT(run.steps, level.parSteps) << level.name << ": slower than its par";
+            }
             row << " " << (run.won ? velmora::runTimeText(run.steps) : "stuck");
         }
         std::cout << row.str() << " (par " << velmora::runTimeText(level.parSteps) << ")\n";

@@ -136,8 +136,19 @@ TEST_F(LevelSetPlay, FinishingALevelOpensTheNextKeepsItsTimeAndNGoesThere) {
     EXPECT_TRUE(standings[1].open && !standings[1].finished);
     EXPECT_EQ(app::firstUnfinishedLevel(standings), 1);
 
+    // The player's tilt and zoom go on to the next level, which the camera
+    // starts facing the way its data gives.
+    shell.camera.pitch = -12.0f;
+    platform::script::setMouseWheel(platform::getMouseWheel() + 5);
+    const auto zoomClicks = [&] {
+        return platform::getMouseWheel() - shell.session.wheelSpentOnSpeed - shell.camera.zoomWheelOrigin;
+    };
+    const int zoom = zoomClicks();
     platform::script::setKey(kKeyN, true);
     frame();
+    EXPECT_EQ(shell.camera.pitch, -12.0f);
+    EXPECT_EQ(zoomClicks(), zoom);
+    EXPECT_EQ(shell.camera.yaw, startYawDegrees(shippedLevel()));
     EXPECT_EQ(shell.levelIndex, 1);
     EXPECT_FALSE(app::gameWon);
     EXPECT_EQ(shell.session.runSteps, 0);
