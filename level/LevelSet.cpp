@@ -166,6 +166,14 @@ LevelSet parseLevelSet(const std::string& text, const std::string& fileName,
             if (place == nullptr || !readPoint(words, *place)) {
                 problem("\"" + key + "\" wants main or second and X Y Z");
             }
+        } else if (key == "face") {
+            glm::vec2 point;
+            if (!(words >> point.x >> point.y) || !std::isfinite(point.x) || !std::isfinite(point.y) ||
+                std::abs(point.x) > kMaxCoordinate || std::abs(point.y) > kMaxCoordinate) {
+                problem("\"face\" wants X Z");
+            } else {
+                level->faceTowards = point;
+            }
         } else if (key == "light") {
             if (!readPoint(words, level->places.light)) problem("the light wants X Y Z");
         } else if (key == "ambient") {
@@ -225,6 +233,13 @@ std::uint64_t levelIdentityOf(const LevelEntry& level) {
     return levelIdentityOfContents({places.str()});
 }
 
+float startYawDegrees(const LevelEntry& level) {
+    if (!level.faceTowards) return 0.0f;
+    const glm::vec2 way = *level.faceTowards - glm::vec2(level.places.mainStart.x, level.places.mainStart.z);
+    if (glm::dot(way, way) < 1e-6f) return 0.0f;  // standing on the point: any way will do
+    return glm::degrees(std::atan2(-way.x, -way.y));
+}
+
 LevelEntry shippedLevel() {
     LevelEntry level;
     level.name = "grand-tour";
@@ -233,6 +248,7 @@ LevelEntry shippedLevel() {
     level.tiles = shippedLevelTiles();
     level.route = "tools/level/route.txt";
     level.ambient = "hall";
+    level.faceTowards = glm::vec2(2.0f, -36.0f);  // the gate north, as Objects/levels.txt has it
     return level;
 }
 

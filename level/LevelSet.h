@@ -48,7 +48,15 @@ struct LevelEntry {
     // The quiet ambient bed heard throughout (Sounds/ambient_NAME.wav);
     // empty for none.
     std::string ambient;
+    // A point (world x, z) the camera first looks towards from the main
+    // sphere's start; none: along -z. The camera only, so no part of the
+    // level's identity: replays hold world-space pushes.
+    std::optional<glm::vec2> faceTowards;
 };
+
+// The camera's first yaw on the level, in degrees (0 looks along -z, 90
+// along -x): towards its faceTowards point.
+float startYawDegrees(const LevelEntry& level);
 
 struct LevelSet {
     std::vector<LevelEntry> levels;

@@ -16,28 +16,6 @@ const glm::vec3 mainSphereStart(-1.0f, 0.1f, -24.0f);
 
 namespace {
 
-constexpr float kSteepestLookDown = -85.0f;
-constexpr float kLiftStepDegrees = 10.0f;
-// The wheel's position that gives the start's zoom: moved on by every reset.
-
-// The arm's direction from the sphere for the angles: the turned +z axis.
-glm::vec3 armDirection(float yaw, float pitch) {
-    return glm::vec3(orbitCameraMatrix(glm::vec3(0.0f), OrbitAngles{yaw, pitch}, 1.0f)[3]);
-}
-
-// The least tilt further down that lets the arm reach past the main sphere:
-// whatever stands right behind it, the camera then looks over it.
-float neededLift(const Simulation& simulation, glm::vec3 target, const OrbitAngles& angles,
-                 float distance, float alpha) {
-    const float wanted = std::min(distance, kShortestArm);
-    for (float lift = 0.0f;; lift += kLiftStepDegrees) {
-        const float pitch = std::max(angles.pitch - lift, kSteepestLookDown);
-        const glm::vec3 away = armDirection(angles.yaw, pitch);
-        if (clearArmLength(simulation, target, away, distance, alpha) >= wanted) return lift;
-        if (pitch <= kSteepestLookDown) return 0.0f;  // nowhere better: stay level
-    }
-}
-
 // Camera keys turn the view at the cursor edges' rate, like a full stick.
 glm::vec2 arrowKeyPush(const FrameInput& input) {
     const auto down = [&input](int key) { return input.keyHeld(key) ? 1.0f : 0.0f; };
@@ -83,18 +61,35 @@ void updateCamera(double dt, ShellState& shell) {
     }
     const Simulation& simulation = shell.renderLogic->simulation();
     const float alpha = shell.renderLogic->drawAlpha;
-    const float lift = camera.arm.followLift(neededLift(simulation, target, angles, distance, alpha), dt);
-    const OrbitAngles held{angles.yaw, std::max(angles.pitch - lift, kSteepestLookDown)};
-    const float clear =
-        clearArmLength(simulation, target, armDirection(held.yaw, held.pitch), distance, alpha);
-    camera.matrix = orbitCameraMatrix(target, held, camera.arm.follow(clear, dt));
+    const auto clearFor = [&](const ArmBend& bend) {
+        return clearArmLength(simulation, target, armDirection(bentAngles(angles, bend)), distance, alpha);
+    };
+    const float wanted = std::min(distance, kComfortableArm);
+    camera.arm.wantedBend = clearBend(clearFor, wanted, camera.arm.wantedBend);
+    ArmBend bend = camera.arm.followBend(camera.arm.wantedBend, dt);
+    float clear = clearFor(bend);
+    // Half-way round, the way may be blocked where neither end is: then the
+    // camera goes straight to the end it is heading for rather than in close.
+    if (clear < std::min(wanted, kShortestArm) && !(bend == camera.arm.wantedBend)) {
+        const float there = clearFor(camera.arm.wantedBend);
+        if (there > clear) {
+            bend = camera.arm.bend = camera.arm.wantedBend;
+            clear = there;
+        }
+    }
+    camera.matrix = orbitCameraMatrix(target, bentAngles(angles, bend), camera.arm.follow(clear, dt));
 }
 
 void placeCameraBehindSphere(ShellState& shell) {
+    // The player's tilt and zoom stay as they were.
     CameraState& camera = shell.camera;
-    camera.yaw = 0.0f;
-    camera.pitch = 0.0f;
-    camera.zoomWheelOrigin = platform::getMouseWheel() - shell.session.wheelSpentOnSpeed;
+    camera.yaw = camera.startYaw;
+    camera.arm = CameraArm{};
+}
+
+void faceLevelStart(CameraState& camera, float startYaw) {
+    camera.startYaw = startYaw;
+    camera.yaw = startYaw;
     camera.arm = CameraArm{};
 }
 

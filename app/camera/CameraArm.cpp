@@ -10,8 +10,8 @@ namespace velmora::app {
 namespace {
 
 // The share of a gap closed in a frame of dt seconds, whatever the frame rate.
-float easeShare(double dt) {
-    return 1.0f - static_cast<float>(std::exp(-dt * CameraArm::kEaseOutPerSecond));
+float easeShare(double dt, float perSecond) {
+    return 1.0f - static_cast<float>(std::exp(-dt * perSecond));
 }
 
 }  // namespace
@@ -44,18 +44,16 @@ float CameraArm::follow(float clear, double dt) {
     if (length < 0.0f || clear <= length) {
         length = clear;
     } else {
-        length += (clear - length) * easeShare(dt);
+        length += (clear - length) * easeShare(dt, kEaseOutPerSecond);
     }
     return length;
 }
 
-float CameraArm::followLift(float needed, double dt) {
-    if (needed >= lift) {
-        lift = needed;
-    } else {
-        lift += (needed - lift) * easeShare(dt);
-    }
-    return lift;
+ArmBend CameraArm::followBend(const ArmBend& wanted, double dt) {
+    const float share = easeShare(dt, kBendPerSecond);
+    bend.swing += (wanted.swing - bend.swing) * share;
+    bend.lift += (wanted.lift - bend.lift) * share;
+    return bend;
 }
 
 }  // namespace velmora::app

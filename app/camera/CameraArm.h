@@ -6,6 +6,8 @@
 
 #include <glm/glm.hpp>
 
+#include "app/camera/ArmBend.h"
+
 namespace velmora {
 class Simulation;
 }
@@ -15,8 +17,12 @@ namespace velmora::app {
 // The radius of the ball kept clear round the camera: more than the near
 // plane's corners reach, so no wall is ever cut open on screen.
 constexpr float kCameraProbeRadius = 0.3f;
-// An arm shorter than this would put the camera in the main sphere itself.
-constexpr float kShortestArm = 1.2f;
+// The shortest arm: the wheel's closest zoom. Closer, the main sphere
+// would fill over a quarter of a 4:3 view.
+constexpr float kShortestArm = 2.0f;
+// Blocked closer than this, the camera bends round or over what is in the
+// way rather than come in further.
+constexpr float kComfortableArm = 3.0f;
 
 // How far the camera may stand from target along the unit direction away,
 // at most length: in front of the first solid static shape (walls, closed
@@ -31,16 +37,17 @@ float armOutsideBall(glm::vec3 target, glm::vec3 away, float length, glm::vec3 c
 
 struct CameraArm {
     static constexpr float kEaseOutPerSecond = 3.0f;
+    static constexpr float kBendPerSecond = 4.0f;
     float length = -1.0f;  // negative: not placed yet, goes straight to the clear length
-    // Degrees the arm is tilted further down than the player's pitch, to look
-    // over what stands right behind the sphere.
-    float lift = 0.0f;
+    ArmBend bend;          // as drawn, on its way to wantedBend
+    ArmBend wantedBend;    // the last frame's choice, kept while it still serves
 
     // The new length for the clear one after a frame of dt seconds: shorter
     // at once, longer by a share of the gap that grows with dt.
     float follow(float clear, double dt);
-    // The new lift for the one needed now: more at once, less eased back.
-    float followLift(float needed, double dt);
+    // The bend after a frame of dt seconds on the way to the wanted one, by
+    // a share of the gap that grows with dt.
+    ArmBend followBend(const ArmBend& wanted, double dt);
 };
 
 }  // namespace velmora::app

@@ -17,7 +17,6 @@ bool playLevel(ShellState& shell, int index) {
     shell.levelIndex = index;
     shell.levelChanged = true;
     shell.session.showGhost = ghostShown;  // a choice of the player's, not of the level
-    resetCamera(shell.camera);
     openLevelIntro(shell);
     return true;
 }

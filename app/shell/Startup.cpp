@@ -23,7 +23,11 @@ void buildWorld(ShellState& shell, const LevelEntry& level) {
     shell.renderLogic = new RenderLogic(*shell.simulation, shell.options.render);
     shell.renderLogic->skyColours = level.sky;
     if (shell.shadowCube.texture != 0) shell.renderLogic->shadowCubeTexture = shell.shadowCube.texture;
+    // The zoom is the player's, kept from level to level: the wheel's clicks
+    // spent on a replay's speed go with the old run.
+    shell.camera.zoomWheelOrigin += shell.session.wheelSpentOnSpeed;
     shell.session = PlaySession{};  // a new world starts a new run
+    faceLevelStart(shell.camera, startYawDegrees(level));
     openArchive(shell.archive, level);
     shell.session.bestSteps = shell.archive.bestSteps;
     applySettings(shell);

@@ -137,9 +137,20 @@ TEST_F(LevelSetPlay, FinishingALevelOpensTheNextKeepsItsTimeAndNGoesThere) {
     EXPECT_EQ(app::firstUnfinishedLevel(standings), 1);
 
     // The player's options go on into the next level; the won state does not.
+    // So do the player's tilt and zoom, and the camera starts facing the way
+    // the level's data gives.
     shell.options.showHelp = true;
+    shell.camera.pitch = -12.0f;
+    platform::script::setMouseWheel(platform::getMouseWheel() + 5);
+    const auto zoomClicks = [&] {
+        return platform::getMouseWheel() - shell.session.wheelSpentOnSpeed - shell.camera.zoomWheelOrigin;
+    };
+    const int zoom = zoomClicks();
     platform::script::setKey(kKeyN, true);
     frame();
+    EXPECT_EQ(shell.camera.pitch, -12.0f);
+    EXPECT_EQ(zoomClicks(), zoom);
+    EXPECT_EQ(shell.camera.yaw, startYawDegrees(shippedLevel()));
     EXPECT_EQ(shell.levelIndex, 1);
     EXPECT_FALSE(shell.options.gameWon);
     EXPECT_TRUE(shell.options.showHelp);

@@ -31,7 +31,8 @@ TEST(LevelSet, ReadsEachLevelInOrderWithTheDefaultsWhereItSaysNothing) {
         "tile Objects/up-high/a.dae at 5 0 -10\n"
         "start main 1 2 3\n"
         "reset second 4 5 6\n"
-        "light 0 30 -40\n",
+        "light 0 30 -40\n"
+        "face 1 -7\n",
         problems);
     EXPECT_TRUE(problems.empty()) << problems.front();
     ASSERT_EQ(set.levels.size(), 2u);
@@ -62,6 +63,14 @@ TEST(LevelSet, ReadsEachLevelInOrderWithTheDefaultsWhereItSaysNothing) {
     EXPECT_TRUE(second.sky == SkyColours{});
     EXPECT_EQ(second.aim, "");
     EXPECT_EQ(second.ambient, "");
+    // It faces from its start (1, 3) towards (1, -7): along -z; unsaid, -z too.
+    EXPECT_NEAR(startYawDegrees(second), 0.0f, 1e-4f);
+    EXPECT_EQ(startYawDegrees(first), 0.0f);
+    LevelEntry west = second;
+    west.faceTowards = glm::vec2(-9.0f, 3.0f);
+    EXPECT_NEAR(startYawDegrees(west), 90.0f, 1e-4f);  // towards -x
+    // Where the camera looks first changes no run: same level, same replays.
+    EXPECT_EQ(levelIdentityOf(west), levelIdentityOf(second));
     // Moving a sphere's start makes another level of the same tiles.
     LevelEntry moved = first;
     moved.places.mainStart.x += 1.0f;
@@ -95,6 +104,7 @@ TEST(LevelSet, LinesThatCantBeReadAreNamedAndSkipped) {
         {"sky 123456 abcdef 0000000", "levels.txt:3: the sky wants three colours rrggbb"},
         {"sky 123456 abcdef 000000 111111", "levels.txt:3: the sky wants three colours rrggbb"},
         {"ambient ../../etc/x", "levels.txt:3: the ambient bed wants a name (lower-case letters, digits and '-')"},
+        {"face 2", "levels.txt:3: \"face\" wants X Z"},
         {"colour red", "levels.txt:3: unknown word \"colour\""},
         {"level Big_Name", "levels.txt:3: \"Big_Name\" is no level name (lower-case letters, digits and '-')"},
         {"level a", "levels.txt:3: a second level named a is left out"},
@@ -122,6 +132,7 @@ TEST(LevelSet, TheShippedListHasTheGrandTourWithTheShippedTiles) {
     const LevelEntry* tour = set->find(shippedLevel().name);
     ASSERT_NE(tour, nullptr);
     EXPECT_EQ(levelIdentityOf(*tour), levelIdentityOf(shippedLevel()));
+    EXPECT_EQ(startYawDegrees(*tour), startYawDegrees(shippedLevel()));
     for (const LevelEntry& level : set->levels) {
         EXPECT_GT(level.parSteps, 0) << level.name;
         EXPECT_FALSE(level.route.empty()) << level.name;

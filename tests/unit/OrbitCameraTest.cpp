@@ -117,9 +117,14 @@ TEST(OrbitCamera, ArmComesInAtOnceAndEasesOutInRealTime) {
     EXPECT_GT(arm.length, 4.0f);
     EXPECT_LT(arm.length, 6.0f);
     EXPECT_LE(longFrame.follow(6.0f, 100.0), 6.0f);
-    EXPECT_EQ(arm.followLift(30.0f, 0.016), 30.0f);
-    EXPECT_LT(arm.followLift(0.0f, 0.5), 30.0f);
-    EXPECT_GT(arm.lift, 0.0f);
+    // A bend eases in real time the same way, both ways.
+    CameraArm bent = arm;
+    for (int i = 0; i < 30; ++i) arm.followBend({40.0f, 20.0f}, 1.0 / 60.0);
+    const ArmBend once = bent.followBend({40.0f, 20.0f}, 0.5);
+    EXPECT_NEAR(arm.bend.swing, once.swing, 1e-3f);
+    EXPECT_NEAR(arm.bend.lift, once.lift, 1e-3f);
+    EXPECT_GT(once.swing, 20.0f);
+    EXPECT_LT(once.swing, 40.0f);
 
     // A ball on the arm stops it at the ball's near side; beside the arm,
     // behind the target or round the target it leaves the arm alone.

@@ -238,7 +238,11 @@ bool Autopilot::runStep(const RouteStep& step) {
         // push lands.
         const bool pickUp = coupled_ || (step_ + 1 < route_.steps.size() &&
                                          route_.steps[step_ + 1].action == RouteAction::Couple);
-        const bool inReach = !pickUp || gap_ <= kTowGap || distance <= step.tolerance;
+        // Coupled, on the point itself is close enough only while the magnet
+        // reaches: where the second sphere came to rest further off than the
+        // route expected (a low frame rate's pushes), the main one fetches it.
+        const bool inReach = !pickUp || gap_ <= kTowGap ||
+                             (distance <= step.tolerance && (!coupled_ || gap_ <= spheres::kMagnetReach));
         if (distance <= std::max(step.tolerance, 0.65f * pushTravel)) {
             if (!inReach) {
                 // As near as a push lands, and still out of reach: roll into
