@@ -45,14 +45,17 @@ std::vector<HudLine> frameTimeLines(ShellOptions& options, double dt, int screen
     if (!options.showFrameTime) return {};
     if (options.frameTimeRefreshTimer > kFrameTimeRefreshSeconds) {
         // The figures of this one frame, held on screen until the next rebuild.
-        options.frameTimeText = frameTimeLine(dt) + " scale:" + std::to_string(renderScale) + "%";
+        options.frameTimeText = frameTimeLine(dt);
         options.objectCountText = "Objects:" + std::to_string(drawnObjectCount);
         options.frameTimeRefreshTimer = 0.0;
     }
     options.frameTimeRefreshTimer += dt;
     const int size = cornerTextSize(screenHeight);
+    // The scale under the two, not beside the frame time: a longer first
+    // line would reach under the pause menu's panel.
     return {{options.frameTimeText, frameTimeX(size), frameTimeY(size, 0), size},
-            {options.objectCountText, frameTimeX(size), frameTimeY(size, 1), size}};
+            {options.objectCountText, frameTimeX(size), frameTimeY(size, 1), size},
+            {"scale:" + std::to_string(renderScale) + "%", frameTimeX(size), frameTimeY(size, 2), size}};
 }
 
 }  // namespace velmora::app

@@ -28,9 +28,8 @@ std::string shownStatusMessage(ShellOptions& options);
 void ageStatusMessage(ShellOptions& options, double dt);
 
 // The two frame-time lines at the bottom left while the readout is shown
-// (F2), rebuilt when their timer has run out, which they advance. The frame
-// time's line ends with the scale the scene is drawn at:
-// "59fps, time:16ms scale:75%".
+// (F2), rebuilt when their timer has run out, which they advance, and under
+// them the scale the scene is drawn at now ("scale:75%").
 std::vector<HudLine> frameTimeLines(ShellOptions& options, double dt, int screenHeight,
                                     int drawnObjectCount, int renderScale = 100);
 

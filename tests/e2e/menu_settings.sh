@@ -25,7 +25,7 @@ title_box=(316 30 300 45)
 settings_row=(640 507)     # the pause menu's third row
 row_x=470; row_top=400; row_h=44; row_wh=(340 40)  # the pause menu's rows: x, first top, step, w h
 side_box=(20 100 400 500)  # the scene left of the menu
-forward_row=(640 408)      # "Key to push forward" on the settings screen
+forward_entry=16           # "Key to push forward", counted from the settings screen's first entry
 
 # The sound goes to a wave file, to be heard from the file.
 cat >"$work/alsoft.conf" <<EOF
@@ -102,15 +102,16 @@ sleep 1
 shoot settings
 (($(changed settings menu "${title_box[@]}") > 500)) || fail "a click on Settings opened no settings screen"
 
-# The key prompt: Escape cancels it and leaves Settings open.
-xdotool mousemove "${forward_row[@]}" click 1
+# The key prompt: Escape cancels it and leaves Settings open. The keys reach
+# "Key to push forward" wherever the list has scrolled to.
+xdotool key $(printf 'Down %.0s' $(seq "$forward_entry")) Return
 sleep 1
 xdotool key Escape
 sleep 1
 alive "Escape in the key prompt"
 shoot cancelled
 (($(changed cancelled settings "${title_box[@]}") < 100)) || fail "Escape in the key prompt left Settings"
-xdotool mousemove "${forward_row[@]}" click 1
+xdotool key Return
 sleep 1
 xdotool key Up
 holds "grep -q '^key_forward = Up$' '$settings' 2>/dev/null" || fail "settings.ini does not hold the new key: $(cat "$settings" 2>/dev/null)"

@@ -18,6 +18,10 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+# The scene at one fixed scale: the automatic scale would redraw it at
+# another whenever this busy machine slows, and the scripts compare pixels.
+mkdir -p "$XDG_CONFIG_HOME/vizazuv"
+echo "auto_scale = off" >"$XDG_CONFIG_HOME/vizazuv/settings.ini"
 
 screen_file=()
 if [[ "${1:-}" == screen ]]; then

@@ -82,9 +82,9 @@ void pauseOn(app::ShellState& shell, app::MenuScreen screen) {
 const std::vector<Screen>& screens() {
     static const std::vector<Screen> all = {
         {"help",
-         [](app::ShellState&) {
-             app::showHelp = true;
-             app::showStatusMessage("Transparency disabled");
+         [](app::ShellState& shell) {
+             shell.options.showHelp = true;
+             app::showStatusMessage(shell.options, "Transparency disabled");
          },
          [](const LevelEntry&, int) {
              return std::vector<std::string>{"Aim:", "F11, Alt+Enter: full screen", "F5: Filtering",
@@ -115,7 +115,7 @@ const std::vector<Screen>& screens() {
          }},
         {"win screen",
          [](app::ShellState& shell) {
-             app::gameWon = true;
+             shell.options.gameWon = true;
              shell.levelIndex = longestTitled(shell.levels);
              shell.session.timedSteps = kLongestSteps;
              shell.session.bestSteps = kLongestSteps - 75;
@@ -158,11 +158,11 @@ TEST_F(ScreenFit, EveryLineOfEveryScreenStandsInsideTheWindowAndItsPanelAtEveryS
         for (const Screen& screen : screens()) {
             SCOPED_TRACE(std::string(screen.name) + " at " + std::to_string(size.width) + "x" +
                          std::to_string(size.height));
-            app::setFirstValues();
+            shell.options = app::ShellOptions{};
             shell.session = app::PlaySession{};
             shell.menu = app::PauseMenu{};
             shell.session.startHintAge = 100.0;
-            app::showFrameTime = true;  // the readout that must stay clear of every panel
+            shell.options.showFrameTime = true;  // the readout that must stay clear of every panel
             screen.open(shell);
             shell.screenWidth = size.width;
             shell.screenHeight = size.height;
@@ -207,5 +207,5 @@ TEST_F(ScreenFit, EveryLineOfEveryScreenStandsInsideTheWindowAndItsPanelAtEveryS
             }
         }
     }
-    app::setFirstValues();
+    shell.options = app::ShellOptions{};
 }
