@@ -28,13 +28,7 @@ side_box=(20 100 400 500)  # the scene left of the menu
 forward_entry=16           # "Key to push forward", counted from the settings screen's first entry
 
 # The sound goes to a wave file, to be heard from the file.
-cat >"$work/alsoft.conf" <<EOF
-[general]
-drivers = wave
-sample-type = int16
-[wave]
-file = $work/game.wav
-EOF
+write_wave_conf
 start_game() {
     ALSOFT_CONF="$work/alsoft.conf" "$game" >"$work/$1.log" 2>&1 </dev/null &
     pid=$!

@@ -23,6 +23,13 @@ export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 mkdir -p "$XDG_CONFIG_HOME/vizazuv"
 echo "auto_scale = off" >"$XDG_CONFIG_HOME/vizazuv/settings.ini"
 
+# A sound configuration in $work/alsoft.conf (for ALSOFT_CONF) that makes the
+# wave writer the only device, writing 16-bit samples to $work/game.wav.
+write_wave_conf() {
+    printf '[general]\ndrivers = wave\nsample-type = int16\n[wave]\nfile = %s\n' "$work/game.wav" \
+        >"$work/alsoft.conf"
+}
+
 screen_file=()
 if [[ "${1:-}" == screen ]]; then
     mkdir "$work/screen"

@@ -25,14 +25,7 @@ start_game() {
     kill -0 "$pid" 2>/dev/null || { fail "the game ended early"; cat "$log"; return 1; }
 }
 
-# The wave writer as the only device, in 16-bit samples.
-cat >"$work/alsoft.conf" <<EOF
-[general]
-drivers = wave
-sample-type = int16
-[wave]
-file = $work/game.wav
-EOF
+write_wave_conf
 if start_game "$work/wave.log" ALSOFT_CONF="$work/alsoft.conf"; then
     xdotool mousemove 640 360
     xdotool keydown w; sleep 2; xdotool keyup w
