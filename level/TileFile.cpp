@@ -97,6 +97,8 @@ bool tileFileAcceptable(const std::string& fileName, std::string& error) {
 }  // namespace
 
 namespace {
+// Set once by a program that wants another allowance than the game's (the
+// tile fuzzer gives each read a quarter); every tile read of the process shares it.
 double timeScale = 1.0;
 }  // namespace
 

@@ -19,6 +19,7 @@ static_assert(PAD_AXIS_LEFT_X == GLFW_GAMEPAD_AXIS_LEFT_X &&
               "pad axes are numbered as the windowing library numbers them");
 
 namespace {
+// The pad a test plays instead of the real one, read where the real one is.
 std::optional<GamepadState> scriptedPad;
 }  // namespace
 

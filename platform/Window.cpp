@@ -61,6 +61,9 @@ struct OpenWindow {
 static_assert(MOD_SHIFT == GLFW_MOD_SHIFT && MOD_CONTROL == GLFW_MOD_CONTROL && MOD_ALT == GLFW_MOD_ALT &&
               MOD_SUPER == GLFW_MOD_SUPER);
 
+// The window layer has one window, as the game has: the hints for the next
+// one opened, the scripted input tests play through it, and the window itself
+// (whose callbacks reach their state through its user pointer).
 Hints hints;
 Script scripted;
 std::unique_ptr<OpenWindow> theWindow;

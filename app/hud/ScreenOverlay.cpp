@@ -5,6 +5,8 @@
 namespace velmora::app {
 
 namespace {
+// The flash of the one screen the game draws to; a hazard starts it from
+// wherever the rules report one, so it lives beside the overlay, not in a run.
 double flashAge = kHazardFlashSeconds;
 }  // namespace
 
