@@ -66,6 +66,16 @@ rolled_by() {
     changed "after-$1" "before-$1" "${scene_box[@]}"
 }
 
+# Waits up to 15 s for the scene's middle to stand still for half a second:
+# whatever was moving (the menu going, the camera easing in) has stopped.
+settle() {
+    local i
+    for ((i = 0; i < 30; i++)); do
+        shoot settling; sleep 0.5
+        (($(changed_now settling "${scene_box[@]}") < 200)) && return 0
+    done
+}
+
 start_game first || exit 1
 shoot playing
 xdotool key p
@@ -122,6 +132,7 @@ xdotool key Escape
 holds '(($(changed_now menu "${resume_box[@]}") > 500))' || fail "Escape in the menu did not go back to the run"
 alive "Escape in the menu"
 xdotool mousemove 640 360
+settle
 still=$(rolled_by w)
 heard_from=$(wave_size)
 rolled=$(rolled_by Up)
@@ -145,6 +156,7 @@ quit_game
 
 # The next start reads the key back and honours it, warning about nothing.
 start_game second || exit 1
+settle
 still=$(rolled_by w)
 rolled=$(rolled_by Up)
 quit_game
