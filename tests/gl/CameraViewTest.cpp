@@ -201,6 +201,25 @@ TEST_F(CameraView, ArrowKeysOrbitAndTiltAtTheCursorEdgesRate) {
     }
 }
 
+// The scene pass alone, drawn from this camera into the scene target, and
+// the RGBA pixels of the size x size square in its middle, where it looks.
+std::vector<unsigned char> sceneMiddlePixels(const app::ShellState& shell, const glm::mat4& camera,
+                                             const glm::mat4& projection, int size) {
+    glBindFramebuffer(GL_FRAMEBUFFER, shell.sceneTarget.framebuffer->name());
+    glViewport(0, 0, shell.sceneWidth, shell.sceneHeight);
+    const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+    glDrawBuffers(2, both);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    shell.renderLogic->currentProgram = nullptr;
+    shell.renderLogic->renderScene(false, camera, projection, 0.0);
+    std::vector<unsigned char> rgba(static_cast<size_t>(size) * size * 4);
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    glReadPixels(shell.sceneWidth / 2 - size / 2, shell.sceneHeight / 2 - size / 2, size, size, GL_RGBA,
+                 GL_UNSIGNED_BYTE, rgba.data());
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return rgba;
+}
+
 // With the second sphere between the camera and the main sphere, the main
 // sphere's outline shows through it; with the view clear, no outline.
 TEST_F(CameraView, TheMainSphereShowsItsOutlineThroughTheSecondSphere) {
@@ -209,18 +228,7 @@ TEST_F(CameraView, TheMainSphereShowsItsOutlineThroughTheSecondSphere) {
     const glm::mat4 projection = app::cameraProjection(45.0f, shell.screenWidth, shell.screenHeight);
     const auto outlinePixels = [&](glm::vec3 second) {
         simulation().placeSpheres(glm::vec3(0, 0.5f, 0), second);
-        glBindFramebuffer(GL_FRAMEBUFFER, shell.sceneTarget.framebuffer->name());
-        glViewport(0, 0, shell.screenWidth, shell.screenHeight);
-        const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
-        glDrawBuffers(2, both);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        shell.renderLogic->renderScene(false, camera, projection, 0.016);
-        const int size = 160;
-        std::vector<unsigned char> rgba(size * size * 4);
-        glReadBuffer(GL_COLOR_ATTACHMENT0);
-        glReadPixels(shell.screenWidth / 2 - size / 2, shell.screenHeight / 2 - size / 2, size, size, GL_RGBA,
-                     GL_UNSIGNED_BYTE, rgba.data());
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        const std::vector<unsigned char> rgba = sceneMiddlePixels(shell, camera, projection, 160);
         int count = 0;
         for (size_t i = 0; i < rgba.size(); i += 4) {
             if (rgba[i] > 235 && std::abs(rgba[i + 1] - 217) < 25 && rgba[i + 2] < 90) ++count;
@@ -265,19 +273,7 @@ TEST_F(CameraViewOnTheLevel, TheLevelStandsAgainstASkyPalerTowardsTheHorizon) {
 
 // Near-white pixels in the middle of the scene, where the camera looks.
 int glarePixels(const app::ShellState& shell, const glm::mat4& camera) {
-    glBindFramebuffer(GL_FRAMEBUFFER, shell.sceneTarget.framebuffer->name());
-    glViewport(0, 0, shell.sceneWidth, shell.sceneHeight);
-    const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
-    glDrawBuffers(2, both);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    shell.renderLogic->currentProgram = nullptr;
-    shell.renderLogic->renderScene(false, camera, shell.camera.projection, 0.0);
-    constexpr int kBox = 41;
-    std::vector<unsigned char> pixels(kBox * kBox * 4);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    glReadPixels(shell.sceneWidth / 2 - kBox / 2, shell.sceneHeight / 2 - kBox / 2, kBox, kBox, GL_RGBA,
-                 GL_UNSIGNED_BYTE, pixels.data());
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    const std::vector<unsigned char> pixels = sceneMiddlePixels(shell, camera, shell.camera.projection, 41);
     int white = 0;
     for (size_t i = 0; i < pixels.size(); i += 4) {
         if (std::min({pixels[i], pixels[i + 1], pixels[i + 2]}) > 215) ++white;
