@@ -2,28 +2,28 @@
 
 #include <algorithm>
 
+#include "app/hud/HudMetrics.h"
+
 namespace velmora::app {
 
 namespace {
 constexpr int kTitleSize = 40;
 constexpr int kLineSize = 24;
-constexpr int kSmallestSize = 8;
-constexpr float kUsableWidth = 0.92f;  // of the screen, for the longest line
 }  // namespace
 
-void addLevelCard(std::vector<HudLine>& lines, const LevelIntro& intro, int screenWidth, int screenHeight) {
-    if (!intro.showsCard()) return;
-    int top = screenHeight * 2 / 3 + kTitleSize;  // the next line's top edge
-    for (size_t i = 0; i < intro.card.size(); ++i) {
-        const std::string& text = intro.card[i];
-        const int wanted = i == 0 ? kTitleSize : kLineSize;
-        const int fitting = static_cast<int>(kUsableWidth * screenWidth / std::max<size_t>(text.size(), 1));
-        const int size = std::max(kSmallestSize, std::min(wanted, fitting));
-        const int width = static_cast<int>(text.size()) * size;
-        const int y = top - size;
-        lines.push_back({text, (screenWidth - width) / 2, y, size});
-        top = y - size / 2;
-    }
+TextPanel levelCardPanel(const std::vector<std::string>& card, int screenWidth, int screenHeight) {
+    std::vector<SizedLine> lines;
+    for (size_t i = 0; i < card.size(); ++i) lines.push_back({card[i], i == 0 ? kTitleSize : kLineSize});
+    ScreenBox area = panelArea(screenWidth, screenHeight);
+    // The start hint's line stands at a sixth of the height: the card keeps
+    // a corner size clear above it.
+    const int size = cornerTextSize(screenHeight);
+    const int hintClear = screenHeight / 6 + 2 * size;
+    const int raise = std::clamp(hintClear - area.y, 0, area.height);
+    area.y += raise;
+    area.height -= raise;
+    // The title's foot at two thirds of the height, the rest under it.
+    return placeTextPanel(lines, {area, true, 0, screenHeight * 2 / 3});
 }
 
 }  // namespace velmora::app
