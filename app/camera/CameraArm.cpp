@@ -23,8 +23,9 @@ float clearArmLength(const Simulation& simulation, glm::vec3 target, glm::vec3 a
     float clear = length;
     // The mill is probed where the last step left it and drawn between the
     // last two steps: at most a step's turn behind (3.3 degrees, 0.12 m at
-    // the tip of a 2 m arm), less than the probe reaches beyond the near
-    // plane's corners (0.17 m), so it needs no box of its own as doors do.
+    // the tip of a 2 m arm), no more than the probe reaches beyond the near
+    // plane's corners (0.17 m at 16:9), so it needs no box of its own as
+    // doors do.
     if (physics::Scene* scene = simulation.scene()) {
         clear *= scene->sweepSphere(target, target + away * length, kCameraProbeRadius);
     }
