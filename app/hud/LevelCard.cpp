@@ -7,14 +7,25 @@
 namespace velmora::app {
 
 namespace {
-constexpr int kTitleSize = 40;
+constexpr int kTitleSize = 40;  // at 720 rows
 constexpr int kLineSize = 24;
 }  // namespace
 
 TextPanel levelCardPanel(const std::vector<std::string>& card, int screenWidth, int screenHeight) {
-    std::vector<SizedLine> lines;
-    for (size_t i = 0; i < card.size(); ++i) lines.push_back({card[i], i == 0 ? kTitleSize : kLineSize});
     ScreenBox area = panelArea(screenWidth, screenHeight);
+    // Sized for 720 rows, and in proportion on smaller and larger screens,
+    // so that the card takes the same share of any. Each line is made
+    // smaller to stand on one line, but to no less than half its size: a
+    // short, wide card leaves the goal under it in view. Only what would get
+    // smaller still is wrapped.
+    const float scale = std::clamp(static_cast<float>(screenHeight) / 720.0f, 0.5f, 2.0f);
+    std::vector<SizedLine> lines;
+    for (size_t i = 0; i < card.size(); ++i) {
+        const int wanted = static_cast<int>(static_cast<float>(i == 0 ? kTitleSize : kLineSize) * scale + 0.5f);
+        const int padding = static_cast<int>(static_cast<float>(kTitleSize) * scale);  // at most
+        const int oneLine = sizeToFit(card[i], wanted, area.width - padding);
+        lines.push_back({card[i], std::max(oneLine, wanted / 2)});
+    }
     // The start hint's line stands at a sixth of the height: the card keeps
     // a corner size clear above it.
     const int size = cornerTextSize(screenHeight);

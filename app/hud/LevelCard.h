@@ -1,8 +1,9 @@
 #pragma once
 // The level's card on screen while its intro shows it: the title line large,
 // the par and the aim under it, centred on a panel in the upper part of the
-// screen, wrapped (and made smaller only where the height needs it) so every
-// word stays in the window. The panel keeps above the start hint, which
+// screen, in proportion to the screen's height: each line made smaller to
+// fit the width, to half its size at most, then wrapped, so every word stays
+// in the window and the goal shown under the card stays in view. The panel keeps above the start hint, which
 // shows at the same time. Positions as in HudLines.h.
 
 #include <string>

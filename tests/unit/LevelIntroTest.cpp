@@ -20,7 +20,7 @@ LevelSet shippedSet() {
     return loadLevelSet(kLevelSetFile, problems).value();
 }
 
-TEST(LevelCard, EachShippedLevelSaysItsNumberTitleParAndAimOnItsPanelClearOfTheStartHint) {
+TEST(LevelCard, EachShippedLevelSaysItsNumberTitleParAndAimOnItsPanelClearOfTheGoalAndTheStartHint) {
     const LevelSet set = shippedSet();
     const LevelEntry& first = set.levels.front();
     EXPECT_EQ(levelCardLines(first, 1),
@@ -42,6 +42,8 @@ TEST(LevelCard, EachShippedLevelSaysItsNumberTitleParAndAimOnItsPanelClearOfTheS
             EXPECT_EQ(read, wanted) << "wrapped lines read back in order, every word kept";
             // The start hint's line: a corner size high at a sixth of the height.
             EXPECT_GT(panel.panel.y, height / 6 + cornerTextSize(height));
+            // The goal the card shows stands in the middle of the view.
+            EXPECT_GT(panel.panel.y, height / 2) << "the card hides the goal";
         }
     }
     EXPECT_EQ(levelCardPanel({}, 1280, 720).panel.width, 0);
