@@ -34,6 +34,31 @@ void updateVisibility(scene::SceneObject& object, DrawNode& node) {
     }
 }
 
+std::vector<physics::Bounds> slidingDoorBounds(const World& world) {
+    std::vector<physics::Bounds> boxes;
+    for (const auto& [name, door] : world.doorRegistry) {
+        if (door == nullptr || !door->isOpen || door->actor == nullptr) continue;
+        const float shown = drawNodeOf(*door).shownOpen;
+        if (!(shown >= 0.0f && shown < 1.0f)) continue;  // slid away, or shown as its state at once
+        std::vector<physics::Shape*> shapes(door->actor->getNbShapes());
+        shapes.resize(door->actor->getShapes(shapes.data(), static_cast<uint32_t>(shapes.size())));
+        if (shapes.empty()) continue;
+        physics::Bounds box = shapes.front()->getWorldBounds();
+        const float height = box.maximum.y - box.minimum.y;  // what StateLooks::height slides it by
+        for (const physics::Shape* shape : shapes) {
+            const physics::Bounds part = shape->getWorldBounds();
+            box.minimum = glm::min(box.minimum, part.minimum);
+            box.maximum = glm::max(box.maximum, part.maximum);
+        }
+        // Lowered as StateLooks::lower draws it: by the share slid of its height.
+        const float depth = shown * height;
+        box.minimum.y -= depth;
+        box.maximum.y -= depth;
+        boxes.push_back(box);
+    }
+    return boxes;
+}
+
 float StateLooks::height(const scene::SceneObject& object) {
     auto found = heights_.find(&object);
     if (found != heights_.end()) return found->second;

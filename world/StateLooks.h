@@ -9,8 +9,11 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include <glm/glm.hpp>
+
+#include "physics/Physics.h"
 
 namespace velmora {
 
@@ -33,6 +36,13 @@ class DrawNode;
 // drawn at all. A door is hidden once it has slid away, or at once while it
 // is open when no slide is under way.
 void updateVisibility(scene::SceneObject& object, DrawNode& node);
+
+// Where the doors that slide open stand as last updated, as world boxes:
+// an opening door stops colliding at once, so the physics no longer sees
+// what is still drawn for the slide's 0.3 s. The camera keeps clear of these
+// as of walls. A closing door collides at once, where it will end, and needs
+// no box of its own.
+std::vector<physics::Bounds> slidingDoorBounds(const World& world);
 
 class StateLooks {
 public:

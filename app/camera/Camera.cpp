@@ -9,6 +9,7 @@
 #include "platform/Gamepad.h"
 #include "platform/Window.h"
 #include "world/RenderLogic.h"
+#include "world/StateLooks.h"
 
 namespace velmora::app {
 
@@ -61,8 +62,11 @@ void updateCamera(double dt, ShellState& shell) {
     }
     const Simulation& simulation = shell.renderLogic->simulation();
     const float alpha = shell.renderLogic->drawAlpha;
+    // This frame's steps have already moved the doors' looks on.
+    const std::vector<physics::Bounds> slidingDoors = slidingDoorBounds(simulation.world());
     const auto clearFor = [&](const ArmBend& bend) {
-        return clearArmLength(simulation, target, armDirection(bentAngles(angles, bend)), distance, alpha);
+        return clearArmLength(simulation, target, armDirection(bentAngles(angles, bend)), distance, alpha,
+                              slidingDoors);
     };
     const float wanted = std::min(distance, kComfortableArm);
     camera.arm.wantedBend = clearBend(clearFor, wanted, camera.arm.wantedBend);

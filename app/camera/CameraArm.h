@@ -4,9 +4,12 @@
 // moves along it: in at once in front of anything in the way, back out
 // smoothly, in real time, once the way is clear again.
 
+#include <vector>
+
 #include <glm/glm.hpp>
 
 #include "app/camera/ArmBend.h"
+#include "physics/Physics.h"
 
 namespace velmora {
 class Simulation;
@@ -26,14 +29,21 @@ constexpr float kComfortableArm = 3.0f;
 
 // How far the camera may stand from target along the unit direction away,
 // at most length: in front of the first solid static shape (walls, closed
-// doors, the mill) and of the second sphere, each kept a probe radius away.
+// doors, the mill), of the doors still drawn while they slide open (world
+// boxes, world/StateLooks.h) and of the second sphere, each kept a probe
+// radius away.
 float clearArmLength(const Simulation& simulation, glm::vec3 target, glm::vec3 away, float length,
-                     float alpha);
+                     float alpha, const std::vector<physics::Bounds>& slidingDoors = {});
 
 // The part of an arm from target along the unit direction away, at most
 // length, that stays outside the ball of the given centre and radius. An arm
 // starting inside the ball keeps its length (nothing better is near).
 float armOutsideBall(glm::vec3 target, glm::vec3 away, float length, glm::vec3 centre, float radius);
+
+// The same for a box: the arm stops where a ball of the radius round its
+// end would first touch the box (taken as the box grown by the radius on
+// every side, a little more than the ball needs at its edges).
+float armOutsideBox(glm::vec3 target, glm::vec3 away, float length, const physics::Bounds& box, float radius);
 
 struct CameraArm {
     static constexpr float kEaseOutPerSecond = 3.0f;

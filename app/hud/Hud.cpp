@@ -1,7 +1,6 @@
 #include "app/hud/Hud.h"
 
 #include "app/hud/HudFrame.h"
-#include "app/hud/LevelCard.h"
 #include "app/shell/RenderScaleControl.h"
 #include "app/shell/ShellOptions.h"
 #include "app/shell/ShellState.h"
@@ -55,8 +54,8 @@ void drawHud(double dt, ShellState& shell) {
     view.session = &shell.session;
     view.keys = shell.settings.keys;
     if (shell.options.gameWon) view.win = winFacts(shell);
+    if (shell.intro.showsCard()) view.card = shell.intro.card;
     HudFrame frame = hudFrame(dt, view, shell.options, shell.session.startHintAge);
-    addLevelCard(frame.lines, shell.intro, shell.screenWidth, shell.screenHeight);
     for (const HudLine& line : frame.lines) print(*shell.textRenderer, line);
     for (const TextPanel& panel : frame.panels) {
         // Made when first needed, as the menu's: a game that never shows a panel never builds it.

@@ -6,6 +6,7 @@
 #include "app/hud/HelpText.h"
 #include "app/hud/HudLines.h"
 #include "app/hud/HudMetrics.h"
+#include "app/hud/LevelCard.h"
 #include "app/hud/SessionLines.h"
 #include "app/hud/StartHint.h"
 #include "app/shell/ShellOptions.h"
@@ -71,6 +72,8 @@ HudFrame hudFrame(double dt, const HudView& view, ShellOptions& options, double&
         }
         if (view.won) {
             frame.panels.push_back(winPanel(view));
+        } else if (!view.card.empty()) {
+            frame.panels.push_back(levelCardPanel(view.card, w, h));
         } else if (options.showHelp) {
             frame.panels.push_back(helpPanel(view, message));
         } else if (!message.empty()) {

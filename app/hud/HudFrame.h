@@ -2,10 +2,12 @@
 // What the HUD shows in one frame and where, decided apart from drawing.
 // The topmost screen owns the middle of the window: with the pause menu open
 // only the frame-time readout stays (the menu's panels keep clear of it);
-// after the goal the win screen stands there; otherwise the help (F1), with
-// the status message at its foot, or the status message on its own panel.
+// after the goal the win screen stands there; while a level's intro shows
+// its card, the card; otherwise the help (F1), with the status message at
+// its foot, or the status message on its own panel.
 // The corner readouts stand in their bands (HudMetrics.h) under any of them.
 
+#include <string>
 #include <vector>
 
 #include "app/hud/TextPanel.h"
@@ -29,6 +31,7 @@ struct HudView {
     const PlaySession* session = nullptr;  // null: no corner readouts of the run
     KeyBindings keys;                      // what the help names
     WinFacts win;                          // read once won
+    std::vector<std::string> card;         // the level's card while it shows; else empty
 };
 
 struct HudFrame {

@@ -111,22 +111,34 @@ TEST_F(CameraView, StandsInFrontOfAWallInTheWayAndEasesBackOutWhenItGoes) {
 // over it rather than come in to a close-up: every frame, at 60 and at 10
 // frames a second, it stands at least the closest zoom away, outside the
 // wall and the second sphere, with nothing between it and the main sphere.
+// A door sliding open no longer collides but is drawn until it has slid
+// away: the camera keeps out of it as drawn all the while.
 TEST_F(CameraView, SwingsOrRisesOverWhatStandsCloseBehindInsteadOfComingIn) {
     addBox(glm::vec3(0.0f, -0.5f, 0.0f), glm::vec3(20.0f, 0.5f, 20.0f));  // the floor
+    enum class Behind { secondSphere, wall, doorSlidingOpen };
+    const glm::vec3 secondAway(-12.0f, 1.0f, -12.0f);
     const struct {
         const char* what;
         glm::vec3 second;
-        bool wall;
+        Behind behind;
     } cases[] = {
-        {"a tall wall just behind", glm::vec3(-12.0f, 1.0f, -12.0f), true},
-        {"the second sphere just behind", glm::vec3(0.0f, 1.0f, 1.6f), false},
+        {"a tall wall just behind", secondAway, Behind::wall},
+        {"the second sphere just behind", glm::vec3(0.0f, 1.0f, 1.6f), Behind::secondSphere},
+        {"a door just behind, sliding open", secondAway, Behind::doorSlidingOpen},
     };
+    const glm::vec3 wallCentre(0.0f, 3.0f, 1.0f), wallHalf(6.0f, 3.0f, 0.1f);
     for (const auto& c : cases) {
-        scene::Door* wall = c.wall ? &addBox(glm::vec3(0.0f, 3.0f, 1.0f), glm::vec3(6.0f, 3.0f, 0.1f)) : nullptr;
+        scene::Door* wall = c.behind != Behind::secondSphere ? &addBox(wallCentre, wallHalf) : nullptr;
+        if (c.behind == Behind::doorSlidingOpen) world().doorRegistry["sliding"] = wall;
         for (double interval : {1.0 / 60.0, 0.1}) {
             simulation().placeSpheres(glm::vec3(0.0f, 0.5f, 0.0f), c.second);
             simulation().stopSpheres();
             shell.camera = app::CameraState{};
+            if (c.behind == Behind::doorSlidingOpen) {
+                wall->close();
+                wall->open();
+                drawNodeOf(*wall).shownOpen = 0.0f;  // drawn closed: the slide starts now
+            }
             for (int frame = 0; frame < static_cast<int>(1.0 / interval); ++frame) {
                 updates(1, interval);
                 const glm::vec3 main = mainSphere();
@@ -136,9 +148,22 @@ TEST_F(CameraView, SwingsOrRisesOverWhatStandsCloseBehindInsteadOfComingIn) {
                 EXPECT_EQ(app::armOutsideBall(main, glm::normalize(eye() - main), 10.0f, second, 1.0f), 10.0f)
                     << c.what << ": the second sphere hides the main one";
                 EXPECT_EQ(simulation().scene()->sweepSphere(main, eye(), 0.1f), 1.0f) << c.what << ", frame " << frame;
+                if (c.behind != Behind::doorSlidingOpen) continue;
+                // The door as drawn: lowered by the share of its height it has slid.
+                const float shown = std::max(drawNodeOf(*wall).shownOpen, 0.0f);
+                const glm::vec3 drawnCentre = wallCentre - glm::vec3(0.0f, shown * 2.0f * wallHalf.y, 0.0f);
+                const auto outside = [&](glm::vec3 point) {
+                    return glm::length(glm::max(glm::abs(point - drawnCentre) - wallHalf, 0.0f));
+                };
+                EXPECT_GE(outside(eye()), app::kCameraProbeRadius - 1e-3f) << c.what << ", frame " << frame;
+                for (int cm = 0; cm <= 600; ++cm) {
+                    const glm::vec3 along = glm::mix(main, eye(), cm / 600.0f);
+                    ASSERT_GT(outside(along), 0.0f) << c.what << ": the drawn door hides the sphere, frame " << frame;
+                }
             }
         }
         if (wall != nullptr) wall->open();
+        world().doorRegistry.erase("sliding");
     }
 }
 

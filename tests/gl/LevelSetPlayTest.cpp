@@ -4,21 +4,27 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <iterator>
 #include <memory>
 
+#include "app/camera/Camera.h"
 #include "app/shell/FrameLoop.h"
+#include "app/play/LevelIntro.h"
 #include "app/play/LevelProgress.h"
 #include "app/play/LevelSwitching.h"
 #include "app/menu/PauseMenu.h"
 #include "app/play/PlaySession.h"
 #include "app/shell/ShellOptions.h"
+#include "physics/Physics.h"
 #include "platform/Window.h"
 #include "tests/gl/LoopFixture.h"
 #include "world/RenderLogic.h"
 #include "sim/SceneObject.h"
+#include "sim/Simulation.h"
 #include "sim/World.h"
 
 using namespace velmora;
@@ -255,4 +261,106 @@ TEST_F(LevelSetPlay, NShowsTheNextLevelsCardThenTheCameraStandsWhereTheStartPuts
     for (int i = 0; i < 5; ++i) frame();
     platform::script::setKey('W', false);
     EXPECT_GT(shell.session.timedSteps, 0);  // the clock starts with the push
+}
+
+namespace {
+
+// The world box round a node's first shape, and every node of the name.
+physics::Bounds nodeBounds(const scene::SceneObject& node) {
+    physics::Shape* shape = nullptr;
+    if (node.actor == nullptr || node.actor->getShapes(&shape, 1) != 1) return {};
+    return shape->getWorldBounds();
+}
+
+void nodesNamed(const std::string& name, const scene::SceneObject& node, std::vector<const scene::SceneObject*>& found) {
+    if (node.name == name && node.actor != nullptr) found.push_back(&node);
+    for (const scene::SceneObject* child : node.children) nodesNamed(name, *child, found);
+}
+
+}  // namespace
+
+// Every level's first frame after its card and flight, the intro run through
+// the frame loop untouched: the follow camera behind the main sphere's start
+// looks the way the level's "face" line gives, tilted down as a game starts,
+// the sphere in the middle of the view and not filling it, and what the
+// level puts ahead of its start in sight: some part of it on the screen with
+// nothing solid between it and the camera.
+TEST_F(LevelSetPlay, EveryLevelsFirstFrameAfterItsCardAndFlightLooksTheWayItsDataSays) {
+    const struct {
+        const char* level;
+        std::vector<const char*> inSight;  // node names; any one node of each name will do
+    } rows[] = {
+        {"first-roll", {"gate switch trigger", "DoorA"}},  // the switch and the door it opens
+        {"tow", {"block west", "block east"}},             // the corridor north between them
+        {"park", {"start wall west", "start wall east"}},  // the way north between them
+        {"hazards", {"stacheln trigger"}},                 // the first rows of spikes
+        {"grand-tour", {"DoorA"}},                         // the gate north
+        {"summit", {"ramp terrace"}},
+    };
+    shell.levels = app::shippedLevelSet();
+    shell.showLevelIntros = true;
+    ASSERT_EQ(shell.levels.levels.size(), std::size(rows));
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const LevelEntry& level = shell.levels.levels[i];
+        SCOPED_TRACE(level.name);
+        ASSERT_EQ(level.name, rows[i].level);
+        ASSERT_TRUE(level.faceTowards.has_value());
+        testing::internal::CaptureStdout();
+        ASSERT_TRUE(app::playLevel(shell, static_cast<int>(i)));
+        testing::internal::GetCapturedStdout();
+        ASSERT_TRUE(shell.intro.active);
+        int frames = 0;
+        for (; shell.intro.active && frames < 100; ++frames) {
+            now += app::kLongestIntroFrame;
+            loop->updateFrame();
+        }
+        ASSERT_FALSE(shell.intro.active);
+        EXPECT_GE(frames * app::kLongestIntroFrame, app::kCardSeconds + app::kFlightSeconds - 1e-6);
+
+        const Simulation& simulation = *shell.simulation;
+        const glm::vec3 eye(shell.camera.matrix[3]);
+        const glm::vec3 ahead = -glm::vec3(shell.camera.matrix[2]);
+        const glm::vec3 start = level.places.mainStart;
+        const glm::vec2 face = *level.faceTowards - glm::vec2(start.x, start.z);
+        const float headingOff = glm::degrees(std::acos(glm::clamp(
+            glm::dot(glm::normalize(glm::vec2(ahead.x, ahead.z)), glm::normalize(face)), -1.0f, 1.0f)));
+        EXPECT_LT(headingOff, 2.0f) << "degrees off the face line";
+        EXPECT_NEAR(glm::degrees(std::asin(ahead.y)), app::kStartPitch, 2.0f) << "the tilt";
+
+        const glm::mat4 toScreen = shell.camera.projection * glm::inverse(shell.camera.matrix);
+        const glm::vec3 main = simulation.spherePosition(MainActorType);
+        const glm::vec4 mainSeen = toScreen * glm::vec4(main, 1.0f);
+        ASSERT_GT(mainSeen.w, 0.0f);
+        EXPECT_LT(std::abs(mainSeen.x / mainSeen.w), 0.34f);
+        EXPECT_LT(std::abs(mainSeen.y / mainSeen.w), 0.67f);
+        // Its height on the screen, as a share of the view's.
+        const float mainHeight = 0.5f * shell.camera.projection[1][1] / glm::distance(eye, main);
+        EXPECT_LT(mainHeight, 0.25f);
+        EXPECT_GT(mainHeight, 0.05f) << "the sphere lost in the distance";
+
+        // A point of the box on the screen whose straight look from the eye
+        // is stopped by nothing but the box itself.
+        const auto partInSight = [&](const physics::Bounds& box) {
+            for (int corner = 0; corner < 125; ++corner) {
+                const glm::vec3 share(corner % 5 / 4.0f, corner / 5 % 5 / 4.0f, corner / 25 / 4.0f);
+                const glm::vec3 point = glm::mix(box.minimum + 0.05f, box.maximum - 0.05f, share);
+                const glm::vec4 seen = toScreen * glm::vec4(point, 1.0f);
+                if (seen.w <= 0.0f || std::abs(seen.x / seen.w) > 0.95f || std::abs(seen.y / seen.w) > 0.95f) continue;
+                const glm::vec3 stop = glm::mix(eye, point, simulation.scene()->sweepSphere(eye, point, 0.05f));
+                if (glm::all(glm::greaterThan(stop, box.minimum - 0.1f)) &&
+                    glm::all(glm::lessThan(stop, box.maximum + 0.1f))) {
+                    return true;
+                }
+            }
+            return false;
+        };
+        for (const char* name : rows[i].inSight) {
+            std::vector<const scene::SceneObject*> nodes;
+            nodesNamed(name, *world().root, nodes);
+            ASSERT_FALSE(nodes.empty()) << name;
+            EXPECT_TRUE(std::any_of(nodes.begin(), nodes.end(),
+                                    [&](const scene::SceneObject* node) { return partInSight(nodeBounds(*node)); }))
+                << name << " out of sight";
+        }
+    }
 }

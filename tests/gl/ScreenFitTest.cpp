@@ -1,5 +1,5 @@
-// Every screen of text (the help, the pause menu, Settings, Levels and the
-// win screen) drawn by the game's own HUD and menu code on the real context,
+// Every screen of text (the level's card, the help, the pause menu, Settings,
+// Levels and the win screen) drawn by the game's own HUD and menu code on the real context,
 // at the smallest, a middling and the largest window the game supports: each
 // line must stand inside the window and inside its panel, and no panel may
 // be drawn over a line already on the screen (one screen showing through or
@@ -16,6 +16,7 @@
 #include "app/hud/Hud.h"
 #include "app/menu/MenuDraw.h"
 #include "app/menu/MenuEntries.h"
+#include "app/play/LevelIntro.h"
 #include "app/play/LevelProgress.h"
 #include "app/shell/ShellOptions.h"
 #include "level/LevelSet.h"
@@ -81,6 +82,17 @@ void pauseOn(app::ShellState& shell, app::MenuScreen screen) {
 
 const std::vector<Screen>& screens() {
     static const std::vector<Screen> all = {
+        {"level card",
+         [](app::ShellState& shell) {
+             const int longest = longestTitled(shell.levels);
+             shell.intro.active = true;
+             shell.intro.card = app::levelCardLines(shell.levels.levels[static_cast<size_t>(longest)], longest + 1);
+             app::showStatusMessage(shell.options, "Transparency disabled");  // the card stands in its place
+         },
+         [](const LevelEntry& level, int number) {
+             return std::vector<std::string>{"Level " + std::to_string(number) + ": " + level.title,
+                                             "Par " + parText(level.parSteps), level.aim};
+         }},
         {"help",
          [](app::ShellState& shell) {
              shell.options.showHelp = true;
@@ -161,6 +173,7 @@ TEST_F(ScreenFit, EveryLineOfEveryScreenStandsInsideTheWindowAndItsPanelAtEveryS
             shell.options = app::ShellOptions{};
             shell.session = app::PlaySession{};
             shell.menu = app::PauseMenu{};
+            shell.intro = app::LevelIntro{};
             shell.session.startHintAge = 100.0;
             shell.options.showFrameTime = true;  // the readout that must stay clear of every panel
             screen.open(shell);
@@ -208,4 +221,5 @@ TEST_F(ScreenFit, EveryLineOfEveryScreenStandsInsideTheWindowAndItsPanelAtEveryS
         }
     }
     shell.options = app::ShellOptions{};
+    shell.intro = app::LevelIntro{};
 }

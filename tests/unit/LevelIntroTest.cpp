@@ -6,6 +6,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "app/hud/HudMetrics.h"
 #include "app/hud/LevelCard.h"
 #include "app/play/LevelIntro.h"
 #include "level/LevelSet.h"
@@ -19,29 +20,33 @@ LevelSet shippedSet() {
     return loadLevelSet(kLevelSetFile, problems).value();
 }
 
-TEST(LevelCard, EachShippedLevelSaysItsNumberTitleParAndAimWithinTheScreen) {
+TEST(LevelCard, EachShippedLevelSaysItsNumberTitleParAndAimOnItsPanelClearOfTheGoalAndTheStartHint) {
     const LevelSet set = shippedSet();
     const LevelEntry& first = set.levels.front();
     EXPECT_EQ(levelCardLines(first, 1),
               (std::vector<std::string>{"Level 1: First roll", "Par 0:40", first.aim}));
     for (size_t i = 0; i < set.levels.size(); ++i) {
-        LevelIntro intro;
-        intro.active = true;
-        intro.card = levelCardLines(set.levels[i], static_cast<int>(i) + 1);
-        for (const auto& [width, height] : {std::pair{1280, 720}, std::pair{640, 480}}) {
-            std::vector<HudLine> lines;
-            addLevelCard(lines, intro, width, height);
-            ASSERT_EQ(lines.size(), 3u) << set.levels[i].name;
-            for (size_t l = 0; l < lines.size(); ++l) {
-                EXPECT_EQ(lines[l].text, intro.card[l]);
-                EXPECT_GE(lines[l].x, 0) << lines[l].text;
-                EXPECT_LE(lines[l].x + static_cast<int>(lines[l].text.size()) * lines[l].size, width);
+        const std::vector<std::string> card = levelCardLines(set.levels[i], static_cast<int>(i) + 1);
+        std::string wanted;
+        for (const std::string& line : card) wanted += line + " ";
+        for (const auto& [width, height] : {std::pair{1280, 720}, std::pair{640, 360}}) {
+            SCOPED_TRACE(set.levels[i].name + " at " + std::to_string(width));
+            const TextPanel panel = levelCardPanel(card, width, height);
+            std::string read;
+            for (size_t l = 0; l < panel.lines.size(); ++l) {
+                read += panel.lines[l].text + " ";
                 if (l > 0) {
-                    EXPECT_LT(lines[l].y + lines[l].size, lines[l - 1].y) << "lines overlap";
+                    EXPECT_LT(panel.lines[l].y + panel.lines[l].size, panel.lines[l - 1].y) << "lines overlap";
                 }
             }
+            EXPECT_EQ(read, wanted) << "wrapped lines read back in order, every word kept";
+            // The start hint's line: a corner size high at a sixth of the height.
+            EXPECT_GT(panel.panel.y, height / 6 + cornerTextSize(height));
+            // The goal the card shows stands in the middle of the view.
+            EXPECT_GT(panel.panel.y, height / 2) << "the card hides the goal";
         }
     }
+    EXPECT_EQ(levelCardPanel({}, 1280, 720).panel.width, 0);
 }
 
 class IntroKeys : public ::testing::Test {
