@@ -55,6 +55,7 @@ void drawHud(double dt, ShellState& shell) {
     view.session = &shell.session;
     view.keys = shell.settings.keys;
     if (shell.options.gameWon) view.win = winFacts(shell);
+    if (shell.leaderboard) shell.options.leaderboardLine = shell.leaderboard->state().latestRun();
     HudFrame frame = hudFrame(dt, view, shell.options, shell.session.startHintAge);
     addLevelCard(frame.lines, shell.intro, shell.screenWidth, shell.screenHeight);
     for (const HudLine& line : frame.lines) print(*shell.textRenderer, line);

@@ -7,6 +7,8 @@
 #include "app/menu/MenuKeys.h"
 #include "app/play/LevelSwitching.h"
 #include "app/menu/MenuLayout.h"
+#include "app/online/LeaderboardLink.h"
+#include "app/play/RunArchive.h"
 #include "app/play/PlaySession.h"
 #include "app/shell/RenderScaleControl.h"
 #include "app/shell/ScreenSize.h"
@@ -20,11 +22,26 @@ namespace velmora::app {
 
 namespace {
 
-int entryCount(const PauseMenu& menu) {
+constexpr const char* kRaceRecord = "Race the record";
+
+// The levels screen's table lines, when a leaderboard is set and a level chosen.
+std::vector<std::string> boardRows(const ShellState& shell) {
+    const int level = shell.menu.boardLevel;
+    if (!shell.leaderboard || level < 0 || level >= static_cast<int>(shell.levels.levels.size())) return {};
+    return shell.leaderboard->state().levelBoard(leaderboardLevel(shell.levels.levels[static_cast<size_t>(level)]));
+}
+
+// Every row can be moved to, the table's too, so that a long one scrolls
+// into sight; choosing a table row does nothing.
+int entryCount(const ShellState& shell) {
+    const PauseMenu& menu = shell.menu;
     switch (menu.screen) {
     case MenuScreen::pause: return static_cast<int>(pauseChoices().size());
     case MenuScreen::settings: return settingsEntryCount();
-    case MenuScreen::levels: return static_cast<int>(menu.standings.size()) + 1;  // and Back
+    case MenuScreen::levels:
+        // The levels, Race the record with a leaderboard, Back, then the table.
+        return static_cast<int>(menu.standings.size()) + (shell.leaderboard ? 2 : 1) +
+               static_cast<int>(boardRows(shell).size());
     }
     return 0;
 }
@@ -56,6 +73,8 @@ void choosePause(ShellState& shell) {
         menu.standings = levelStandings(shell.levels);
         menu.selected = std::max(shell.levelIndex, 0);
         menu.message.clear();
+        menu.boardLevel = -1;
+        menu.fetchingRecord = false;
         break;
     case PauseChoice::quit: shell.quitRequested = true; break;
     }
@@ -76,10 +95,19 @@ void backToPause(PauseMenu& menu) {
 void chooseLevel(ShellState& shell) {
     PauseMenu& menu = shell.menu;
     const int count = static_cast<int>(menu.standings.size());
-    if (menu.selected >= count) {
+    const int back = count + (shell.leaderboard ? 1 : 0);
+    if (shell.leaderboard && menu.selected == count && menu.boardLevel >= 0) {
+        const LevelEntry& level = shell.levels.levels[static_cast<size_t>(menu.boardLevel)];
+        shell.leaderboard->requestRecord(leaderboardLevel(level));
+        menu.fetchingRecord = true;
+        menu.message = "Fetching the record of " + level.title;
+        return;
+    }
+    if (menu.selected == back) {
         backToPause(menu);
         return;
     }
+    if (menu.selected > back) return;  // a row of the table
     if (!menu.standings[static_cast<size_t>(menu.selected)].open) {
         menu.message = "Finish the level before it to open this one";
         return;
@@ -104,6 +132,9 @@ void changeSelected(ShellState& shell, int step, bool chosen) {
         menu.message = "Press the new key";
         return;
     case SettingEffect::back: backToPause(menu); return;
+    case SettingEffect::typedInFile:
+        menu.message = "Typed in settings.ini: leaderboard = ADDRESS, player_name = NAME";
+        return;
     }
     menu.message.clear();
     shell.settingsFile.saveIfChanged(settings);
@@ -129,7 +160,7 @@ void takePromptPress(ShellState& shell, const Press& press) {
 
 MenuLayout currentLayout(const ShellState& shell) {
     const PauseMenu& menu = shell.menu;
-    return layoutMenu(menu.screen, entryCount(menu), menu.selected, shell.screenWidth, shell.screenHeight);
+    return layoutMenu(menu.screen, entryCount(shell), menu.selected, shell.screenWidth, shell.screenHeight);
 }
 
 // The cursor selects the entry it moves onto.
@@ -165,7 +196,7 @@ void click(ShellState& shell) {
 
 void takeCommand(ShellState& shell, MenuCommand command) {
     PauseMenu& menu = shell.menu;
-    const int count = entryCount(menu);
+    const int count = entryCount(shell);
     switch (command) {
     case MenuCommand::none: break;
     case MenuCommand::up: menu.selected = (menu.selected + count - 1) % count; break;
@@ -204,6 +235,49 @@ void closeMenu(ShellState& shell) {
     platform::hideMouseCursor();
 }
 
+// The levels screen's table follows the level selected; the rows below the
+// levels leave the last one's.
+void followBoard(ShellState& shell) {
+    PauseMenu& menu = shell.menu;
+    if (!shell.leaderboard || !menu.open || menu.screen != MenuScreen::levels) return;
+    const int count = static_cast<int>(menu.standings.size());
+    const int level = menu.selected < count ? menu.selected : menu.boardLevel;
+    if (level == menu.boardLevel || level < 0 || level >= static_cast<int>(shell.levels.levels.size())) return;
+    menu.boardLevel = level;
+    const LevelEntry& entry = shell.levels.levels[static_cast<size_t>(level)];
+    shell.leaderboard->requestBoard(leaderboardLevel(entry), entry.title);
+}
+
+// The record asked for has come: its level is played from the start with
+// the record's run as the ghost. Only while the screen that asked is still
+// up; a record that comes after the player left it is dropped.
+void raceRecordWhenItComes(ShellState& shell) {
+    PauseMenu& menu = shell.menu;
+    if (!shell.leaderboard) return;
+    std::optional<RecordDownload> record = shell.leaderboard->state().takeRecord();
+    if (!record) return;
+    if (!menu.fetchingRecord || !menu.open || menu.screen != MenuScreen::levels) return;
+    menu.fetchingRecord = false;
+    int index = -1;
+    for (size_t i = 0; i < shell.levels.levels.size(); ++i) {
+        if (leaderboardLevel(shell.levels.levels[i]) == record->level) index = static_cast<int>(i);
+    }
+    if (!record->run || index < 0) {
+        menu.message = record->run ? "That level is not in this game's set" : record->error;
+        return;
+    }
+    if (!menu.standings[static_cast<size_t>(index)].open) {
+        menu.message = "Finish the level before it to open this one";
+        return;
+    }
+    const LevelEntry& level = shell.levels.levels[static_cast<size_t>(index)];
+    playLevel(shell, index);
+    // For this run of the level: the level's next load follows the player's own best again.
+    shell.archive.ghostPath = ghostPathOf(*record->run, level);
+    shell.session.showGhost = true;
+    if (!shell.session.paused) closeMenu(shell);
+}
+
 }  // namespace
 
 void updatePauseMenu(ShellState& shell) {
@@ -232,6 +306,8 @@ void updatePauseMenu(ShellState& shell) {
         // Resumed, restarted or another level: the rest of the frame's presses are the game's.
         if (!shell.session.paused) closeMenu(shell);
     }
+    followBoard(shell);
+    raceRecordWhenItComes(shell);
 }
 
 std::vector<std::string> menuLines(const ShellState& shell) {
@@ -243,7 +319,9 @@ std::vector<std::string> menuLines(const ShellState& shell) {
         for (size_t i = 0; i < standings.size() && i < shell.levels.levels.size(); ++i) {
             lines.push_back(levelLine(shell.levels.levels[i], standings[i], static_cast<int>(i) + 1));
         }
+        if (shell.leaderboard) lines.push_back(kRaceRecord);
         lines.push_back("Back");
+        for (const std::string& row : boardRows(shell)) lines.push_back(row);
     } else {
         for (int i = 0; i < settingsEntryCount(); ++i) {
             lines.push_back(settingsEntryText(shell.settings, i));

@@ -30,6 +30,11 @@ struct PauseMenu {
     int lastCursorX = -1;        // hover selects only when the cursor moves
     int lastCursorY = -1;
     std::vector<LevelStanding> standings;  // the levels screen's, read when it opens
+    // With a leaderboard: the level whose table the levels screen shows
+    // under its list (the last level selected; -1: none yet), and whether
+    // its record is being fetched to race.
+    int boardLevel = -1;
+    bool fetchingRecord = false;
 };
 
 // Once a frame, first of all the controls: takes the frame's presses in the

@@ -85,6 +85,9 @@ const std::vector<Screen>& screens() {
          [](app::ShellState& shell) {
              shell.options.showHelp = true;
              app::showStatusMessage(shell.options, "Transparency disabled");
+             // The longest the leaderboard's corner line gets: a rejection with the checker's line.
+             shell.options.leaderboardLine =
+                 "Leaderboard: rejected: the run does not reach the goal: it ends 1:02.50 into the level";
          },
          [](const LevelEntry&, int) {
              return std::vector<std::string>{"Aim:", "F11, Alt+Enter: full screen", "F5: Filtering",
