@@ -96,7 +96,8 @@ void chooseLevel(ShellState& shell) {
     PauseMenu& menu = shell.menu;
     const int count = static_cast<int>(menu.standings.size());
     const int back = count + (shell.leaderboard ? 1 : 0);
-    if (shell.leaderboard && menu.selected == count && menu.boardLevel >= 0) {
+    if (shell.leaderboard && menu.selected == count) {
+        if (menu.boardLevel < 0) return;  // no level chosen yet
         const LevelEntry& level = shell.levels.levels[static_cast<size_t>(menu.boardLevel)];
         shell.leaderboard->requestRecord(leaderboardLevel(level));
         menu.fetchingRecord = true;
