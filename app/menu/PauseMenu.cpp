@@ -1,6 +1,7 @@
 #include "app/menu/PauseMenu.h"
 
 #include <algorithm>
+#include <iostream>
 #include <cmath>
 
 #include "app/menu/MenuEntries.h"
@@ -97,11 +98,8 @@ void chooseLevel(ShellState& shell) {
     const int count = static_cast<int>(menu.standings.size());
     const int back = count + (shell.leaderboard ? 1 : 0);
     if (shell.leaderboard && menu.selected == count) {
-        if (menu.boardLevel < 0) return;  // no level chosen yet
-        const LevelEntry& level = shell.levels.levels[static_cast<size_t>(menu.boardLevel)];
-        shell.leaderboard->requestRecord(leaderboardLevel(level));
-        menu.fetchingRecord = true;
-        menu.message = "Fetching the record of " + level.title;
+        menu.raceRecord = !menu.raceRecord;
+        menu.message = menu.raceRecord ? "Choose a level to race its record" : "";
         return;
     }
     if (menu.selected == back) {
@@ -111,6 +109,14 @@ void chooseLevel(ShellState& shell) {
     if (menu.selected > back) return;  // a row of the table
     if (!menu.standings[static_cast<size_t>(menu.selected)].open) {
         menu.message = "Finish the level before it to open this one";
+        return;
+    }
+    if (shell.leaderboard && menu.raceRecord) {
+        // Played once the record has come (raceRecordWhenItComes).
+        const LevelEntry& level = shell.levels.levels[static_cast<size_t>(menu.selected)];
+        shell.leaderboard->requestRecord(leaderboardLevel(level));
+        menu.fetchingRecord = true;
+        menu.message = "Fetching the record of " + level.title;
         return;
     }
     playLevel(shell, menu.selected);
@@ -276,6 +282,8 @@ void raceRecordWhenItComes(ShellState& shell) {
     // For this run of the level: the level's next load follows the player's own best again.
     shell.archive.ghostPath = ghostPathOf(*record->run, level);
     shell.session.showGhost = true;
+    std::cout << "Racing the record of " << level.title << ": " << runTimeText(clockedSteps(record->run->inputs))
+              << std::endl;
     if (!shell.session.paused) closeMenu(shell);
 }
 
@@ -320,7 +328,7 @@ std::vector<std::string> menuLines(const ShellState& shell) {
         for (size_t i = 0; i < standings.size() && i < shell.levels.levels.size(); ++i) {
             lines.push_back(levelLine(shell.levels.levels[i], standings[i], static_cast<int>(i) + 1));
         }
-        if (shell.leaderboard) lines.push_back(kRaceRecord);
+        if (shell.leaderboard) lines.push_back(std::string(kRaceRecord) + (shell.menu.raceRecord ? ": on" : ": off"));
         lines.push_back("Back");
         for (const std::string& row : boardRows(shell)) lines.push_back(row);
     } else {

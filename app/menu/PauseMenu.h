@@ -31,9 +31,12 @@ struct PauseMenu {
     int lastCursorY = -1;
     std::vector<LevelStanding> standings;  // the levels screen's, read when it opens
     // With a leaderboard: the level whose table the levels screen shows
-    // under its list (the last level selected; -1: none yet), and whether
-    // its record is being fetched to race.
+    // under its list (the last level selected; -1: none yet); whether a
+    // level chosen is raced against its record (the "Race the record"
+    // switch, kept while the game runs), and whether that record is being
+    // fetched.
     int boardLevel = -1;
+    bool raceRecord = false;
     bool fetchingRecord = false;
 };
 

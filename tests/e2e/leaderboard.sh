@@ -6,8 +6,9 @@
 # SERVER_PROGRAMS. settings.ini names it and a player. The autopilot
 # finishes the first level, keeping its run as a player's, which queues it
 # for the leaderboard; the game started next sends whatever is still queued.
-# The run must then stand verified in the level's table, and the game's
-# Levels screen must show its row under the list, read back from the screen.
+# The run must then stand verified in the level's table, the game's Levels
+# screen must show its row under the list, read back from the screen, and
+# Race the record must start the level with it.
 set -u
 game=$(realpath "$1")
 autoplay=$(realpath "$2")
@@ -40,20 +41,22 @@ api="http://127.0.0.1:$port/v1"
 "$root/scripts/serve" --data "$work/server" --port "$port" --workers 1 --programs "$programs" \
     >"$work/serve.log" 2>&1 </dev/null &
 serve_pid=$!
+player=e2e-runner
+printf 'leaderboard = %s\nplayer_name = %s\n' "$api" "$player" >>"$XDG_CONFIG_HOME/vizazuv/settings.ini"
+
+# The leaderboard starts while the autopilot plays: a run finished before it
+# answers waits in the queue and is tried again.
+if ! timeout 120 "$autoplay" --level first-roll --no-shadows --keep-run >"$work/autoplay.log" 2>&1 </dev/null; then
+    fail "the autopilot did not finish the first level"; cat "$work/autoplay.log"; exit 1
+fi
+
 if ! within 30 curl -sf "$api/health" -o /dev/null; then
     fail "the leaderboard did not start"; cat "$work/serve.log"; exit 1
 fi
-
-player=e2e-runner
-printf 'leaderboard = %s\nplayer_name = %s\n' "$api" "$player" >>"$XDG_CONFIG_HOME/vizazuv/settings.ini"
 level=$(curl -sf "$api/levels" | python3 -c '
 import json, sys
 print(next(l["identity"] for l in json.load(sys.stdin) if l["name"] == "first-roll"))')
 [[ -n "$level" ]] || { fail "the leaderboard lists no first-roll level"; exit 1; }
-
-if ! timeout 120 "$autoplay" --level first-roll --no-shadows --keep-run >"$work/autoplay.log" 2>&1 </dev/null; then
-    fail "the autopilot did not finish the first level"; cat "$work/autoplay.log"; exit 1
-fi
 
 "$game" --level first-roll >"$work/game.log" 2>&1 </dev/null &
 pid=$!
@@ -78,7 +81,7 @@ xdotool mousemove 640 360
 skip_card "$work/game.log"
 
 # The Levels screen at 1280 x 720: 24-pixel rows from 84 down; the six
-# levels, Race the record and Back, then the table's heading (row 8) and its
+# levels, the Race the record switch and Back, then the table's heading (row 8) and its
 # first entry (row 9), which the player's run is.
 entry_row=(163 300 600 24)
 xdotool key p
@@ -87,7 +90,7 @@ xdotool key Down Down Down Return
 sleep 1
 # The second level has no runs: its table is its heading alone, and row 9 is empty.
 xdotool key Down
-sleep 2
+sleep 1.5
 shoot second
 xdotool key Up
 shows_entry() { (($(changed_now second "${entry_row[@]}") > 300)); }
@@ -96,7 +99,17 @@ if ! within 10 shows_entry; then
     fail "the Levels screen shows no table row for the run ($(changed first second "${entry_row[@]}") pixels)"
 fi
 
-xdotool key Escape; sleep 0.5; xdotool key Escape; sleep 0.5
+# Race the record (row 6) switched on, then the first level chosen: the
+# record's run comes down and the level starts again with it as the ghost,
+# which closes the menu and its title.
+title_box=(160 35 210 35)
+xdotool key Down Down Down Down Down Down Return
+sleep 0.3
+xdotool key Up Up Up Up Up Up Return
+menu_gone() { (($(changed_now second "${title_box[@]}") > 500)); }
+within 15 menu_gone || fail "Race the record did not start the level (the menu stayed)"
+grep -q '^Racing the record of First roll: 0:' "$work/game.log" || fail "the level started without the record's ghost"
+
 quit_game "$work/game.log"
 stop_serve
 report leaderboard
