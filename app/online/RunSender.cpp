@@ -118,6 +118,7 @@ void RunSender::retryLater(const std::string& why) {
     retryAt_ = Clock::now() + std::chrono::milliseconds(static_cast<long>(seconds * 1000.0));
     // One line when the trouble starts, not one per try.
     if (failures_ == 1) std::cout << "Leaderboard: " << why << "; trying again later" << std::endl;
+    state_.setLatestRun("Leaderboard: run kept, trying again");
 }
 
 bool RunSender::haveToken() {

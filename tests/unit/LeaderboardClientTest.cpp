@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 #include <sys/stat.h>
 
 #include "LevelTestFiles.h"
@@ -15,6 +17,7 @@
 #include "app/online/RankText.h"
 #include "app/online/RetryDelay.h"
 #include "app/online/RunQueue.h"
+#include "app/online/RunSender.h"
 
 using namespace velmora;
 using namespace velmora::app;
@@ -111,4 +114,26 @@ TEST(LeaderboardSending, TheTokenIsThePlayersAloneAndABadFileIsKeptAside) {
     EXPECT_FALSE(loadPlayerToken(path));
     ::testing::internal::GetCapturedStdout();
     EXPECT_TRUE(std::filesystem::exists(path + ".bad"));
+}
+
+TEST(LeaderboardSending, ARunIsKeptWhileTheLeaderboardDoesNotAnswer) {
+    TempFolder temp;
+    const std::string folder = temp.file("outbox");
+    Replay run;
+    run.inputs.resize(2);
+    std::string error;
+    ASSERT_TRUE(RunQueue(folder).add(run, error)) << error;
+    ::testing::internal::CaptureStdout();
+    {
+        // Port 1 on loopback: refused at once, as a leaderboard that is down.
+        RunSender sender({"http://127.0.0.1:1/v1", "ann", temp.file("leaderboard-token"), folder});
+        sender.wake();
+        for (int i = 0; i < 250 && sender.state().latestRun().empty(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        EXPECT_EQ(sender.state().latestRun(), "Leaderboard: run kept, trying again");
+    }
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(RunQueue(folder).waiting().size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(temp.file("leaderboard-token")));
 }
