@@ -16,6 +16,7 @@
 #include "app/hud/Hud.h"
 #include "app/menu/MenuDraw.h"
 #include "app/menu/MenuEntries.h"
+#include "app/online/LeaderboardLink.h"
 #include "app/play/LevelProgress.h"
 #include "app/shell/ShellOptions.h"
 #include "level/LevelSet.h"
@@ -116,6 +117,25 @@ const std::vector<Screen>& screens() {
                  "Levels", std::to_string(number) + " " + level.title + " par " + parText(level.parSteps) + " best 9:59.98",
                  "Back", "Finish the level before it to open this one"};
          }},
+        {"levels with a leaderboard",
+         [](app::ShellState& shell) {
+             pauseOn(shell, app::MenuScreen::levels);
+             shell.menu.standings.assign(shell.levels.levels.size(), {kLongestSteps, true, true});
+             const int longest = longestTitled(shell.levels);
+             shell.menu.selected = shell.menu.boardLevel = longest;
+             // Nowhere: the table is set here, as the sender would set it.
+             shell.leaderboard = std::make_unique<app::RunSender>(app::SenderSetup{"http://127.0.0.1:1", "", "", ""});
+             const LevelEntry& level = shell.levels.levels[static_cast<size_t>(longest)];
+             std::vector<std::string> table = {"Leaderboard: " + level.title};
+             for (int rank = 1; rank <= 10; ++rank) table.push_back(std::to_string(rank) + "th  twenty-letter-name-x  9:59.98");
+             table.push_back("...");
+             table.push_back("> 1000th  twenty-letter-name-x  9:59.98");
+             shell.leaderboard->state().setLevelBoard(app::leaderboardLevel(level), table);
+         },
+         [](const LevelEntry& level, int) {
+             return std::vector<std::string>{"Race the record: off", "Back", "Leaderboard: " + level.title,
+                                             "1th twenty-letter-name-x 9:59.98"};
+         }},
         {"win screen",
          [](app::ShellState& shell) {
              shell.options.gameWon = true;
@@ -164,6 +184,7 @@ TEST_F(ScreenFit, EveryLineOfEveryScreenStandsInsideTheWindowAndItsPanelAtEveryS
             shell.options = app::ShellOptions{};
             shell.session = app::PlaySession{};
             shell.menu = app::PauseMenu{};
+            shell.leaderboard.reset();
             shell.session.startHintAge = 100.0;
             shell.options.showFrameTime = true;  // the readout that must stay clear of every panel
             screen.open(shell);
@@ -211,4 +232,5 @@ TEST_F(ScreenFit, EveryLineOfEveryScreenStandsInsideTheWindowAndItsPanelAtEveryS
         }
     }
     shell.options = app::ShellOptions{};
+    shell.leaderboard.reset();
 }
