@@ -27,9 +27,8 @@ constexpr const char* kRaceRecord = "Race the record";
 
 // The levels screen's table lines, when a leaderboard is set and a level chosen.
 std::vector<std::string> boardRows(const ShellState& shell) {
-    const int level = shell.menu.boardLevel;
-    if (!shell.leaderboard || level < 0 || level >= static_cast<int>(shell.levels.levels.size())) return {};
-    return shell.leaderboard->state().levelBoard(leaderboardLevel(shell.levels.levels[static_cast<size_t>(level)]));
+    if (!shell.leaderboard || shell.menu.boardIdentity.empty()) return {};
+    return shell.leaderboard->state().levelBoard(shell.menu.boardIdentity);
 }
 
 // Every row can be moved to, the table's too, so that a long one scrolls
@@ -75,7 +74,8 @@ void choosePause(ShellState& shell) {
         menu.selected = std::max(shell.levelIndex, 0);
         menu.message.clear();
         menu.boardLevel = -1;
-        menu.fetchingRecord = false;
+        menu.boardIdentity.clear();
+        menu.racedLevel = -1;
         break;
     case PauseChoice::quit: shell.quitRequested = true; break;
     }
@@ -114,8 +114,9 @@ void chooseLevel(ShellState& shell) {
     if (shell.leaderboard && menu.raceRecord) {
         // Played once the record has come (raceRecordWhenItComes).
         const LevelEntry& level = shell.levels.levels[static_cast<size_t>(menu.selected)];
-        shell.leaderboard->requestRecord(leaderboardLevel(level));
-        menu.fetchingRecord = true;
+        menu.racedLevel = menu.selected;
+        menu.racedIdentity = menu.selected == menu.boardLevel ? menu.boardIdentity : leaderboardLevel(level);
+        shell.leaderboard->requestRecord(menu.racedIdentity);
         menu.message = "Fetching the record of " + level.title;
         return;
     }
@@ -252,7 +253,9 @@ void followBoard(ShellState& shell) {
     if (level == menu.boardLevel || level < 0 || level >= static_cast<int>(shell.levels.levels.size())) return;
     menu.boardLevel = level;
     const LevelEntry& entry = shell.levels.levels[static_cast<size_t>(level)];
-    shell.leaderboard->requestBoard(leaderboardLevel(entry), entry.title);
+    // Hashed from the tiles' bytes: once per level selected, never per frame.
+    menu.boardIdentity = leaderboardLevel(entry);
+    shell.leaderboard->requestBoard(menu.boardIdentity, entry.title);
 }
 
 // The record asked for has come: its level is played from the start with
@@ -263,18 +266,15 @@ void raceRecordWhenItComes(ShellState& shell) {
     if (!shell.leaderboard) return;
     std::optional<RecordDownload> record = shell.leaderboard->state().takeRecord();
     if (!record) return;
-    if (!menu.fetchingRecord || !menu.open || menu.screen != MenuScreen::levels) return;
-    menu.fetchingRecord = false;
-    int index = -1;
-    for (size_t i = 0; i < shell.levels.levels.size(); ++i) {
-        if (leaderboardLevel(shell.levels.levels[i]) == record->level) index = static_cast<int>(i);
-    }
-    if (!record->run || index < 0) {
-        menu.message = record->run ? "That level is not in this game's set" : record->error;
+    // One asked for earlier, for another level, is not this one.
+    if (menu.racedLevel < 0 || record->level != menu.racedIdentity || !menu.open ||
+        menu.screen != MenuScreen::levels) {
         return;
     }
-    if (!menu.standings[static_cast<size_t>(index)].open) {
-        menu.message = "Finish the level before it to open this one";
+    const int index = menu.racedLevel;
+    menu.racedLevel = -1;
+    if (!record->run) {
+        menu.message = record->error;
         return;
     }
     const LevelEntry& level = shell.levels.levels[static_cast<size_t>(index)];

@@ -33,11 +33,13 @@ struct PauseMenu {
     // With a leaderboard: the level whose table the levels screen shows
     // under its list (the last level selected; -1: none yet); whether a
     // level chosen is raced against its record (the "Race the record"
-    // switch, kept while the game runs), and whether that record is being
-    // fetched.
+    // switch, kept while the game runs), and the level whose record is
+    // being fetched.
     int boardLevel = -1;
+    std::string boardIdentity;  // that level's, as the leaderboard names it (read from its tiles once)
     bool raceRecord = false;
-    bool fetchingRecord = false;
+    int racedLevel = -1;        // the level whose record is being fetched; -1: none
+    std::string racedIdentity;
 };
 
 // Once a frame, first of all the controls: takes the frame's presses in the

@@ -130,7 +130,8 @@ const std::vector<Screen>& screens() {
              for (int rank = 1; rank <= 10; ++rank) table.push_back(std::to_string(rank) + "th  twenty-letter-name-x  9:59.98");
              table.push_back("...");
              table.push_back("> 1000th  twenty-letter-name-x  9:59.98");
-             shell.leaderboard->state().setLevelBoard(app::leaderboardLevel(level), table);
+             shell.menu.boardIdentity = app::leaderboardLevel(level);
+             shell.leaderboard->state().setLevelBoard(shell.menu.boardIdentity, table);
          },
          [](const LevelEntry& level, int) {
              return std::vector<std::string>{"Race the record: off", "Back", "Leaderboard: " + level.title,
