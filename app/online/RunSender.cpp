@@ -49,6 +49,7 @@ std::vector<BoardEntry> entriesOf(const json& page) {
 
 RunSender::RunSender(SenderSetup setup)
     : setup_(std::move(setup)), root_(apiRoot(setup_.address)), queue_(setup_.queueFolder) {
+    wanted_.woken = true;  // runs left queued by an earlier game go at once
     thread_ = std::thread([this] { run(); });
 }
 
