@@ -15,7 +15,9 @@
 // for a smoother game; --save-replay writes the run as a replay file. It
 // leaves the player's own replays and best times alone unless --keep-run
 // asks it to keep its run as the game keeps a player's (a best run to try
-// the ghost and the best-run keys against).
+// the ghost and the best-run keys against); then, with a leaderboard set in
+// settings.ini, its run is queued and sent there as a player's would be
+// (what it has not sent when it ends, the game sends at its next start).
 
 #include <iostream>
 #include <optional>
@@ -83,6 +85,13 @@ int main(int argc, char** argv) {
 
     shell.archive.saveRunTo = saveReplayTo;
     shell.archive.keepsPlayerFiles = keepRun;
+    if (keepRun) {
+        // Only the leaderboard's settings: the rest stay the autopilot's own,
+        // and the file is never written.
+        const app::Settings kept = app::SettingsFile(app::SettingsFile::defaultPath()).load();
+        shell.settings.leaderboard = kept.leaderboard;
+        shell.settings.playerName = kept.playerName;
+    }
     if (!app::openGame(shell)) {
         return 1;
     }

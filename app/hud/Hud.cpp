@@ -55,6 +55,7 @@ void drawHud(double dt, ShellState& shell) {
     view.keys = shell.settings.keys;
     if (shell.options.gameWon) view.win = winFacts(shell);
     if (shell.intro.showsCard()) view.card = shell.intro.card;
+    if (shell.leaderboard) shell.options.leaderboardLine = shell.leaderboard->state().latestRun();
     HudFrame frame = hudFrame(dt, view, shell.options, shell.session.startHintAge);
     for (const HudLine& line : frame.lines) print(*shell.textRenderer, line);
     for (const TextPanel& panel : frame.panels) {

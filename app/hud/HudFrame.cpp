@@ -67,7 +67,8 @@ HudFrame hudFrame(double dt, const HudView& view, ShellOptions& options, double&
     const std::string message = view.won ? std::string() : shownStatusMessage(options);
     if (!view.menuOpen) {
         if (view.session != nullptr) {
-            const std::vector<HudLine> corners = sessionLines(*view.session, view.spheresCoupled, w, h, view.showTimer);
+            const std::vector<HudLine> corners = sessionLines(*view.session, view.spheresCoupled, w, h, view.showTimer,
+                                                                    options.leaderboardLine);
             frame.lines.insert(frame.lines.end(), corners.begin(), corners.end());
         }
         if (view.won) {

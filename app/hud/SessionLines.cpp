@@ -10,7 +10,7 @@
 namespace velmora::app {
 
 std::vector<HudLine> sessionLines(const PlaySession& session, bool spheresCoupled, int screenWidth,
-                                  int screenHeight, bool showTimer) {
+                                  int screenHeight, bool showTimer, const std::string& leaderboardLine) {
     std::vector<HudLine> lines;
     const int size = cornerTextSize(screenHeight);
     const int margin = size;
@@ -22,6 +22,14 @@ std::vector<HudLine> sessionLines(const PlaySession& session, bool spheresCouple
         rightAligned("Replay " + replaySpeedText(session.replaySpeed), screenHeight - margin - 2 * size - size / 2);
     }
     rightAligned(spheresCoupled ? "Magnet: pull" : "Magnet: push", margin);
+    if (!leaderboardLine.empty()) {
+        const int room = screenWidth / 2 - margin;
+        std::string text = leaderboardLine;
+        const std::size_t most = static_cast<std::size_t>(room / kSmallestTextSize);
+        if (text.size() > most) text = text.substr(0, most - 3) + "...";
+        const int fitted = sizeToFit(text, size, room);
+        lines.push_back({text, screenWidth - margin - textWidth(text, fitted), margin + size + size / 2, fitted});
+    }
     return lines;
 }
 

@@ -82,6 +82,11 @@ const Entry kEntries[] = {
          stepNumber(s.volume, step, 0, 100, 10, chosen);
          return SettingEffect::none;
      }},
+    // Typed, not stepped: the menu shows them, settings.ini sets them.
+    {"Leaderboard", [](const Settings& s) { return s.leaderboard.empty() ? std::string("offline") : s.leaderboard; },
+     [](Settings&, int, bool chosen) { return chosen ? SettingEffect::typedInFile : SettingEffect::none; }},
+    {"Player name", [](const Settings& s) { return s.playerName.empty() ? std::string("none") : s.playerName; },
+     [](Settings&, int, bool chosen) { return chosen ? SettingEffect::typedInFile : SettingEffect::none; }},
 };
 constexpr int kSettingEntries = static_cast<int>(sizeof kEntries / sizeof kEntries[0]);
 

@@ -18,7 +18,9 @@ const std::vector<PauseChoice>& pauseChoices();
 const char* pauseChoiceText(PauseChoice choice);
 
 // What must follow a change, beyond the settings themselves.
-enum class SettingEffect { none, display, vsync, renderScale, options, waitForKey, back };
+// typedInFile: a setting typed in settings.ini (the leaderboard's address
+// and the player's name), which the menu only shows.
+enum class SettingEffect { none, display, vsync, renderScale, options, waitForKey, back, typedInFile };
 
 // The settings screen: one entry per setting, each key to bind, then Back.
 int settingsEntryCount();

@@ -1,12 +1,15 @@
 #include "app/menu/PauseMenu.h"
 
 #include <algorithm>
+#include <iostream>
 #include <cmath>
 
 #include "app/menu/MenuEntries.h"
 #include "app/menu/MenuKeys.h"
 #include "app/play/LevelSwitching.h"
 #include "app/menu/MenuLayout.h"
+#include "app/online/LeaderboardLink.h"
+#include "app/play/RunArchive.h"
 #include "app/play/PlaySession.h"
 #include "app/shell/RenderScaleControl.h"
 #include "app/shell/ScreenSize.h"
@@ -20,11 +23,25 @@ namespace velmora::app {
 
 namespace {
 
-int entryCount(const PauseMenu& menu) {
+constexpr const char* kRaceRecord = "Race the record";
+
+// The levels screen's table lines, when a leaderboard is set and a level chosen.
+std::vector<std::string> boardRows(const ShellState& shell) {
+    if (!shell.leaderboard || shell.menu.boardIdentity.empty()) return {};
+    return shell.leaderboard->state().levelBoard(shell.menu.boardIdentity);
+}
+
+// Every row can be moved to, the table's too, so that a long one scrolls
+// into sight; choosing a table row does nothing.
+int entryCount(const ShellState& shell) {
+    const PauseMenu& menu = shell.menu;
     switch (menu.screen) {
     case MenuScreen::pause: return static_cast<int>(pauseChoices().size());
     case MenuScreen::settings: return settingsEntryCount();
-    case MenuScreen::levels: return static_cast<int>(menu.standings.size()) + 1;  // and Back
+    case MenuScreen::levels:
+        // The levels, Race the record with a leaderboard, Back, then the table.
+        return static_cast<int>(menu.standings.size()) + (shell.leaderboard ? 2 : 1) +
+               static_cast<int>(boardRows(shell).size());
     }
     return 0;
 }
@@ -56,6 +73,9 @@ void choosePause(ShellState& shell) {
         menu.standings = levelStandings(shell.levels);
         menu.selected = std::max(shell.levelIndex, 0);
         menu.message.clear();
+        menu.boardLevel = -1;
+        menu.boardIdentity.clear();
+        menu.racedLevel = -1;
         break;
     case PauseChoice::quit: shell.quitRequested = true; break;
     }
@@ -76,12 +96,28 @@ void backToPause(PauseMenu& menu) {
 void chooseLevel(ShellState& shell) {
     PauseMenu& menu = shell.menu;
     const int count = static_cast<int>(menu.standings.size());
-    if (menu.selected >= count) {
+    const int back = count + (shell.leaderboard ? 1 : 0);
+    if (shell.leaderboard && menu.selected == count) {
+        menu.raceRecord = !menu.raceRecord;
+        menu.message = menu.raceRecord ? "Choose a level to race its record" : "";
+        return;
+    }
+    if (menu.selected == back) {
         backToPause(menu);
         return;
     }
+    if (menu.selected > back) return;  // a row of the table
     if (!menu.standings[static_cast<size_t>(menu.selected)].open) {
         menu.message = "Finish the level before it to open this one";
+        return;
+    }
+    if (shell.leaderboard && menu.raceRecord) {
+        // Played once the record has come (raceRecordWhenItComes).
+        const LevelEntry& level = shell.levels.levels[static_cast<size_t>(menu.selected)];
+        menu.racedLevel = menu.selected;
+        menu.racedIdentity = menu.selected == menu.boardLevel ? menu.boardIdentity : leaderboardLevel(level);
+        shell.leaderboard->requestRecord(menu.racedIdentity);
+        menu.message = "Fetching the record of " + level.title;
         return;
     }
     playLevel(shell, menu.selected);
@@ -104,6 +140,9 @@ void changeSelected(ShellState& shell, int step, bool chosen) {
         menu.message = "Press the new key";
         return;
     case SettingEffect::back: backToPause(menu); return;
+    case SettingEffect::typedInFile:
+        menu.message = "Typed in settings.ini: leaderboard = ADDRESS, player_name = NAME";
+        return;
     }
     menu.message.clear();
     shell.settingsFile.saveIfChanged(settings);
@@ -129,7 +168,7 @@ void takePromptPress(ShellState& shell, const Press& press) {
 
 MenuLayout currentLayout(const ShellState& shell) {
     const PauseMenu& menu = shell.menu;
-    return layoutMenu(menu.screen, entryCount(menu), menu.selected, shell.screenWidth, shell.screenHeight);
+    return layoutMenu(menu.screen, entryCount(shell), menu.selected, shell.screenWidth, shell.screenHeight);
 }
 
 // The cursor selects the entry it moves onto.
@@ -165,7 +204,7 @@ void click(ShellState& shell) {
 
 void takeCommand(ShellState& shell, MenuCommand command) {
     PauseMenu& menu = shell.menu;
-    const int count = entryCount(menu);
+    const int count = entryCount(shell);
     switch (command) {
     case MenuCommand::none: break;
     case MenuCommand::up: menu.selected = (menu.selected + count - 1) % count; break;
@@ -204,6 +243,50 @@ void closeMenu(ShellState& shell) {
     platform::hideMouseCursor();
 }
 
+// The levels screen's table follows the level selected; the rows below the
+// levels leave the last one's.
+void followBoard(ShellState& shell) {
+    PauseMenu& menu = shell.menu;
+    if (!shell.leaderboard || !menu.open || menu.screen != MenuScreen::levels) return;
+    const int count = static_cast<int>(menu.standings.size());
+    const int level = menu.selected < count ? menu.selected : menu.boardLevel;
+    if (level == menu.boardLevel || level < 0 || level >= static_cast<int>(shell.levels.levels.size())) return;
+    menu.boardLevel = level;
+    const LevelEntry& entry = shell.levels.levels[static_cast<size_t>(level)];
+    // Hashed from the tiles' bytes: once per level selected, never per frame.
+    menu.boardIdentity = leaderboardLevel(entry);
+    shell.leaderboard->requestBoard(menu.boardIdentity, entry.title);
+}
+
+// The record asked for has come: its level is played from the start with
+// the record's run as the ghost. Only while the screen that asked is still
+// up; a record that comes after the player left it is dropped.
+void raceRecordWhenItComes(ShellState& shell) {
+    PauseMenu& menu = shell.menu;
+    if (!shell.leaderboard) return;
+    std::optional<RecordDownload> record = shell.leaderboard->state().takeRecord();
+    if (!record) return;
+    // One asked for earlier, for another level, is not this one.
+    if (menu.racedLevel < 0 || record->level != menu.racedIdentity || !menu.open ||
+        menu.screen != MenuScreen::levels) {
+        return;
+    }
+    const int index = menu.racedLevel;
+    menu.racedLevel = -1;
+    if (!record->run) {
+        menu.message = record->error;
+        return;
+    }
+    const LevelEntry& level = shell.levels.levels[static_cast<size_t>(index)];
+    playLevel(shell, index);
+    // For this run of the level: the level's next load follows the player's own best again.
+    shell.archive.ghostPath = ghostPathOf(*record->run, level);
+    shell.session.showGhost = true;
+    std::cout << "Racing the record of " << level.title << ": " << runTimeText(clockedSteps(record->run->inputs))
+              << std::endl;
+    if (!shell.session.paused) closeMenu(shell);
+}
+
 }  // namespace
 
 void updatePauseMenu(ShellState& shell) {
@@ -232,6 +315,8 @@ void updatePauseMenu(ShellState& shell) {
         // Resumed, restarted or another level: the rest of the frame's presses are the game's.
         if (!shell.session.paused) closeMenu(shell);
     }
+    followBoard(shell);
+    raceRecordWhenItComes(shell);
 }
 
 std::vector<std::string> menuLines(const ShellState& shell) {
@@ -243,7 +328,9 @@ std::vector<std::string> menuLines(const ShellState& shell) {
         for (size_t i = 0; i < standings.size() && i < shell.levels.levels.size(); ++i) {
             lines.push_back(levelLine(shell.levels.levels[i], standings[i], static_cast<int>(i) + 1));
         }
+        if (shell.leaderboard) lines.push_back(std::string(kRaceRecord) + (shell.menu.raceRecord ? ": on" : ": off"));
         lines.push_back("Back");
+        for (const std::string& row : boardRows(shell)) lines.push_back(row);
     } else {
         for (int i = 0; i < settingsEntryCount(); ++i) {
             lines.push_back(settingsEntryText(shell.settings, i));

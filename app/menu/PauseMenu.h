@@ -30,6 +30,16 @@ struct PauseMenu {
     int lastCursorX = -1;        // hover selects only when the cursor moves
     int lastCursorY = -1;
     std::vector<LevelStanding> standings;  // the levels screen's, read when it opens
+    // With a leaderboard: the level whose table the levels screen shows
+    // under its list (the last level selected; -1: none yet); whether a
+    // level chosen is raced against its record (the "Race the record"
+    // switch, kept while the game runs), and the level whose record is
+    // being fetched.
+    int boardLevel = -1;
+    std::string boardIdentity;  // that level's, as the leaderboard names it (read from its tiles once)
+    bool raceRecord = false;
+    int racedLevel = -1;        // the level whose record is being fetched; -1: none
+    std::string racedIdentity;
 };
 
 // Once a frame, first of all the controls: takes the frame's presses in the

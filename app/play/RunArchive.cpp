@@ -3,6 +3,7 @@
 #include <iostream>
 #include <system_error>
 
+#include "app/online/RunQueue.h"
 #include "level/LevelIdentity.h"
 #include "platform/DataFolders.h"
 #include "sim/BestTimes.h"
@@ -27,6 +28,8 @@ struct RunFiles {
     bool newBest = false;
     std::string levelKey;
     std::uint32_t steps = 0;  // the run's time
+    std::string runQueueFolder;
+    std::function<void()> runQueued;
 };
 
 std::string replayPath(const std::string& levelKey, const std::string& which) {
@@ -39,6 +42,14 @@ void writeRunFiles(const RunFiles& files) {
     std::string error;
     if (!files.saveRunTo.empty() && !saveReplay(files.saveRunTo, files.run, error)) {
         std::cout << error << std::endl;
+    }
+    if (!files.runQueueFolder.empty()) {
+        RunQueue queue(files.runQueueFolder);
+        if (queue.add(files.run, error)) {
+            if (files.runQueued) files.runQueued();
+        } else {
+            std::cout << error << std::endl;
+        }
     }
     if (!files.keepsPlayerFiles) return;
     const std::string latest = replayPath(files.levelKey, "latest");
@@ -82,6 +93,8 @@ void archiveFinishedRun(RunArchive& archive) {
     files.run = archive.recorder.replay();
     files.saveRunTo = archive.saveRunTo;
     files.keepsPlayerFiles = archive.keepsPlayerFiles;
+    files.runQueueFolder = archive.runQueueFolder;
+    files.runQueued = archive.runQueued;
     files.levelKey = levelKey(archive);
     files.steps = static_cast<std::uint32_t>(clockedSteps(files.run.inputs));
     files.newBest = archive.keepsPlayerFiles && (archive.bestSteps < 0 || files.steps < archive.bestSteps);
@@ -93,7 +106,9 @@ void archiveFinishedRun(RunArchive& archive) {
         // the run grows.
         archive.ghostPath = archive.recorder.mainPath();
     }
-    if (files.saveRunTo.empty() && !files.keepsPlayerFiles) return;  // nothing to write
+    if (files.saveRunTo.empty() && !files.keepsPlayerFiles && files.runQueueFolder.empty()) {
+        return;  // nothing to write
+    }
     finishSaving(archive);  // runs are seconds apart: the last one's are long written
     try {
         archive.saving = std::async(std::launch::async, writeRunFiles, files);

@@ -2,9 +2,11 @@
 // The runs the game keeps: the one being played is recorded step by step; a
 // run that reaches the goal is saved as the level's latest replay and, when
 // it beats the kept best time, as its best replay too, in the game's data
-// folder. The best run's path is what the ghost follows.
+// folder. The best run's path is what the ghost follows. With a leaderboard
+// set, each finished run is queued to be sent as well.
 
 #include <cstdint>
+#include <functional>
 #include <future>
 #include <optional>
 #include <string>
@@ -31,6 +33,11 @@ struct RunArchive {
     std::vector<glm::vec3> ghostPath;  // the main sphere after each of its steps
     long bestSteps = -1;               // as kept in the best times, -1: none
     std::future<void> saving;          // the last finished run's files being written
+    // With a leaderboard set: every finished run is queued there too
+    // (app/online/RunQueue.h), and runQueued told once it is, from the
+    // thread that wrote it.
+    std::string runQueueFolder;
+    std::function<void()> runQueued;
 };
 
 // The level's identity and, for the game, its best time and best run.

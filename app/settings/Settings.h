@@ -3,6 +3,8 @@
 // graphics, controls, HUD and sound. Read from and written to settings.ini
 // (app/settings/SettingsFile.h); the values here are the defaults.
 
+#include <string>
+
 #include "app/input/KeyBindings.h"
 
 namespace velmora::app {
@@ -46,6 +48,12 @@ struct Settings {
 
     // Sound.
     int volume = 100;  // percent
+
+    // Leaderboard: where finished runs are sent (app/online/), empty: the
+    // game stays offline and sends nothing; and the name the player is
+    // registered under there, asked for on the first run sent.
+    std::string leaderboard;
+    std::string playerName;
 };
 
 }  // namespace velmora::app

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <map>
 
+#include "app/online/LeaderboardSettings.h"
 #include "platform/KeyNames.h"
 
 namespace velmora::app {
@@ -71,6 +72,19 @@ bool readKey(const std::string& value, Settings& s) {
     const int key = platform::keyFromName(value);
     if (key < 0 || !fixedKeyUse(key).empty()) return false;
     s.keys.keys[action] = key;
+    return true;
+}
+
+template <std::string Settings::*member>
+std::string writeText(const Settings& s) { return s.*member; }
+bool readAddress(const std::string& value, Settings& s) {
+    if (!value.empty() && !validLeaderboardAddress(value)) return false;
+    s.leaderboard = value;
+    return true;
+}
+bool readPlayerName(const std::string& value, Settings& s) {
+    if (!value.empty() && !validPlayerName(value)) return false;
+    s.playerName = value;
     return true;
 }
 
@@ -144,6 +158,10 @@ const Field kFields[] = {
      readFlag<&Settings::showFrameTime>, kOnOff},
     {"volume", "Sound: percent", writeNumber<&Settings::volume>,
      readRange<&Settings::volume, 0, 100>, "a percentage from 0 to 100"},
+    {"leaderboard", "Leaderboard: its address (scripts/serve prints it; empty: offline) and your name there",
+     writeText<&Settings::leaderboard>, readAddress, "an http:// or https:// address, or nothing (offline)"},
+    {"player_name", nullptr, writeText<&Settings::playerName>, readPlayerName,
+     "3 to 20 of A-Z a-z 0-9 _ . -"},
 };
 
 const Field* fieldOf(const std::string& key) {

@@ -8,6 +8,7 @@
 #include "app/shell/RenderScaleControl.h"
 #include "app/play/LevelProgress.h"
 #include "app/hud/ScreenOverlay.h"
+#include "app/online/LeaderboardLink.h"
 #include "app/shell/ShellState.h"
 #include "app/shell/Startup.h"
 #include "app/shell/WindowMode.h"
@@ -110,6 +111,7 @@ bool startWorld(ShellState& shell) {
         return false;
     }
     shell.sound = audio::SoundSystem::open("Sounds", std::cout);
+    startLeaderboard(shell);
     return true;
 }
 
@@ -118,6 +120,7 @@ void keepSettingsAndRelease(ShellState& shell) {
     rememberWindow(shell);
     shell.settingsFile.saveIfChanged(shell.settings);
     finishSaving(shell.archive);
+    stopLeaderboard(shell);
     shell.sound.reset();
     shutdown(shell);
 }

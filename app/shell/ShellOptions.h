@@ -25,6 +25,9 @@ struct ShellOptions {
     double frameTimeRefreshTimer = 10000.0;
     std::string frameTimeText;    // first frame-time line, as last rebuilt
     std::string objectCountText;  // second frame-time line, as last rebuilt
+    // The latest run's standing on the leaderboard ("Leaderboard: sent"),
+    // bottom right over the magnet; empty offline.
+    std::string leaderboardLine;
 };
 
 }  // namespace velmora::app

@@ -6,6 +6,7 @@
 #include "app/camera/Camera.h"
 #include "app/input/FrameInput.h"
 #include "app/menu/PauseMenu.h"
+#include "app/online/RunSender.h"
 #include "app/play/LevelIntro.h"
 #include "app/play/PlaySession.h"
 #include "app/play/RunArchive.h"
@@ -71,6 +72,10 @@ struct ShellState {
     bool quitRequested = false;      // the menu's Quit was chosen
     std::unique_ptr<audio::SoundSystem> sound;  // null: no sound at all (tests)
     FrameInput input;  // this frame's presses, taken by whatever is on top
+    // Sends finished runs and fetches the tables while a leaderboard is set
+    // (app/online/); null offline, and in tests and the autopilot unless
+    // they keep runs as a player's.
+    std::unique_ptr<RunSender> leaderboard;
 
     // What the post-process needs each frame, from the fields above.
     BlurSetup blurSetup() const;

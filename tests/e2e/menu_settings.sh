@@ -25,7 +25,7 @@ title_box=(316 30 300 45)
 settings_row=(640 507)     # the pause menu's third row
 row_x=470; row_top=400; row_h=44; row_wh=(340 40)  # the pause menu's rows: x, first top, step, w h
 side_box=(20 100 400 500)  # the scene left of the menu
-forward_entry=16           # "Key to push forward", counted from the settings screen's first entry
+forward_entry=18           # "Key to push forward", counted from the settings screen's first entry
 
 # The sound goes to a wave file, to be heard from the file.
 write_wave_conf

@@ -17,6 +17,7 @@
 #include "app/menu/MenuDraw.h"
 #include "app/menu/MenuEntries.h"
 #include "app/play/LevelIntro.h"
+#include "app/online/LeaderboardLink.h"
 #include "app/play/LevelProgress.h"
 #include "app/shell/ShellOptions.h"
 #include "level/LevelSet.h"
@@ -97,6 +98,9 @@ const std::vector<Screen>& screens() {
          [](app::ShellState& shell) {
              shell.options.showHelp = true;
              app::showStatusMessage(shell.options, "Transparency disabled");
+             // The longest the leaderboard's corner line gets: a rejection with the checker's line.
+             shell.options.leaderboardLine =
+                 "Leaderboard: rejected: the run does not reach the goal: it ends 1:02.50 into the level";
          },
          [](const LevelEntry&, int) {
              return std::vector<std::string>{"Aim:", "F11, Alt+Enter: full screen", "F5: Filtering",
@@ -124,6 +128,26 @@ const std::vector<Screen>& screens() {
              return std::vector<std::string>{
                  "Levels", std::to_string(number) + " " + level.title + " par " + parText(level.parSteps) + " best 9:59.98",
                  "Back", "Finish the level before it to open this one"};
+         }},
+        {"levels with a leaderboard",
+         [](app::ShellState& shell) {
+             pauseOn(shell, app::MenuScreen::levels);
+             shell.menu.standings.assign(shell.levels.levels.size(), {kLongestSteps, true, true});
+             const int longest = longestTitled(shell.levels);
+             shell.menu.selected = shell.menu.boardLevel = longest;
+             // Nowhere: the table is set here, as the sender would set it.
+             shell.leaderboard = std::make_unique<app::RunSender>(app::SenderSetup{"http://127.0.0.1:1", "", "", ""});
+             const LevelEntry& level = shell.levels.levels[static_cast<size_t>(longest)];
+             std::vector<std::string> table = {"Leaderboard: " + level.title};
+             for (int rank = 1; rank <= 10; ++rank) table.push_back(std::to_string(rank) + "th  twenty-letter-name-x  9:59.98");
+             table.push_back("...");
+             table.push_back("> 1000th  twenty-letter-name-x  9:59.98");
+             shell.menu.boardIdentity = app::leaderboardLevel(level);
+             shell.leaderboard->state().setLevelBoard(shell.menu.boardIdentity, table);
+         },
+         [](const LevelEntry& level, int) {
+             return std::vector<std::string>{"Race the record: off", "Back", "Leaderboard: " + level.title,
+                                             "1th twenty-letter-name-x 9:59.98"};
          }},
         {"win screen",
          [](app::ShellState& shell) {
@@ -174,6 +198,7 @@ TEST_F(ScreenFit, EveryLineOfEveryScreenStandsInsideTheWindowAndItsPanelAtEveryS
             shell.session = app::PlaySession{};
             shell.menu = app::PauseMenu{};
             shell.intro = app::LevelIntro{};
+            shell.leaderboard.reset();
             shell.session.startHintAge = 100.0;
             shell.options.showFrameTime = true;  // the readout that must stay clear of every panel
             screen.open(shell);
@@ -222,4 +247,5 @@ TEST_F(ScreenFit, EveryLineOfEveryScreenStandsInsideTheWindowAndItsPanelAtEveryS
     }
     shell.options = app::ShellOptions{};
     shell.intro = app::LevelIntro{};
+    shell.leaderboard.reset();
 }

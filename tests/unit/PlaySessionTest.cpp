@@ -5,6 +5,7 @@
 
 #include "app/play/PlaySession.h"
 #include "app/hud/SessionLines.h"
+#include "screen/TextFit.h"
 #include "sim/RunClock.h"
 
 using namespace velmora::app;
@@ -96,4 +97,18 @@ TEST(RunTime, HudShowsTimerTopRightReplayUnderItAndTheMagnetBottomRight) {
     EXPECT_EQ(lines[0].size, 10);
     EXPECT_EQ(lines[0].x + 9 * 10, 630);
     EXPECT_EQ(lines[1].y, 10);
+
+    // The leaderboard's line over the magnet, kept to the right half: made
+    // smaller, then cut short, rather than reach the frame-time readout.
+    for (const std::string& line : {std::string("Leaderboard: verified: 3rd of 41"),
+                                    "Leaderboard: rejected: " + std::string(80, 'x')}) {
+        lines = sessionLines(session, false, 640, 360, false, line);
+        ASSERT_EQ(lines.size(), 3u);
+        const HudLine& board = lines[2];
+        EXPECT_EQ(board.x + velmora::textWidth(board.text, board.size), 630) << line;
+        EXPECT_GE(board.x, 320) << line;
+        EXPECT_GE(board.size, velmora::kSmallestTextSize) << line;
+        EXPECT_GT(board.y, lines[1].y + lines[1].size) << line;
+        EXPECT_EQ(board.text.substr(0, 22), line.substr(0, 22));
+    }
 }

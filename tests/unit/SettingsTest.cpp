@@ -42,6 +42,8 @@ Settings changedSettings() {
                    platform::KEY_BACKSPACE, ' ', '1', platform::KEY_KP_0 + 5, ';', 'N'};
     s.showTimer = false;
     s.showFrameTime = true;
+    s.leaderboard = "http://127.0.0.1:8642/v1";
+    s.playerName = "ann.b-2";
     s.volume = 35;
     return s;
 }
@@ -101,6 +103,10 @@ TEST(SettingsFile, ABadLineIsNamedAndItsSettingKeepsItsDefault) {
         {"key_pause = W", "key_pause: W already does: push forward; keeps its default P"},
         {"shadows off", "shadows off: not a \"key = value\" line; skipped"},
         {"= on", "= on: not a \"key = value\" line; skipped"},
+        {"leaderboard = ftp://host", "leaderboard: \"ftp://host\" is not an http:// or https:// address, or nothing (offline); keeps its default "},
+        {"leaderboard = http://", "leaderboard: \"http://\" is not an http:// or https:// address, or nothing (offline); keeps its default "},
+        {"player_name = ab", "player_name: \"ab\" is not 3 to 20 of A-Z a-z 0-9 _ . -; keeps its default "},
+        {"player_name = ann b", "player_name: \"ann b\" is not 3 to 20 of A-Z a-z 0-9 _ . -; keeps its default "},
     };
     for (const Case& c : cases) {
         TempFolder temp;
