@@ -19,10 +19,8 @@ void setScreenSize(ShellState& shell, int width, int height) {
     shell.sceneWidth = scaledLength(width, scale);
     shell.sceneHeight = scaledLength(height, scale);
     releaseFullScreenTarget(shell.sceneTarget);
-    releaseFullScreenTarget(shell.blurTarget);
     // Completeness reports go to standard error.
     shell.sceneTarget = createFullScreenTarget(shell.sceneWidth, shell.sceneHeight);
-    shell.blurTarget = createFullScreenTarget(shell.sceneWidth, shell.sceneHeight);
     if (shell.textRenderer) shell.textRenderer->setScreenSize(width, height);
 }
 

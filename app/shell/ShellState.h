@@ -44,7 +44,6 @@ struct ShellState {
     TextRenderer* textRenderer = nullptr;
     ShadowCubeMap shadowCube;
     FullScreenTarget sceneTarget;
-    FullScreenTarget blurTarget;
     ShaderProgram* blurProgram = nullptr;
     BlurUniforms blurUniforms;
     scene::ScreenQuad* screenQuad = nullptr;
