@@ -1,7 +1,9 @@
 #pragma once
 // The post-process that puts a frame on the screen: the scene target blurred
 // in both directions at once and composed with the sharp parts (the HUD) onto
-// the default framebuffer, in one pass.
+// the default framebuffer, in one pass. A scene drawn at fewer pixels than
+// the screen's is blurred at its own size and then copied up, each of its
+// pixels over the screen pixels it covers.
 
 #include <GL/glew.h>
 #include <glm/glm.hpp>
@@ -39,10 +41,14 @@ struct BlurSetup {
     // pixels (render scale); 0: the screen's.
     int sceneWidth = 0;
     int sceneHeight = 0;
+    // At the scene's size, where that is not the screen's: the blurred
+    // picture before it is copied up. Without one the pass draws straight
+    // onto the screen, reading each scene pixel for every screen pixel it
+    // covers (the same picture, at the screen's cost).
+    FullScreenTarget scaledTarget;
 };
 
-// Draws the pass with the blur program current (the caller makes it so),
-// stretched over the screen. The depth test is off while the quad is drawn
+// Draws the pass with the blur program current (the caller makes it so). The depth test is off while the quad is drawn
 // (and as it was afterwards). Ends with framebuffer 0 bound, its back buffer
 // the one draw buffer, and texture unit 1 active.
 void blurAndCompose(const BlurSetup& setup);

@@ -169,6 +169,48 @@ TEST_F(PostProcess, PictureOwesNothingToWhatTheScreenHeldBefore) {
     EXPECT_TRUE(readScreen() == first);
 }
 
+// At a render scale the pass blurs at the scene's size and copies that up:
+// the same picture as blurring straight onto the screen, each scene pixel
+// over the screen pixels it covers.
+TEST_F(PostProcess, AScaledSceneIsBlurredAtItsOwnSizeIntoTheSamePicture) {
+    releaseFullScreenTarget(setup.sceneTarget);
+    setup.sceneWidth = width / 2;
+    setup.sceneHeight = height / 2;
+    setup.sceneTarget = createFullScreenTarget(setup.sceneWidth, setup.sceneHeight);
+    TextRenderer text(width, height);
+    const auto drawScene = [&] {
+        glBindFramebuffer(GL_FRAMEBUFFER, setup.sceneTarget.framebuffer->name());
+        glViewport(0, 0, setup.sceneWidth, setup.sceneHeight);
+        const GLenum both[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+        glDrawBuffers(2, both);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(0, 0, setup.sceneWidth / 3, setup.sceneHeight / 2);
+        glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
+        text.printText("HELLO 42", 100, 100, 30);
+    };
+    drawScene();
+    present();
+    const std::vector<unsigned char> straight = readScreen();
+
+    setup.scaledTarget = createFullScreenTarget(setup.sceneWidth, setup.sceneHeight);
+    drawScene();
+    present();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], width);  // the HUD and the menus go on at the screen's size
+    const std::vector<unsigned char> copiedUp = readScreen();
+    releaseFullScreenTarget(setup.scaledTarget);
+    EXPECT_GE(at(copiedUp, 10, 10).r, 250);                      // white at the bottom left
+    EXPECT_TRUE(isClearColour(at(copiedUp, width - 10, height - 10)));
+    EXPECT_TRUE(copiedUp == straight);
+}
+
 TEST_F(PostProcess, QuadHoldsTwoTrianglesOverTheWholeClipSpace) {
     EXPECT_EQ(quad->shaderProgram, program);
     glBindBuffer(GL_ARRAY_BUFFER, quad->vertexBuffer);
