@@ -66,6 +66,7 @@ void blurAndCompose(const BlurSetup& setup) {
     const glm::vec2 shift = blurShift(sceneWidth);
     glUniform2f(setup.uniforms.uShift, shift.x, shift.y);
     drawQuad(*setup.quad);
+    passDone("blur");
     if (scaled) {
         // Nearest: each scene pixel covers its screen pixels whole, as the
         // text and the menus drawn after it are sharp at the screen's own.
@@ -76,8 +77,8 @@ void blurAndCompose(const BlurSetup& setup) {
                           GL_COLOR_BUFFER_BIT, GL_NEAREST);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glViewport(0, 0, setup.screenWidth, setup.screenHeight);
+        passDone("scale up");
     }
-    passDone("blur");
     if (depthTest) glEnable(GL_DEPTH_TEST);
 }
 
