@@ -10,6 +10,9 @@ uniform mat4 modelMatrix;
 out vec3 worldPosition;
 out vec3 worldNormal;
 
+// Exactly the depth the depth-only walk laid down (depthPrepass.vert).
+invariant gl_Position;
+
 void main() {
     vec4 world = modelMatrix * vec4(position, 1.0);
     worldPosition = world.xyz;

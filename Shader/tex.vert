@@ -12,6 +12,9 @@ out vec3 worldPosition;
 out vec3 worldNormal;
 out vec2 texCoord;
 
+// Exactly the depth the depth-only walk laid down (depthPrepass.vert).
+invariant gl_Position;
+
 void main() {
     vec4 world = modelMatrix * vec4(position, 1.0);
     worldPosition = world.xyz;

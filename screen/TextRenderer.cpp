@@ -45,6 +45,26 @@ void TextRenderer::printText(const char* text, int x, int y, int size) {
     if (text != nullptr && *text != '\0') {
         logDrawnBox({true, x, y, textWidth(text, size), size, text});
     }
+    if (batching_) {
+        batch_.positions.insert(batch_.positions.end(), geometry.positions.begin(), geometry.positions.end());
+        batch_.uvs.insert(batch_.uvs.end(), geometry.uvs.begin(), geometry.uvs.end());
+        return;
+    }
+    draw(geometry);
+}
+
+void TextRenderer::beginBatch() {
+    batching_ = true;
+    batch_.positions.clear();
+    batch_.uvs.clear();
+}
+
+void TextRenderer::drawBatch() {
+    batching_ = false;
+    draw(batch_);
+}
+
+void TextRenderer::draw(const TextGeometry& geometry) {
     const size_t vertexCount = geometry.positions.size();
     upload(vertexBuffer, geometry.positions.data(), vertexCount * sizeof(glm::vec2));
     upload(uvBuffer, geometry.uvs.data(), vertexCount * sizeof(glm::vec2));

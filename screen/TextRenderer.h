@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "screen/TextGeometry.h"
+
 namespace velmora {
 
 class ShaderProgram;
@@ -25,6 +27,12 @@ public:
     // text program current and no vertex array or array buffer bound.
     void printText(const char* text, int x, int y, int size);
 
+    // Between these two, printText only gathers its squares; the second
+    // draws all of them at once (one upload, one draw, whatever the number
+    // of lines), with the state printText leaves.
+    void beginBatch();
+    void drawBatch();
+
     GLuint font() const { return fontTexture; }
 
     // The screen the pixel positions are measured on, when the window changes size.
@@ -36,6 +44,7 @@ public:
 private:
     void upload(GLuint buffer, const void* data, size_t bytes);
     void pointAttribute(GLuint buffer, const char* name);
+    void draw(const TextGeometry& geometry);
 
     int screenWidth;
     int screenHeight;
@@ -45,6 +54,8 @@ private:
     GLint samplerLocation = -1;
     GLuint vertexArray = 0;
     ShaderProgram* shaderProgram = nullptr;
+    bool batching_ = false;
+    TextGeometry batch_;
 };
 
 }  // namespace velmora

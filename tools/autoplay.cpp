@@ -10,7 +10,9 @@
 //                    [route-file]
 //     build/autoplay --list
 // Without --level it plays the grand tour; --list prints the set's level
-// names in play order, one a line.
+// names in play order, one a line. At the end it prints the frames' count,
+// the median and 10th-percentile frame rate and the seconds drawn at each
+// render scale.
 // --no-shadows presses F7 at the start, as a player on a slow machine would
 // for a smoother game; --save-replay writes the run as a replay file. It
 // leaves the player's own replays and best times alone unless --keep-run
@@ -24,8 +26,10 @@
 #include <string>
 
 #include "tools/autopilot/Autopilot.h"
+#include "tools/autopilot/FrameRateSummary.h"
 #include "app/shell/FrameLoop.h"
 #include "app/shell/Game.h"
+#include "app/shell/RenderScaleControl.h"
 #include "app/play/LevelProgress.h"
 #include "app/play/PlaySession.h"
 #include "tools/autopilot/Route.h"
@@ -100,9 +104,16 @@ int main(int argc, char** argv) {
     if (noShadows) pilot.turnShadowsOff();
     int status = 0;
     const double start = platform::getTime();
+    app::FrameRateSummary summary;
+    int drawnAt = -1;  // the render scale of the frame before, none before the first
     while (true) {
         pilot.beforeFrame();
-        if (!loop.runFrame()) {
+        const bool running = loop.runFrame();
+        // A frame's interval ends as the next begins; the first one's is the
+        // loading, no frame.
+        if (drawnAt >= 0) summary.add(loop.lastInterval(), drawnAt);
+        drawnAt = app::currentRenderScale(shell);
+        if (!running) {
             std::cout << "autoplay: quit at " << pilot.where() << std::endl;
             status = 3;
             break;
@@ -125,6 +136,7 @@ int main(int argc, char** argv) {
             break;
         }
     }
+    std::cout << summary.text() << std::flush;
     app::Autopilot::releaseInput();
     if (status == 0) {
         const double until = platform::getTime() + kShowWinSeconds;

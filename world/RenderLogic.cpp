@@ -71,7 +71,15 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
         // the cleared target already says: it is not written at all.
         glColorMaski(1, GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
         shadowFaces_.startListing();  // the next frame's shadow faces are listed anew
+        // The lit shaders (four shadow-cube reads per lit point) are the
+        // frame's dearest work: depth first, so each pixel is shaded once,
+        // by its nearest surface, whatever order the tree draws in.
+        scenePass_.drawDepth(root);
+        glDepthFunc(GL_LEQUAL);
+        glDepthMask(GL_FALSE);
         scenePass_.drawWorld(root);
+        glDepthMask(GL_TRUE);
+        glDepthFunc(GL_LESS);
         // Behind the opaque world, before anything blended over it.
         if (backdrop_ != nullptr && simulation_.hasLevel()) {
             glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);

@@ -94,6 +94,7 @@ public:
     std::list<ParticleSystem*>& particleSystems = bursts_.systems;  // live bursts, oldest first
     GLuint& particleSprite = bursts_.sprite;  // what every burst draws, loaded with the level (0: none)
     ShaderProgram*& phongProgram = programs_.phong;
+    ShaderProgram*& depthProgram = programs_.depth;
     ShaderProgram*& textureProgram = programs_.texture;
     ShaderProgram*& shadowProgram = programs_.shadow;
     ShaderProgram*& particleUpdateProgram = programs_.particleUpdate;

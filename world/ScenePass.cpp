@@ -24,6 +24,16 @@ void ScenePass::begin(const SceneUniforms& uniforms, const Options& options) {
     }
 }
 
+void ScenePass::drawDepth(scene::SceneObject& root) {
+    const int drawn = drawnObjectCount;
+    depthOnly_ = true;
+    glColorMaski(0, GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    walk(root, false);
+    glColorMaski(0, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    depthOnly_ = false;
+    drawnObjectCount = drawn;
+}
+
 void ScenePass::drawWorld(scene::SceneObject& root) { walk(root, false); }
 
 void ScenePass::drawSeeThrough(const std::vector<scene::SceneObject*>& objects) {
@@ -39,7 +49,7 @@ bool ScenePass::enter(scene::SceneObject& object) {
     if (node.objectProgram == nullptr) {
         return false;  // nothing to draw it with
     }
-    programs_.useForScene(node.objectProgram, uniforms_);
+    programs_.useForScene(depthOnly_ ? programs_.depth : node.objectProgram, uniforms_);
     return true;
 }
 
@@ -54,6 +64,14 @@ unsigned ScenePass::facesSeeing(const physics::Shape& shape) {
 void ScenePass::samePoseAgain() { ++drawnObjectCount; }
 
 void ScenePass::handOn(scene::SceneObject& object, DrawNode& node, const glm::mat4& model, unsigned) {
+    if (depthOnly_) {
+        // Position only, through the shadow vertex array; a door that has
+        // slid away hides here as in its own draw.
+        setNodeUniforms(*programs_.current, node, model);
+        updateShown(object, node);
+        node.draw(true, false);
+        return;
+    }
     // Blending only where it changes a pixel: a source alpha of exactly 1
     // gives the source colour, and the second output (alpha 0) is never read
     // for its colour.

@@ -26,6 +26,10 @@ public:
 
     // Starts a pass: the drawn count goes back to 0.
     void begin(const SceneUniforms& uniforms, const Options& options);
+    // The depth of the tree under root alone, no colour: the walk that
+    // follows then shades each pixel once, with the depth test passing only
+    // the nearest surface. Leaves the drawn count as it was.
+    void drawDepth(scene::SceneObject& root);
     // The tree under root, the see-through objects left out while the
     // transparency option is on.
     void drawWorld(scene::SceneObject& root);
@@ -45,6 +49,7 @@ private:
     ScenePrograms& programs_;
     SceneUniforms uniforms_;
     Options options_;
+    bool depthOnly_ = false;  // in drawDepth's walk
 };
 
 }  // namespace velmora

@@ -24,6 +24,14 @@ ScenePrograms::ScenePrograms() {
         phong = new ShaderProgram("Shader/basic.vert", "Shader/phongShading.frag");
         texture = new ShaderProgram("Shader/tex.vert", "Shader/tex.frag");
         shadow = new ShaderProgram("Shader/shadow.vert", "Shader/shadow.frag");
+        depth = new ShaderProgram("Shader/depthPrepass.vert", "Shader/depthPrepass.frag");
+        // The depth walk draws through each object's shadow vertex array,
+        // which feeds the shadow program's position: this one reads it there too.
+        const GLint shadowPosition = glGetAttribLocation(shadow->program, "position");
+        if (shadowPosition >= 0 && glGetAttribLocation(depth->program, "position") != shadowPosition) {
+            glBindAttribLocation(depth->program, static_cast<GLuint>(shadowPosition), "position");
+            glLinkProgram(depth->program);
+        }
         particleUpdate =
             ShaderProgram::transformFeedback("Shader/PassParticle.vert", "Shader/TransformParticle.geom");
         particleDraw = new ShaderProgram("Shader/PassCopy.vert", "Shader/ParticleDraw.frag",
@@ -37,7 +45,7 @@ ScenePrograms::ScenePrograms() {
 ScenePrograms::~ScenePrograms() { release(); }
 
 void ScenePrograms::release() {
-    for (ShaderProgram** program : {&phong, &texture, &shadow, &particleUpdate, &particleDraw}) {
+    for (ShaderProgram** program : {&phong, &texture, &shadow, &depth, &particleUpdate, &particleDraw}) {
         delete *program;
         *program = nullptr;
     }

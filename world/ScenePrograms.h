@@ -1,5 +1,5 @@
 #pragma once
-// The renderer's five programs, built once with it, and which of them had its
+// The renderer's six programs, built once with it, and which of them had its
 // per-call uniforms set last, so a program is set up once per call however
 // many objects it draws.
 
@@ -40,6 +40,7 @@ public:
     ShaderProgram* phong = nullptr;
     ShaderProgram* texture = nullptr;
     ShaderProgram* shadow = nullptr;
+    ShaderProgram* depth = nullptr;  // the scene pass's depth-only walk
     ShaderProgram* particleUpdate = nullptr;
     ShaderProgram* particleDraw = nullptr;
     // The program whose per-call uniforms were set last. Whoever makes

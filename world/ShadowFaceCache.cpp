@@ -104,8 +104,8 @@ void ShadowFaceCache::keepImage(int face, int size, const ShadowFaceRecord& reco
     if (kept.texture == 0) {
         glGenTextures(1, &kept.texture);
         glBindTexture(GL_TEXTURE_2D, kept.texture);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, size, size, 0, GL_DEPTH_COMPONENT,
-                     GL_UNSIGNED_INT, nullptr);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT16, size, size, 0, GL_DEPTH_COMPONENT,
+                     GL_UNSIGNED_SHORT, nullptr);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glBindTexture(GL_TEXTURE_2D, 0);

@@ -29,6 +29,10 @@ glm::vec3 doorColour(const std::string& name) {
 
 void updateVisibility(scene::SceneObject& object, DrawNode& node) {
     object.update();
+    updateShown(object, node);
+}
+
+void updateShown(const scene::SceneObject& object, DrawNode& node) {
     if (const auto* door = dynamic_cast<const scene::Door*>(&object)) {
         node.isVisible = node.shownOpen < 0.0f ? !door->isOpen : node.shownOpen < 1.0f;
     }

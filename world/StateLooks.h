@@ -36,6 +36,9 @@ class DrawNode;
 // drawn at all. A door is hidden once it has slid away, or at once while it
 // is open when no slide is under way.
 void updateVisibility(scene::SceneObject& object, DrawNode& node);
+// Only whether it is drawn, without the per-draw hook: for a walk that lays
+// down depth ahead of the object's own draw.
+void updateShown(const scene::SceneObject& object, DrawNode& node);
 
 // Where the doors that slide open stand as last updated, as world boxes:
 // an opening door stops colliding at once, so the physics no longer sees

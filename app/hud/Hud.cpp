@@ -31,7 +31,13 @@ WinFacts winFacts(const ShellState& shell) {
     return facts;
 }
 
-void print(TextRenderer& text, const HudLine& line) { text.printText(line.text.c_str(), line.x, line.y, line.size); }
+// All the lines in one draw: each draw is dear on a software renderer, and the
+// HUD has many short lines.
+void print(TextRenderer& text, const std::vector<HudLine>& lines) {
+    text.beginBatch();
+    for (const HudLine& line : lines) text.printText(line.text.c_str(), line.x, line.y, line.size);
+    text.drawBatch();
+}
 
 }  // namespace
 
@@ -57,13 +63,13 @@ void drawHud(double dt, ShellState& shell) {
     if (shell.intro.showsCard()) view.card = shell.intro.card;
     if (shell.leaderboard) shell.options.leaderboardLine = shell.leaderboard->state().latestRun();
     HudFrame frame = hudFrame(dt, view, shell.options, shell.session.startHintAge);
-    for (const HudLine& line : frame.lines) print(*shell.textRenderer, line);
+    print(*shell.textRenderer, frame.lines);
     for (const TextPanel& panel : frame.panels) {
         // Made when first needed, as the menu's: a game that never shows a panel never builds it.
         if (shell.flatQuads == nullptr) shell.flatQuads = new FlatQuads();
         shell.flatQuads->draw(panel.panel.x, panel.panel.y, panel.panel.width, panel.panel.height, kPanelShade,
                               shell.screenWidth, shell.screenHeight);
-        for (const HudLine& line : panel.lines) print(*shell.textRenderer, line);
+        print(*shell.textRenderer, panel.lines);
     }
     // The text program is now current: the next scene pass must bind its own
     // program and set its uniforms again, whatever lines were drawn.

@@ -19,10 +19,12 @@ void setScreenSize(ShellState& shell, int width, int height) {
     shell.sceneWidth = scaledLength(width, scale);
     shell.sceneHeight = scaledLength(height, scale);
     releaseFullScreenTarget(shell.sceneTarget);
-    releaseFullScreenTarget(shell.blurTarget);
+    releaseFullScreenTarget(shell.scaledTarget);
     // Completeness reports go to standard error.
     shell.sceneTarget = createFullScreenTarget(shell.sceneWidth, shell.sceneHeight);
-    shell.blurTarget = createFullScreenTarget(shell.sceneWidth, shell.sceneHeight);
+    if (shell.sceneWidth != width || shell.sceneHeight != height) {
+        shell.scaledTarget = createFullScreenTarget(shell.sceneWidth, shell.sceneHeight);
+    }
     if (shell.textRenderer) shell.textRenderer->setScreenSize(width, height);
 }
 

@@ -15,8 +15,8 @@ ShadowCubeMap ShadowCubeMap::create() {
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     for (int i = 0; i < 6; ++i) {
-        glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + i, 0, GL_DEPTH_COMPONENT24, faceSize,
-                     faceSize, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, nullptr);
+        glTexImage2D(GL_TEXTURE_CUBE_MAP_POSITIVE_X + i, 0, GL_DEPTH_COMPONENT16, faceSize,
+                     faceSize, 0, GL_DEPTH_COMPONENT, GL_UNSIGNED_SHORT, nullptr);
     }
 
     glGenFramebuffers(1, &cube.framebuffer);

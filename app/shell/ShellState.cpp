@@ -8,7 +8,7 @@ BlurSetup ShellState::blurSetup() const {
     setup.uniforms = blurUniforms;
     setup.quad = screenQuad;
     setup.sceneTarget = sceneTarget;
-    setup.blurTarget = blurTarget;
+    setup.scaledTarget = scaledTarget;
     setup.screenWidth = screenWidth;
     setup.screenHeight = screenHeight;
     setup.sceneWidth = sceneWidth;

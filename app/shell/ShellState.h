@@ -45,7 +45,7 @@ struct ShellState {
     TextRenderer* textRenderer = nullptr;
     ShadowCubeMap shadowCube;
     FullScreenTarget sceneTarget;
-    FullScreenTarget blurTarget;
+    FullScreenTarget scaledTarget;  // the blurred scene at a render scale below 100 %
     ShaderProgram* blurProgram = nullptr;
     BlurUniforms blurUniforms;
     scene::ScreenQuad* screenQuad = nullptr;

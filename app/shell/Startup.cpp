@@ -85,7 +85,7 @@ void shutdown(ShellState& shell) {
     delete shell.textRenderer;
     shell.textRenderer = nullptr;
     releaseFullScreenTarget(shell.sceneTarget);
-    releaseFullScreenTarget(shell.blurTarget);
+    releaseFullScreenTarget(shell.scaledTarget);
     delete shell.flatQuads;
     shell.flatQuads = nullptr;
     // The cube map and the quad end with the context.

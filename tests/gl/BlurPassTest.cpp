@@ -26,13 +26,12 @@ GLint integer(GLenum name) {
 TEST_F(PostProcess, BlurProgramOffersItsUniforms) {
     EXPECT_GE(setup.uniforms.renderedTexture, 0);
     EXPECT_GE(setup.uniforms.alphaTexture, 0);
-    EXPECT_GE(setup.uniforms.blend, 0);
     EXPECT_GE(setup.uniforms.uShift, 0);
-    EXPECT_GE(program->uniformLocation("blend"), 0);
+    EXPECT_GE(program->uniformLocation("overlay"), 0);
     EXPECT_GE(glGetAttribLocation(program->program, "position"), 0);
 }
 
-TEST_F(PostProcess, OnlyTheFirstPassWritesTwoDrawBuffers) {
+TEST_F(PostProcess, EndsOnTheScreensBackBufferLeavingTheSceneTargetAsItWas) {
     beginScene();
     present();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -41,39 +40,46 @@ TEST_F(PostProcess, OnlyTheFirstPassWritesTwoDrawBuffers) {
     EXPECT_EQ(integer(GL_DRAW_BUFFER0), GL_BACK);
     EXPECT_EQ(integer(GL_DRAW_BUFFER1), GL_NONE);
 
-    glBindFramebuffer(GL_FRAMEBUFFER, setup.blurTarget.framebuffer->name());
+    // The next scene pass draws into both outputs again without setting them.
+    glBindFramebuffer(GL_FRAMEBUFFER, setup.sceneTarget.framebuffer->name());
     EXPECT_EQ(integer(GL_DRAW_BUFFER0), GL_COLOR_ATTACHMENT0);
     EXPECT_EQ(integer(GL_DRAW_BUFFER1), GL_COLOR_ATTACHMENT1);
 }
 
-TEST_F(PostProcess, SharpEdgeIsSoftenedOverAFewPixelsOnly) {
-    // Left half white, right half black, in both outputs, with a zero
-    // sharpness mask: everything here is blurred.
-    beginScene();
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(0, 0, width / 2, height);
-    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glScissor(width / 2, 0, width - width / 2, height);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glDisable(GL_SCISSOR_TEST);
-    glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
-    present();
+TEST_F(PostProcess, SharpEdgeIsSoftenedOverAFewPixelsOnlyAcrossAndDown) {
+    for (const bool across : {true, false}) {
+        // White on one side of the middle, black on the other (left and
+        // right, or bottom and top), in both outputs, with a zero sharpness
+        // mask: everything here is blurred.
+        SCOPED_TRACE(across ? "across" : "down");
+        const int length = across ? width : height;
+        const int edge = length / 2;
+        beginScene();
+        glEnable(GL_SCISSOR_TEST);
+        across ? glScissor(0, 0, edge, height) : glScissor(0, 0, width, edge);
+        glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        across ? glScissor(edge, 0, width - edge, height) : glScissor(0, edge, width, height - edge);
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
+        present();
 
-    const std::vector<unsigned char> screen = readScreen();
-    const int y = height / 2;
-    const int edge = width / 2;
-    EXPECT_GE(at(screen, edge - 10, y).r, 250);
-    EXPECT_LE(at(screen, edge + 10, y).r, 5);
-    int softened = 0;
-    for (int x = edge - 10; x < edge + 10; ++x) {
-        const int here = at(screen, x, y).r;
-        EXPECT_GE(here, at(screen, x + 1, y).r) << x;  // falls off monotonically
-        if (here > 20 && here < 235) ++softened;
+        const std::vector<unsigned char> screen = readScreen();
+        const auto red = [&](int along) {
+            return across ? at(screen, along, height / 2).r : at(screen, width / 2, along).r;
+        };
+        EXPECT_GE(red(edge - 10), 250);
+        EXPECT_LE(red(edge + 10), 5);
+        int softened = 0;
+        for (int i = edge - 10; i < edge + 10; ++i) {
+            EXPECT_GE(red(i), red(i + 1)) << i;  // falls off monotonically
+            if (red(i) > 20 && red(i) < 235) ++softened;
+        }
+        EXPECT_GE(softened, 2);
+        EXPECT_LE(softened, 8);
     }
-    EXPECT_GE(softened, 2);
-    EXPECT_LE(softened, 8);
 }
 
 TEST_F(PostProcess, TextStaysWhereItIsDrawnOverTheClearColour) {
@@ -112,8 +118,6 @@ TEST_F(PostProcess, TextStaysWhereItIsDrawnOverTheClearColour) {
     }
 }
 
-// The passes clear neither of their targets: what the blur target and the
-// screen held before, colour and depth, must leave no trace in the picture.
 // The overlay of the frame: a hazard's flash turns the scene red, then goes;
 // the win screen dims the scene.
 TEST_F(PostProcess, AHazardFlashesTheSceneRedOnceAndTheWinDimsIt) {
@@ -140,7 +144,9 @@ TEST_F(PostProcess, AHazardFlashesTheSceneRedOnceAndTheWinDimsIt) {
     middleWith(glm::vec4(0.0f));
 }
 
-TEST_F(PostProcess, PictureOwesNothingToWhatTheTargetsHeldBefore) {
+// The pass does not clear the screen: what it held before, colour and
+// depth, must leave no trace in the picture.
+TEST_F(PostProcess, PictureOwesNothingToWhatTheScreenHeldBefore) {
     TextRenderer text(width, height);
     const auto drawScene = [&] {
         beginScene();
@@ -153,16 +159,56 @@ TEST_F(PostProcess, PictureOwesNothingToWhatTheTargetsHeldBefore) {
     // Magenta everywhere with the nearest depth, then the same scene again.
     glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
     glClearDepth(0.0);
-    for (GLuint framebuffer : {setup.blurTarget.framebuffer->name(), 0u}) {
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glClearDepth(1.0);
     glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
     drawScene();
     present();
     EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), GL_TRUE);  // back on for the next scene pass
     EXPECT_TRUE(readScreen() == first);
+}
+
+// At a render scale the pass blurs at the scene's size and copies that up:
+// the same picture as blurring straight onto the screen, each scene pixel
+// over the screen pixels it covers.
+TEST_F(PostProcess, AScaledSceneIsBlurredAtItsOwnSizeIntoTheSamePicture) {
+    releaseFullScreenTarget(setup.sceneTarget);
+    setup.sceneWidth = width / 2;
+    setup.sceneHeight = height / 2;
+    setup.sceneTarget = createFullScreenTarget(setup.sceneWidth, setup.sceneHeight);
+    TextRenderer text(width, height);
+    const auto drawScene = [&] {
+        glBindFramebuffer(GL_FRAMEBUFFER, setup.sceneTarget.framebuffer->name());
+        glViewport(0, 0, setup.sceneWidth, setup.sceneHeight);
+        const GLenum both[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+        glDrawBuffers(2, both);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(0, 0, setup.sceneWidth / 3, setup.sceneHeight / 2);
+        glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
+        text.printText("HELLO 42", 100, 100, 30);
+    };
+    drawScene();
+    present();
+    const std::vector<unsigned char> straight = readScreen();
+
+    setup.scaledTarget = createFullScreenTarget(setup.sceneWidth, setup.sceneHeight);
+    drawScene();
+    present();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], width);  // the HUD and the menus go on at the screen's size
+    const std::vector<unsigned char> copiedUp = readScreen();
+    releaseFullScreenTarget(setup.scaledTarget);
+    EXPECT_GE(at(copiedUp, 10, 10).r, 250);                      // white at the bottom left
+    EXPECT_TRUE(isClearColour(at(copiedUp, width - 10, height - 10)));
+    EXPECT_TRUE(copiedUp == straight);
 }
 
 TEST_F(PostProcess, QuadHoldsTwoTrianglesOverTheWholeClipSpace) {

@@ -29,7 +29,6 @@ protected:
         glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
         glEnable(GL_DEPTH_TEST);
         setup.sceneTarget = createFullScreenTarget(width, height);
-        setup.blurTarget = createFullScreenTarget(width, height);
         program = new ShaderProgram("Shader/Passthrough.vert", "Shader/GaussBlur.frag");
         setup.program = program;
         setup.uniforms = queryBlurUniforms(*program);

@@ -200,20 +200,27 @@ TEST_F(ScenePass, ParticlesAgeOncePerFrameInTheScenePassAndLeaveAfterTwentyFiveS
     logic->particleSystems.clear();
 }
 
-TEST_F(ScenePass, ProgramUniformsAreUploadedOnlyWhenTheProgramChanges) {
+TEST_F(ScenePass, EveryPassSetsItsProgramsUniformsTheDepthWalksAmongThem) {
     addBox("a", glm::vec3(0), glm::vec3(1));
     addBox("b", glm::vec3(1, 0, 0), glm::vec3(1));
     scene();
     const glm::mat4 viewProjection = projection() * glm::inverse(camera);
     EXPECT_EQ(uniformMatrix(logic->phongProgram, "VP"), viewProjection);
+    // The depth laid down first is seen from the same place, or the shaded
+    // walk finds no pixel where its surface is nearest.
+    EXPECT_EQ(uniformMatrix(logic->depthProgram, "VP"), viewProjection);
     EXPECT_EQ(logic->currentProgram, logic->phongProgram);
 
-    // Still current: the next pass trusts what it set before.
+    // The next pass sets them again: the depth walk made another program
+    // current in between.
     glUseProgram(logic->phongProgram->program);
     const glm::mat4 marker(2.0f);
     glUniformMatrix4fv(logic->phongProgram->uniformLocation("VP"), 1, GL_FALSE, &marker[0][0]);
+    glUseProgram(logic->depthProgram->program);
+    glUniformMatrix4fv(logic->depthProgram->uniformLocation("VP"), 1, GL_FALSE, &marker[0][0]);
     scene();
-    EXPECT_EQ(uniformMatrix(logic->phongProgram, "VP"), marker);
+    EXPECT_EQ(uniformMatrix(logic->phongProgram, "VP"), viewProjection);
+    EXPECT_EQ(uniformMatrix(logic->depthProgram, "VP"), viewProjection);
 
     // Cleared by whoever used another program: everything is set again.
     logic->currentProgram = nullptr;

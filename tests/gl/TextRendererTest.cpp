@@ -84,17 +84,27 @@ TEST_F(ScreenText, MissingFontStillDrawsTheSquares) {
     EXPECT_TRUE(isClear(pixel(0, 60, 82)));
 }
 
-TEST_F(ScreenText, GlyphsLandInTheirSquares) {
+TEST_F(ScreenText, GlyphsLandInTheirSquaresAlsoWhenLinesAreBatched) {
     TextRenderer text(width, height);
     ASSERT_NE(text.font(), 0u);
     text.printText("|", 200, 100, 32);
-    // The bar runs down the middle of its square; the square's corners stay clear.
-    int bright = 0;
-    for (int y = 104; y < 128; ++y)
-        if (pixel(0, 216, y)[0] > 200) ++bright;
-    EXPECT_GT(bright, 15);
-    EXPECT_TRUE(isClear(pixel(0, 201, 101)));
-    EXPECT_TRUE(isClear(pixel(0, 230, 130)));
+    // A batch draws nothing until it is drawn, then every line it gathered.
+    text.beginBatch();
+    text.printText("|", 300, 100, 32);
+    text.printText("|", 400, 100, 32);
+    EXPECT_TRUE(isClear(pixel(0, 316, 116)));
+    text.drawBatch();
+    EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    for (int left : {200, 300, 400}) {
+        // The bar runs down the middle of its square; the square's corners stay clear.
+        int bright = 0;
+        for (int y = 104; y < 128; ++y)
+            if (pixel(0, left + 16, y)[0] > 200) ++bright;
+        EXPECT_GT(bright, 15) << left;
+        EXPECT_TRUE(isClear(pixel(0, left + 1, 101))) << left;
+        EXPECT_TRUE(isClear(pixel(0, left + 30, 130))) << left;
+    }
 }
 
 TEST(ScreenFont, IsASixteenBySixteenGridWithAlphaAndCodeZeroAtTheTop) {

@@ -86,10 +86,8 @@ protected:
         EXPECT_EQ((Size{w, h}), size);
         const Size scene{app::scaledLength(size.width, shell.settings.renderScale),
                          app::scaledLength(size.height, shell.settings.renderScale)};
-        for (const FullScreenTarget* target : {&shell.sceneTarget, &shell.blurTarget}) {
-            EXPECT_EQ(textureSize(target->colourTexture[0]), scene);
-            EXPECT_EQ(textureSize(target->colourTexture[1]), scene);
-        }
+        EXPECT_EQ(textureSize(shell.sceneTarget.colourTexture[0]), scene);
+        EXPECT_EQ(textureSize(shell.sceneTarget.colourTexture[1]), scene);
         // The projection keeps the window's shape: nothing stretched.
         EXPECT_NEAR(shell.camera.projection[1][1] / shell.camera.projection[0][0],
                     static_cast<double>(size.width) / size.height, 1e-4);
