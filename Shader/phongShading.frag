@@ -92,8 +92,8 @@ vec3 shade(vec3 baseColor) {
     return baseColor * (kAmbient + (1.0 - kAmbient) * diffuse * visible) + vec3(specular * visible);
 }
 
-// The second output's alpha tells the post-process how much of a pixel to
-// keep sharp: the world is always softened (0), only the HUD text stays crisp.
+// The second output holds the colour too, with alpha 0. The post-process
+// softens the first one whole; the HUD goes on after it, sharp.
 void writeOutputs(vec3 color) {
     colorRender = vec4(color, opacity);
     colorAlpha = vec4(color, 0.0);

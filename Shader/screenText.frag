@@ -5,8 +5,8 @@ in vec2 UV;
 uniform sampler2D myTextureSampler;
 
 out vec4 colorRender;
-// Alpha of the second output marks pixels the post-process keeps sharp, so
-// text stays readable after the blur.
+// Text is drawn over the finished picture, after the post-process; the
+// second output matters only where a target has one.
 out vec4 colorAlpha;
 
 void main() {

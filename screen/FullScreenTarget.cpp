@@ -38,6 +38,16 @@ FullScreenTarget createFullScreenTarget(int width, int height) {
     return target;
 }
 
+FullScreenTarget createColourTarget(int width, int height) {
+    FullScreenTarget target;
+    target.framebuffer = new FramebufferObject();
+    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer->name());
+    target.colourTexture[0] = createColourTexture(width, height);
+    target.framebuffer->AttachTexture(target.colourTexture[0], GL_COLOR_ATTACHMENT0);
+    glift::CheckFramebufferStatus(std::cerr, *target.framebuffer);
+    return target;
+}
+
 void releaseFullScreenTarget(FullScreenTarget& target) {
     if (target.framebuffer == nullptr) return;
     const GLuint depth = target.framebuffer->depthBuffer();

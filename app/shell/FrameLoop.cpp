@@ -116,18 +116,11 @@ void FrameLoop::drawFrame(double dt) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glCullFace(GL_BACK);
     renderScenePass(dt);
-    // At full scale into the scene target still, so the text is blurred with
-    // the scene. A scene drawn at fewer pixels would blur it further: then
-    // it goes over the finished picture, at the window's own pixels.
-    const bool hudInScene = shell_.sceneWidth == shell_.screenWidth &&
-                            shell_.sceneHeight == shell_.screenHeight;
-    const auto hud = [&] {
-        drawHud(dt, shell_);
-        passDone("HUD");
-    };
-    if (hudInScene) hud();
     postProcess(dt);
-    if (!hudInScene) hud();
+    // Over the finished picture, at the window's own pixels: the text stays
+    // sharp at any render scale.
+    drawHud(dt, shell_);
+    passDone("HUD");
     drawPauseMenu(shell_);
     passDone("menu");
     present();

@@ -4,6 +4,7 @@
 
 #include "app/shell/RenderScaleControl.h"
 #include "app/shell/ShellState.h"
+#include "screen/BlurPass.h"
 #include "screen/TextRenderer.h"
 
 namespace velmora::app {
@@ -19,11 +20,13 @@ void setScreenSize(ShellState& shell, int width, int height) {
     shell.sceneWidth = scaledLength(width, scale);
     shell.sceneHeight = scaledLength(height, scale);
     releaseFullScreenTarget(shell.sceneTarget);
+    releaseFullScreenTarget(shell.blurTarget);
     releaseFullScreenTarget(shell.scaledTarget);
     // Completeness reports go to standard error.
     shell.sceneTarget = createFullScreenTarget(shell.sceneWidth, shell.sceneHeight);
+    shell.blurTarget = createBlurTarget(shell.sceneWidth, shell.sceneHeight);
     if (shell.sceneWidth != width || shell.sceneHeight != height) {
-        shell.scaledTarget = createFullScreenTarget(shell.sceneWidth, shell.sceneHeight);
+        shell.scaledTarget = createColourTarget(shell.sceneWidth, shell.sceneHeight);
     }
     if (shell.textRenderer) shell.textRenderer->setScreenSize(width, height);
 }

@@ -45,8 +45,10 @@ struct ShellState {
     TextRenderer* textRenderer = nullptr;
     ShadowCubeMap shadowCube;
     FullScreenTarget sceneTarget;
+    FullScreenTarget blurTarget;    // half the scene target's size: the post-process's first pass
     FullScreenTarget scaledTarget;  // the blurred scene at a render scale below 100 %
     ShaderProgram* blurProgram = nullptr;
+    ShaderProgram* blurDownProgram = nullptr;
     BlurUniforms blurUniforms;
     scene::ScreenQuad* screenQuad = nullptr;
     CameraState camera;

@@ -73,7 +73,8 @@ void createRenderTargets(ShellState& shell) {
     setScreenSize(shell, shell.screenWidth, shell.screenHeight);
 
     shell.blurProgram = new ShaderProgram("Shader/Passthrough.vert", "Shader/GaussBlur.frag");
-    shell.blurUniforms = queryBlurUniforms(*shell.blurProgram);
+    shell.blurDownProgram = createBlurDownProgram();
+    shell.blurUniforms = queryBlurUniforms(*shell.blurProgram, *shell.blurDownProgram);
     // The quad feeds the blur program's "position", so the program comes first.
     shell.screenQuad = new scene::ScreenQuad(shell.blurProgram);
 }
@@ -82,9 +83,12 @@ void shutdown(ShellState& shell) {
     releaseWorld(shell);
     delete shell.blurProgram;
     shell.blurProgram = nullptr;
+    delete shell.blurDownProgram;
+    shell.blurDownProgram = nullptr;
     delete shell.textRenderer;
     shell.textRenderer = nullptr;
     releaseFullScreenTarget(shell.sceneTarget);
+    releaseFullScreenTarget(shell.blurTarget);
     releaseFullScreenTarget(shell.scaledTarget);
     delete shell.flatQuads;
     shell.flatQuads = nullptr;

@@ -24,9 +24,10 @@ GLint integer(GLenum name) {
 }  // namespace
 
 TEST_F(PostProcess, BlurProgramOffersItsUniforms) {
-    EXPECT_GE(setup.uniforms.renderedTexture, 0);
-    EXPECT_GE(setup.uniforms.alphaTexture, 0);
+    EXPECT_GE(setup.uniforms.downTexture, 0);
     EXPECT_GE(setup.uniforms.uShift, 0);
+    EXPECT_GE(setup.uniforms.renderedTexture, 0);
+    EXPECT_GE(setup.uniforms.sceneSize, 0);
     EXPECT_GE(program->uniformLocation("overlay"), 0);
     EXPECT_GE(glGetAttribLocation(program->program, "position"), 0);
 }
@@ -49,8 +50,7 @@ TEST_F(PostProcess, EndsOnTheScreensBackBufferLeavingTheSceneTargetAsItWas) {
 TEST_F(PostProcess, SharpEdgeIsSoftenedOverAFewPixelsOnlyAcrossAndDown) {
     for (const bool across : {true, false}) {
         // White on one side of the middle, black on the other (left and
-        // right, or bottom and top), in both outputs, with a zero sharpness
-        // mask: everything here is blurred.
+        // right, or bottom and top).
         SCOPED_TRACE(across ? "across" : "down");
         const int length = across ? width : height;
         const int edge = length / 2;
@@ -82,11 +82,12 @@ TEST_F(PostProcess, SharpEdgeIsSoftenedOverAFewPixelsOnlyAcrossAndDown) {
     }
 }
 
-TEST_F(PostProcess, TextStaysWhereItIsDrawnOverTheClearColour) {
+// The HUD goes on after the pass, straight onto its picture.
+TEST_F(PostProcess, TextDrawnAfterThePassStaysSharpOverTheClearColour) {
     TextRenderer text(width, height);
     beginScene();
-    text.printText("HELLO 42", 100, 100, 30);  // 240 x 30 pixels
     present();
+    text.printText("HELLO 42", 100, 100, 30);  // 240 x 30 pixels
 
     const std::vector<unsigned char> screen = readScreen();
     int bright = 0;
@@ -100,7 +101,7 @@ TEST_F(PostProcess, TextStaysWhereItIsDrawnOverTheClearColour) {
             if (c.b < 90) ++dark;
         }
     }
-    // White strokes and their dark rim, kept sharp through the blur.
+    // White strokes and their dark rim, sharp.
     EXPECT_GT(bright, 400);
     EXPECT_GT(dark, 100);
     // A blurred stroke edge climbs at most about a quarter of its contrast
@@ -177,6 +178,8 @@ TEST_F(PostProcess, AScaledSceneIsBlurredAtItsOwnSizeIntoTheSamePicture) {
     setup.sceneWidth = width / 2;
     setup.sceneHeight = height / 2;
     setup.sceneTarget = createFullScreenTarget(setup.sceneWidth, setup.sceneHeight);
+    releaseFullScreenTarget(setup.blurTarget);
+    setup.blurTarget = createBlurTarget(setup.sceneWidth, setup.sceneHeight);
     TextRenderer text(width, height);
     const auto drawScene = [&] {
         glBindFramebuffer(GL_FRAMEBUFFER, setup.sceneTarget.framebuffer->name());
@@ -196,7 +199,7 @@ TEST_F(PostProcess, AScaledSceneIsBlurredAtItsOwnSizeIntoTheSamePicture) {
     present();
     const std::vector<unsigned char> straight = readScreen();
 
-    setup.scaledTarget = createFullScreenTarget(setup.sceneWidth, setup.sceneHeight);
+    setup.scaledTarget = createColourTarget(setup.sceneWidth, setup.sceneHeight);
     drawScene();
     present();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));

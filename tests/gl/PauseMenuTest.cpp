@@ -16,6 +16,7 @@
 #include "physics/Physics.h"
 #include "platform/Window.h"
 #include "render/PassProbe.h"
+#include "tests/gl/FramePicture.h"
 #include "tests/gl/ShellFixture.h"
 #include "sim/ObjectRegistry.h"
 #include "sim/World.h"
@@ -28,26 +29,12 @@ constexpr int kKeyP = 80;
 constexpr int kKeyS = 83;
 constexpr int kKeyW = 87;
 
-// The window as the frame left it before the swap, taken after the menu.
-std::vector<unsigned char> picture;
-int pictureWidth = 0;
-int pictureHeight = 0;
-void takePicture(const char* pass) {
-    if (std::string(pass) != "menu") return;
-    picture.assign(static_cast<size_t>(pictureWidth) * pictureHeight * 4, 0);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, pictureWidth, pictureHeight, GL_RGBA, GL_UNSIGNED_BYTE, picture.data());
-}
-
 class PauseMenu : public test::ShellFixture {
 protected:
     void SetUp() override {
         ShellFixture::SetUp();
         loop = std::make_unique<app::FrameLoop>(shell);
-        pictureWidth = shell.screenWidth;
-        pictureHeight = shell.screenHeight;
-        passProbe = takePicture;
+        test::watchFrames(shell.screenWidth, shell.screenHeight, "menu");
         frame();
     }
     void TearDown() override {
@@ -102,7 +89,7 @@ protected:
         int count = 0;
         for (int y = row.y; y < row.y + row.height; ++y) {
             for (int x = row.x; x < row.x + row.width; ++x) {
-                const unsigned char* p = &picture[(static_cast<size_t>(y) * pictureWidth + x) * 4];
+                const unsigned char* p = test::framePicture.at(x, y);
                 if (p[0] > 200 && p[1] > 200 && p[2] > 200) ++count;
             }
         }

@@ -28,6 +28,7 @@
 #include "platform/Window.h"
 #include "render/RenderOptions.h"
 #include "screen/DrawnBoxes.h"
+#include "tests/gl/FramePicture.h"
 #include "tests/gl/GlContext.h"
 #include "tests/gl/LoopFixture.h"
 #include "sim/ObjectRegistry.h"
@@ -48,6 +49,14 @@ constexpr int kKeyM = 77;
 
 class PlayerControls : public test::LoopFixture {
 protected:
+    void SetUp() override {
+        LoopFixture::SetUp();
+        test::watchFrames(shell.screenWidth, shell.screenHeight, "HUD");
+    }
+    void TearDown() override {
+        passProbe = nullptr;
+        LoopFixture::TearDown();
+    }
 
     // A key held for one frame of the given interval, then let go.
     void tap(int key, double interval = 1.0 / 60.0) {
@@ -72,22 +81,10 @@ protected:
         return main == world.playerActors.end() ? nullptr : main->second->actor;
     }
 
-    // Pixels inside the box (x, y, width, height) of the scene target's colour
-    // output that differ from the clear colour: text drawn there.
+    // Pixels inside the box (x, y, width, height) of the last frame's
+    // picture, HUD drawn, that differ from the clear colour: text drawn there.
     int textPixels(int x, int y, int width, int height) {
-        glBindFramebuffer(GL_FRAMEBUFFER, shell.sceneTarget.framebuffer->name());
-        glReadBuffer(GL_COLOR_ATTACHMENT0);
-        std::vector<unsigned char> rgba(static_cast<size_t>(width) * height * 4);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        int count = 0;
-        for (size_t i = 0; i < rgba.size(); i += 4) {
-            const bool clear = std::abs(rgba[i] - 36) <= 2 && std::abs(rgba[i + 1] - 64) <= 2 &&
-                               std::abs(rgba[i + 2] - 110) <= 2;
-            if (!clear) ++count;
-        }
-        return count;
+        return test::framePicture.pixelsNotClear(x, y, width, height);
     }
 };
 

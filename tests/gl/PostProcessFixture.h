@@ -29,9 +29,11 @@ protected:
         glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
         glEnable(GL_DEPTH_TEST);
         setup.sceneTarget = createFullScreenTarget(width, height);
+        setup.blurTarget = createBlurTarget(width, height);
         program = new ShaderProgram("Shader/Passthrough.vert", "Shader/GaussBlur.frag");
         setup.program = program;
-        setup.uniforms = queryBlurUniforms(*program);
+        setup.downProgram = downProgram = createBlurDownProgram();
+        setup.uniforms = queryBlurUniforms(*program, *downProgram);
         quad = new scene::ScreenQuad(program);
         setup.quad = quad;
         setup.screenWidth = width;
@@ -40,6 +42,9 @@ protected:
     void TearDown() override {
         delete quad;
         delete program;
+        delete downProgram;
+        releaseFullScreenTarget(setup.sceneTarget);
+        releaseFullScreenTarget(setup.blurTarget);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     }
 
@@ -79,6 +84,7 @@ protected:
     int width = 0;
     int height = 0;
     ShaderProgram* program = nullptr;
+    ShaderProgram* downProgram = nullptr;
     scene::ScreenQuad* quad = nullptr;
     BlurSetup setup;
 };

@@ -19,6 +19,7 @@
 #include "render/PassProbe.h"
 #include "tests/gl/GlContext.h"
 #include "tests/gl/LoopFixture.h"
+#include "tests/gl/FramePicture.h"
 #include "tests/gl/ShellFixture.h"
 
 using namespace velmora;
@@ -29,25 +30,6 @@ struct Size {
     int width, height;
     bool operator==(const Size& o) const { return width == o.width && height == o.height; }
 };
-
-// The window's back buffer as the frame left it before the swap, bottom row
-// first, taken by the pass probe at the frame's last pass.
-std::vector<unsigned char> picture;
-Size pictureSize{0, 0};
-void takePicture(const char* pass) {
-    if (std::string(pass) != "HUD") return;
-    picture.assign(static_cast<size_t>(pictureSize.width) * pictureSize.height * 4, 0);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, pictureSize.width, pictureSize.height, GL_RGBA, GL_UNSIGNED_BYTE,
-                 picture.data());
-}
-
-bool isClearColour(int x, int y) {
-    const size_t i = (static_cast<size_t>(y) * pictureSize.width + x) * 4;
-    return std::abs(picture[i] - 36) <= 2 && std::abs(picture[i + 1] - 64) <= 2 &&
-           std::abs(picture[i + 2] - 110) <= 2;
-}
 
 Size textureSize(GLuint texture) {
     Size size{0, 0};
@@ -170,22 +152,21 @@ TEST_F(WindowMode, HalfRenderScaleDrawsTheSceneAtHalfThePixelsAndTheHudSharpOver
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0.14f, 0.25f, 0.43f, 0.0f);
-    pictureSize = {w, h};
-    passProbe = takePicture;
+    test::watchFrames(w, h, "HUD");
     frame();
     passProbe = nullptr;
-    ASSERT_FALSE(picture.empty());
+    ASSERT_FALSE(test::framePicture.rgba.empty());
     // The sky reaches every corner; the main sphere, which the camera looks
     // at, stands in the middle of the window, not of its lower-left quarter.
     for (const Size& corner : {Size{1, 1}, Size{w - 2, 1}, Size{1, h - 2}, Size{w - 2, h - 2}}) {
-        EXPECT_TRUE(isClearColour(corner.width, corner.height)) << corner.width << "," << corner.height;
+        EXPECT_TRUE(test::framePicture.isClearColour(corner.width, corner.height)) << corner.width << "," << corner.height;
     }
-    EXPECT_FALSE(isClearColour(w / 2, h / 2));
-    EXPECT_TRUE(isClearColour(w / 4, h / 4));
+    EXPECT_FALSE(test::framePicture.isClearColour(w / 2, h / 2));
+    EXPECT_TRUE(test::framePicture.isClearColour(w / 4, h / 4));
     // The run timer at the top right, drawn at the window's pixels.
     int timerPixels = 0;
     for (int y = h - 40; y < h - 20; ++y) {
-        for (int x = w - 20 - 7 * 20; x < w - 20; ++x) timerPixels += isClearColour(x, y) ? 0 : 1;
+        for (int x = w - 20 - 7 * 20; x < w - 20; ++x) timerPixels += test::framePicture.isClearColour(x, y) ? 0 : 1;
     }
     EXPECT_GT(timerPixels, 150);
 }
