@@ -55,8 +55,9 @@ constexpr int warmUpFrames = 40;
 using Clock = std::chrono::steady_clock;
 
 // The passes in frame order, as the loop marks them.
-const char* const passNames[] = {"update", "shadow face clears", "shadow draws", "scene pass", "particles",
-                                 "HUD",    "blur",               "scale up",     "menu",       "swap"};
+const char* const passNames[] = {"update",          "shadow face clears", "shadow draws", "scene pass",
+                                 "particles",       "ghost and marks",    "blur",         "scale up",
+                                 "HUD",             "menu",               "swap"};
 
 Clock::time_point lastMark;
 std::map<std::string, double> thisFrame;  // milliseconds per pass, summed over the frame

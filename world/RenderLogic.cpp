@@ -96,11 +96,12 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
         }
         if (ghostPosition) ghost_->draw(*ghostPosition, uniforms, mipmapMode);
         marks_->draw(simulation_, drawAlpha, uniforms);
+        passDone("ghost and marks");
     }
     // Always back to filled, so nothing drawn after the scene (HUD, blur)
     // inherits lines, even when the option was switched between calls.
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glColorMaski(1, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);  // the HUD marks its text there
+    glColorMaski(1, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);  // as the next frame's clear expects
 }
 
 bool RenderLogic::shadowFaceNeedsClear(int face, bool drawn) {

@@ -22,6 +22,7 @@ ScenePrograms::ScenePrograms() {
     // A constructor that throws runs no destructor.
     try {
         phong = new ShaderProgram("Shader/basic.vert", "Shader/phongShading.frag");
+        mark = new ShaderProgram("Shader/basic.vert", "Shader/mark.frag");
         texture = new ShaderProgram("Shader/tex.vert", "Shader/tex.frag");
         shadow = new ShaderProgram("Shader/shadow.vert", "Shader/shadow.frag");
         depth = new ShaderProgram("Shader/depthPrepass.vert", "Shader/depthPrepass.frag");
@@ -45,7 +46,7 @@ ScenePrograms::ScenePrograms() {
 ScenePrograms::~ScenePrograms() { release(); }
 
 void ScenePrograms::release() {
-    for (ShaderProgram** program : {&phong, &texture, &shadow, &depth, &particleUpdate, &particleDraw}) {
+    for (ShaderProgram** program : {&phong, &mark, &texture, &shadow, &depth, &particleUpdate, &particleDraw}) {
         delete *program;
         *program = nullptr;
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The renderer's six programs, built once with it, and which of them had its
+// The renderer's seven programs, built once with it, and which of them had its
 // per-call uniforms set last, so a program is set up once per call however
 // many objects it draws.
 
@@ -38,6 +38,7 @@ public:
     void useForShadow(const glm::mat4& faceMatrix, glm::vec2 nearFar, glm::vec4 light);
 
     ShaderProgram* phong = nullptr;
+    ShaderProgram* mark = nullptr;  // the marks round the player's spheres: lit, never shadowed
     ShaderProgram* texture = nullptr;
     ShaderProgram* shadow = nullptr;
     ShaderProgram* depth = nullptr;  // the scene pass's depth-only walk

@@ -24,7 +24,10 @@ namespace {
 const glm::vec3 kReachColour(0.35f, 0.75f, 1.0f);
 const glm::vec3 kLinkColour(0.5f, 0.9f, 1.0f);
 const glm::vec3 kOutlineColour(1.0f, 0.85f, 0.2f);
-constexpr float kReachOpacity = 0.3f;
+// The disc is the sphere model pressed flat: seen from above, only its upper
+// half is drawn, at the opacity its two halves had laid over each other
+// (1 - 0.7 * 0.7), for half the pixels.
+constexpr float kReachOpacity = 0.51f;
 constexpr float kReachGlow = 1.2f;  // enough to stand out on any floor
 constexpr float kLinkThickness = 0.07f;
 constexpr float kDiscLift = 0.03f;  // above the floor the second sphere rests on
@@ -38,7 +41,7 @@ void setUniform(const ShaderProgram& program, const char* name, float value) {
 SphereMarks::SphereMarks(ScenePrograms& programs) : programs_(programs) {
     const auto mark = [&programs](std::unique_ptr<MeshData> mesh) {
         auto node = std::make_unique<DrawNode>(std::move(mesh));
-        node->objectProgram = programs.phong;
+        node->objectProgram = programs.mark;
         node->objectShadowProgram = programs.shadow;
         if (node->mesh() != nullptr) node->upload();
         return node;
@@ -54,14 +57,13 @@ SphereMarks::~SphereMarks() = default;
 void SphereMarks::drawMark(DrawNode& mark, const glm::mat4& model, glm::vec3 colour, float glow,
                            float opacity) {
     if (!mark.isInitialised) return;
-    const ShaderProgram& phong = *programs_.phong;
-    glUniformMatrix4fv(glGetUniformLocation(phong.program, "modelMatrix"), 1, GL_FALSE,
+    const ShaderProgram& program = *programs_.mark;
+    glUniformMatrix4fv(glGetUniformLocation(program.program, "modelMatrix"), 1, GL_FALSE,
                        glm::value_ptr(model));
     mark.ownMesh()->opacity = opacity;
-    glUniform3fv(glGetUniformLocation(phong.program, "tint"), 1, glm::value_ptr(colour));
-    setUniform(phong, "glow", glow);
-    setUniform(phong, "specFactor", 0.0f);
-    glUniform3fv(glGetUniformLocation(phong.program, "defaultMaterialColor"), 1,
+    glUniform3fv(glGetUniformLocation(program.program, "tint"), 1, glm::value_ptr(colour));
+    setUniform(program, "glow", glow);
+    glUniform3fv(glGetUniformLocation(program.program, "defaultMaterialColor"), 1,
                  glm::value_ptr(mark.plainColour));
     mark.draw(false, true);
 }
@@ -69,7 +71,7 @@ void SphereMarks::drawMark(DrawNode& mark, const glm::mat4& model, glm::vec3 col
 void SphereMarks::draw(const Simulation& simulation, float drawAlpha, const SceneUniforms& uniforms) {
     if (simulation.sphere(MainActorType) == nullptr) return;
     const glm::vec3 main = simulation.spherePosition(MainActorType, drawAlpha);
-    programs_.useForScene(programs_.phong, uniforms);
+    programs_.useForScene(programs_.mark, uniforms);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     if (simulation.sphere(SecondActorType) != nullptr && simulation.coupled() && !simulation.won()) {
@@ -78,9 +80,12 @@ void SphereMarks::draw(const Simulation& simulation, float drawAlpha, const Scen
         // The disc the main sphere's centre must reach for the magnet to hold.
         const glm::vec3 discCentre = second - glm::vec3(0.0f, secondRadius - kDiscLift, 0.0f);
         const float discScale = 2.0f * spheres::kMagnetReach;  // the model's radius is 0.5
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_BACK);
         drawMark(*sphereMark_,
                  glm::scale(glm::translate(glm::mat4(1.0f), discCentre), glm::vec3(discScale, 0.01f, discScale)),
                  kReachColour, kReachGlow, kReachOpacity);
+        glDisable(GL_CULL_FACE);
         const glm::vec3 between = second - main;
         const float distance = glm::length(between);
         const float gap = distance - 0.5f * spheres::kMainScale - secondRadius;
@@ -103,13 +108,13 @@ void SphereMarks::draw(const Simulation& simulation, float drawAlpha, const Scen
     // Its far side lies behind its own near side: only the near side counts.
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
-    setUniform(*programs_.phong, "outline", 1.0f);
+    setUniform(*programs_.mark, "outline", 1.0f);
     // Drawn with the sphere's own pose, turn included, so its facets lie on
     // the drawn sphere's.
     const physics::Transform pose = simulation.drawnPose(*simulation.sphere(MainActorType), drawAlpha);
     drawMark(*sphereMark_, pose.toMatrix() * glm::scale(glm::mat4(1.0f), glm::vec3(spheres::kMainScale)),
              kOutlineColour, 0.0f, 1.0f);
-    setUniform(*programs_.phong, "outline", 0.0f);
+    setUniform(*programs_.mark, "outline", 0.0f);
     glDisable(GL_CULL_FACE);
     glDisable(GL_POLYGON_OFFSET_FILL);
     glDepthMask(GL_TRUE);
