@@ -13,7 +13,6 @@ uniform float specFactor;          // strength of the highlight, per object
 uniform float opacity;
 uniform vec3 tint;       // the colour of the object's state: a door's, shared by its switches
 uniform float glow;      // light of its own, in its tint: a switch while set off
-uniform float outline;   // 1: only the object's rim, in its tint (the main sphere seen through)
 uniform vec4 l_pos;                // the point light, world space
 uniform vec2 near_far;             // distance range stored in the shadow cube
 uniform samplerCube cm_z_tex;      // light-to-surface distance per direction
@@ -23,7 +22,6 @@ out vec4 colorAlpha;
 
 const float kAmbient = 0.2;
 const float kShadowTexels = 2048.0;
-const int kSoftSamples = 4;       // cube reads per lit point
 const float kSoftTexels = 4.0;    // how far round the point they reach
 
 // Meshes without normals leave the attribute at 0; fall back to the face normal.
@@ -59,14 +57,15 @@ float lightVisibility(vec3 n) {
     vec3 along = fromLight / distance;
     vec3 side = normalize(cross(along, abs(along.y) < 0.9 ? vec3(0.0, 1.0, 0.0) : vec3(1.0, 0.0, 0.0)));
     vec3 up = cross(along, side);
-    float lit = 0.0;
-    for (int i = 0; i < kSoftSamples; ++i) {
-        float angle = 6.2831853 * (float(i) + 0.5) / float(kSoftSamples);
-        vec3 offset = (side * cos(angle) + up * sin(angle)) * spread;
-        float nearest = texture(cm_z_tex, fromLight + offset).r * range + near_far.x;
-        lit += distance - bias > nearest ? 0.0 : 1.0;
-    }
-    return lit / float(kSoftSamples);
+    // Two reads, on opposite sides of the point; on every other pixel, in a
+    // checkerboard, a quarter turn round. The post-process averages
+    // neighbouring pixels, so an edge fades as four reads a pixel would make it.
+    vec2 cell = floor(gl_FragCoord.xy);
+    bool turned = mod(cell.x + cell.y, 2.0) >= 1.0;
+    vec3 offset = (turned ? side + up : side - up) * (0.70710678 * spread);
+    float first = texture(cm_z_tex, fromLight + offset).r * range + near_far.x;
+    float second = texture(cm_z_tex, fromLight - offset).r * range + near_far.x;
+    return ((distance - bias > first ? 0.0 : 0.5) + (distance - bias > second ? 0.0 : 0.5));
 }
 
 // Phong lighting of a surface of the given base colour by the point light.
@@ -99,18 +98,6 @@ void writeOutputs(vec3 color) {
     colorAlpha = vec4(color, 0.0);
 }
 
-// The rim of the object as seen from the eye: opaque where the surface turns
-// away, clear where it faces the eye.
-void writeOutline() {
-    float facing = abs(dot(surfaceNormal(), normalize(Camera[3].xyz - worldPosition)));
-    colorRender = vec4(tint, opacity * (1.0 - smoothstep(0.3, 0.55, facing)));
-    colorAlpha = vec4(tint, 0.0);
-}
-
 void main() {
-    if (outline > 0.0) {
-        writeOutline();
-        return;
-    }
     writeOutputs(shade(defaultMaterialColor) * tint + glow * tint);
 }
