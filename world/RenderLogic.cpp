@@ -67,9 +67,6 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
         const bool transparency = options_.transparencyEnabled;
         const SceneUniforms uniforms = sceneUniforms(cameraMatrix, projectionMatrix);
         scenePass_.begin(uniforms, {frustumCullingEnabled, mipmapMode, drawAlpha, transparency});
-        // The world's second output only ever says "blur me" (alpha 0), which
-        // the cleared target already says: it is not written at all.
-        glColorMaski(1, GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
         shadowFaces_.startListing();  // the next frame's shadow faces are listed anew
         // The lit shaders (four shadow-cube reads per lit point) are the
         // frame's dearest work: depth first, so each pixel is shaded once,
@@ -101,7 +98,6 @@ void RenderLogic::renderScene(bool shadowPass, glm::mat4 cameraMatrix, glm::mat4
     // Always back to filled, so nothing drawn after the scene (HUD, blur)
     // inherits lines, even when the option was switched between calls.
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glColorMaski(1, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);  // as the next frame's clear expects
 }
 
 bool RenderLogic::shadowFaceNeedsClear(int face, bool drawn) {

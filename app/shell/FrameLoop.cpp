@@ -167,8 +167,9 @@ void FrameLoop::renderShadowFaces(double dt) {
 void FrameLoop::renderScenePass(double dt) {
     glBindFramebuffer(GL_FRAMEBUFFER, shell_.sceneTarget.framebuffer->name());
     glViewport(0, 0, shell_.sceneWidth, shell_.sceneHeight);
-    const GLenum both[] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
-    glDrawBuffers(2, both);
+    // Only the colour the post-process reads: the second output is neither
+    // cleared nor written, a screenful of memory less each frame.
+    glDrawBuffer(GL_COLOR_ATTACHMENT0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     shell_.renderLogic->renderScene(false, shell_.camera.matrix, shell_.camera.projection, dt);
 }

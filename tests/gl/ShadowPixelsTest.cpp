@@ -121,21 +121,6 @@ protected:
 
 TEST_F(ShadowPixels, TargetsAreComplete) { EXPECT_TRUE(targets->complete); }
 
-TEST_F(ShadowPixels, TheWorldLeavesNothingMarkedToStaySharpForThePostProcess) {
-    drawFrame();
-    unsigned char pixels[4 * 64 * 64] = {};
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, targets->scene.framebuffer->name());
-    glReadBuffer(GL_COLOR_ATTACHMENT1);
-    glReadPixels(targets->width / 2 - 32, targets->height / 2 - 32, 64, 64, GL_RGBA,
-                 GL_UNSIGNED_BYTE, pixels);
-    int marked = 0;
-    for (int i = 0; i < 64 * 64; ++i) {
-        marked += pixels[4 * i + 3] != 0 ? 1 : 0;
-    }
-    EXPECT_EQ(marked, 0);
-    EXPECT_GT(redAt(glm::vec3(5, 6, -25)), 0.0f);  // while the box is there in colour
-}
-
 TEST_F(ShadowPixels, FaceTurnedToTheLightIsBrighterThanTheFaceTurnedAway) {
     drawFrame();
     const float top = redAt(glm::vec3(5, 6, -25));
