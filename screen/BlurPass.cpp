@@ -38,7 +38,6 @@ BlurUniforms queryBlurUniforms(const ShaderProgram& blurProgram, const ShaderPro
     uniforms.downTexture = downProgram.uniformLocation("renderedTexture");
     uniforms.uShift = downProgram.uniformLocation("uShift");
     uniforms.renderedTexture = blurProgram.uniformLocation("renderedTexture");
-    uniforms.sceneSize = blurProgram.uniformLocation("sceneSize");
     return uniforms;
 }
 
@@ -88,7 +87,6 @@ void blurAndCompose(const BlurSetup& setup) {
     }
     glUseProgram(setup.program->program);
     glUniform1i(setup.uniforms.renderedTexture, 0);
-    glUniform2f(setup.uniforms.sceneSize, static_cast<float>(sceneWidth), static_cast<float>(sceneHeight));
     glBindTexture(GL_TEXTURE_2D, setup.blurTarget.colourTexture[0]);
     drawQuad(*setup.quad, *setup.program);
     glActiveTexture(GL_TEXTURE1);

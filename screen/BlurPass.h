@@ -25,7 +25,6 @@ struct BlurUniforms {
     GLint downTexture = -1;
     GLint uShift = -1;
     GLint renderedTexture = -1;
-    GLint sceneSize = -1;
 };
 
 BlurUniforms queryBlurUniforms(const ShaderProgram& blurProgram, const ShaderProgram& downProgram);
@@ -56,8 +55,7 @@ struct BlurSetup {
     int sceneHeight = 0;
     // At the scene's size, where that is not the screen's: the softened
     // picture before it is copied up. Without one the second pass draws
-    // straight onto the screen, each screen pixel reading its scene pixel's
-    // centre (the same picture, at the screen's cost).
+    // straight onto the screen, filtered up (the shell always makes one).
     FullScreenTarget scaledTarget;
 };
 
