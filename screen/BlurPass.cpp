@@ -17,8 +17,8 @@ int halfLength(int length) {
     return std::max(1, (length + 1) / 2);
 }
 
+// With `program` current: its "position" is fed from the quad.
 void drawQuad(const scene::ScreenQuad& quad, const ShaderProgram& program) {
-    glUseProgram(program.program);
     glBindVertexArray(quad.vertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, quad.vertexBuffer);
     const GLint location = glGetAttribLocation(program.program, "position");
